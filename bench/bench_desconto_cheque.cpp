@@ -1,0 +1,42 @@
+// The cheque discount of 10,000 cheques through the core.
+#include <benchmark/benchmark.h>
+
+#include "core/DescontoCheque.h"
+#include "core/Valores.h"
+
+using namespace quantivo;
+
+static Bancada MontaBancada(int cheques) {
+    Bancada b;
+    b.dados.DataReferencia = *CodificaData(2007, 12, 28);
+    b.dados.Taxa = "3";
+    b.dados.TAC = 2;
+    b.dados.IOF = Segura(0.0041L, 4);
+    b.dados.TipoTarifa = TipoDeTarifa::TarifaPorTitulo;
+    b.dados.Tarifa = 2;
+    b.linhas.clear();
+    for (int i = 0; i < cheques; ++i) {
+        Parcela p;
+        p.Data = FormataData(b.dados.DataReferencia + 1 + i % 700);
+        p.Valor = std::to_string(100 + i % 900) + ",50";
+        b.linhas.push_back(p);
+    }
+    return b;
+}
+
+static void BM_DescontoCheque(benchmark::State& state) {
+    const Bancada modelo = MontaBancada(static_cast<int>(state.range(0)));
+    MensageiroGravador msg;
+    const Contexto ctx{msg, *CodificaData(2026, 12, 9)};
+    for (auto _ : state) {
+        state.PauseTiming();
+        Bancada b = modelo;
+        state.ResumeTiming();
+        CalculaDescontoCheque(b, ctx);
+        benchmark::DoNotOptimize(b.dados.ValorFinanciado);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_DescontoCheque)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

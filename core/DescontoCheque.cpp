@@ -1,0 +1,62 @@
+#include "core/DescontoCheque.h"
+
+#include "core/Valores.h"
+
+namespace quantivo {
+
+void CalculaDescontoCheque(Bancada& b, const Contexto& ctx) {
+    const DadosGerais& g = b.dados;
+    const int ano = ctx.AnoCorrente();
+
+    // Pass 1: day counts.
+    std::int64_t n = 0;
+    double somaDias = 0;
+    for (Parcela& p : b.linhas) {
+        if (p.Data.empty()) continue;
+        if (DataValida(p.Data, ano)) {
+            const Data vencimento = AjustaVencimento(LeData(p.Data, ano), g.IncluiCompensacao);
+            const std::int64_t dias = DifDias(vencimento, g.DataReferencia, ctx, JanelaAviso::Bancada);
+            p.Dias = TextoDias(dias);
+            somaDias = ParaDouble(somaDias + static_cast<long double>(dias));
+            ++n;
+        } else {
+            MarcaDataInvalida(p);
+        }
+        if (p.Valor.empty()) {
+            ctx.msg.Mostra(kMsgInformarValorParcela);
+            return;
+        }
+    }
+    if (n == 0) return;
+
+    // Pass 2: interest, row by row, each held to four decimals.
+    double valorTotal = 0;
+    double juros = 0;
+    for (const Parcela& p : b.linhas) {
+        if (p.Data.empty()) continue;
+        const long double v = LeValor(p.Valor);
+        const long double t = LeValor(g.Taxa) / 30;
+        const long double d = LeValor(p.Dias);
+        const Dmil jurosLinha = ParaDmil(Finito(d * t * v / 100));
+        juros = ParaDouble(juros + DeDmil(jurosLinha));
+        valorTotal = ParaDouble(valorTotal + v);
+    }
+
+    // Charges and net value.
+    const long double iof = Finito(g.IOF * valorTotal * somaDias / static_cast<long double>(n) / 100);
+    const long double tac = Finito(g.TAC * valorTotal / 100);
+    const Dmil base = ParaDmil(static_cast<long double>(valorTotal) - juros);
+    const long double tarifa =
+        Finito(g.TipoTarifa == TipoDeTarifa::TarifaPorTitulo ? g.Tarifa * static_cast<long double>(n) : g.Tarifa);
+    const long double liquido =
+        Finito((static_cast<long double>(base) - iof * 10000 - tac * 10000 - tarifa * 10000) / 10000);
+
+    b.totais.ValorTotal = FormataValor(valorTotal);
+    b.totais.TAC = TextoTAC(tac);
+    b.totais.IOF = TextoIOF(iof);
+    b.totais.Juros = TextoJuros(juros);
+    b.dados.ValorFinanciado = FormataValor(liquido);
+    b.totais.Tarifa = TextoTarifa(tarifa);
+}
+
+}  // namespace quantivo

@@ -1,0 +1,74 @@
+#pragma once
+// The operation as the workbench holds it: the general data, the grid rows and
+// the totals, all as the texts and values of its fields, cells and labels.
+// Every calculation takes a Bancada by reference and writes into it in place,
+// in the order the rules give, so that what it wrote before stopping stays.
+#include <string>
+#include <vector>
+
+#include "core/Datas.h"
+
+namespace quantivo {
+
+enum class TipoCalculo : int {
+    Nenhum = -1,
+    DescontoCheque = 0,
+    PrestacaoTaxaEfetiva = 1,
+    VendaPorFora = 2,
+    RenegociacaoDividas = 3,
+};
+
+// The captions of the workbench's type list, in the order of the values 0..3.
+inline const char* const kTextosTipoCalculo[] = {"Desconto de Cheque", "Prestação Taxa Efetiva", "Venda por fora",
+                                                 "Renegociação de Dívidas"};
+
+enum class TipoDeTarifa : int { Nenhuma = -1, TarifaPorTitulo = 0, TarifaTotal = 1 };
+inline const char* const kTextosTipoTarifa[] = {"Tarifa por título", "Tarifa total"};
+
+struct DadosGerais {
+    Data DataReferencia = kDataNula;
+    std::string ValorFinanciado = "0";
+    std::string Taxa = "0";
+    long double TAC = 0;  // percent of the total face value, two decimals
+    long double IOF = 0;  // percent a day, four decimals
+    TipoDeTarifa TipoTarifa = TipoDeTarifa::Nenhuma;
+    long double Tarifa = 0;  // reais, two decimals
+    bool IncluiCompensacao = true;
+    TipoCalculo Tipo = TipoCalculo::Nenhum;
+};
+
+// One grid row; rows are numbered from 1 in the windows, from 0 here.
+struct Parcela {
+    std::string Data, Valor, BancoNumero, Emitente, Dias;
+    bool operator==(const Parcela&) const = default;
+};
+
+// What the totals labels and the "Valor Total" field show. The net value
+// (Liquido) goes into DadosGerais::ValorFinanciado.
+struct Totais {
+    std::string ValorTotal = "0";
+    std::string TAC = "TAC:";
+    std::string IOF = "IOF:";
+    std::string Juros = "Juros:";
+    std::string Tarifa = "Tarifa:";
+};
+
+// The text forms of the totals.
+std::string TextoTAC(long double tac);
+std::string TextoIOF(long double iof);
+std::string TextoJuros(long double juros);
+std::string TextoTarifa(long double tarifa);
+
+struct Bancada {
+    DadosGerais dados;
+    std::vector<Parcela> linhas = std::vector<Parcela>(1);
+    Totais totais;
+};
+
+// Validation of a row's date shared by the discount calculations and the entry
+// windows: a date that is no date is emptied and "Data Invalida" goes into the
+// value cell (the value typed there is lost).
+inline constexpr const char* kDataInvalida = "Data Invalida";
+void MarcaDataInvalida(Parcela& p);
+
+}  // namespace quantivo

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what building and testing Quantivo needs on Debian 12. Idempotent:
+# it asks apt only for the packages that are missing.
+set -euo pipefail
+pkgs=(qt6-base-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev ninja-build cmake g++
+      xvfb xauth fonts-liberation2 poppler-utils)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi

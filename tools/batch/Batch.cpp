@@ -1,0 +1,184 @@
+#include "tools/batch/Batch.h"
+
+#include <chrono>
+#include <ctime>
+
+#include "core/Erros.h"
+#include "core/Valores.h"
+
+namespace quantivo::batch {
+namespace {
+
+std::map<std::string, Operacao>& Operacoes() {
+    static std::map<std::string, Operacao> ops;
+    return ops;
+}
+
+Data HojeReal() {
+    const std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    return CodificaData(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday).value_or(kDataNula);
+}
+
+const char* NomeTipo(TipoErro t) {
+    switch (t) {
+        case TipoErro::Conversao: return "conversao";
+        case TipoErro::Aritmetica: return "aritmetica";
+        case TipoErro::Faixa: return "faixa";
+    }
+    return "aritmetica";
+}
+
+std::string Dump(const Json& j) { return j.dump(-1, ' ', false, nlohmann::detail::error_handler_t::replace); }
+
+Json ErroDePedido(const std::string& texto) {
+    Json r = Json::object();
+    r["erro"] = {{"tipo", "pedido"}, {"texto", texto}};
+    return r;
+}
+
+}  // namespace
+
+void RegistraOperacao(const std::string& nome, Operacao op) { Operacoes()[nome] = std::move(op); }
+
+const Json& Campo(const Json& obj, const char* nome) {
+    if (!obj.is_object()) throw ErroPedido("pedido não é um objeto");
+    const auto it = obj.find(nome);
+    if (it == obj.end()) throw ErroPedido(std::string("campo ausente: ") + nome);
+    return *it;
+}
+
+long double Numero(const Json& v, const char* nome) {
+    if (!v.is_number()) throw ErroPedido(std::string("campo não numérico: ") + nome);
+    return v.get<long double>();
+}
+
+std::string Texto(const Json& v, const char* nome) {
+    if (!v.is_string()) throw ErroPedido(std::string("campo não é texto: ") + nome);
+    return v.get<std::string>();
+}
+
+bool Logico(const Json& v, const char* nome) {
+    if (!v.is_boolean()) throw ErroPedido(std::string("campo não é lógico: ") + nome);
+    return v.get<bool>();
+}
+
+Data DataDoPedido(const Json& v, const char* nome) {
+    const auto d = LeDataLonga(Texto(v, nome));
+    if (!d) throw ErroPedido(std::string("data inválida (dd/mm/aaaa): ") + nome);
+    return *d;
+}
+
+Bancada LeBancada(const Json& req) {
+    Bancada b;
+    const Json& d = Campo(req, "dados");
+    DadosGerais& g = b.dados;
+    g.DataReferencia = DataDoPedido(Campo(d, "DataReferencia"), "DataReferencia");
+    g.ValorFinanciado = Texto(Campo(d, "ValorFinanciado"), "ValorFinanciado");
+    g.Taxa = Texto(Campo(d, "Taxa"), "Taxa");
+    g.TAC = Segura(Numero(Campo(d, "TAC"), "TAC"), 2);
+    g.IOF = Segura(Numero(Campo(d, "IOF"), "IOF"), 4);
+    const long double tt = Numero(Campo(d, "TipoTarifa"), "TipoTarifa");
+    if (tt != -1 && tt != 0 && tt != 1) throw ErroPedido("TipoTarifa deve ser -1, 0 ou 1");
+    g.TipoTarifa = static_cast<TipoDeTarifa>(static_cast<int>(tt));
+    g.Tarifa = Segura(Numero(Campo(d, "Tarifa"), "Tarifa"), 2);
+    g.IncluiCompensacao = Logico(Campo(d, "IncluiCompensacao"), "IncluiCompensacao");
+
+    const Json& linhas = Campo(req, "linhas");
+    if (!linhas.is_array()) throw ErroPedido("linhas deve ser uma lista");
+    b.linhas.clear();
+    for (const Json& l : linhas) {
+        if (!l.is_object()) throw ErroPedido("cada linha deve ser um objeto");
+        Parcela p;
+        auto cel = [&](const char* nome, std::string& destino) {
+            const auto it = l.find(nome);
+            if (it != l.end()) destino = Texto(*it, nome);
+        };
+        cel("Data", p.Data);
+        cel("Valor", p.Valor);
+        cel("BancoNumero", p.BancoNumero);
+        cel("Emitente", p.Emitente);
+        cel("Dias", p.Dias);
+        b.linhas.push_back(std::move(p));
+    }
+    if (const auto it = req.find("rotulos"); it != req.end()) {
+        if (!it->is_object()) throw ErroPedido("rotulos deve ser um objeto");
+        auto rot = [&](const char* nome, std::string& destino) {
+            const auto r = it->find(nome);
+            if (r != it->end()) destino = Texto(*r, nome);
+        };
+        rot("ValorTotal", b.totais.ValorTotal);
+        rot("TAC", b.totais.TAC);
+        rot("IOF", b.totais.IOF);
+        rot("Juros", b.totais.Juros);
+        rot("Tarifa", b.totais.Tarifa);
+    }
+    return b;
+}
+
+void EscreveBancada(const Bancada& b, Json& resp) {
+    Json linhas = Json::array();
+    for (const Parcela& p : b.linhas) {
+        linhas.push_back(
+            {{"Data", p.Data}, {"Valor", p.Valor}, {"BancoNumero", p.BancoNumero}, {"Emitente", p.Emitente}, {"Dias", p.Dias}});
+    }
+    resp["linhas"] = std::move(linhas);
+    resp["ValorFinanciado"] = b.dados.ValorFinanciado;
+    resp["rotulos"] = {{"ValorTotal", b.totais.ValorTotal},
+                       {"TAC", b.totais.TAC},
+                       {"IOF", b.totais.IOF},
+                       {"Juros", b.totais.Juros},
+                       {"Tarifa", b.totais.Tarifa}};
+}
+
+void ExecutaNaBancada(Pedido& p, const std::function<void(Bancada&)>& calculo) {
+    Bancada b = LeBancada(p.req);
+    try {
+        calculo(b);
+    } catch (...) {
+        EscreveBancada(b, p.resp);
+        throw;
+    }
+    EscreveBancada(b, p.resp);
+}
+
+std::string ProcessaLinha(std::string_view linha) {
+    Json req;
+    try {
+        req = Json::parse(linha.begin(), linha.end());
+    } catch (const std::exception&) {
+        return Dump(ErroDePedido("linha não é JSON válido"));
+    }
+    try {
+        const std::string op = Texto(Campo(req, "op"), "op");
+        const auto it = Operacoes().find(op);
+        if (it == Operacoes().end()) throw ErroPedido("operação desconhecida: " + op);
+        Data hoje = HojeReal();
+        if (const auto h = req.find("hoje"); h != req.end()) {
+            hoje = DataDoPedido(*h, "hoje");
+            if (hoje == kDataNula) throw ErroPedido("hoje deve ser uma data dd/mm/aaaa");
+        }
+        MensageiroGravador msgs;
+        const Contexto ctx{msgs, hoje};
+        Json resp = Json::object();
+        Pedido pedido{req, resp, ctx};
+        Json erro = nullptr;
+        try {
+            it->second(pedido);
+        } catch (const ErroQuantivo& e) {
+            erro = {{"tipo", NomeTipo(e.Tipo())}, {"texto", e.what()}};
+        }
+        Json mensagens = Json::array();
+        for (const Mensagem& m : msgs.mensagens) mensagens.push_back(m.texto);
+        resp["mensagens"] = std::move(mensagens);
+        resp["erro"] = std::move(erro);
+        return Dump(resp);
+    } catch (const ErroPedido& e) {
+        return Dump(ErroDePedido(e.what()));
+    } catch (const std::exception& e) {
+        return Dump(ErroDePedido(std::string("pedido inválido: ") + e.what()));
+    }
+}
+
+}  // namespace quantivo::batch

@@ -1,0 +1,62 @@
+#pragma once
+// quantivo-batch: one JSON request per line in, one JSON response per line out.
+// Each operation lives in its own file and registers itself by name.
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/Mensagens.h"
+#include "core/Tipos.h"
+
+namespace quantivo::batch {
+
+// Numbers keep their decimal digits: the float type is long double, parsed by
+// strtold straight from the text.
+using Json = nlohmann::basic_json<std::map, std::vector, std::string, bool, std::int64_t, std::uint64_t, long double>;
+
+// A request that cannot be carried out: unknown op, missing or mistyped field.
+class ErroPedido : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// An operation fills `resp` from `req`; a core error thrown after it wrote part
+// of the response still reports what was written (see Escrever below).
+struct Pedido {
+    const Json& req;
+    Json& resp;
+    const Contexto& ctx;
+};
+using Operacao = std::function<void(Pedido&)>;
+
+void RegistraOperacao(const std::string& nome, Operacao op);
+struct Registro {
+    Registro(const std::string& nome, Operacao op) { RegistraOperacao(nome, std::move(op)); }
+};
+
+// Answers one request line; never throws.
+std::string ProcessaLinha(std::string_view linha);
+
+// --- reading requests -----------------------------------------------------
+const Json& Campo(const Json& obj, const char* nome);  // throws ErroPedido when missing
+long double Numero(const Json& v, const char* nome);
+std::string Texto(const Json& v, const char* nome);
+bool Logico(const Json& v, const char* nome);
+// A date field value: "dd/mm/yyyy", or "" for the empty field (the null date).
+Data DataDoPedido(const Json& v, const char* nome);
+
+// The workbench state of the workbench operations: "dados", "linhas", "rotulos".
+Bancada LeBancada(const Json& req);
+// Writes "linhas", "ValorFinanciado" and "rotulos" of the state into resp.
+void EscreveBancada(const Bancada& b, Json& resp);
+
+// Runs a workbench calculation: reads the state, calls `calculo` on it and
+// writes the state back whether it completed or threw.
+void ExecutaNaBancada(Pedido& p, const std::function<void(Bancada&)>& calculo);
+
+}  // namespace quantivo::batch
