@@ -8,7 +8,7 @@
 
 #include "tools/batch/Batch.h"
 
-using quantivo::batch::Json;
+using Json = nlohmann::json;
 namespace fs = std::filesystem;
 
 namespace {
@@ -37,7 +37,7 @@ void Compara(const Json& esperado, const Json& obtido, const std::string& caminh
         for (std::size_t i = 0; i < esperado.size(); ++i)
             Compara(esperado[i], obtido[i], caminho + "[" + std::to_string(i) + "]", erros);
     } else if (esperado.is_number() && obtido.is_number()) {
-        if (esperado.get<long double>() != obtido.get<long double>())
+        if (esperado.get<double>() != obtido.get<double>())
             erros.push_back(caminho + ": esperado " + esperado.dump() + ", obtido " + obtido.dump());
     } else if (esperado != obtido) {
         erros.push_back(caminho + ": esperado " + esperado.dump() + ", obtido " + obtido.dump());

@@ -1,6 +1,8 @@
 #include "tools/batch/Batch.h"
 
-#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 #include "core/Erros.h"
@@ -30,7 +32,59 @@ const char* NomeTipo(TipoErro t) {
     return "aritmetica";
 }
 
-std::string Dump(const Json& j) { return j.dump(-1, ' ', false, nlohmann::detail::error_handler_t::replace); }
+// The shortest decimal text that reads back as the same extended value.
+std::string NumeroTexto(long double v) {
+    if (!std::isfinite(v)) return "null";
+    char b[64];
+    for (int p = 15; p <= 21; ++p) {
+        std::snprintf(b, sizeof b, "%.*Lg", p, v);
+        if (std::strtold(b, nullptr) == v) break;
+    }
+    return b;
+}
+
+// nlohmann's serializer cannot print long double, so the response is written here.
+void Escreve(const Json& j, std::string& out) {
+    switch (j.type()) {
+        case Json::value_t::object: {
+            out += '{';
+            bool primeiro = true;
+            for (auto it = j.begin(); it != j.end(); ++it) {
+                if (!primeiro) out += ',';
+                primeiro = false;
+                out += nlohmann::json(it.key()).dump(-1, ' ', false, nlohmann::detail::error_handler_t::replace);
+                out += ':';
+                Escreve(it.value(), out);
+            }
+            out += '}';
+            break;
+        }
+        case Json::value_t::array: {
+            out += '[';
+            for (std::size_t i = 0; i < j.size(); ++i) {
+                if (i) out += ',';
+                Escreve(j[i], out);
+            }
+            out += ']';
+            break;
+        }
+        case Json::value_t::string:
+            out += nlohmann::json(j.get_ref<const std::string&>())
+                       .dump(-1, ' ', false, nlohmann::detail::error_handler_t::replace);
+            break;
+        case Json::value_t::number_float: out += NumeroTexto(j.get<long double>()); break;
+        case Json::value_t::number_integer: out += std::to_string(j.get<std::int64_t>()); break;
+        case Json::value_t::number_unsigned: out += std::to_string(j.get<std::uint64_t>()); break;
+        case Json::value_t::boolean: out += j.get<bool>() ? "true" : "false"; break;
+        default: out += "null"; break;
+    }
+}
+
+std::string Dump(const Json& j) {
+    std::string out;
+    Escreve(j, out);
+    return out;
+}
 
 Json ErroDePedido(const std::string& texto) {
     Json r = Json::object();
