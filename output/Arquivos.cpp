@@ -1,0 +1,99 @@
+#include "output/Arquivos.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "output/Cp1252.h"
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+#ifndef QUANTIVO_DATA_DIR_RELATIVE
+#define QUANTIVO_DATA_DIR_RELATIVE "share/quantivo"
+#endif
+
+namespace quantivo {
+namespace {
+
+QString g_dirPrograma;
+QString g_dirListagem;
+
+bool DiretorioGravavel(const QString& dir) {
+    const QFileInfo fi(dir);
+    return fi.isDir() && fi.isWritable();
+}
+
+QString DiretorioConfiguracao() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+}
+
+}  // namespace
+
+QString DiretorioPrograma() {
+    if (!g_dirPrograma.isEmpty()) return g_dirPrograma;
+    return QCoreApplication::applicationDirPath();
+}
+
+void DefineDiretorioPrograma(const QString& dir) { g_dirPrograma = dir; }
+
+QString CaminhoValidaIniEscrita() {
+    const QString prog = DiretorioPrograma();
+    if (DiretorioGravavel(prog)) return QDir(prog).filePath("valida.ini");
+    QDir().mkpath(DiretorioConfiguracao());
+    return QDir(DiretorioConfiguracao()).filePath("valida.ini");
+}
+
+QString CaminhoValidaIniLeitura() {
+    const QString prog = QDir(DiretorioPrograma()).filePath("valida.ini");
+    const QString conf = QDir(DiretorioConfiguracao()).filePath("valida.ini");
+    const bool progPrimeiro = DiretorioGravavel(DiretorioPrograma());
+    for (const QString& c : progPrimeiro ? QStringList{prog, conf} : QStringList{conf, prog})
+        if (QFileInfo::exists(c)) return c;
+    return {};
+}
+
+QString CaminhoListagem() {
+    QString dir = g_dirListagem;
+    if (dir.isEmpty()) {
+#ifdef Q_OS_WIN
+        wchar_t buf[MAX_PATH + 1];
+        const UINT n = GetWindowsDirectoryW(buf, MAX_PATH);
+        dir = QString::fromWCharArray(buf, static_cast<int>(n));
+#else
+        dir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+#endif
+    }
+    QDir().mkpath(dir);
+    return QDir(dir).filePath("Listagem.txt");
+}
+
+void DefineDiretorioListagem(const QString& dir) { g_dirListagem = dir; }
+
+QString CaminhoManual() {
+    const QString nome = QStringLiteral("Manual_Quantivo.pdf");
+    const QDir prog(DiretorioPrograma());
+    QStringList candidatos;
+#ifdef Q_OS_WIN
+    candidatos << QStringLiteral("c:/") + nome;
+#endif
+    candidatos << prog.filePath(nome) << prog.filePath(QStringLiteral("docs/") + nome)
+               << prog.filePath(QStringLiteral("../") + QStringLiteral(QUANTIVO_DATA_DIR_RELATIVE) + "/" + nome);
+    for (const QString& d : QStandardPaths::standardLocations(QStandardPaths::AppDataLocation))
+        candidatos << QDir(d).filePath(nome);
+    for (const QString& c : candidatos)
+        if (QFileInfo(c).isFile()) return QDir::cleanPath(c);
+    return {};
+}
+
+QByteArray ParaWindows1252(const QString& texto) {
+    return QByteArray::fromStdString(Utf8ParaCp1252(texto.toStdString()));
+}
+
+QString DeWindows1252(const QByteArray& bytes) {
+    return QString::fromStdString(Cp1252ParaUtf8(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+}
+
+}  // namespace quantivo

@@ -1,0 +1,30 @@
+#pragma once
+// Where the program's files live, and their 8-bit Windows-1252 text. Every
+// platform-specific place is one small function here.
+#include <QByteArray>
+#include <QString>
+
+namespace quantivo {
+
+// The directory of the program's executable. Tests may point it elsewhere.
+QString DiretorioPrograma();
+void DefineDiretorioPrograma(const QString& dir);  // empty restores the default
+
+// valida.ini: beside the executable when that directory is writable, otherwise
+// in the per-user configuration directory. Reading takes the first of the two
+// (in that order of preference) that holds the file; empty when none does.
+QString CaminhoValidaIniEscrita();
+QString CaminhoValidaIniLeitura();
+
+// Listagem.txt: the Windows directory on Windows; elsewhere the per-user data
+// directory (never a shared world-writable one). The directory is created.
+QString CaminhoListagem();
+void DefineDiretorioListagem(const QString& dir);  // for tests; empty restores
+
+// The user manual "Manual_Quantivo.pdf", or empty when it is not found.
+QString CaminhoManual();
+
+QByteArray ParaWindows1252(const QString& texto);
+QString DeWindows1252(const QByteArray& bytes);
+
+}  // namespace quantivo

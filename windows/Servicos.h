@@ -1,0 +1,47 @@
+#pragma once
+// The program's seams to the outside: the message service, today's date, and
+// the actions that leave the program (opening a web page, starting a program).
+// Tests replace each of them so that nothing blocks and nothing leaves.
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "core/Mensagens.h"
+
+class QWidget;
+
+namespace quantivo {
+
+// Shows each message in a modal QMessageBox with one OK button.
+class MensageiroQt : public Mensageiro {
+public:
+    using Mensageiro::Mostra;
+    void Mostra(const Mensagem& m) override;
+};
+
+// The message service every window uses. Defaults to MensageiroQt.
+Mensageiro& ServicoMensagens();
+void DefineServicoMensagens(Mensageiro* m);  // nullptr restores the default
+
+// Today's date; tests can fix it.
+Data Hoje();
+void DefineHoje(std::optional<Data> d);
+
+// The context of a calculation run from a window.
+Contexto ContextoJanela();
+
+// Runs a window action; any error it throws is shown through the message
+// service (the general error report) and the action ends there. Returns true
+// when the action completed.
+bool ProtegeAcao(const std::function<void()>& acao);
+
+// Opening a web address in the user's browser; starting a program with a
+// parameter (its outcome is ignored). Replaceable for tests.
+using AbreUrlFn = std::function<void(const QString& url)>;
+void DefineAbreUrl(AbreUrlFn f);  // empty restores the default
+void AbreUrl(const QString& url);
+using AbreArquivoFn = std::function<void(const QString& caminho)>;
+void DefineAbreArquivo(AbreArquivoFn f);
+void AbreArquivo(const QString& caminho);  // with the desktop's viewer for its type
+
+}  // namespace quantivo
