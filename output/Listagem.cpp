@@ -1,0 +1,153 @@
+#include "output/Listagem.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "output/Arquivos.h"
+#include "output/Cp1252.h"
+#include "windows/Servicos.h"
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace quantivo {
+namespace {
+
+EscolheImpressoraFn g_escolheImpressora;
+
+ErroArquivo ErroGravacao(const QString& caminho, const QString& motivo) {
+    return ErroArquivo(QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(caminho, motivo).toStdString());
+}
+
+// Puts the finished temporary file in the listing's place. rename() replaces the
+// directory entry itself, so a link found at the path is never followed.
+bool Substitui(const QString& de, const QString& para, QString& motivo) {
+#ifdef Q_OS_WIN
+    if (MoveFileExW(reinterpret_cast<const wchar_t*>(de.utf16()), reinterpret_cast<const wchar_t*>(para.utf16()),
+                    MOVEFILE_REPLACE_EXISTING))
+        return true;
+    motivo = QStringLiteral("erro %1 do sistema").arg(GetLastError());
+    return false;
+#else
+    if (std::rename(QFile::encodeName(de).constData(), QFile::encodeName(para).constData()) == 0) return true;
+    motivo = QString::fromLocal8Bit(std::strerror(errno));
+    return false;
+#endif
+}
+
+std::unique_ptr<QPrinter> DialogoImpressao() {
+    auto impressora = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialogo(impressora.get(), QApplication::activeWindow());
+    if (dialogo.exec() != QDialog::Accepted) return nullptr;
+    return impressora;
+}
+
+QFont FonteListagem() {
+    QFont f(QStringLiteral("Courier New"));
+    f.setPointSize(12);
+    f.setStyleHint(QFont::TypeWriter);
+    f.setFixedPitch(true);
+    return f;
+}
+
+template <class Entrada, class Gera>
+ResultadoImpressao Executa(const Entrada& e, Gera gera) {
+    QStringList texto;
+    const bool pronto = ProtegeAcao([&] {
+        GravaListagem(gera(e));
+        texto = LeListagem();
+    });
+    if (!pronto) return ResultadoImpressao::Falhou;
+    return ImprimeListagem(texto);
+}
+
+}  // namespace
+
+void GravaListagem(const std::vector<std::string>& linhas) {
+    const QString caminho = CaminhoListagem();
+    std::string bytes;
+    for (const std::string& l : linhas) {
+        bytes += Utf8ParaCp1252(l);
+        bytes += "\r\n";
+    }
+    QTemporaryFile tmp(QFileInfo(caminho).absolutePath() + QStringLiteral("/Listagem.XXXXXX"));
+    if (!tmp.open()) throw ErroGravacao(caminho, tmp.errorString());
+    const auto tamanho = static_cast<qint64>(bytes.size());
+    if (tmp.write(bytes.data(), tamanho) != tamanho || !tmp.flush()) throw ErroGravacao(caminho, tmp.errorString());
+    tmp.close();
+    QString motivo;
+    if (!Substitui(tmp.fileName(), caminho, motivo)) throw ErroGravacao(caminho, motivo);
+    tmp.setAutoRemove(false);
+}
+
+QStringList LeListagem() {
+    const QString caminho = CaminhoListagem();
+    QFile f(caminho);
+    if (!f.open(QIODevice::ReadOnly))
+        throw ErroArquivo(
+            QStringLiteral("Não foi possível ler o arquivo %1: %2").arg(caminho, f.errorString()).toStdString());
+    QStringList linhas = DeWindows1252(f.readAll()).split(QStringLiteral("\r\n"));
+    if (!linhas.isEmpty() && linhas.last().isEmpty()) linhas.removeLast();
+    return linhas;
+}
+
+void DefineEscolheImpressora(EscolheImpressoraFn f) { g_escolheImpressora = std::move(f); }
+
+void ImprimeLinhas(const QStringList& linhas, QPrinter& impressora) {
+    QPainter p;
+    if (!p.begin(&impressora)) throw std::runtime_error("a impressora não pôde ser aberta");
+    try {
+        p.setFont(FonteListagem());
+        p.setPen(Qt::black);
+        const QFontMetrics fm = p.fontMetrics();
+        const int altura = fm.lineSpacing();
+        const int limite = p.viewport().height();
+        int y = 0;
+        for (const QString& linha : linhas) {
+            if (y > 0 && y + altura > limite) {
+                if (!impressora.newPage()) throw std::runtime_error("nova página recusada pela impressora");
+                y = 0;
+            }
+            if (!linha.isEmpty()) p.drawText(0, y + fm.ascent(), linha);
+            y += altura;
+        }
+    } catch (...) {
+        p.end();
+        throw;
+    }
+    if (!p.end() || impressora.printerState() == QPrinter::Error)
+        throw std::runtime_error("a impressora falhou ao fechar o documento");
+}
+
+ResultadoImpressao ImprimeListagem(const QStringList& linhas) {
+    try {
+        std::unique_ptr<QPrinter> impressora = g_escolheImpressora ? g_escolheImpressora() : DialogoImpressao();
+        if (!impressora) return ResultadoImpressao::Cancelado;
+        ImprimeLinhas(linhas, *impressora);
+        return ResultadoImpressao::Impresso;
+    } catch (...) {
+    }
+    ServicoMensagens().Mostra(kErroImpressao, kTituloAtencao, Icone::Aviso);
+    return ResultadoImpressao::Falhou;
+}
+
+ResultadoImpressao ImprimeListagemBancada(const EntradaListagem& e) {
+    return Executa(e, [](const EntradaListagem& x) { return GeraListagem(x); });
+}
+
+ResultadoImpressao ImprimeListagemPrestacoes(const EntradaListagemPrestacoes& e) {
+    return Executa(e, [](const EntradaListagemPrestacoes& x) { return GeraListagemPrestacoes(x); });
+}
+
+}  // namespace quantivo
