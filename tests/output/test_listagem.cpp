@@ -1,0 +1,229 @@
+// The listing file on disk and the printed listing: bytes, the place it is
+// written, the print path with the dialog replaced, and what reaches the user
+// when something fails.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QPageSize>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "output/Arquivos.h"
+#include "output/Listagem.h"
+#include "windows/Servicos.h"
+
+using namespace quantivo;
+
+namespace {
+
+QByteArray Bytes(const QString& caminho) {
+    QFile f(caminho);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+std::unique_ptr<QPrinter> ImpressoraPdf(const QString& arquivo) {
+    auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    p->setOutputFormat(QPrinter::PdfFormat);
+    p->setPageSize(QPageSize(QPageSize::A4));
+    p->setOutputFileName(arquivo);
+    return p;
+}
+
+// A schedule long enough for three pages.
+EntradaListagemPrestacoes Prestacoes(long double n, long double valorFinanciado = 1000) {
+    return EntradaPrestacoes(*CodificaData(2008, 1, 31), "31/01/08", valorFinanciado, 2, n, 94.56L);
+}
+
+QString PdfTexto(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+bool TemPoppler() { return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(); }
+
+class Listagem : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        DefineDiretorioListagem(dir.path());
+        DefineServicoMensagens(&msgs);
+    }
+    void TearDown() override {
+        DefineDiretorioListagem({});
+        DefineServicoMensagens(nullptr);
+        DefineEscolheImpressora({});
+    }
+    // The print dialog answers with this printer (nullptr: cancelled) and counts its calls.
+    void Dialogo(std::function<std::unique_ptr<QPrinter>()> f) {
+        DefineEscolheImpressora([this, f] {
+            ++dialogos;
+            return f();
+        });
+    }
+    QTemporaryDir dir;
+    MensageiroGravador msgs;
+    int dialogos = 0;
+};
+
+}  // namespace
+
+TEST_F(Listagem, ArquivoEmWindows1252ComCrLfAposCadaLinha) {
+    GravaListagem({"Data de Referência:", "", "N.Prestação  : 3"});
+    EXPECT_EQ(Bytes(CaminhoListagem()), QByteArray("Data de Refer\xEAncia:\r\n\r\nN.Presta\xE7\xE3o  : 3\r\n"));
+    EXPECT_EQ(LeListagem(), (QStringList{QStringLiteral("Data de Referência:"), QString(),
+                                         QStringLiteral("N.Prestação  : 3")}));
+    // Rewritten from scratch each time, nothing of the longer listing left.
+    GravaListagem({"x"});
+    EXPECT_EQ(Bytes(CaminhoListagem()), QByteArray("x\r\n"));
+}
+
+TEST_F(Listagem, LinkPlantadoNoCaminhoEhSubstituidoNuncaSeguido) {
+    const QString alvo = dir.filePath(QStringLiteral("outro.txt"));
+    QFile a(alvo);
+    ASSERT_TRUE(a.open(QIODevice::WriteOnly));
+    a.write("intacto");
+    a.close();
+    ASSERT_TRUE(QFile::link(alvo, CaminhoListagem()));
+    GravaListagem({"linha"});
+    EXPECT_EQ(Bytes(alvo), QByteArray("intacto"));
+    EXPECT_FALSE(QFileInfo(CaminhoListagem()).isSymLink());
+    EXPECT_EQ(Bytes(CaminhoListagem()), QByteArray("linha\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);  // no temporary left behind
+}
+
+TEST_F(Listagem, LugarSemGravacaoDaErroQueNomeiaOCaminho) {
+    // A directory in place of the file; and a directory below a regular file.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Listagem.txt")));
+    const QString arquivo = dir.filePath(QStringLiteral("arquivo"));
+    QFile(arquivo).open(QIODevice::WriteOnly);
+    for (const QString& lugar : {dir.path(), arquivo + QStringLiteral("/sub")}) {
+        DefineDiretorioListagem(lugar);
+        const QString esperado = QStringLiteral("Não foi possível gravar o arquivo ") + lugar + "/Listagem.txt: ";
+        try {
+            GravaListagem({"x"});
+            ADD_FAILURE() << lugar.toStdString();
+        } catch (const ErroArquivo& e) {
+            EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith(esperado)) << e.what();
+        }
+        msgs.mensagens.clear();
+        Dialogo([] { return nullptr; });
+        EXPECT_EQ(ImprimeListagemPrestacoes(Prestacoes(3)), ResultadoImpressao::Falhou);
+        ASSERT_EQ(msgs.mensagens.size(), 1u);
+        EXPECT_TRUE(QString::fromStdString(msgs.mensagens[0].texto).startsWith(esperado));
+        EXPECT_EQ(dialogos, 0);
+    }
+}
+
+TEST_F(Listagem, ErroDeConversaoNaoImprimeNemAbreODialogo) {
+    Dialogo([] { return nullptr; });
+    EXPECT_EQ(ImprimeListagemPrestacoes(Prestacoes(3, 0)), ResultadoImpressao::Falhou);
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{"'' is not a valid floating point value"});
+    EXPECT_EQ(dialogos, 0);
+    EXPECT_FALSE(QFile::exists(CaminhoListagem()));
+}
+
+TEST_F(Listagem, CancelarNaoImprimeNemAvisaMasDeixaOArquivo) {
+    Dialogo([] { return nullptr; });
+    EntradaListagem e;
+    e.ValorFinanciado = "0";
+    e.linhas = {Parcela{"31/12/07", "10", "", "", ""}};
+    EXPECT_EQ(ImprimeListagemBancada(e), ResultadoImpressao::Cancelado);
+    EXPECT_EQ(dialogos, 1);
+    EXPECT_TRUE(msgs.mensagens.empty());
+    EXPECT_TRUE(Bytes(CaminhoListagem()).contains("     31/12/07           10,00  "));
+}
+
+TEST_F(Listagem, FalhaDaImpressoraMostraErroNaRotinaDeImpressao) {
+    const QString pdf = dir.filePath(QStringLiteral("nao/existe/saida.pdf"));
+    Dialogo([pdf] { return ImpressoraPdf(pdf); });
+    EXPECT_EQ(ImprimeListagemPrestacoes(Prestacoes(3)), ResultadoImpressao::Falhou);
+    ASSERT_EQ(msgs.mensagens.size(), 1u);
+    EXPECT_EQ(msgs.mensagens[0], (Mensagem{"Erro na rotina de impressão", "Atenção", Icone::Aviso}));
+    EXPECT_TRUE(QFile::exists(CaminhoListagem()));  // the file stays as written
+}
+
+TEST_F(Listagem, ListagemLongaSaiEmOrdemPorVariasPaginas) {
+    if (!TemPoppler()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    const QString pdf = dir.filePath(QStringLiteral("listagem.pdf"));
+    Dialogo([pdf] { return ImpressoraPdf(pdf); });
+    ASSERT_EQ(ImprimeListagemPrestacoes(Prestacoes(120)), ResultadoImpressao::Impresso);
+    EXPECT_TRUE(msgs.mensagens.empty());
+
+    const QString texto = PdfTexto(pdf);
+    const QStringList paginas = texto.split(QChar('\f'), Qt::SkipEmptyParts);
+    ASSERT_GE(paginas.size(), 2);
+    // Every line, in order, and then the total: nothing lost or reordered at a
+    // page break. pdftotext does not keep runs of blanks, so blanks are compared
+    // collapsed; the columns are checked on the page picture.
+    const QString corrido = texto.simplified();
+    qsizetype pos = 0;
+    int datas = 0;
+    static const QRegularExpression data(QStringLiteral("^\\d\\d/\\d\\d/\\d\\d 94,56 \\d{4}$"));
+    for (const QString& linha : LeListagem()) {
+        const QString t = linha.simplified();
+        if (t.isEmpty()) continue;
+        const auto achou = corrido.indexOf(t, pos);
+        ASSERT_GE(achou, 0) << t.toStdString() << "\n" << texto.toStdString();
+        pos = achou + t.size();
+        datas += data.match(t).hasMatch();
+    }
+    EXPECT_EQ(datas, 120);
+    EXPECT_TRUE(paginas[0].contains(QStringLiteral("Data de Referência:31/01/08")));
+    EXPECT_TRUE(paginas.last().contains(QStringLiteral("Total.........:R$11.347,20")));
+
+    // The first page as a picture in the build directory, for a look at the
+    // columns under the header (docs/screenshots/ keeps one).
+    const QString png = QStringLiteral(QUANTIVO_BUILD_DIR "/listagem-pagina1");
+    if (!QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) {
+        QProcess::execute(QStringLiteral("pdftoppm"),
+                          {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-f"),
+                           QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-singlefile"),
+                           pdf, png});
+    }
+}
+
+TEST_F(Listagem, ImpressoraDadaRecebeAsLinhasNaFonteDaListagem) {
+    if (!TemPoppler()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    const QString pdf = dir.filePath(QStringLiteral("direto.pdf"));
+    auto imp = ImpressoraPdf(pdf);
+    ImprimeLinhas({QStringLiteral("Prestação"), QString(), QStringLiteral("   0029")}, *imp);
+    QProcess p;
+    p.start(QStringLiteral("pdffonts"), {pdf});
+    p.waitForFinished(60000);
+    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardOutput()).contains(QStringLiteral("Mono")));
+    EXPECT_EQ(PdfTexto(pdf).split('\n').first().trimmed(), QStringLiteral("Prestação"));
+}
+
+TEST_F(Listagem, ListagemDaBancadaNumaPagina) {
+    if (!TemPoppler()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    EntradaListagem e;
+    e.DataReferencia = *CodificaData(2007, 12, 28);
+    e.ValorFinanciado = "3.758,04";
+    e.Taxa = "3";
+    e.TAC = "2";
+    e.IOF = "0,0041";
+    e.Tarifa = 2;
+    e.TipoTarifa = "Tarifa por título";
+    e.linhas = {Parcela{"31/12/07", "1000", "Itaú 0341 123456", "José da Silva Comércio de Tecidos", "5"},
+                Parcela{"26/01/08", "500", "BB 001", "Maria", ""},
+                Parcela{"15/02/08", "1234567,5", "Caixa 104", "Construções Ação Ltda", "52"}};
+    e.RotuloTarifa = "Tarifa= 6,00";
+    e.RotuloTAC = "TAC   = 80,01";
+    e.RotuloIOF = "IOF   = 4,92";
+    e.RotuloJuros = "Juros = 151,53";
+    const QString pdf = dir.filePath(QStringLiteral("bancada.pdf"));
+    Dialogo([pdf] { return ImpressoraPdf(pdf); });
+    ASSERT_EQ(ImprimeListagemBancada(e), ResultadoImpressao::Impresso);
+    const QString texto = PdfTexto(pdf);
+    EXPECT_EQ(texto.count(QChar('\f')), 1);
+    EXPECT_TRUE(texto.simplified().contains(
+        QStringLiteral("15/02/08 1.234.567,50 0052 Caixa 104 Construções Ação Ltda")));
+    QProcess::execute(QStringLiteral("pdftoppm"),
+                      {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-singlefile"),
+                       pdf, QStringLiteral(QUANTIVO_BUILD_DIR "/listagem-bancada")});
+}
