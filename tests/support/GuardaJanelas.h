@@ -1,0 +1,62 @@
+#pragma once
+// Window-test fixture: every message goes to a recorder, today is fixed, and a
+// watchdog fails the test (and closes the dialog) when a real modal dialog
+// opens, so that a test can never hang on one.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+#include <QWidget>
+
+#include "core/Datas.h"
+#include "core/Mensagens.h"
+#include "windows/Servicos.h"
+
+namespace quantivo::teste {
+
+class GuardaModal {
+public:
+    GuardaModal() {
+        timer_.setInterval(50);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Verifica(); });
+        timer_.start();
+    }
+    // Dialogs a test opens on purpose and closes itself.
+    void Permite(bool permitir) { permitir_ = permitir; }
+
+private:
+    void Verifica() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || permitir_) return;
+        ADD_FAILURE() << "a modal dialog opened: " << modal->metaObject()->className() << " \""
+                      << modal->windowTitle().toStdString() << "\"";
+        if (auto* d = qobject_cast<QDialog*>(modal)) d->reject();
+        else modal->close();
+    }
+    QTimer timer_;
+    bool permitir_ = false;
+};
+
+class JanelaTeste : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DefineServicoMensagens(&msgs);
+        DefineHoje(*CodificaData(2007, 12, 28));
+        DefineAbreUrl([this](const QString& u) { urls.push_back(u); });
+        DefineAbreArquivo([this](const QString& c) { arquivos.push_back(c); });
+    }
+    void TearDown() override {
+        DefineServicoMensagens(nullptr);
+        DefineHoje(std::nullopt);
+        DefineAbreUrl({});
+        DefineAbreArquivo({});
+    }
+    static Data D(int a, int m, int d) { return *CodificaData(a, m, d); }
+
+    MensageiroGravador msgs;
+    GuardaModal guarda;
+    QStringList urls, arquivos;
+};
+
+}  // namespace quantivo::teste

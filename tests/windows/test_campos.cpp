@@ -1,0 +1,209 @@
+// The shared numeric and date fields.
+#include <QCalendarWidget>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "core/Valores.h"
+#include "tests/support/GuardaJanelas.h"
+#include "windows/CampoData.h"
+#include "windows/CampoNumerico.h"
+
+using namespace quantivo;
+
+namespace {
+
+// A window with the field under test and a second field to take the focus.
+template <class Campo>
+struct Janela {
+    QWidget w;
+    Campo* campo;
+    QLineEdit* outro;
+    template <class... A>
+    explicit Janela(A... a) : campo(new Campo(a..., &w)), outro(new QLineEdit(&w)) {
+        auto* l = new QVBoxLayout(&w);
+        l->addWidget(campo);
+        l->addWidget(outro);
+        w.show();
+        QApplication::setActiveWindow(&w);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+    }
+    void Entra() {
+        campo->setFocus(Qt::TabFocusReason);
+        EXPECT_TRUE(campo->hasFocus());
+    }
+    void Sai() { outro->setFocus(Qt::TabFocusReason); }
+};
+
+class CampoNumericoTeste : public teste::JanelaTeste {};
+class CampoDataTeste : public teste::JanelaTeste {};
+
+}  // namespace
+
+TEST_F(CampoNumericoTeste, ZeroMostraVazioEVazioLeZero) {
+    Janela<CampoNumerico> j(2);
+    EXPECT_EQ(j.campo->text(), "");
+    EXPECT_EQ(j.campo->Valor(), 0);
+    j.campo->DefineValor(0);
+    EXPECT_EQ(j.campo->text(), "");
+    j.Entra();
+    EXPECT_EQ(j.campo->text(), "");
+    j.Sai();
+    EXPECT_EQ(j.campo->Valor(), 0);
+}
+
+TEST_F(CampoNumericoTeste, ValorPostoEhSeguroNasCasasDoCampo) {
+    struct Caso {
+        int decimais;
+        long double valor;
+        long double seguro;
+        const char* texto;
+    } casos[] = {
+        {2, 1.5L, 1.5L, "1,5"},         {2, 2.675L, 2.68L, "2,68"}, {4, 0.0041L, 0.0041L, "0,0041"},
+        {2, -12.345L, -12.35L, "-12,35"}, {0, 2.5L, 3, "3"},        {5, 1.234566L, 1.23457L, "1,23457"},
+    };
+    for (const auto& c : casos) {
+        CampoNumerico campo(c.decimais);
+        campo.DefineValor(c.valor);
+        EXPECT_EQ(campo.Valor(), Segura(c.seguro, c.decimais)) << c.texto;
+        EXPECT_EQ(campo.Texto().toStdString(), c.texto);
+    }
+}
+
+TEST_F(CampoNumericoTeste, ForaDoFocoMostraOPadraoNoFocoOTextoDeEdicao) {
+    Janela<CampoNumerico> j(2);
+    j.Sai();
+    j.campo->DefineValor(1045);
+    EXPECT_EQ(j.campo->text().toStdString(), "R$ 1.045,00");
+    j.Entra();
+    EXPECT_EQ(j.campo->text(), "1045");
+    j.Sai();
+    j.campo->DefineMascara("0.0000;-0.0000");
+    j.campo->DefineValor(-0.5L);
+    EXPECT_EQ(j.campo->text(), "-0,5000");
+}
+
+TEST_F(CampoNumericoTeste, TeclasFormamNumeroValidoComAsCasasDoCampo) {
+    struct Caso {
+        int decimais;
+        const char* teclas;
+        const char* texto;
+    } casos[] = {
+        {2, "12.5", "12,5"},      {2, "1,234", "1,23"},   {2, "1,2,3", "1,23"}, {2, "a1b2", "12"},
+        {0, "7,5", "75"},         {4, "0.00415", "0,0041"}, {2, "-3", "-3"},      {2, "3-", "3"},
+        {2, ",5", ",5"},          {2, "1e5", "15"},
+    };
+    for (const auto& c : casos) {
+        Janela<CampoNumerico> j(c.decimais);
+        j.Entra();
+        QTest::keyClicks(j.campo, c.teclas);
+        EXPECT_EQ(j.campo->text().toStdString(), c.texto) << c.teclas;
+    }
+}
+
+TEST_F(CampoNumericoTeste, TextoDigitadoEhLidoAoSairEAntes) {
+    Janela<CampoNumerico> j(2);
+    QSignalSpy mudou(j.campo, &CampoNumerico::valorAlterado);
+    j.Entra();
+    QTest::keyClicks(j.campo, "1,50");
+    EXPECT_EQ(j.campo->Valor(), Segura(1.5L, 2));  // read while still typing
+    EXPECT_EQ(j.campo->Texto(), "1,5");
+    j.Sai();
+    EXPECT_EQ(mudou.count(), 1);
+    EXPECT_EQ(j.campo->text().toStdString(), "R$ 1,50");
+    EXPECT_EQ(j.campo->Valor(), Segura(1.5L, 2));
+}
+
+TEST_F(CampoNumericoTeste, EscapeRestauraOValor) {
+    Janela<CampoNumerico> j(2);
+    j.campo->DefineValor(10);
+    j.Entra();
+    QTest::keyClick(j.campo, Qt::Key_End);
+    QTest::keyClicks(j.campo, "99");
+    EXPECT_EQ(j.campo->text(), "1099");
+    QTest::keyClick(j.campo, Qt::Key_Escape);
+    EXPECT_EQ(j.campo->text(), "10");
+    j.Sai();
+    EXPECT_EQ(j.campo->Valor(), 10);
+}
+
+TEST_F(CampoNumericoTeste, FaixaESemNegativo) {
+    // The receipt's value: 0 to 4294967295, two decimals, no minus.
+    Janela<CampoNumerico> j(2);
+    j.campo->DefineFaixa(0.0L, 4294967295.0L);
+    j.campo->DefineSemNegativo(true);
+    j.Entra();
+    QTest::keyClicks(j.campo, "-42949672951");
+    EXPECT_EQ(j.campo->text(), "4294967295");
+    j.Sai();
+    j.campo->DefineValor(5e12L);
+    EXPECT_EQ(j.campo->Valor(), 4294967295.0L);
+    j.campo->DefineValor(-3);
+    EXPECT_EQ(j.campo->Valor(), 0);
+}
+
+TEST_F(CampoDataTeste, VazioLeADataNulaEDataMostraOTextoCurto) {
+    Janela<CampoData> j;
+    EXPECT_EQ(j.campo->Data(), kDataNula);
+    j.campo->DefineData(D(2007, 11, 5));
+    EXPECT_EQ(j.campo->text(), "05/11/07");
+    j.campo->DefineData(kDataNula);
+    EXPECT_EQ(j.campo->Data(), kDataNula);
+}
+
+TEST_F(CampoDataTeste, TextoDigitadoUsaAJanelaDeAnosDeHoje) {
+    struct Caso {
+        const char* teclas;
+        Data esperada;
+    } casos[] = {
+        {"281207", D(2007, 12, 28)},
+        {"010157", D(1957, 1, 1)},  // hundred-year window of 2007: 57 is 1957
+        {"010156", D(2056, 1, 1)},
+        {"310299", D(2007, 12, 1)},  // not a date: the held date stays
+    };
+    for (const auto& c : casos) {
+        Janela<CampoData> j;
+        j.campo->DefineData(D(2007, 12, 1));
+        j.Entra();
+        j.campo->selectAll();
+        QTest::keyClicks(j.campo, c.teclas);
+        j.Sai();
+        EXPECT_EQ(j.campo->Data(), c.esperada) << c.teclas;
+    }
+}
+
+TEST_F(CampoDataTeste, CampoApagadoLeNula) {
+    Janela<CampoData> j;
+    j.campo->DefineData(D(2007, 12, 28));
+    j.Entra();
+    j.campo->selectAll();
+    QTest::keyClick(j.campo, Qt::Key_Delete);
+    j.Sai();
+    EXPECT_EQ(j.campo->Data(), kDataNula);
+}
+
+TEST_F(CampoDataTeste, AvisaMudancaAoDigitarEEscapeVolta) {
+    Janela<CampoData> j;
+    j.campo->DefineData(D(2007, 12, 28));
+    QSignalSpy mudou(j.campo, &CampoData::dataAlterada);
+    j.Entra();
+    j.campo->selectAll();
+    QTest::keyClicks(j.campo, "3112");
+    EXPECT_EQ(mudou.count(), 0);
+    QTest::keyClicks(j.campo, "07");
+    EXPECT_EQ(mudou.count(), 1);
+    EXPECT_EQ(j.campo->Data(), D(2007, 12, 31));
+    QTest::keyClick(j.campo, Qt::Key_Escape);
+    EXPECT_EQ(mudou.count(), 2);
+    EXPECT_EQ(j.campo->Data(), D(2007, 12, 28));
+}
+
+TEST_F(CampoDataTeste, CalendarioEscolheAData) {
+    Janela<CampoData> j;
+    j.campo->AbreCalendario();
+    ASSERT_NE(j.campo->Calendario(), nullptr);
+    EXPECT_EQ(j.campo->Calendario()->selectedDate(), QDate(2007, 12, 28));  // today when empty
+    emit j.campo->Calendario()->clicked(QDate(2008, 2, 15));
+    EXPECT_EQ(j.campo->Data(), D(2008, 2, 15));
+    EXPECT_FALSE(j.campo->Calendario()->isVisible());
+}

@@ -1,0 +1,125 @@
+#include "windows/Aparencia.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
+#include <QWidget>
+
+#include "app/Fornecedor.h"
+
+namespace quantivo {
+namespace {
+
+class FiltroDestaque : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* obj, QEvent* e) override {
+        auto* w = static_cast<QWidget*>(obj);
+        if (e->type() == QEvent::FocusIn && !destacado_) {
+            original_ = w->palette().resolve(QPalette());
+            destacado_ = true;
+            PintaFundo(w, kCorFoco);
+        } else if (e->type() == QEvent::FocusOut && destacado_) {
+            destacado_ = false;
+            QPalette p = w->palette();
+            p.setColor(QPalette::Base, original_.color(QPalette::Base));
+            p.setColor(QPalette::Window, original_.color(QPalette::Window));
+            w->setPalette(p);
+        }
+        return false;
+    }
+
+private:
+    QPalette original_;
+    bool destacado_ = false;
+};
+
+}  // namespace
+
+void DestacaFoco(QWidget* campo) { campo->installEventFilter(new FiltroDestaque(campo)); }
+
+void PintaFundo(QWidget* w, const QColor& cor) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, cor);
+    p.setColor(QPalette::Window, cor);
+    w->setPalette(p);
+}
+
+void PintaTexto(QWidget* w, const QColor& cor) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Text, cor);
+    p.setColor(QPalette::WindowText, cor);
+    w->setPalette(p);
+}
+
+void CentraNaTela(QWidget* janela) {
+    QScreen* tela = janela->screen() ? janela->screen() : QGuiApplication::primaryScreen();
+    if (!tela) return;
+    QRect r = janela->frameGeometry();
+    r.moveCenter(tela->availableGeometry().center());
+    janela->move(r.topLeft());
+}
+
+QIcon IconeCalendario() {
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(QColor(60, 60, 60));
+    p.setBrush(Qt::white);
+    p.drawRect(1, 2, 13, 12);
+    p.fillRect(2, 3, 12, 3, QColor(180, 30, 30));
+    p.setPen(QColor(90, 90, 90));
+    for (int y = 8; y <= 12; y += 2)
+        for (int x = 3; x <= 12; x += 3) p.drawPoint(x, y);
+    return QIcon(pm);
+}
+
+QPixmap ImagemFornecedor(int largura, int altura) {
+    QPixmap pm(largura, altura);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r(1, 1, largura - 2, altura - 2);
+    QLinearGradient g(r.topLeft(), r.bottomRight());
+    g.setColorAt(0, QColor(20, 60, 140));
+    g.setColorAt(1, QColor(10, 120, 90));
+    p.setBrush(g);
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(r, 8, 8);
+    QFont f(QStringLiteral("Arial"));
+    f.setBold(true);
+    f.setPixelSize(std::max(10, altura / 3));
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(r.adjusted(0, 0, 0, -altura / 5), Qt::AlignCenter, QString::fromUtf8(fornecedor::kProduto));
+    f.setBold(false);
+    f.setPixelSize(std::max(8, altura / 7));
+    p.setFont(f);
+    p.setPen(QColor(230, 230, 230));
+    p.drawText(r.adjusted(0, altura / 2, 0, -2), Qt::AlignHCenter | Qt::AlignVCenter,
+               QString::fromUtf8(fornecedor::kSite));
+    return pm;
+}
+
+QPixmap ImagemRecibo(int lado) {
+    QPixmap pm(lado, lado);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal m = lado / 8.0;
+    p.setPen(QPen(QColor(70, 70, 70), 1));
+    p.setBrush(QColor(250, 250, 240));
+    p.drawRect(QRectF(m, m / 2, lado - 2 * m, lado - m));
+    p.setPen(QPen(QColor(40, 90, 160), 1.5));
+    for (int i = 1; i <= 3; ++i) {
+        const qreal y = m / 2 + i * (lado - m) / 5.0;
+        p.drawLine(QPointF(m * 2, y), QPointF(lado - m * 2, y));
+    }
+    p.setPen(QPen(QColor(10, 120, 60), 2));
+    p.drawText(QRectF(m, lado * 0.6, lado - 2 * m, lado * 0.35), Qt::AlignCenter, QStringLiteral("R$"));
+    return pm;
+}
+
+}  // namespace quantivo

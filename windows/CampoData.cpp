@@ -1,0 +1,119 @@
+#include "windows/CampoData.h"
+
+#include <QAction>
+#include <QCalendarWidget>
+#include <QKeyEvent>
+#include <QLocale>
+
+#include "windows/Aparencia.h"
+#include "windows/Servicos.h"
+
+namespace quantivo {
+namespace {
+
+bool SemDigitos(const QString& t) {
+    for (QChar c : t)
+        if (c.isDigit()) return false;
+    return true;
+}
+
+QDate ParaQDate(quantivo::Data d) {
+    const DataCivil c = DecodificaData(d);
+    return QDate(c.ano, c.mes, c.dia);
+}
+
+}  // namespace
+
+CampoData::CampoData(QWidget* parent) : QLineEdit(parent) {
+    // Qt's mask convention: "0" an optional digit.
+    setInputMask(QStringLiteral("00/00/00"));
+    QAction* botao = addAction(IconeCalendario(), QLineEdit::TrailingPosition);
+    botao->setToolTip(QStringLiteral("Calendário"));
+    connect(botao, &QAction::triggered, this, &CampoData::AbreCalendario);
+    connect(this, &QLineEdit::textEdited, this, &CampoData::TextoEditado);
+    Mostra();
+}
+
+std::optional<quantivo::Data> CampoData::LeTexto() const {
+    const QString t = text();
+    if (SemDigitos(t)) return kDataNula;
+    return TentaLerData(t.toStdString(), AnoDe(Hoje()));
+}
+
+quantivo::Data CampoData::Data() const {
+    if (hasFocus()) {
+        if (const auto d = LeTexto()) return *d;
+    }
+    return data_;
+}
+
+void CampoData::Mostra() {
+    setText(data_ == kDataNula ? QString() : QString::fromStdString(FormataData(data_)));
+}
+
+void CampoData::Anuncia(quantivo::Data d) {
+    if (anunciada_ == d) return;
+    anunciada_ = d;
+    emit dataAlterada();
+}
+
+void CampoData::Guarda(quantivo::Data d) {
+    data_ = d;
+    Mostra();
+    Anuncia(d);
+}
+
+void CampoData::DefineData(quantivo::Data d) { Guarda(d); }
+
+void CampoData::TextoEditado() {
+    // Only a complete date is announced while typing, as the picker would.
+    const QString t = text();
+    if (t.size() < 8) return;
+    if (const auto d = TentaLerData(t.toStdString(), AnoDe(Hoje()))) Anuncia(*d);
+}
+
+void CampoData::AbreCalendario() {
+    if (!calendario_) {
+        calendario_ = new QCalendarWidget(this);
+        calendario_->setWindowFlags(Qt::Popup);
+        calendario_->setObjectName(QStringLiteral("calendario"));
+        calendario_->setLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
+        calendario_->setGridVisible(true);
+        connect(calendario_, &QCalendarWidget::clicked, this, [this](const QDate& q) {
+            if (const auto d = CodificaData(q.year(), q.month(), q.day())) Guarda(*d);
+            calendario_->hide();
+            setFocus(Qt::OtherFocusReason);
+        });
+    }
+    const quantivo::Data atual = Data();
+    calendario_->setSelectedDate(ParaQDate(atual == kDataNula ? Hoje() : atual));
+    calendario_->move(mapToGlobal(QPoint(0, height())));
+    calendario_->show();
+}
+
+void CampoData::focusInEvent(QFocusEvent* e) {
+    QLineEdit::focusInEvent(e);
+    if (e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason) selectAll();
+}
+
+void CampoData::focusOutEvent(QFocusEvent* e) {
+    if (e->reason() != Qt::PopupFocusReason) {
+        Guarda(LeTexto().value_or(data_));
+    }
+    QLineEdit::focusOutEvent(e);
+}
+
+void CampoData::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape && LeTexto() != data_) {
+        Guarda(data_);
+        e->accept();
+        return;
+    }
+    if (e->key() == Qt::Key_Down && (e->modifiers() & Qt::AltModifier)) {
+        AbreCalendario();
+        return;
+    }
+    QLineEdit::keyPressEvent(e);
+}
+
+}  // namespace quantivo

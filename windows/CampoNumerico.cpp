@@ -1,0 +1,168 @@
+#include "windows/CampoNumerico.h"
+
+#include <QKeyEvent>
+#include <QValidator>
+#include <algorithm>
+#include <cmath>
+
+#include "core/Erros.h"
+#include "core/Valores.h"
+
+namespace quantivo {
+namespace {
+
+// Integer digits beyond what the amount texts can show (15 significant
+// digits) would be displayed rounded; they are refused while typing.
+constexpr int kMaxDigitosInteiros = 15;
+
+class ValidadorNumerico : public QValidator {
+public:
+    explicit ValidadorNumerico(CampoNumerico* campo) : QValidator(campo), campo_(campo) {}
+    State validate(QString& texto, int&) const override {
+        texto.replace(QLatin1Char('.'), QLatin1Char(','));
+        return campo_->TextoAceitavel(texto) ? Acceptable : Invalid;
+    }
+
+private:
+    CampoNumerico* campo_;
+};
+
+// A partial text as typed ("", "-", ",", "12,") read as a number.
+long double LeParcial(QString t) {
+    t = t.trimmed();
+    if (t.startsWith(QLatin1Char('-'))) {
+        const long double v = LeParcial(t.mid(1));
+        return -v;
+    }
+    if (t.isEmpty() || t == QLatin1String(",")) return 0;
+    if (t.startsWith(QLatin1Char(','))) t.prepend(QLatin1Char('0'));
+    if (t.endsWith(QLatin1Char(','))) t.append(QLatin1Char('0'));
+    try {
+        return LeNumero(t.toStdString());
+    } catch (const ErroConversao&) {
+        return 0;  // the validator keeps such texts out
+    }
+}
+
+}  // namespace
+
+CampoNumerico::CampoNumerico(int decimais, QWidget* parent)
+    : QLineEdit(parent), decimais_(std::clamp(decimais, 0, 5)) {
+    setValidator(new ValidadorNumerico(this));
+    Mostra();
+}
+
+bool CampoNumerico::TextoAceitavel(const QString& texto) const {
+    int i = 0;
+    const int n = static_cast<int>(texto.size());
+    const bool negativoPermitido = !semNegativo_ && (!minimo_ || *minimo_ < 0);
+    if (i < n && texto[i] == QLatin1Char('-')) {
+        if (!negativoPermitido) return false;
+        ++i;
+    }
+    int inteiros = 0, decimais = 0;
+    bool virgula = false;
+    for (; i < n; ++i) {
+        const QChar c = texto[i];
+        if (c == QLatin1Char(',')) {
+            if (virgula || decimais_ == 0) return false;
+            virgula = true;
+        } else if (c.isDigit() && c.unicode() < 128) {
+            (virgula ? decimais : inteiros)++;
+        } else {
+            return false;
+        }
+    }
+    if (inteiros > kMaxDigitosInteiros || decimais > decimais_) return false;
+    if (maximo_ && LeParcial(texto) > *maximo_) return false;
+    return true;
+}
+
+long double CampoNumerico::LeEdicao() const { return Limita(Segura(LeParcial(text()), decimais_)); }
+
+long double CampoNumerico::Valor() const { return editando_ ? LeEdicao() : valor_; }
+
+QString CampoNumerico::Texto() const { return QString::fromStdString(TextoCampo(Valor(), decimais_)); }
+
+long double CampoNumerico::Limita(long double v) const {
+    if (!std::isfinite(v)) return 0;
+    if (semNegativo_ && v < 0) v = 0;
+    if (minimo_ && v < *minimo_) v = *minimo_;
+    if (maximo_ && v > *maximo_) v = *maximo_;
+    return v;
+}
+
+void CampoNumerico::Guarda(long double v) {
+    const bool mudou = v != valor_;
+    valor_ = v;
+    Mostra();
+    if (mudou) emit valorAlterado();
+}
+
+void CampoNumerico::DefineValor(long double v) { Guarda(Limita(Segura(v, decimais_))); }
+
+void CampoNumerico::DefineDecimais(int d) {
+    decimais_ = std::clamp(d, 0, 5);
+    DefineValor(valor_);
+}
+
+void CampoNumerico::DefineMascara(const QString& m) {
+    mascara_ = m;
+    Mostra();
+}
+
+void CampoNumerico::DefineFaixa(std::optional<long double> minimo, std::optional<long double> maximo) {
+    minimo_ = minimo;
+    maximo_ = maximo;
+    DefineValor(valor_);
+}
+
+void CampoNumerico::DefineSemNegativo(bool semNegativo) {
+    semNegativo_ = semNegativo;
+    DefineValor(valor_);
+}
+
+QString CampoNumerico::TextoEdicao() const { return QString::fromStdString(TextoCampo(valor_, decimais_)); }
+
+void CampoNumerico::Mostra() {
+    if (editando_) {
+        setText(TextoEdicao());
+    } else {
+        setText(valor_ == 0 ? QString() : QString::fromStdString(FormataMascara(valor_, mascara_.toStdString())));
+    }
+}
+
+void CampoNumerico::Confirma() {
+    if (editando_) Guarda(LeEdicao());
+}
+
+void CampoNumerico::focusInEvent(QFocusEvent* e) {
+    if (!editando_) {
+        editando_ = true;
+        Mostra();
+    }
+    QLineEdit::focusInEvent(e);
+}
+
+void CampoNumerico::focusOutEvent(QFocusEvent* e) {
+    // A popup (a context menu) takes the focus without ending the edit.
+    if (e->reason() != Qt::PopupFocusReason) {
+        const long double v = LeEdicao();
+        editando_ = false;
+        Guarda(v);
+    }
+    QLineEdit::focusOutEvent(e);
+}
+
+void CampoNumerico::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape && editando_ && text() != TextoEdicao()) {
+        setText(TextoEdicao());
+        selectAll();
+        e->accept();
+        return;
+    }
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) Confirma();
+    QLineEdit::keyPressEvent(e);
+}
+
+}  // namespace quantivo

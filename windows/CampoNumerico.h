@@ -1,0 +1,65 @@
+#pragma once
+// The numeric field every window uses: a line edit that holds a number with a
+// fixed count of decimals (0 to 5). Zero shows as an empty field and an empty
+// field reads zero. A value put into it is held to its decimals, halves away
+// from zero. While it has the focus it shows its edit text (TextoCampo); while
+// it does not, its display pattern (FormataMascara), which is never read back.
+// "." or "," enter the decimal comma; keys that would make an invalid number or
+// more decimals than the field holds are refused; Escape restores the value.
+#include <QLineEdit>
+#include <optional>
+
+namespace quantivo {
+
+class CampoNumerico : public QLineEdit {
+    Q_OBJECT
+public:
+    static constexpr const char* kMascaraPadrao = "R$ ,0.00";  // R$ 1.045,00
+
+    explicit CampoNumerico(int decimais = 2, QWidget* parent = nullptr);
+
+    // While the field is being edited, the value of the typed text.
+    long double Valor() const;
+    void DefineValor(long double v);
+    // The field's text as the rules read it: TextoCampo of the value.
+    QString Texto() const;
+
+    int Decimais() const { return decimais_; }
+    void DefineDecimais(int d);
+    QString Mascara() const { return mascara_; }
+    void DefineMascara(const QString& m);
+    // Optional limits; a typed value above the maximum is refused, a value put
+    // in or left outside them is brought to the nearest limit.
+    void DefineFaixa(std::optional<long double> minimo, std::optional<long double> maximo);
+    void DefineSemNegativo(bool semNegativo);
+
+    // Whether a text is one this field accepts while typing (after "." has
+    // become ","). Public for the validator and the tests.
+    bool TextoAceitavel(const QString& texto) const;
+
+signals:
+    // The held value changed (by DefineValor or when the typed text is taken).
+    void valorAlterado();
+
+protected:
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    long double LeEdicao() const;
+    long double Limita(long double v) const;
+    void Guarda(long double v);
+    void Confirma();
+    void Mostra();
+    QString TextoEdicao() const;
+
+    int decimais_;
+    long double valor_ = 0;
+    QString mascara_ = QString::fromLatin1(kMascaraPadrao);
+    std::optional<long double> minimo_, maximo_;
+    bool semNegativo_ = false;
+    bool editando_ = false;
+};
+
+}  // namespace quantivo

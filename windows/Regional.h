@@ -1,0 +1,24 @@
+#pragma once
+// The program's regional settings, in one place. The program is made for the
+// Brazilian settings and behaves so whatever the machine's locale: decimal
+// ",", digit groups ".", short date "dd/mm/yy", long time "HH:mm:ss".
+#include <QFont>
+#include <QString>
+#include <QTime>
+
+namespace quantivo {
+
+// The process-wide text settings, applied when the main menu is created and
+// again whenever the workbench or an entry window becomes active.
+void AplicaTextosRegionais();
+
+// The regional long time form.
+QString HoraLonga(const QTime& t);
+
+// The fonts the windows ask for ("MS Sans Serif"-sized body text; a
+// fixed-pitch face for the totals). fontconfig maps the names to the
+// metric-compatible Liberation faces on Linux.
+QFont FonteJanela(int pontos = 8, bool negrito = false);
+QFont FonteFixa(int pontos = 9, bool negrito = false);
+
+}  // namespace quantivo
