@@ -32,3 +32,10 @@ QPixmap ImagemFornecedor(int largura, int altura);
 QPixmap ImagemRecibo(int lado);
 
 }  // namespace quantivo
+
+#include <functional>
+
+namespace quantivo {
+// Makes a label or picture clickable (the vendor links).
+void AoClicar(QWidget* w, std::function<void()> acao);
+}  // namespace quantivo

@@ -93,7 +93,9 @@ void CampoData::AbreCalendario() {
 
 void CampoData::focusInEvent(QFocusEvent* e) {
     QLineEdit::focusInEvent(e);
-    if (e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason) selectAll();
+    // Typing starts at the day, as in a date picker.
+    if (SemDigitos(text())) setCursorPosition(0);
+    else if (e->reason() != Qt::MouseFocusReason && e->reason() != Qt::PopupFocusReason) selectAll();
 }
 
 void CampoData::focusOutEvent(QFocusEvent* e) {

@@ -13,6 +13,11 @@
 #include "core/Mensagens.h"
 #include "windows/Servicos.h"
 
+#include <ostream>
+
+// Readable QStrings in gtest's failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 namespace quantivo::teste {
 
 class GuardaModal {

@@ -1,0 +1,347 @@
+// The workbench, driven by key events as a user would.
+#include <QAbstractItemView>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "core/Valores.h"
+#include "tests/support/GuardaJanelas.h"
+#include "windows/Calculo.h"
+
+using namespace quantivo;
+
+namespace {
+
+// Keys go where a user's keys go: to the widget with the focus, the release
+// too (the press may have moved the focus).
+void Tecla(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    QWidget* w = QApplication::focusWidget();
+    ASSERT_NE(w, nullptr);
+    QTest::keyPress(w, k, m);
+    QCoreApplication::processEvents();
+    if (QWidget* x = QApplication::focusWidget()) QTest::keyRelease(x, k, m);
+    QCoreApplication::processEvents();
+}
+void Digita(const QString& s) {
+    for (QChar c : s) {
+        QWidget* w = QApplication::focusWidget();
+        ASSERT_NE(w, nullptr);
+        QTest::keyClick(w, c.toLatin1());
+        QCoreApplication::processEvents();
+    }
+}
+
+class Workbench : public teste::JanelaTeste {
+protected:
+    void SetUp() override {
+        JanelaTeste::SetUp();
+        f = std::make_unique<Tfrm_desconto_cheque>();
+        f->show();
+        QApplication::setActiveWindow(f.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
+    }
+    void TearDown() override {
+        f.reset();
+        JanelaTeste::TearDown();
+    }
+    QString Celula(int l, int c) const { return f->grid->Modelo()->Celula(l, c); }
+    // The cheques of the worked example, typed into the grid from its first cell.
+    void DigitaCheques() {
+        f->grid->setFocus(Qt::TabFocusReason);
+        f->grid->setCurrentIndex(f->grid->model()->index(0, 0));
+        const char* cheques[][2] = {{"311207", "1000"}, {"260108", "500"}, {"150208", "2500,50"}};
+        bool primeiro = true;
+        for (const auto& ch : cheques) {
+            if (!primeiro) {
+                Tecla(Qt::Key_Down);
+                Tecla(Qt::Key_Left);
+            }
+            primeiro = false;
+            Digita(ch[0]);
+            Tecla(Qt::Key_Right);
+            Digita(ch[1]);
+        }
+    }
+    std::unique_ptr<Tfrm_desconto_cheque> f;
+};
+
+}  // namespace
+
+TEST_F(Workbench, ExemploDoDescontoDeChequeDigitadoComTeclas) {
+    EXPECT_TRUE(f->data_ref->hasFocus());  // FormActivate
+    Digita("281207");
+    Tecla(Qt::Key_Return);
+    EXPECT_TRUE(f->Edit6->hasFocus());
+    Tecla(Qt::Key_Return);
+    EXPECT_TRUE(f->Edit1->hasFocus());
+    Digita("3");
+    Tecla(Qt::Key_Return);
+    Digita("2");
+    Tecla(Qt::Key_Return);
+    Digita("0,0041");
+    Tecla(Qt::Key_Return);
+    EXPECT_TRUE(f->edtTARIFA->hasFocus());
+    Digita("2");
+    Tecla(Qt::Key_Return);
+    EXPECT_TRUE(f->grid->hasFocus());  // past the two lists
+    f->cbTipoTarifa->setFocus();
+    Tecla(Qt::Key_Down);  // "Tarifa por título"
+    f->ComboBox1->setFocus();
+    Tecla(Qt::Key_Down);  // "Desconto de Cheque"
+    EXPECT_EQ(f->TipoSelecionado(), TipoCalculo::DescontoCheque);
+    DigitaCheques();
+    Tecla(Qt::Key_F5);  // with the last value still in its cell editor
+
+    EXPECT_EQ(f->Edit2->text(), "4.000,50");
+    EXPECT_EQ(f->Label12->text(), "TAC   = 80,01");
+    EXPECT_EQ(f->Label13->text(), "IOF   = 4,92");
+    EXPECT_EQ(f->Label14->text(), "Juros = 151,53");
+    EXPECT_EQ(f->Edit6->text(), "3.758,04");
+    EXPECT_EQ(f->Label15->text(), "Tarifa= 6,00");
+    EXPECT_EQ(Celula(0, 4), "5");
+    EXPECT_EQ(Celula(1, 4), "33");
+    EXPECT_EQ(Celula(2, 4), "52");
+    EXPECT_EQ(Celula(2, 1), "2500,50");
+    EXPECT_TRUE(msgs.mensagens.empty());
+    EXPECT_EQ(f->Label4->text(), "Sexta-feira, 28 de Dezembro de 2007");
+}
+
+TEST_F(Workbench, F5SemTipoNaoFazNada) {
+    f->grid->Modelo()->DefineCelula(0, 0, "31/12/07");
+    f->grid->Modelo()->DefineCelula(0, 1, "1000");
+    Tecla(Qt::Key_F5);
+    EXPECT_EQ(Celula(0, 4), "");
+    EXPECT_EQ(f->Label14->text(), "Juros:");
+}
+
+TEST_F(Workbench, EscolherOTipoLimpaOsTotaisSemCalcular) {
+    f->Label14->setText("Juros = 1,00");
+    f->grid->Modelo()->DefineCelula(0, 0, "31/12/07");
+    f->ComboBox1->setFocus();
+    Tecla(Qt::Key_Down);
+    for (QLabel* l : {f->Label12, f->Label13, f->Label14, f->Label15}) EXPECT_EQ(l->text(), "");
+    EXPECT_EQ(Celula(0, 4), "");
+}
+
+TEST_F(Workbench, F10LimpaMasGuardaTotaisTipoECompensacao) {
+    f->ComboBox1->setCurrentIndex(0);
+    f->data_ref->DefineData(D(2007, 12, 28));
+    f->Edit1->setText("3");
+    f->edtTAC->DefineValor(2);
+    f->CheckBox1->setChecked(false);
+    f->grid->Modelo()->DefineCelula(2, 0, "31/12/07");
+    f->grid->Modelo()->DefineCelula(2, 1, "1000");
+    Tecla(Qt::Key_F5);
+    const QString juros = f->Label14->text();
+    Tecla(Qt::Key_F10);
+    EXPECT_EQ(f->grid->Modelo()->NumeroLinhas(), 1);
+    EXPECT_EQ(Celula(0, 0), "");
+    EXPECT_EQ(f->Edit6->text(), "");
+    EXPECT_EQ(f->Edit1->text(), "0");
+    EXPECT_EQ(f->Edit2->text(), "0");
+    EXPECT_EQ(f->edtTAC->Valor(), 0);
+    EXPECT_EQ(f->data_ref->Data(), Hoje());
+    EXPECT_TRUE(f->Edit6->hasFocus());
+    EXPECT_EQ(f->Label14->text(), juros);
+    EXPECT_EQ(f->TipoSelecionado(), TipoCalculo::DescontoCheque);
+    EXPECT_FALSE(f->CheckBox1->isChecked());
+}
+
+TEST_F(Workbench, F7DuasVezesDeixaACaixaComoEstava) {
+    const bool antes = f->CheckBox1->isChecked();
+    Tecla(Qt::Key_F7);
+    EXPECT_NE(f->CheckBox1->isChecked(), antes);
+    Tecla(Qt::Key_F7);
+    EXPECT_EQ(f->CheckBox1->isChecked(), antes);
+}
+
+TEST_F(Workbench, F2FechaEscondendoMesmoEditandoUmaCelula) {
+    f->grid->setFocus();
+    f->grid->setCurrentIndex(f->grid->model()->index(0, 2));
+    Digita("Banco");
+    ASSERT_NE(f->grid->EditorAberto(), nullptr);
+    Tecla(Qt::Key_F2);
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_EQ(f->grid->TextoCelula(0, 2), "Banco");  // hidden, not destroyed
+}
+
+TEST_F(Workbench, FiltrosDeTeclasDasColunas) {
+    struct Caso {
+        int coluna;
+        const char* teclas;
+        const char* celula;
+    } casos[] = {
+        {1, "1.234,5", "1,234,5"},  // the point becomes a comma
+        {1, "1234,5", "1234,5"},   {1, "abc12", "12"}, {0, "ab3112cd07", "31/12/07"},
+        {4, "12ab", ""},           {2, "Bco 1/23", "Bco 1/23"},
+    };
+    for (const auto& c : casos) {
+        f->grid->Modelo()->DefineLinhas(std::vector<Parcela>(1));
+        f->grid->setFocus();
+        f->grid->setCurrentIndex(f->grid->model()->index(0, c.coluna));
+        Digita(c.teclas);
+        Tecla(Qt::Key_Return);
+        EXPECT_EQ(Celula(0, c.coluna).toStdString(), c.celula) << c.teclas;
+    }
+}
+
+TEST_F(Workbench, ValorComPontoViraVirgulaEOCalculoRecusa) {
+    f->ComboBox1->setCurrentIndex(0);
+    f->data_ref->DefineData(D(2007, 12, 28));
+    f->Edit1->setText("3");
+    f->grid->setFocus();
+    f->grid->setCurrentIndex(f->grid->model()->index(0, 0));
+    Digita("311207");
+    Tecla(Qt::Key_Right);
+    Digita("1.234,5");
+    Tecla(Qt::Key_F5);
+    ASSERT_EQ(msgs.Textos().size(), 1u);
+    EXPECT_EQ(msgs.Textos()[0], "'1,234,5' is not a valid floating point value");
+    EXPECT_EQ(Celula(0, 4), "5");  // what pass 1 wrote stays
+}
+
+TEST_F(Workbench, SetaDireitaNumaDataInvalidaAvisa) {
+    f->grid->setFocus();
+    f->grid->setCurrentIndex(f->grid->model()->index(0, 0));
+    Digita("3113");
+    Tecla(Qt::Key_Right);  // inside the text: the caret moves
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{"Data invalida"});
+    Tecla(Qt::Key_Left);
+    Digita("07");
+    msgs.mensagens.clear();
+    Tecla(Qt::Key_Right);  // leaves the cell; its text stays
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{"Data invalida"});
+    EXPECT_EQ(Celula(0, 0), "31/13/07");
+    EXPECT_EQ(f->grid->currentIndex().column(), 1);
+}
+
+TEST_F(Workbench, SetaDireitaNumaDataValidaOuVaziaNaoAvisa) {
+    f->grid->setFocus();
+    f->grid->setCurrentIndex(f->grid->model()->index(0, 0));
+    Tecla(Qt::Key_Right);  // no editor opened yet: nothing remembered
+    f->grid->setCurrentIndex(f->grid->model()->index(0, 0));
+    Digita("311207");
+    Tecla(Qt::Key_Right);
+    EXPECT_TRUE(msgs.mensagens.empty());
+}
+
+TEST_F(Workbench, DescerDaUltimaLinhaCriaUmaLinha) {
+    f->grid->setFocus();
+    f->grid->setCurrentIndex(f->grid->model()->index(0, 1));
+    Tecla(Qt::Key_Down);
+    Tecla(Qt::Key_Down);
+    EXPECT_EQ(f->grid->Modelo()->NumeroLinhas(), 3);
+    EXPECT_EQ(f->grid->currentIndex().row(), 2);
+    Tecla(Qt::Key_Up);
+    EXPECT_EQ(f->grid->Modelo()->NumeroLinhas(), 3);
+}
+
+TEST_F(Workbench, EnterNosCamposPassaAdianteUmaVezENaoEntraNoTexto) {
+    f->Edit6->setFocus(Qt::TabFocusReason);
+    Digita("1.5a");
+    EXPECT_EQ(f->Edit6->text(), "1,5");
+    Tecla(Qt::Key_Return);
+    EXPECT_TRUE(f->Edit1->hasFocus());
+    Tecla(Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(f->edtTAC->hasFocus());
+}
+
+TEST_F(Workbench, CampoComFocoFicaAmarelo) {
+    const QColor normal = f->Edit1->palette().color(QPalette::Base);
+    f->Edit1->setFocus();
+    EXPECT_EQ(f->Edit1->palette().color(QPalette::Base), QColor(255, 255, 0));
+    f->edtTAC->setFocus();
+    EXPECT_EQ(f->Edit1->palette().color(QPalette::Base), normal);
+    EXPECT_EQ(f->Edit6->palette().color(QPalette::Text), QColor(255, 0, 0));
+}
+
+TEST_F(Workbench, ErroDeConversaoDeixaAJanelaComoEsta) {
+    f->ComboBox1->setCurrentIndex(0);
+    f->data_ref->DefineData(D(2007, 12, 28));
+    f->Edit1->setText("");
+    f->grid->Modelo()->DefineCelula(0, 0, "31/12/07");
+    f->grid->Modelo()->DefineCelula(0, 1, "1000");
+    Tecla(Qt::Key_F5);
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{"'' is not a valid floating point value"});
+    EXPECT_EQ(Celula(0, 4), "5");
+    EXPECT_EQ(f->Label14->text(), "Juros:");
+}
+
+TEST_F(Workbench, DialogosDosTipos1E3CopiamECalculam) {
+    std::vector<TipoCalculo> calculados;
+    f->DefineCalculo(TipoCalculo::PrestacaoTaxaEfetiva, [&](quantivo::Bancada&, const Contexto&) {
+        calculados.push_back(TipoCalculo::PrestacaoTaxaEfetiva);
+    });
+    f->DefineCalculo(TipoCalculo::RenegociacaoDividas, [&](quantivo::Bancada& b, const Contexto&) {
+        calculados.push_back(TipoCalculo::RenegociacaoDividas);
+        EXPECT_EQ(b.dados.ValorFinanciado, "1000");
+    });
+    f->abrePrestacao = [] { return Tfrm_desconto_cheque::DadosPrestacao{"", "2,5"}; };
+    f->abreRenegociacao = [] { return Tfrm_desconto_cheque::DadosRenegociacao{1500, 500, "1,99"}; };
+    f->ComboBox1->setFocus();
+    Tecla(Qt::Key_Down);
+    Tecla(Qt::Key_Down);  // "Prestação Taxa Efetiva"
+    EXPECT_EQ(f->Edit6->text(), "0");
+    EXPECT_EQ(f->Edit1->text(), "2,5");
+    Tecla(Qt::Key_Down);
+    Tecla(Qt::Key_Down);  // "Renegociação de Dívidas"
+    EXPECT_EQ(f->Edit6->text(), "1000");
+    EXPECT_EQ(f->Edit1->text(), "1,99");
+    EXPECT_EQ(calculados, (std::vector{TipoCalculo::PrestacaoTaxaEfetiva, TipoCalculo::RenegociacaoDividas}));
+}
+
+TEST_F(Workbench, FormActivateSoQuandoVemDeOutraJanela) {
+    QWidget outra;
+    outra.show();
+    f->Edit1->setFocus();
+    // A message box the workbench itself opened gives the focus back where it was.
+    QWidget propria(f.get(), Qt::Dialog);
+    propria.show();
+    QApplication::setActiveWindow(&propria);
+    QApplication::setActiveWindow(f.get());
+    EXPECT_TRUE(f->Edit1->hasFocus());
+    propria.close();
+    // Coming back from another window of the program resets the focus.
+    QApplication::setActiveWindow(&outra);
+    QApplication::setActiveWindow(f.get());
+    EXPECT_TRUE(f->data_ref->hasFocus());
+}
+
+TEST_F(Workbench, ControlesComNomesETextos) {
+    const char* nomes[] = {"data_ref", "Label4",  "Edit6",     "Edit1",     "ComboBox1",    "edtTAC",
+                           "edtIOF",   "cbTipoTarifa", "edtTARIFA", "grid", "texto", "Edit2",
+                           "Label15",  "Label12", "Label13", "Label14",   "CheckBox1",    "btnCalcula",
+                           "btnLimpa", "btnImprime", "SpeedButton2", "btnFecha", "btnrecibo", "Status", "Timer"};
+    for (const char* n : nomes) EXPECT_NE(f->findChild<QObject*>(n), nullptr) << n;
+    EXPECT_EQ(f->windowTitle(), "QUANTIVO");
+    EXPECT_EQ(f->size(), QSize(687, 535));
+    EXPECT_EQ(f->Edit6->accessibleName(), "Valor Financiado");
+    EXPECT_EQ(f->Edit1->accessibleName(), "Taxa (%)");
+    EXPECT_EQ(f->edtTARIFA->accessibleName(), "Tarifa");
+    EXPECT_EQ(f->btnCalcula->text(), "F5 - &Calcula");
+    EXPECT_EQ(f->CheckBox1->text(), "F7- Inclui C&ompensação");
+    EXPECT_EQ(f->ComboBox1->currentIndex(), -1);
+    EXPECT_EQ(f->cbTipoTarifa->currentIndex(), -1);
+    QStringList titulos;
+    for (int c = 0; c < 5; ++c) titulos << f->grid->model()->headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(titulos, (QStringList{"Data", "Valor", "Banco/Número", "Emitente", "Nº Dias"}));
+    const int larguras[] = {81, 91, 111, 132, 64};
+    for (int c = 0; c < 5; ++c) EXPECT_EQ(f->grid->columnWidth(c), larguras[c]);
+    // Tab order: each control hands over to the next.
+    QWidget* ordem[] = {f->data_ref, f->Edit6,   f->Edit1,     f->edtTAC,   f->edtIOF,
+                        f->edtTARIFA, f->cbTipoTarifa, f->ComboBox1, f->grid, f->CheckBox1,
+                        f->btnCalcula, f->btnLimpa, f->btnImprime, f->btnFecha, f->btnrecibo};
+    for (std::size_t i = 0; i + 1 < std::size(ordem); ++i) {
+        QWidget* w = ordem[i]->nextInFocusChain();
+        while (w && !(w->focusPolicy() & Qt::TabFocus)) w = w->nextInFocusChain();
+        if (ordem[i] == f->cbTipoTarifa) continue;  // the editable list's line edit sits between
+        EXPECT_EQ(w, ordem[i + 1]) << i;
+    }
+}
+
+TEST_F(Workbench, LinksDoFornecedorAbremAPagina) {
+    auto* site = f->findChild<QLabel*>("lblSite");
+    ASSERT_NE(site, nullptr);
+    QTest::mouseClick(site, Qt::LeftButton);
+    ASSERT_EQ(urls.size(), 1);
+    EXPECT_TRUE(urls[0].contains("example.com"));
+}

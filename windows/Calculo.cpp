@@ -1,0 +1,465 @@
+#include "windows/Calculo.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QScopeGuard>
+
+#include "app/Fornecedor.h"
+#include "core/DescontoCheque.h"
+#include "core/Valores.h"
+#include "windows/Aparencia.h"
+#include "windows/Ativacao.h"
+#include "windows/ExtensoTemporario.h"
+#include "windows/Regional.h"
+#include "windows/Servicos.h"
+#include "windows/Teclado.h"
+
+namespace quantivo {
+namespace {
+
+const QString kHintValorFinanciado =
+    QStringLiteral("Quando utilizar o tipo de calculo: Venda Desconto por Fora\ndigite aqui o valor financiado.");
+const QString kHintGrade = QStringLiteral(
+    "Quando o tipo de calculo for DESCONTO POR FORA\n"
+    "   Na coluna data informe as datas de vencimentos\n"
+    "\n"
+    "Quando o tipo de calculo for DESCONTO DE CHEQUE\n"
+    "  Nas colunas data e valor informe as datas dos cheque e os valores");
+const QString kContateNos = QStringLiteral("Contate-nos pelo e'mail");
+constexpr const char* kDataInvalidaSeta = "Data invalida";
+
+QLabel* Rotulo(QWidget* pai, const QString& texto, const QRect& geo, QWidget* companheiro = nullptr) {
+    auto* l = new QLabel(texto, pai);
+    l->setGeometry(geo);
+    if (companheiro) l->setBuddy(companheiro);
+    return l;
+}
+
+template <class W>
+W* Nomeia(W* w, const char* nome) {
+    w->setObjectName(QLatin1String(nome));
+    return w;
+}
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+std::string S(const QString& s) { return s.toStdString(); }
+
+TipoDeTarifa TipoTarifaDoTexto(const QString& t) {
+    for (int i = 0; i < 2; ++i)
+        if (t == QString::fromUtf8(kTextosTipoTarifa[i])) return static_cast<TipoDeTarifa>(i);
+    return TipoDeTarifa::Nenhuma;
+}
+
+}  // namespace
+
+QString TextoDataExtenso(Data d) { return Q(DataExtensoTemporario(d, AnoDe(Hoje()))); }
+
+Tfrm_desconto_cheque::Tfrm_desconto_cheque(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("frm_desconto_cheque"));
+    setWindowTitle(QStringLiteral("QUANTIVO"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFont(FonteJanela());
+    setFixedSize(687, 535);
+
+    CriaDadosGerais();
+    CriaParcelas();
+    CriaTotais();
+    CriaBotoes();
+    CriaLinksFornecedor();
+    CriaStatus();
+    DefineOrdemTab();
+    DefineNomesAcessiveis();
+
+    DefineCalculo(TipoCalculo::DescontoCheque, &CalculaDescontoCheque);
+    new PreviaTeclas(this, [this](QKeyEvent* e, QWidget* alvo) { return FormKeyDown(e, alvo); });
+    new Ativacao(this, [this] { FormActivate(); });
+}
+
+// --- Building the window ----------------------------------------------------
+
+void Tfrm_desconto_cheque::CriaDadosGerais() {
+    auto* g = new QGroupBox(QStringLiteral("Dados Gerais"), this);
+    g->setGeometry(6, 2, 524, 152);
+
+    data_ref = Nomeia(new CampoData(g), "data_ref");
+    data_ref->setGeometry(10, 32, 104, 21);
+    Rotulo(g, QStringLiteral("Data Referência"), {10, 17, 120, 14}, data_ref);
+    Label4 = Nomeia(Rotulo(g, QStringLiteral("Dia"), {122, 35, 390, 16}), "Label4");
+
+    Edit6 = Nomeia(new QLineEdit(QStringLiteral("0"), g), "Edit6");
+    Edit6->setGeometry(10, 76, 120, 21);
+    Edit6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Edit6->setFont(FonteJanela(8, true));
+    PintaTexto(Edit6, kCorVermelho);
+    Edit6->setToolTip(kHintValorFinanciado);
+    Rotulo(g, QStringLiteral("Valor Financiado"), {10, 61, 120, 14}, Edit6);
+
+    Edit1 = Nomeia(new QLineEdit(QStringLiteral("0"), g), "Edit1");
+    Edit1->setGeometry(138, 76, 70, 21);
+    Edit1->setToolTip(QStringLiteral("Taxa em porcentagem para os cálculos"));
+    Rotulo(g, QStringLiteral("Taxa (%)"), {138, 61, 70, 14}, Edit1);
+
+    ComboBox1 = Nomeia(new QComboBox(g), "ComboBox1");
+    ComboBox1->setGeometry(216, 76, 210, 21);
+    for (const char* t : kTextosTipoCalculo) ComboBox1->addItem(QString::fromUtf8(t));
+    ComboBox1->setCurrentIndex(-1);
+    ComboBox1->setToolTip(QStringLiteral("Selecione aqui o tipo de calculo que será feito"));
+    Rotulo(g, QStringLiteral("Selecione o tipo de cálculo a ser efetuado"), {216, 61, 300, 14}, ComboBox1);
+
+    edtTAC = Nomeia(new CampoNumerico(2, g), "edtTAC");
+    edtTAC->DefineMascara(QStringLiteral("0.00;-0.00"));
+    edtTAC->setGeometry(10, 120, 80, 21);
+    Rotulo(g, QStringLiteral("TAC(%)"), {10, 105, 80, 14}, edtTAC);
+
+    edtIOF = Nomeia(new CampoNumerico(4, g), "edtIOF");
+    edtIOF->DefineMascara(QStringLiteral("0.0000;-0.0000"));
+    edtIOF->setGeometry(98, 120, 80, 21);
+    Rotulo(g, QStringLiteral("IOF(%)"), {98, 105, 80, 14}, edtIOF);
+    Rotulo(g, QStringLiteral("ao dia"), {182, 123, 40, 14});
+
+    cbTipoTarifa = Nomeia(new QComboBox(g), "cbTipoTarifa");
+    cbTipoTarifa->setEditable(true);
+    cbTipoTarifa->setInsertPolicy(QComboBox::NoInsert);
+    for (const char* t : kTextosTipoTarifa) cbTipoTarifa->addItem(QString::fromUtf8(t));
+    cbTipoTarifa->setCurrentIndex(-1);
+    cbTipoTarifa->setGeometry(226, 120, 130, 21);
+
+    edtTARIFA = Nomeia(new CampoNumerico(2, g), "edtTARIFA");
+    edtTARIFA->setGeometry(362, 120, 90, 21);
+
+    InstalaFiltroTeclas(Edit6, FiltroTeclas::Campo);
+    InstalaFiltroTeclas(Edit1, FiltroTeclas::Campo);
+    for (QWidget* w : {static_cast<QWidget*>(data_ref), static_cast<QWidget*>(Edit6), static_cast<QWidget*>(Edit1)})
+        DestacaFoco(w);
+    data_ref->installEventFilter(this);
+    edtTARIFA->installEventFilter(this);
+    connect(data_ref, &CampoData::dataAlterada, this, &Tfrm_desconto_cheque::data_refChange);
+    connect(ComboBox1, &QComboBox::activated, this, &Tfrm_desconto_cheque::ComboBox1Change);
+}
+
+void Tfrm_desconto_cheque::CriaParcelas() {
+    auto* g = new QGroupBox(QStringLiteral("Parcelas"), this);
+    g->setGeometry(6, 156, 524, 232);
+    grid = Nomeia(new GradeParcelas(ColunasBancada(), g), "grid");
+    grid->setGeometry(10, 18, 504, 204);
+    grid->setToolTip(kHintGrade);
+    connect(grid, &GradeParcelas::teclaSolta, this, &Tfrm_desconto_cheque::gridKeyUp);
+
+    texto = Nomeia(new QTextEdit(this), "texto");
+    texto->setReadOnly(true);
+    texto->hide();
+}
+
+void Tfrm_desconto_cheque::CriaTotais() {
+    Edit2 = Nomeia(new QLineEdit(QStringLiteral("0"), this), "Edit2");
+    Edit2->setGeometry(12, 410, 120, 21);
+    Edit2->setEnabled(false);
+    Rotulo(this, QStringLiteral("Valor Total"), {12, 394, 120, 14}, Edit2);
+
+    const QFont fixa = FonteFixa(9);
+    int y = 392;
+    for (auto [rotulo, nome, texto0] : {std::tuple{&Label15, "Label15", "Tarifa:"}, std::tuple{&Label12, "Label12", "TAC:"},
+                                        std::tuple{&Label13, "Label13", "IOF:"}, std::tuple{&Label14, "Label14", "Juros:"}}) {
+        *rotulo = Nomeia(Rotulo(this, QString::fromLatin1(texto0), {150, y, 220, 16}), nome);
+        (*rotulo)->setFont(fixa);
+        y += 17;
+    }
+}
+
+void Tfrm_desconto_cheque::CriaBotoes() {
+    CheckBox1 = Nomeia(new QCheckBox(QStringLiteral("F7- Inclui C&ompensação"), this), "CheckBox1");
+    CheckBox1->setGeometry(538, 10, 146, 22);
+    CheckBox1->setChecked(true);
+    CheckBox1->setToolTip(QStringLiteral("Incluir 2 dias para compensação"));
+
+    auto botao = [this](const char* nome, const QString& texto, int y, int altura = 32) {
+        auto* b = Nomeia(new QPushButton(texto, this), nome);
+        b->setGeometry(540, y, 138, altura);
+        b->setAutoDefault(false);
+        return b;
+    };
+    btnCalcula = botao("btnCalcula", QStringLiteral("F5 - &Calcula"), 40);
+    btnLimpa = botao("btnLimpa", QStringLiteral("F10 - &Limpa"), 78);
+    btnImprime = botao("btnImprime", QStringLiteral("F12 - &Imprime"), 116);
+    SpeedButton2 = botao("SpeedButton2", QStringLiteral("Ajuda"), 154);
+    SpeedButton2->setFocusPolicy(Qt::NoFocus);
+    btnFecha = botao("btnFecha", QStringLiteral("F2 - &Fecha"), 192);
+    btnrecibo = botao("btnrecibo", QStringLiteral("Firmatto"), 240, 56);
+    btnrecibo->setIcon(QIcon(ImagemRecibo(40)));
+    btnrecibo->setIconSize(QSize(40, 40));
+
+    connect(btnCalcula, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnCalculaClick);
+    connect(btnLimpa, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnLimpaClick);
+    connect(btnImprime, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnImprimeClick);
+    connect(SpeedButton2, &QPushButton::clicked, this, &Tfrm_desconto_cheque::SpeedButton2Click);
+    connect(btnFecha, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnFechaClick);
+    connect(btnrecibo, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnreciboClick);
+}
+
+void Tfrm_desconto_cheque::CriaLinksFornecedor() {
+    const QString site = QString::fromUtf8(fornecedor::kSite);
+    const auto abreSite = [site] { AbreUrl(QStringLiteral("https://") + site); };
+    auto* conheca = Rotulo(this, QStringLiteral("Conheça nossos demais Produtos"), {12, 486, 180, 16});
+    auto* clique = Rotulo(this, QStringLiteral("Clique aqui..."), {194, 486, 80, 16});
+    auto* endereco = Nomeia(Rotulo(this, site, {282, 486, 160, 16}), "lblSite");
+    conheca->setToolTip(kContateNos);
+    clique->setToolTip(kContateNos);
+    endereco->setToolTip(QStringLiteral("Visite nossa página na internet"));
+    for (QLabel* l : {clique, endereco}) {
+        QFont f = l->font();
+        f.setUnderline(true);
+        l->setFont(f);
+        PintaTexto(l, kCorMarinho);
+    }
+    auto* imagem = Nomeia(new QLabel(this), "imgFornecedor");
+    imagem->setPixmap(ImagemFornecedor(130, 44));
+    imagem->setGeometry(544, 466, 130, 44);
+    imagem->setToolTip(QStringLiteral("Visite nossa página na internet"));
+    for (QLabel* l : {conheca, clique, endereco, imagem}) AoClicar(l, abreSite);
+}
+
+void Tfrm_desconto_cheque::CriaStatus() {
+    Status = Nomeia(new QStatusBar(this), "Status");
+    Status->setSizeGripEnabled(false);
+    Status->setGeometry(0, 513, 687, 22);
+    const std::pair<const char*, int> paineis[] = {{"F5 Calcula", 70}, {"F10 Limpa", 70}, {"F12 Imprime", 80},
+                                                   {"F2 Finaliza", 70}, {"", 60},          {"", 50}};
+    int i = 0;
+    for (const auto& [texto0, largura] : paineis) {
+        auto* p = new QLabel(QString::fromLatin1(texto0), Status);
+        p->setObjectName(QStringLiteral("painel%1").arg(i));
+        p->setFixedWidth(largura);
+        p->setAlignment(i < 5 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        Status->addWidget(p);
+        if (i == 4) relogio_ = p;
+        ++i;
+    }
+    Timer = Nomeia(new QTimer(this), "Timer");
+    Timer->setInterval(1000);
+    connect(Timer, &QTimer::timeout, this, &Tfrm_desconto_cheque::TimerTimer);
+    Timer->start();
+    TimerTimer();
+}
+
+void Tfrm_desconto_cheque::DefineOrdemTab() {
+    const QWidget* ordem[] = {data_ref, Edit6, Edit1, edtTAC, edtIOF, edtTARIFA, cbTipoTarifa, ComboBox1,
+                              grid, CheckBox1, btnCalcula, btnLimpa, btnImprime, btnFecha, btnrecibo};
+    for (std::size_t i = 0; i + 1 < std::size(ordem); ++i)
+        setTabOrder(const_cast<QWidget*>(ordem[i]), const_cast<QWidget*>(ordem[i + 1]));
+}
+
+void Tfrm_desconto_cheque::DefineNomesAcessiveis() {
+    const std::pair<QWidget*, const char*> nomes[] = {
+        {data_ref, "Data Referência"},
+        {Label4, "Data por extenso"},
+        {Edit6, "Valor Financiado"},
+        {Edit1, "Taxa (%)"},
+        {ComboBox1, "Selecione o tipo de cálculo a ser efetuado"},
+        {edtTAC, "TAC(%)"},
+        {edtIOF, "IOF(%) ao dia"},
+        {cbTipoTarifa, "Tipo de tarifa"},
+        {edtTARIFA, "Tarifa"},
+        {grid, "Parcelas"},
+        {Edit2, "Valor Total"},
+        {Label15, "Tarifa"},
+        {Label12, "TAC"},
+        {Label13, "IOF"},
+        {Label14, "Juros"},
+        {Status, "Status"},
+    };
+    for (const auto& [w, nome] : nomes) w->setAccessibleName(QString::fromUtf8(nome));
+}
+
+// --- Hooks and the operation as the widgets hold it -------------------------
+
+void Tfrm_desconto_cheque::DefineCalculo(TipoCalculo tipo, Calculo c) {
+    const int i = static_cast<int>(tipo);
+    if (i >= 0 && i < static_cast<int>(calculos_.size())) calculos_[static_cast<std::size_t>(i)] = std::move(c);
+}
+
+TipoCalculo Tfrm_desconto_cheque::TipoSelecionado() const {
+    const int i = ComboBox1->currentIndex();
+    return i >= 0 && i <= 3 ? static_cast<TipoCalculo>(i) : TipoCalculo::Nenhum;
+}
+
+Bancada Tfrm_desconto_cheque::LeBancada() {
+    grid->ConfirmaEdicao();
+    Bancada b;
+    DadosGerais& d = b.dados;
+    d.DataReferencia = data_ref->Data();
+    d.ValorFinanciado = S(Edit6->text());
+    d.Taxa = S(Edit1->text());
+    d.TAC = edtTAC->Valor();
+    d.IOF = edtIOF->Valor();
+    d.TipoTarifa = TipoTarifaDoTexto(cbTipoTarifa->currentText());
+    d.Tarifa = edtTARIFA->Valor();
+    d.IncluiCompensacao = CheckBox1->isChecked();
+    d.Tipo = TipoSelecionado();
+    b.linhas = grid->Modelo()->Linhas();
+    b.totais = {S(Edit2->text()), S(Label12->text()), S(Label13->text()), S(Label14->text()), S(Label15->text())};
+    return b;
+}
+
+void Tfrm_desconto_cheque::EscreveBancada(const Bancada& b) {
+    // Only what differs is written, so that a field being edited keeps its
+    // text and cursor when the calculation did not touch it.
+    const auto texto = [](QLineEdit* e, const std::string& s) {
+        if (e->text() != Q(s)) e->setText(Q(s));
+    };
+    const auto rotulo = [](QLabel* l, const std::string& s) {
+        if (l->text() != Q(s)) l->setText(Q(s));
+    };
+    const auto numero = [](CampoNumerico* c, long double v) {
+        if (c->Valor() != v) c->DefineValor(v);
+    };
+    const DadosGerais& d = b.dados;
+    if (data_ref->Data() != d.DataReferencia) data_ref->DefineData(d.DataReferencia);
+    texto(Edit6, d.ValorFinanciado);
+    texto(Edit1, d.Taxa);
+    numero(edtTAC, d.TAC);
+    numero(edtIOF, d.IOF);
+    numero(edtTARIFA, d.Tarifa);
+    if (TipoTarifaDoTexto(cbTipoTarifa->currentText()) != d.TipoTarifa)
+        cbTipoTarifa->setCurrentIndex(static_cast<int>(d.TipoTarifa));
+    CheckBox1->setChecked(d.IncluiCompensacao);
+    if (TipoSelecionado() != d.Tipo) ComboBox1->setCurrentIndex(static_cast<int>(d.Tipo));
+    grid->Modelo()->DefineLinhas(b.linhas);
+    texto(Edit2, b.totais.ValorTotal);
+    rotulo(Label12, b.totais.TAC);
+    rotulo(Label13, b.totais.IOF);
+    rotulo(Label14, b.totais.Juros);
+    rotulo(Label15, b.totais.Tarifa);
+}
+
+// --- Event handlers ---------------------------------------------------------
+
+void Tfrm_desconto_cheque::FormActivate() {
+    AplicaTextosRegionais();
+    data_ref->setFocus(Qt::ActiveWindowFocusReason);
+    QStringList titulos;
+    for (const ColunaGrade& c : ColunasBancada()) titulos << c.titulo;
+    grid->Modelo()->DefineTitulos(titulos);
+}
+
+void Tfrm_desconto_cheque::btnCalculaClick() {
+    const TipoCalculo tipo = TipoSelecionado();
+    if (tipo == TipoCalculo::Nenhum) return;
+    const Calculo& calculo = calculos_[static_cast<std::size_t>(tipo)];
+    if (!calculo) return;
+    Bancada b = LeBancada();
+    ProtegeAcao([&] {
+        const auto devolve = qScopeGuard([&] { EscreveBancada(b); });
+        calculo(b, ContextoJanela());
+    });
+}
+
+void Tfrm_desconto_cheque::btnLimpaClick() {
+    grid->Modelo()->DefineLinhas(std::vector<Parcela>(1));
+    data_ref->DefineData(Hoje());
+    Edit6->clear();
+    Edit1->setText(QStringLiteral("0"));
+    Edit2->setText(QStringLiteral("0"));
+    edtTAC->DefineValor(0);
+    edtIOF->DefineValor(0);
+    edtTARIFA->DefineValor(0);
+    Edit6->setFocus(Qt::OtherFocusReason);
+}
+
+void Tfrm_desconto_cheque::btnImprimeClick() {
+    if (imprime) ProtegeAcao(imprime);
+}
+
+void Tfrm_desconto_cheque::btnFechaClick() { close(); }
+
+void Tfrm_desconto_cheque::SpeedButton2Click() {
+    if (mostraAjuda) ProtegeAcao(mostraAjuda);
+}
+
+void Tfrm_desconto_cheque::btnreciboClick() {
+    if (abreRecibo) ProtegeAcao(abreRecibo);
+}
+
+void Tfrm_desconto_cheque::LimpaTotais() {
+    for (QLabel* l : {Label15, Label12, Label13, Label14}) l->clear();
+}
+
+void Tfrm_desconto_cheque::CalculaAposDialogo(const QString& valorFinanciado, const QString& taxa) {
+    Edit6->setText(valorFinanciado);
+    Edit1->setText(taxa);
+    btnCalcula->click();
+}
+
+void Tfrm_desconto_cheque::ComboBox1Change() {
+    LimpaTotais();
+    ProtegeAcao([this] {
+        const auto ouZero = [](const QString& t) { return t.isEmpty() ? QStringLiteral("0") : t; };
+        switch (TipoSelecionado()) {
+            case TipoCalculo::PrestacaoTaxaEfetiva:
+                if (!abrePrestacao) return;
+                if (const auto r = abrePrestacao()) CalculaAposDialogo(ouZero(r->valorFinanciado), ouZero(r->taxa));
+                break;
+            case TipoCalculo::RenegociacaoDividas:
+                if (!abreRenegociacao) return;
+                if (const auto r = abreRenegociacao())
+                    CalculaAposDialogo(Q(FormataGeral(Finito(r->valorAtualizado - r->valorPago))), r->taxa);
+                break;
+            default:
+                break;
+        }
+    });
+}
+
+void Tfrm_desconto_cheque::data_refChange() { Label4->setText(TextoDataExtenso(data_ref->Data())); }
+
+void Tfrm_desconto_cheque::TimerTimer() {
+    if (relogio_) relogio_->setText(HoraLonga(QTime::currentTime()));
+}
+
+void Tfrm_desconto_cheque::gridKeyUp(int tecla) {
+    if (tecla != Qt::Key_Right) return;
+    const CelulaGrade c = grid->CelulaLembrada();
+    if (c.coluna != 0 || c.linha < 0) return;
+    const QString t = grid->TextoCelula(c.linha, c.coluna);
+    if (!t.isEmpty() && !DataValida(S(t), AnoDe(Hoje()))) ServicoMensagens().Mostra(kDataInvalidaSeta);
+}
+
+void Tfrm_desconto_cheque::edtTARIFAExit(Qt::FocusReason motivo) {
+    // Tab or Enter in the fee field lands in the grid, past the two lists.
+    if (motivo == Qt::TabFocusReason) grid->setFocus(Qt::TabFocusReason);
+}
+
+bool Tfrm_desconto_cheque::FormKeyDown(QKeyEvent* e, QWidget* alvo) {
+    switch (e->key()) {
+        case Qt::Key_F5: btnCalcula->click(); return false;
+        case Qt::Key_F7: CheckBox1->toggle(); return false;
+        case Qt::Key_F10: btnLimpa->click(); return false;
+        case Qt::Key_F12: btnImprime->click(); return false;
+        case Qt::Key_F2: btnFecha->click(); return false;
+        default: break;
+    }
+    // Enter outside the grid moves on as Tab does, and goes no further.
+    if (EhEnter(e) && alvo != grid && !grid->isAncestorOf(alvo)) {
+        focusNextChild();
+        return true;
+    }
+    return false;
+}
+
+bool Tfrm_desconto_cheque::eventFilter(QObject* obj, QEvent* e) {
+    if (obj == data_ref && e->type() == QEvent::FocusIn) data_refChange();  // data_refEnter
+    if (obj == edtTARIFA && e->type() == QEvent::FocusOut) edtTARIFAExit(static_cast<QFocusEvent*>(e)->reason());
+    return QWidget::eventFilter(obj, e);
+}
+
+void Tfrm_desconto_cheque::showEvent(QShowEvent* e) {
+    if (!centrada_) {
+        centrada_ = true;
+        CentraNaTela(this);
+    }
+    QWidget::showEvent(e);
+}
+
+}  // namespace quantivo

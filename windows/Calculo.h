@@ -1,0 +1,132 @@
+#pragma once
+// The calculation workbench (Tfrm_desconto_cheque): the one window in which
+// every calculation is shown.
+//
+// How data flows: the fields and the grid hold the operation as text, as the
+// user or a filling window typed it (DadosGerais in the fields, the Parcela
+// rows in the grid, the totals in the labels). The calculate action copies
+// them into a Bancada, runs the core's calculation of the selected type on it
+// (the calculation reads and writes those same texts), and copies the Bancada
+// back into the widgets in every case, also when the calculation stopped with
+// a message or an error, so that what it wrote before stopping is shown.
+// Other windows talk to the workbench only through its fields and buttons.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <optional>
+
+#include "core/Mensagens.h"
+#include "core/Tipos.h"
+#include "windows/CampoData.h"
+#include "windows/CampoNumerico.h"
+#include "windows/GradeParcelas.h"
+
+namespace quantivo {
+
+class Tfrm_desconto_cheque : public QWidget {
+    Q_OBJECT
+public:
+    explicit Tfrm_desconto_cheque(QWidget* parent = nullptr);
+
+    // --- Hooks for the windows and calculations that other units provide.
+    using Calculo = std::function<void(Bancada&, const Contexto&)>;
+    // The calculation run by F5 for a type; type 0 (the cheque discount) is
+    // wired here, the others by the units that bring them.
+    void DefineCalculo(TipoCalculo tipo, Calculo c);
+    // Type 1 chosen in the list: the instalment window as a modal dialog;
+    // confirmed, it gives its financed-value and rate texts.
+    struct DadosPrestacao {
+        QString valorFinanciado, taxa;
+    };
+    std::function<std::optional<DadosPrestacao>()> abrePrestacao;
+    // Type 3 chosen in the list: the renegotiation window as a modal dialog;
+    // confirmed, it gives the updated debt, the value paid and the new rate.
+    struct DadosRenegociacao {
+        long double valorAtualizado = 0, valorPago = 0;
+        QString taxa;
+    };
+    std::function<std::optional<DadosRenegociacao>()> abreRenegociacao;
+    std::function<void()> imprime;     // "F12 - &Imprime": the listing
+    std::function<void()> abreRecibo;  // "Firmatto": the receipt window
+    std::function<void()> mostraAjuda; // "Ajuda": the help window
+
+    // --- The operation as the widgets hold it.
+    Bancada LeBancada();
+    void EscreveBancada(const Bancada& b);
+    TipoCalculo TipoSelecionado() const;
+
+    // --- Controls, by the names the other windows use.
+    CampoData* data_ref;
+    QLabel* Label4;
+    QLineEdit* Edit6;
+    QLineEdit* Edit1;
+    QComboBox* ComboBox1;
+    CampoNumerico* edtTAC;
+    CampoNumerico* edtIOF;
+    QComboBox* cbTipoTarifa;
+    CampoNumerico* edtTARIFA;
+    GradeParcelas* grid;
+    QTextEdit* texto;
+    QLineEdit* Edit2;
+    QLabel* Label15;
+    QLabel* Label12;
+    QLabel* Label13;
+    QLabel* Label14;
+    QCheckBox* CheckBox1;
+    QPushButton* btnCalcula;
+    QPushButton* btnLimpa;
+    QPushButton* btnImprime;
+    QPushButton* SpeedButton2;
+    QPushButton* btnFecha;
+    QPushButton* btnrecibo;
+    QStatusBar* Status;
+    QTimer* Timer;
+
+    // --- Event handlers.
+    void FormActivate();
+    void btnCalculaClick();
+    void btnLimpaClick();
+    void btnImprimeClick();
+    void btnFechaClick();
+    void SpeedButton2Click();
+    void btnreciboClick();
+    void ComboBox1Change();
+    void data_refChange();
+    void TimerTimer();
+    void gridKeyUp(int tecla);
+
+protected:
+    bool eventFilter(QObject* obj, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void CriaDadosGerais();
+    void CriaParcelas();
+    void CriaTotais();
+    void CriaBotoes();
+    void CriaLinksFornecedor();
+    void CriaStatus();
+    void DefineOrdemTab();
+    void DefineNomesAcessiveis();
+    bool FormKeyDown(QKeyEvent* e, QWidget* alvo);
+    void edtTARIFAExit(Qt::FocusReason motivo);
+    void LimpaTotais();
+    void CalculaAposDialogo(const QString& valorFinanciado, const QString& taxa);
+
+    std::array<Calculo, 4> calculos_;
+    QLabel* relogio_ = nullptr;
+    bool centrada_ = false;
+};
+
+// The reference date in words as Label4 shows it.
+QString TextoDataExtenso(Data d);
+
+}  // namespace quantivo

@@ -1,0 +1,201 @@
+#include "windows/GradeParcelas.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+#include "windows/Aparencia.h"
+
+namespace quantivo {
+
+// The date mask "99/99/00" (optional day and month digits, required year
+// digits) in Qt's convention, where "0" is the optional digit.
+static const QString kMascaraData = QStringLiteral("00/00/99");
+
+std::vector<ColunaGrade> ColunasBancada() {
+    return {
+        {QStringLiteral("Data"), &Parcela::Data, 81, FiltroTeclas::Data},
+        {QStringLiteral("Valor"), &Parcela::Valor, 91, FiltroTeclas::Valor},
+        {QStringLiteral("Banco/Número"), &Parcela::BancoNumero, 111, FiltroTeclas::Livre},
+        {QStringLiteral("Emitente"), &Parcela::Emitente, 132, FiltroTeclas::Livre},
+        {QStringLiteral("Nº Dias"), &Parcela::Dias, 64, FiltroTeclas::Bloqueado},
+    };
+}
+
+// --- ModeloParcelas ---------------------------------------------------------
+
+ModeloParcelas::ModeloParcelas(std::vector<ColunaGrade> colunas, QObject* parent)
+    : QAbstractTableModel(parent), colunas_(std::move(colunas)) {}
+
+int ModeloParcelas::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : NumeroLinhas(); }
+
+int ModeloParcelas::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(colunas_.size());
+}
+
+QVariant ModeloParcelas::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
+    return Celula(index.row(), index.column());
+}
+
+bool ModeloParcelas::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole) return false;
+    linhas_[static_cast<std::size_t>(index.row())].*colunas_[static_cast<std::size_t>(index.column())].campo =
+        value.toString().toStdString();
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    return true;
+}
+
+Qt::ItemFlags ModeloParcelas::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+QVariant ModeloParcelas::headerData(int section, Qt::Orientation o, int role) const {
+    if (role != Qt::DisplayRole) return {};
+    if (o == Qt::Horizontal && section >= 0 && section < columnCount()) return colunas_[static_cast<std::size_t>(section)].titulo;
+    if (o == Qt::Vertical) return section + 1;
+    return {};
+}
+
+void ModeloParcelas::DefineLinhas(std::vector<Parcela> linhas) {
+    if (linhas.empty()) linhas.resize(1);
+    if (linhas.size() == linhas_.size()) {
+        linhas_ = std::move(linhas);
+        emit dataChanged(index(0, 0), index(NumeroLinhas() - 1, columnCount() - 1), {Qt::DisplayRole, Qt::EditRole});
+        return;
+    }
+    beginResetModel();
+    linhas_ = std::move(linhas);
+    endResetModel();
+}
+
+void ModeloParcelas::DefineNumeroLinhas(int n) {
+    n = std::max(1, n);
+    if (n > NumeroLinhas()) {
+        beginInsertRows({}, NumeroLinhas(), n - 1);
+        linhas_.resize(static_cast<std::size_t>(n));
+        endInsertRows();
+    } else if (n < NumeroLinhas()) {
+        beginRemoveRows({}, n, NumeroLinhas() - 1);
+        linhas_.resize(static_cast<std::size_t>(n));
+        endRemoveRows();
+    }
+}
+
+QString ModeloParcelas::Celula(int linha, int coluna) const {
+    if (linha < 0 || linha >= NumeroLinhas() || coluna < 0 || coluna >= columnCount()) return {};
+    return QString::fromStdString(linhas_[static_cast<std::size_t>(linha)].*colunas_[static_cast<std::size_t>(coluna)].campo);
+}
+
+void ModeloParcelas::DefineCelula(int linha, int coluna, const QString& texto) {
+    if (linha < 0 || coluna < 0 || coluna >= columnCount()) return;
+    if (linha >= NumeroLinhas()) DefineNumeroLinhas(linha + 1);
+    setData(index(linha, coluna), texto, Qt::EditRole);
+}
+
+void ModeloParcelas::AcrescentaLinha() { DefineNumeroLinhas(NumeroLinhas() + 1); }
+
+void ModeloParcelas::DefineTitulos(const QStringList& titulos) {
+    for (int i = 0; i < titulos.size() && i < columnCount(); ++i) colunas_[static_cast<std::size_t>(i)].titulo = titulos[i];
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
+// --- GradeParcelas ----------------------------------------------------------
+
+GradeParcelas::GradeParcelas(std::vector<ColunaGrade> colunas, QWidget* parent)
+    : QTableView(parent), modelo_(new ModeloParcelas(std::move(colunas), this)) {
+    setModel(modelo_);
+    setItemDelegate(new DelegadoParcelas(this));
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(20);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false);
+    for (int c = 0; c < modelo_->columnCount(); ++c) setColumnWidth(c, modelo_->Colunas()[static_cast<std::size_t>(c)].largura);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                    QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    PintaFundo(viewport(), kCorGrade);
+    PintaFundo(this, kCorGrade);
+    setCurrentIndex(modelo_->index(0, 0));
+}
+
+QString GradeParcelas::TextoCelula(int linha, int coluna) const {
+    if (editor_ && indiceEditor_.isValid() && indiceEditor_.row() == linha && indiceEditor_.column() == coluna)
+        return editor_->text();
+    return modelo_->Celula(linha, coluna);
+}
+
+void GradeParcelas::ConfirmaEdicao() {
+    if (editor_ && indiceEditor_.isValid()) modelo_->setData(indiceEditor_, editor_->text(), Qt::EditRole);
+}
+
+void GradeParcelas::EditorCriado(QLineEdit* editor, const QModelIndex& index) {
+    editor_ = editor;
+    indiceEditor_ = index;
+    lembrada_ = {index.row(), index.column()};
+    emit editorAberto(index.row(), index.column());
+}
+
+QModelIndex GradeParcelas::moveCursor(CursorAction acao, Qt::KeyboardModifiers mods) {
+    const QModelIndex atual = currentIndex();
+    if (cresceAoDescer_ && acao == MoveDown && atual.isValid() && atual.row() == modelo_->NumeroLinhas() - 1) {
+        modelo_->AcrescentaLinha();
+        return modelo_->index(atual.row() + 1, atual.column());
+    }
+    return QTableView::moveCursor(acao, mods);
+}
+
+void GradeParcelas::keyReleaseEvent(QKeyEvent* e) {
+    if (!e->isAutoRepeat()) emit teclaSolta(e->key());
+    QTableView::keyReleaseEvent(e);
+}
+
+// --- DelegadoParcelas -------------------------------------------------------
+
+DelegadoParcelas::DelegadoParcelas(GradeParcelas* grade) : QStyledItemDelegate(grade), grade_(grade) {}
+
+QWidget* DelegadoParcelas::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const {
+    auto* editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    const ColunaGrade& col = grade_->Modelo()->Colunas()[static_cast<std::size_t>(index.column())];
+    if (col.filtro == FiltroTeclas::Data) editor->setInputMask(kMascaraData);
+    InstalaFiltroTeclas(editor, col.filtro);
+    grade_->EditorCriado(editor, index);
+    return editor;
+}
+
+// Up and Down, and Left or Right at the edge of the text, leave the cell
+// editor for the neighbouring cell, as they move the grid's cursor.
+static bool SaiDoEditor(const QLineEdit* ed, const QKeyEvent* k) {
+    if (k->modifiers() & ~Qt::KeypadModifier) return false;
+    switch (k->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down: return true;
+        case Qt::Key_Left: return !ed->hasSelectedText() && ed->cursorPosition() == 0;
+        case Qt::Key_Right: return !ed->hasSelectedText() && ed->cursorPosition() == ed->displayText().size();
+        default: return false;
+    }
+}
+
+bool DelegadoParcelas::eventFilter(QObject* obj, QEvent* e) {
+    if (e->type() == QEvent::KeyPress) {
+        auto* ed = qobject_cast<QLineEdit*>(obj);
+        if (ed && SaiDoEditor(ed, static_cast<QKeyEvent*>(e))) {
+            QCoreApplication::sendEvent(grade_, e);
+            return true;
+        }
+    }
+    if (e->type() == QEvent::KeyRelease) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (!k->isAutoRepeat()) emit grade_->teclaSolta(k->key());
+        return true;
+    }
+    return QStyledItemDelegate::eventFilter(obj, e);
+}
+
+}  // namespace quantivo

@@ -1,0 +1,110 @@
+#pragma once
+// The grid of cheques or instalments shared by the workbench and the entry
+// windows: a table view over a model that holds the Parcela rows as texts,
+// a delegate whose cell editors carry the date mask and the per-column key
+// filters, and the "remembered cell" (the one whose editor opened last).
+#include <QAbstractTableModel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <vector>
+
+#include "core/Tipos.h"
+#include "windows/Teclado.h"
+
+namespace quantivo {
+
+struct ColunaGrade {
+    QString titulo;
+    std::string Parcela::*campo;
+    int largura;
+    FiltroTeclas filtro;
+};
+
+// The workbench's five columns.
+std::vector<ColunaGrade> ColunasBancada();
+
+class ModeloParcelas : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit ModeloParcelas(std::vector<ColunaGrade> colunas, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation o, int role) const override;
+
+    const std::vector<Parcela>& Linhas() const { return linhas_; }
+    // Replaces every row; keeps open editors when the row count stays.
+    void DefineLinhas(std::vector<Parcela> linhas);
+    int NumeroLinhas() const { return static_cast<int>(linhas_.size()); }
+    void DefineNumeroLinhas(int n);  // at least one row
+    QString Celula(int linha, int coluna) const;
+    // Grows the grid when the row does not exist yet.
+    void DefineCelula(int linha, int coluna, const QString& texto);
+    void AcrescentaLinha();
+    // Writes the column titles (they are fixed, but a window may rewrite them).
+    void DefineTitulos(const QStringList& titulos);
+    const std::vector<ColunaGrade>& Colunas() const { return colunas_; }
+
+private:
+    std::vector<ColunaGrade> colunas_;
+    std::vector<Parcela> linhas_ = std::vector<Parcela>(1);
+};
+
+struct CelulaGrade {
+    int linha = -1;  // 0 is the first data row
+    int coluna = -1;
+};
+
+class GradeParcelas : public QTableView {
+    Q_OBJECT
+public:
+    explicit GradeParcelas(std::vector<ColunaGrade> colunas, QWidget* parent = nullptr);
+
+    ModeloParcelas* Modelo() const { return modelo_; }
+    // The cell whose editor opened last.
+    CelulaGrade CelulaLembrada() const { return lembrada_; }
+    // The text a cell shows, its open editor's text included.
+    QString TextoCelula(int linha, int coluna) const;
+    // Hands an open editor's text to the model, leaving the editor open.
+    void ConfirmaEdicao();
+    QLineEdit* EditorAberto() const { return editor_; }
+    // Moving down from the last row adds an empty row.
+    void DefineCresceAoDescer(bool cresce) { cresceAoDescer_ = cresce; }
+
+signals:
+    void editorAberto(int linha, int coluna);
+    // A key released in the grid or in its cell editor.
+    void teclaSolta(int tecla);
+
+protected:
+    QModelIndex moveCursor(CursorAction acao, Qt::KeyboardModifiers mods) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+
+private:
+    friend class DelegadoParcelas;
+    void EditorCriado(QLineEdit* editor, const QModelIndex& index);
+
+    ModeloParcelas* modelo_;
+    CelulaGrade lembrada_;
+    QPointer<QLineEdit> editor_;
+    QPersistentModelIndex indiceEditor_;
+    bool cresceAoDescer_ = true;
+};
+
+class DelegadoParcelas : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    explicit DelegadoParcelas(GradeParcelas* grade);
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    bool eventFilter(QObject* obj, QEvent* e) override;
+
+private:
+    GradeParcelas* grade_;
+};
+
+}  // namespace quantivo

@@ -1,0 +1,49 @@
+#pragma once
+// Keyboard behaviour the windows share: the key filters of fields and grid
+// columns (which typed characters a control takes) and the key preview (the
+// window sees every key before the focused control, a grid's cell editor
+// included).
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+class QKeyEvent;
+
+namespace quantivo {
+
+enum class FiltroTeclas {
+    Livre,      // every character
+    Data,       // digits and Enter; the mask's own editing keys still work
+    Valor,      // digits, "," ("." becomes ","), Enter and Backspace
+    Bloqueado,  // no character at all (a column only the calculations write)
+    Campo,      // digits, "," ("." becomes ","), Backspace; Enter is dropped
+};
+
+// Installs the filter on a widget (a field or a grid cell editor).
+void InstalaFiltroTeclas(QWidget* w, FiltroTeclas filtro);
+
+// The window's key preview: `aoPressionar` sees each key pressed in any
+// widget of `janela` before that widget does, once per key; returning true
+// consumes the key.
+class PreviaTeclas : public QObject {
+    Q_OBJECT
+public:
+    using Funcao = std::function<bool(QKeyEvent* e, QWidget* alvo)>;
+    PreviaTeclas(QWidget* janela, Funcao aoPressionar);
+    ~PreviaTeclas() override;
+
+protected:
+    bool eventFilter(QObject* obj, QEvent* e) override;
+
+private:
+    QWidget* janela_;
+    Funcao aoPressionar_;
+    const QEvent* ultimoEvento_ = nullptr;
+    QPointer<QWidget> ultimoAlvo_;
+};
+
+// Enter or Return with no modifier other than the keypad's.
+bool EhEnter(const QKeyEvent* e);
+
+}  // namespace quantivo
