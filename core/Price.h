@@ -1,0 +1,73 @@
+#pragma once
+// The Price table with payments in arrears: equal monthly instalments at a
+// monthly effective rate. Amounts and the rate are four-decimal counts (Dmil);
+// every step between them runs in extended precision. An undefined formula
+// (a rate count of 0, no instalments) or a value that leaves the 64-bit count
+// throws ErroAritmetico before anything is written.
+#include <cstdint>
+#include <vector>
+
+#include "core/Mensagens.h"
+#include "core/Tipos.h"
+#include "core/Valores.h"
+
+namespace quantivo {
+
+// q^n by square-and-multiply from the lowest bit of |n|; 1 / q^|n| for a
+// negative n, exactly 1 for n = 0. An overflow at any step is an arithmetic
+// error, as the floating-point unit would raise it.
+long double Potencia(long double q, std::int64_t n);
+
+// A rate in percent as a four-decimal fraction: round(taxa / 100 * 10000),
+// halves to even, so the percentage counts with two decimals (2,345 -> 0,0234).
+Dmil TaxaFracao(long double taxaPercentual);
+
+// Instalment from the financed value.
+Dmil CalculaPrestacao(Dmil valorFinanciado, Dmil taxa, std::int64_t n);
+// Financed value from the instalment.
+Dmil CalculaValorFinanciado(Dmil prestacao, Dmil taxa, std::int64_t n);
+
+// A schedule of more rows than this is refused with kMsgLimitePrestacoes: no
+// one lends in that many months, and the grid would exhaust the memory.
+inline constexpr std::int64_t kLimitePrestacoes = 100000;
+inline constexpr const char* kMsgLimitePrestacoes = "Número de prestações acima do limite de 100000";
+
+// The due dates of instalments 1..n (none when n < 1). A date past the year
+// 9999 cannot be formed: ErroAritmetico.
+std::vector<Data> Vencimentos(Data referencia, std::int64_t n);
+
+// Writes the schedule into the workbench: empties every row, leaves exactly n
+// rows (one empty row when n < 1), each with its due date and the instalment,
+// and ValorTotal = n x instalment. Above kLimitePrestacoes it shows the
+// message and writes nothing (returns false). Errors come before any write.
+bool MontaParcelas(Bancada& b, Data referencia, Dmil prestacao, std::int64_t n, const Contexto& ctx);
+
+// The instalment window's four numeric fields as they hold them (2, 0, 5 and
+// 2 decimals); 0 is a blank field.
+struct JanelaPrice {
+    long double ValorFinanciado = 0;
+    long double NumPrestacao = 0;
+    long double Taxa = 0;
+    long double VlrPrestacao = 0;
+};
+
+inline constexpr const char* kMsgUmValorEmBranco =
+    "Necessário deixar apenas um valor em branco\rEste será o valor a ser apurado";
+
+enum class ResultadoPrice {
+    Nada,                    // the blank value is the count or the rate
+    Mensagem,                // a message was shown; nothing changed
+    ValorFinanciadoApurado,  // written into the window: bring it forward
+    PrestacaoApurada,        // the window's own solve wrote the instalment
+    ParcelasMontadas,        // the schedule is in the workbench
+};
+
+// The workbench's Price calculation: the blank test on the window, then the
+// financed value (written back into the window, held to 2 decimals) or the
+// schedule from the workbench's financed value and rate.
+ResultadoPrice CalculaPrice(Bancada& b, JanelaPrice& janela, const Contexto& ctx);
+
+// The instalment window's own solve, on its four values alone.
+ResultadoPrice CalculaPostecipada(JanelaPrice& janela, const Contexto& ctx);
+
+}  // namespace quantivo
