@@ -50,10 +50,11 @@ void CalculaVendaPorFora(Bancada& b, const Contexto& ctx) {
 
     // The total adds the unrounded cheque value, held to four decimals at each
     // step, so it can differ by a cent from the sum of the shown row values.
+    const std::string textoCheque = FormataValor(valorCheque);
     Dmil total = 0;
     for (Parcela& p : b.linhas) {
         if (p.Data.empty()) continue;
-        p.Valor = FormataValor(valorCheque);
+        p.Valor = textoCheque;
         total = ParaDmil(DeDmil(total) + valorCheque);
     }
 
