@@ -67,18 +67,6 @@ TEST(Price, TaxaFracaoConsideraDuasCasasDoPercentual) {
     for (const auto& c : casos) EXPECT_EQ(TaxaFracao(Segura(c.taxa, 5)), c.fracao) << static_cast<double>(c.taxa);
 }
 
-TEST(Price, Solves) {
-    EXPECT_EQ(CalculaPrestacao(10000000, 200, 12), 945596);
-    EXPECT_EQ(CalculaPrestacao(10000000, 300, 5), 2183546);
-    EXPECT_EQ(CalculaPrestacao(12000000, 100, 1), 12120000);
-    EXPECT_EQ(CalculaValorFinanciado(1000000, 200, 12), 10575341);
-    EXPECT_THROW(CalculaPrestacao(10000000, 0, 12), ErroAritmetico);
-    EXPECT_THROW(CalculaPrestacao(10000000, 200, 0), ErroAritmetico);
-    EXPECT_THROW(CalculaValorFinanciado(1000000, 0, 12), ErroAritmetico);
-    EXPECT_EQ(CalculaValorFinanciado(1000000, 200, 0), 0);
-    EXPECT_THROW(CalculaPrestacao(INT64_MAX, 10000, 1), ErroAritmetico);  // twice the largest count
-}
-
 TEST(Price, VencimentoMensal) {
     const struct {
         Data ref;
