@@ -40,7 +40,7 @@ void CalculaVendaPorFora(Bancada& b, const Contexto& ctx) {
     const long double taxa = LeNumero(g.Taxa);
     const Dmil encargos = ParaDmil(g.IOF * prazo + (g.TAC + taxa * prazo / 30));
     if (encargos >= 1000000) {
-        ctx.msg.Mostra(kMsgEncargosAcimaDoValor);
+        ctx.msg.Mostra(kMsgEncargosAcimaDoValor, {}, Icone::Aviso);
         return;
     }
 
