@@ -1,0 +1,216 @@
+#include "output/F_PRIN.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QStyle>
+#include <QToolButton>
+
+#include "core/Valores.h"
+#include "output/Arquivos.h"
+#include "output/Cadastro.h"
+#include "output/F_PARAMETROS.h"
+#include "output/F_REL.h"
+#include "output/TeclasJanela.h"
+#include "windows/Servicos.h"
+
+#if __has_include("core/UtbSys.h")
+#include "core/UtbSys.h"
+#else
+namespace quantivo {
+// Until the words of the core are in the build.
+inline std::string ValorExtenso(double) { return {}; }
+}  // namespace quantivo
+#endif
+
+namespace quantivo {
+namespace {
+
+constexpr long double kValorMaximo = 4294967295.0L;
+
+QFont Arial(int pixels, bool negrito) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(pixels);
+    f.setBold(negrito);
+    return f;
+}
+
+QLabel* Rotulo(const QString& texto, QWidget* pai, int x, int y) {
+    auto* l = new QLabel(texto, pai);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+}  // namespace
+
+#if QUANTIVO_CAMPO_NUMERICO
+CampoValorRecibo::CampoValorRecibo(QWidget* parent) : CampoNumerico(2, parent) {
+    DefineFaixa(0.0L, kValorMaximo);
+    DefineSemNegativo(true);
+}
+QString CampoValorRecibo::TextoValor() const { return Texto(); }
+long double CampoValorRecibo::ValorAtual() const { return Valor(); }
+#else
+CampoValorRecibo::CampoValorRecibo(QWidget* parent) : QLineEdit(parent) {}
+long double CampoValorRecibo::ValorAtual() const {
+    try {
+        const long double v = text().isEmpty() ? 0 : LeNumero(text().toStdString());
+        return Segura(v < 0 ? 0 : v > kValorMaximo ? kValorMaximo : v, 2);
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+QString CampoValorRecibo::TextoValor() const { return QString::fromStdString(TextoCampo(ValorAtual(), 2)); }
+#endif
+
+void CampoValorRecibo::focusOutEvent(QFocusEvent* e) {
+    BaseCampoValor::focusOutEvent(e);
+    // Only a move to another control of the window leaves the field; a
+    // message box or another window taking the focus does not.
+    if (e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason) emit saiu();
+}
+
+TFPRIN::TFPRIN(QWidget* parent) : QDialog(parent) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("FIRMATTO"));
+    setFixedSize(535, 227);
+    setFont(Arial(13, true));
+
+    Panel1 = new QFrame(this);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setGeometry(4, 4, 527, 170);
+
+    Label1 = Rotulo(QStringLiteral("RECIBO"), Panel1, 0, 8);
+    Label1->setFont(Arial(21, true));
+    Label1->adjustSize();
+    Label1->move((Panel1->width() - Label1->width()) / 2 - 40, 8);
+
+    lvalor = Rotulo(QStringLiteral("Valor:"), Panel1, 330, 14);
+    tvalor = new CampoValorRecibo(Panel1);
+    tvalor->setGeometry(377, 10, 140, 23);
+
+    lrecebi = Rotulo(QStringLiteral("Recebi(emos) de : "), Panel1, 8, 48);
+    trecebi = new QLineEdit(Panel1);
+    trecebi->setGeometry(140, 44, 377, 23);
+
+    limportancia = Rotulo(QStringLiteral("A importância de:"), Panel1, 8, 76);
+    extenso = new QLabel(Panel1);
+    extenso->setGeometry(140, 74, 377, 41);
+    extenso->setWordWrap(true);
+    extenso->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette vermelho = extenso->palette();
+    vermelho.setColor(QPalette::WindowText, Qt::red);
+    extenso->setPalette(vermelho);
+
+    lreferente = Rotulo(QStringLiteral("Referente à:"), Panel1, 8, 122);
+    treferente = new QLineEdit(Panel1);
+    treferente->setGeometry(140, 118, 377, 23);
+
+    lclareza = Rotulo(QStringLiteral("Para a maior clareza firmo(amos) o presente."), Panel1, 8, 148);
+
+    Panel2 = new QFrame(this);
+    Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel2->setGeometry(4, 178, 527, 45);
+    auto botao = [this](const QString& texto, QStyle::StandardPixmap icone, const QString& dica, int x) {
+        auto* b = new QToolButton(Panel2);
+        b->setText(texto);
+        b->setIcon(style()->standardIcon(icone));
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        b->setAutoRaise(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setToolTip(dica);
+        b->setGeometry(x, 4, 167, 37);
+        return b;
+    };
+    SpeedButton5 = botao(QStringLiteral("IMPRIMIR"), QStyle::SP_FileIcon, QStringLiteral("IMPRIMIR RECIBO..."), 6);
+    SpeedButton2 = botao(QStringLiteral("CONFIGURAÇÕES"), QStyle::SP_FileDialogDetailedView,
+                         QStringLiteral("CADASTRO DOS PARÂMETROS"), 180);
+    SpeedButton4 = botao(QStringLiteral("SAIR"), QStyle::SP_DialogCloseButton, QStringLiteral("FECHAR O PROGRAMA..."), 354);
+
+    QWidget::setTabOrder(tvalor, trecebi);
+    QWidget::setTabOrder(trecebi, treferente);
+    tvalor->setFocus();
+
+    connect(tvalor, &CampoValorRecibo::saiu, this, &TFPRIN::CurrencyEdit1Exit);
+    connect(SpeedButton5, &QToolButton::clicked, this, &TFPRIN::SpeedButton5Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TFPRIN::SpeedButton2Click);
+    connect(SpeedButton4, &QToolButton::clicked, this, &TFPRIN::SpeedButton4Click);
+    new TeclasJanela(this);
+}
+
+TFPRIN::~TFPRIN() {
+    // The focused field may be told it lost the focus while the window is
+    // being taken apart; nothing must answer it then.
+    tvalor->disconnect(this);
+}
+
+void TFPRIN::CurrencyEdit1Exit() {
+    ProtegeAcao([this] {
+        if (tvalor->TextoValor().isEmpty())
+            extenso->clear();
+        else
+            extenso->setText(QString::fromStdString(ValorExtenso(static_cast<double>(tvalor->ValorAtual()))));
+    });
+}
+
+void TFPRIN::SpeedButton5Click() {
+    ProtegeAcao([this] {
+        Mensageiro& msg = ServicoMensagens();
+        if (CaminhoValidaIniLeitura().isEmpty()) {
+            msg.Mostra(kTextoSemConfiguracao, kTituloSemConfiguracao, Icone::Aviso);
+            return;
+        }
+        if (tvalor->TextoValor().isEmpty() || trecebi->text().isEmpty() || treferente->text().isEmpty()) {
+            msg.Mostra(kTextoCamposRecibo, "Atenção", Icone::Aviso);
+            return;
+        }
+        const std::optional<Cadastro> cadastro = LeCadastroDoPrograma();
+        if (!cadastro) {  // removed since the check above
+            msg.Mostra(kTextoSemConfiguracao, kTituloSemConfiguracao, Icone::Aviso);
+            return;
+        }
+        // The buttons take no focus, so a value typed last has not left its
+        // field: its words are brought up to date here, or the receipt would
+        // print figures and words that disagree.
+        CurrencyEdit1Exit();
+
+        DadosRecibo d;
+        d.valor = tvalor->ValorAtual();
+        d.recebi = trecebi->text();
+        d.extenso = extenso->text();
+        d.referente = treferente->text();
+        d.cadastro = *cadastro;
+        d.hoje = Hoje();
+        TFREL& rel = FREL();
+        rel.Preenche(d);
+        rel.Visualiza(this);
+    });
+}
+
+void TFPRIN::SpeedButton2Click() {
+    QPointer<TFPARAMETROS> parametros = new TFPARAMETROS(this);
+    parametros->exec();
+}
+
+void TFPRIN::SpeedButton4Click() { close(); }
+
+void TFPRIN::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (!centrada_) {
+        centrada_ = true;
+        CentraNaTelaRecibo(this);
+    }
+}
+
+void AbreRecibo(QWidget* pai) {
+    auto* recibo = new TFPRIN(pai);
+    recibo->exec();
+}
+
+}  // namespace quantivo

@@ -1,0 +1,92 @@
+#pragma once
+// The receipt window: the value, the payer and the purpose typed by the user,
+// the value in words worked out when the value field is left, and "IMPRIMIR",
+// which fills the printout (FREL) with these and the issuer settings read from
+// valida.ini at that moment, and shows it in the print preview.
+// Opened modally and empty by AbreRecibo; destroyed when closed.
+#include <QDialog>
+
+#if __has_include("windows/CampoNumerico.h")
+#include "windows/CampoNumerico.h"
+#define QUANTIVO_CAMPO_NUMERICO 1
+#else
+#include <QLineEdit>
+#endif
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+
+namespace quantivo {
+
+#if QUANTIVO_CAMPO_NUMERICO
+using BaseCampoValor = CampoNumerico;
+#else
+using BaseCampoValor = QLineEdit;
+#endif
+
+// The value field, telling when it has been left (after it has taken the
+// typed text as its value).
+class CampoValorRecibo : public BaseCampoValor {
+    Q_OBJECT
+public:
+    explicit CampoValorRecibo(QWidget* parent = nullptr);
+    // The field's edit text: "," before at most two decimals, no grouping,
+    // empty for zero.
+    QString TextoValor() const;
+    long double ValorAtual() const;
+
+signals:
+    void saiu();
+
+protected:
+    void focusOutEvent(QFocusEvent* e) override;
+};
+
+class TFPRIN : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFPRIN(QWidget* parent = nullptr);
+    ~TFPRIN() override;
+
+    QFrame* Panel1;
+    QFrame* Panel2;
+    QLabel* Label1;  // "RECIBO"
+    QLabel* lvalor;
+    QLabel* lrecebi;
+    QLabel* limportancia;
+    QLabel* lreferente;
+    QLabel* lclareza;
+    CampoValorRecibo* tvalor;
+    QLineEdit* trecebi;
+    QLineEdit* treferente;
+    QLabel* extenso;
+    QToolButton* SpeedButton5;  // IMPRIMIR
+    QToolButton* SpeedButton2;  // CONFIGURAÇÕES
+    QToolButton* SpeedButton4;  // SAIR
+
+public slots:
+    void CurrencyEdit1Exit();
+    void SpeedButton5Click();
+    void SpeedButton2Click();
+    void SpeedButton4Click();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    bool centrada_ = false;
+};
+
+// What the workbench's "Firmatto" button does: a fresh, empty receipt window,
+// shown modally over `pai`; returns when it is closed (it is then destroyed).
+void AbreRecibo(QWidget* pai);
+
+// The texts of the two messages of "IMPRIMIR".
+inline constexpr const char* kTituloSemConfiguracao = "                                             ...::>>Atenção<<::...";
+inline constexpr const char* kTextoSemConfiguracao =
+    "          Arquivo de Configurações não encontrado!\n Por favor, entre na opção de configurações para configurá-las.";
+inline constexpr const char* kTextoCamposRecibo = "Preencha corretamente os campos para que possa imprimir!";
+
+}  // namespace quantivo

@@ -1,0 +1,333 @@
+// The receipt window and the issuer settings window, driven as a user would,
+// with messages recorded, the preview replaced and the files in a temporary
+// program directory.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+
+#include "output/Arquivos.h"
+#include "output/Cadastro.h"
+#include "output/F_PARAMETROS.h"
+#include "output/F_PRIN.h"
+#include "output/F_REL.h"
+#include "windows/Servicos.h"
+
+using namespace quantivo;
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
+
+namespace {
+
+const Mensagem kAvisoCamposParametros{"Preencha corretamente os campos antes de salvar!", "Atenção", Icone::Aviso};
+const Mensagem kSalvo{"Informações salvas com sucesso", "Informação", Icone::Informacao};
+const Mensagem kSemConfiguracao{kTextoSemConfiguracao, kTituloSemConfiguracao, Icone::Aviso};
+const Mensagem kAvisoCamposRecibo{kTextoCamposRecibo, "Atenção", Icone::Aviso};
+
+class JanelasRecibo : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        DefineDiretorioPrograma(dir.path());
+        DefineServicoMensagens(&msg);
+        DefineHoje(*CodificaData(2008, 3, 5));
+        DefineVisualizaRecibo([this](const TFREL& rel, QWidget*) { paginas.push_back(rel.Elementos()); });
+    }
+    void TearDown() override {
+        DefineVisualizaRecibo({});
+        DefineHoje(std::nullopt);
+        DefineServicoMensagens(nullptr);
+        DefineDiretorioPrograma({});
+    }
+    QString Ini() const { return dir.filePath(QStringLiteral("valida.ini")); }
+    void EscreveIni(const QByteArray& bytes) {
+        QFile f(Ini());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    static void Mostra(QWidget* w) {
+        w->show();
+        QApplication::setActiveWindow(w);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    }
+    static void Preenche(TFPRIN& r, const char* valor, const char* recebi, const char* referente) {
+        r.tvalor->setFocus();
+        r.tvalor->clear();
+        QTest::keyClicks(r.tvalor, QString::fromUtf8(valor));
+        r.trecebi->setText(QString::fromUtf8(recebi));
+        r.treferente->setText(QString::fromUtf8(referente));
+    }
+    static QString Texto(const std::vector<ElementoRel>& pagina, const char* nome, bool* ligado = nullptr) {
+        for (const ElementoRel& e : pagina)
+            if (e.nome == QLatin1String(nome)) {
+                if (ligado) *ligado = e.ligado;
+                return e.texto;
+            }
+        ADD_FAILURE() << "no element " << nome;
+        return {};
+    }
+    // Runs `acao` on the modal window that the next exec() opens.
+    template <class Janela>
+    static void NaProximaModal(std::function<void(Janela*)> acao) {
+        QTimer::singleShot(0, [acao] {
+            auto* w = qobject_cast<Janela*>(QApplication::activeModalWidget());
+            if (!w) {
+                ADD_FAILURE() << "no modal window";
+                if (QApplication::activeModalWidget()) QApplication::activeModalWidget()->close();
+                return;
+            }
+            acao(w);
+            w->close();
+        });
+    }
+
+    QTemporaryDir dir;
+    MensageiroGravador msg;
+    std::vector<std::vector<ElementoRel>> paginas;
+};
+
+}  // namespace
+
+TEST_F(JanelasRecibo, SettingsFirstOpeningIsEmptyAndRefusesAnyEmptyField) {
+    for (int vazio = 0; vazio < 5; ++vazio) {
+        auto* p = new TFPARAMETROS;
+        QPointer<TFPARAMETROS> guarda = p;
+        EXPECT_EQ(p->windowTitle(), QStringLiteral("CADASTRO DE PARÂMETROS"));
+        EXPECT_TRUE(p->rbumavia->isChecked());
+        const QList<QLineEdit*> campos{p->tnome, p->tatividade, p->tendereco, p->tcidade, p->tassinatura};
+        for (QLineEdit* c : campos) EXPECT_TRUE(c->text().isEmpty());
+        for (int i = 0; i < 5; ++i) campos[i]->setText(i == vazio ? QString() : QStringLiteral(" "));
+        msg.mensagens.clear();
+        p->bsalvar->click();
+        EXPECT_EQ(msg.mensagens, std::vector<Mensagem>{kAvisoCamposParametros}) << vazio;
+        EXPECT_FALSE(QFile::exists(Ini()));
+        p->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(guarda.isNull()) << "destroyed on close";
+    }
+}
+
+TEST_F(JanelasRecibo, SettingsSaveThenReopenShowsThemWithAccents) {
+    {
+        TFPARAMETROS p;
+        p.setAttribute(Qt::WA_DeleteOnClose, false);
+        Mostra(&p);
+        p.tnome->setText(QStringLiteral("José Ávila"));
+        p.tatividade->setText(QStringLiteral("Comércio"));
+        p.tendereco->setText(QStringLiteral("Praça São João, 5"));
+        p.tcidade->setText(QStringLiteral("Maceió"));
+        p.tassinatura->setText(QStringLiteral("Zé"));
+        p.rbduasvias->setChecked(true);
+        p.bsalvar->click();
+        EXPECT_EQ(msg.mensagens, std::vector<Mensagem>{kSalvo});
+        EXPECT_EQ(QApplication::focusWidget(), p.bsair);
+        EXPECT_TRUE(p.isVisible()) << "stays open after saving";
+    }
+    QFile f(Ini());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().endsWith("Assinatura=Z\xE9\r\nVias=2\r\n"));
+
+    TFPARAMETROS q;
+    q.setAttribute(Qt::WA_DeleteOnClose, false);
+    EXPECT_EQ(q.tnome->text(), QStringLiteral("José Ávila"));
+    EXPECT_EQ(q.tendereco->text(), QStringLiteral("Praça São João, 5"));
+    EXPECT_EQ(q.tcidade->text(), QStringLiteral("Maceió"));
+    EXPECT_TRUE(q.rbduasvias->isChecked());
+}
+
+TEST_F(JanelasRecibo, SettingsViasOtherThanOneLoadsAsTwo) {
+    const std::pair<QByteArray, bool> casos[] = {{"[Cadastro]\r\nVias=1\r\n", true},
+                                                 {"[Cadastro]\r\nNome=X\r\n", false},
+                                                 {"[Cadastro]\r\nVias=3\r\n", false}};
+    for (const auto& [ini, uma] : casos) {
+        EscreveIni(ini);
+        TFPARAMETROS p;
+        p.setAttribute(Qt::WA_DeleteOnClose, false);
+        EXPECT_EQ(p.rbumavia->isChecked(), uma) << ini.constData();
+        EXPECT_EQ(p.rbduasvias->isChecked(), !uma);
+    }
+}
+
+TEST_F(JanelasRecibo, SettingsWriteErrorNamesThePathAndShowsNoSuccess) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("valida.ini")));
+    TFPARAMETROS p;
+    p.setAttribute(Qt::WA_DeleteOnClose, false);
+    const std::string caminho = QDir::toNativeSeparators(Ini()).toStdString();
+    EXPECT_EQ(msg.Textos(), std::vector<std::string>{"Unable to read " + caminho});
+    for (QLineEdit* c : {p.tnome, p.tatividade, p.tendereco, p.tcidade, p.tassinatura}) c->setText(QStringLiteral("x"));
+    msg.mensagens.clear();
+    p.bsalvar->click();
+    ASSERT_EQ(msg.mensagens.size(), 1u);
+    EXPECT_EQ(msg.mensagens[0].texto, "Unable to write to " + caminho);
+    EXPECT_EQ(msg.mensagens[0].icone, Icone::Erro);
+}
+
+TEST_F(JanelasRecibo, SettingsKeysTabOrderEnterAndEscape) {
+    auto* p = new TFPARAMETROS;
+    QPointer<TFPARAMETROS> guarda = p;
+    Mostra(p);
+    const QList<QWidget*> ordem{p->bsalvar, p->bsair, p->tnome, p->tatividade, p->tendereco, p->tcidade, p->tassinatura,
+                                p->rbumavia};
+    EXPECT_EQ(QApplication::focusWidget(), ordem[0]);
+    for (int i = 1; i < ordem.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), ordem[i]) << i;
+    }
+    EXPECT_TRUE(msg.mensagens.empty()) << "Enter on SALVA must not press it";
+    QTest::keyClick(p->tcidade, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(guarda.isNull());
+    EXPECT_FALSE(QFile::exists(Ini()));
+}
+
+TEST_F(JanelasRecibo, ReceiptWithoutSettingsFileAsksForThemEvenWhenFilled) {
+    TFPRIN r;
+    r.setAttribute(Qt::WA_DeleteOnClose, false);
+    EXPECT_EQ(r.windowTitle(), QStringLiteral("FIRMATTO"));
+    Preenche(r, "10", "Fulano", "Aluguel");
+    r.SpeedButton5->click();
+    EXPECT_EQ(msg.mensagens, std::vector<Mensagem>{kSemConfiguracao});
+    EXPECT_TRUE(paginas.empty());
+}
+
+TEST_F(JanelasRecibo, ReceiptRefusesEmptyValuePayerOrPurpose) {
+    EscreveIni("[Cadastro]\r\nNome=N\r\n");
+    struct Caso {
+        const char *valor, *recebi, *referente;
+    };
+    for (const Caso& c : {Caso{"", "a", "b"}, Caso{"0", "a", "b"}, Caso{"1", "", "b"}, Caso{"1", "a", ""}}) {
+        TFPRIN r;
+        r.setAttribute(Qt::WA_DeleteOnClose, false);
+        Preenche(r, c.valor, c.recebi, c.referente);
+        msg.mensagens.clear();
+        r.SpeedButton5Click();
+        EXPECT_EQ(msg.mensagens, std::vector<Mensagem>{kAvisoCamposRecibo}) << c.valor << c.recebi << c.referente;
+    }
+    EXPECT_TRUE(paginas.empty());
+    TFPRIN r;
+    r.setAttribute(Qt::WA_DeleteOnClose, false);
+    Preenche(r, "1", " ", " ");  // blanks count as filled
+    msg.mensagens.clear();
+    r.SpeedButton5Click();
+    EXPECT_TRUE(msg.mensagens.empty());
+    EXPECT_EQ(paginas.size(), 1u);
+}
+
+TEST_F(JanelasRecibo, ReceiptWordsFollowTheValueFieldWhenLeft) {
+    TFPRIN r;
+    r.setAttribute(Qt::WA_DeleteOnClose, false);
+    Mostra(&r);
+    Preenche(r, "1,01", "", "");
+    QTest::keyClick(r.tvalor, Qt::Key_Return);  // leaves the field
+    EXPECT_EQ(QApplication::focusWidget(), r.trecebi);
+    EXPECT_EQ(r.extenso->text(), QStringLiteral("um real  e um centavo "));
+    r.tvalor->setFocus();
+    r.tvalor->clear();
+    QTest::keyClick(r.tvalor, Qt::Key_Tab);
+    EXPECT_TRUE(r.extenso->text().isEmpty());
+}
+
+TEST_F(JanelasRecibo, ReceiptPrintsOneOrTwoCopiesFromTheFile) {
+    const std::pair<QByteArray, bool> casos[] = {
+        {"[Cadastro]\r\nNome=Maria\r\nAtividade=Tecidos\r\nEndereco=Rua A\r\nCidade=Recife\r\nVias=1\r\n", false},
+        {"[Cadastro]\r\nNome=Maria\r\nAtividade=Tecidos\r\nEndereco=Rua A\r\nCidade=Recife\r\nVias=2\r\n", true},
+        {"[Cadastro]\r\nNome=Maria\r\nAtividade=Tecidos\r\nEndereco=Rua A\r\nCidade=Recife\r\n", true}};
+    for (const auto& [ini, duas] : casos) {
+        EscreveIni(ini);
+        paginas.clear();
+        TFPRIN r;
+        r.setAttribute(Qt::WA_DeleteOnClose, false);
+        Mostra(&r);
+        Preenche(r, "1234,5", "João", "Aluguel");
+        r.trecebi->setFocus();
+        r.SpeedButton5->click();
+        ASSERT_EQ(paginas.size(), 1u);
+        const auto& pg = paginas[0];
+        bool ligado = false;
+        EXPECT_EQ(Texto(pg, "valor"), QStringLiteral("1.234,50"));
+        EXPECT_EQ(Texto(pg, "valor2", &ligado), QStringLiteral("1.234,50"));
+        EXPECT_EQ(ligado, duas);
+        EXPECT_EQ(Texto(pg, "extenso"), r.extenso->text());
+        EXPECT_EQ(Texto(pg, "recebi"), QStringLiteral("João"));
+        EXPECT_EQ(Texto(pg, "emitente"), QStringLiteral("Maria"));
+        EXPECT_EQ(Texto(pg, "cidade"), QStringLiteral("Recife"));
+        EXPECT_EQ(Texto(pg, "data"), QStringLiteral("05, de março de 2008"));
+        EXPECT_EQ(Texto(pg, "t2", &ligado), QStringLiteral("2ª VIA"));
+        EXPECT_EQ(ligado, duas);
+        EXPECT_EQ(r.tvalor->TextoValor(), QStringLiteral("1234,5")) << "fields unchanged after the preview";
+    }
+}
+
+TEST_F(JanelasRecibo, ReceiptPrintedRightAfterTypingTheValueHasMatchingWords) {
+    EscreveIni("[Cadastro]\r\nNome=N\r\n");
+    TFPRIN r;
+    r.setAttribute(Qt::WA_DeleteOnClose, false);
+    Mostra(&r);
+    r.trecebi->setText(QStringLiteral("a"));
+    r.treferente->setText(QStringLiteral("b"));
+    r.tvalor->setFocus();
+    QTest::keyClicks(r.tvalor, QStringLiteral("100"));
+    r.SpeedButton5->click();  // the button takes no focus: the field was never left
+    ASSERT_EQ(paginas.size(), 1u);
+    EXPECT_EQ(Texto(paginas[0], "extenso"), QStringLiteral("cem  reais "));
+    EXPECT_EQ(Texto(paginas[0], "valor"), QStringLiteral("100,00"));
+}
+
+TEST_F(JanelasRecibo, SavedSettingsShowInTheVeryNextPrint) {
+    EscreveIni("[Cadastro]\r\nNome=Antigo\r\nVias=2\r\n");
+    auto* r = new TFPRIN;
+    QPointer<TFPRIN> guarda = r;
+    Mostra(r);
+    Preenche(*r, "5", "a", "b");
+    r->SpeedButton5->click();
+
+    for (bool uma : {true, false}) {
+        NaProximaModal<TFPARAMETROS>([uma](TFPARAMETROS* p) {
+            EXPECT_EQ(p->windowTitle(), QStringLiteral("CADASTRO DE PARÂMETROS"));
+            p->tnome->setText(uma ? QStringLiteral("Novo") : QStringLiteral("Outro"));
+            for (QLineEdit* c : {p->tatividade, p->tendereco, p->tcidade, p->tassinatura}) c->setText(QStringLiteral("x"));
+            (uma ? p->rbumavia : p->rbduasvias)->setChecked(true);
+            p->bsalvar->click();
+        });
+        r->SpeedButton2->click();
+        r->SpeedButton5->click();
+    }
+    ASSERT_EQ(paginas.size(), 3u);
+    bool ligado = false;
+    EXPECT_EQ(Texto(paginas[0], "emitente"), QStringLiteral("Antigo"));
+    EXPECT_EQ(Texto(paginas[1], "emitente"), QStringLiteral("Novo"));
+    Texto(paginas[1], "t15", &ligado);
+    EXPECT_FALSE(ligado);
+    EXPECT_EQ(Texto(paginas[2], "t15", &ligado), QStringLiteral("Outro"));
+    EXPECT_TRUE(ligado);
+    r->SpeedButton4->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(guarda.isNull());
+}
+
+TEST_F(JanelasRecibo, FirmattoOpensAFreshEmptyWindowEachTime) {
+    for (int vez = 0; vez < 2; ++vez) {
+        NaProximaModal<TFPRIN>([](TFPRIN* r) {
+            EXPECT_TRUE(r->tvalor->TextoValor().isEmpty());
+            EXPECT_TRUE(r->trecebi->text().isEmpty());
+            EXPECT_TRUE(r->extenso->text().isEmpty());
+            r->trecebi->setText(QStringLiteral("sobra?"));
+        });
+        AbreRecibo(nullptr);
+    }
+    for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_EQ(qobject_cast<TFPRIN*>(w), nullptr) << "left alive";
+}
