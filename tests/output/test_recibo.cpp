@@ -331,3 +331,22 @@ TEST_F(JanelasRecibo, FirmattoOpensAFreshEmptyWindowEachTime) {
     }
     for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_EQ(qobject_cast<TFPRIN*>(w), nullptr) << "left alive";
 }
+
+// Pictures of the two windows for people to look at, when asked to.
+TEST_F(JanelasRecibo, SampleWindowsForScreenshots) {
+    const char* destino = std::getenv("QUANTIVO_AMOSTRAS");
+    if (!destino) GTEST_SKIP() << "set QUANTIVO_AMOSTRAS to a directory to write the pictures";
+    const QDir saida(QString::fromLocal8Bit(destino));
+    EscreveIni("[Cadastro]\r\nNome=Maria da Silva\r\nAtividade=Com\xE9rcio de tecidos\r\nEndereco=Rua das Flores, 100\r\n"
+               "Cidade=Recife\r\nAssinatura=Maria\r\nVias=2\r\n");
+    TFPRIN r;
+    r.setAttribute(Qt::WA_DeleteOnClose, false);
+    Mostra(&r);
+    Preenche(r, "4294967295,99", "João Cliente", "Aluguel de março");
+    QTest::keyClick(r.tvalor, Qt::Key_Return);
+    ASSERT_TRUE(r.grab().save(saida.filePath(QStringLiteral("recibo_janela.png"))));
+    TFPARAMETROS p;
+    p.setAttribute(Qt::WA_DeleteOnClose, false);
+    Mostra(&p);
+    ASSERT_TRUE(p.grab().save(saida.filePath(QStringLiteral("parametros_janela.png"))));
+}
