@@ -188,6 +188,10 @@ TEST_F(JanelasRecibo, SettingsKeysTabOrderEnterAndEscape) {
         EXPECT_EQ(QApplication::focusWidget(), ordem[i]) << i;
     }
     EXPECT_TRUE(msg.mensagens.empty()) << "Enter on SALVA must not press it";
+    p->rbduasvias->setChecked(true);
+    p->tassinatura->setFocus();
+    QTest::keyClick(p->tassinatura, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(QApplication::focusWidget()->parentWidget(), p->rgvias) << "Enter in Assinatura goes to Vias";
     QTest::keyClick(p->tcidade, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(guarda.isNull());
