@@ -156,6 +156,8 @@ void TFPRIN::CurrencyEdit1Exit() {
             extenso->clear();
         else
             extenso->setText(QString::fromStdString(ValorExtenso(static_cast<double>(tvalor->ValorAtual()))));
+        // The largest amounts take three lines, more than the label shows.
+        extenso->setToolTip(extenso->text());
     });
 }
 

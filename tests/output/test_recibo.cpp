@@ -216,6 +216,7 @@ TEST_F(JanelasRecibo, ReceiptRefusesEmptyValuePayerOrPurpose) {
     for (const Caso& c : {Caso{"", "a", "b"}, Caso{"0", "a", "b"}, Caso{"1", "", "b"}, Caso{"1", "a", ""}}) {
         TFPRIN r;
         r.setAttribute(Qt::WA_DeleteOnClose, false);
+        Mostra(&r);
         Preenche(r, c.valor, c.recebi, c.referente);
         msg.mensagens.clear();
         r.SpeedButton5Click();
@@ -224,6 +225,7 @@ TEST_F(JanelasRecibo, ReceiptRefusesEmptyValuePayerOrPurpose) {
     EXPECT_TRUE(paginas.empty());
     TFPRIN r;
     r.setAttribute(Qt::WA_DeleteOnClose, false);
+    Mostra(&r);
     Preenche(r, "1", " ", " ");  // blanks count as filled
     msg.mensagens.clear();
     r.SpeedButton5Click();
