@@ -5,17 +5,16 @@
 #include <QFile>
 #include <QFrame>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStyle>
 
 #include "output/Arquivos.h"
 #include "output/Cadastro.h"
 #include "output/TeclasJanela.h"
+#include "windows/Aparencia.h"
 #include "windows/Servicos.h"
 
 namespace quantivo {
@@ -41,14 +40,6 @@ std::optional<Cadastro> LeCadastroDoPrograma() {
 }
 
 void GravaCadastroDoPrograma(const Cadastro& c) { GravaCadastro(CaminhoNativo(CaminhoValidaIniEscrita()), c); }
-
-void CentraNaTelaRecibo(QWidget* janela) {
-    QScreen* tela = janela->screen() ? janela->screen() : QGuiApplication::primaryScreen();
-    if (!tela) return;
-    QRect r = janela->frameGeometry();
-    r.moveCenter(tela->availableGeometry().center());
-    janela->move(r.topLeft());
-}
 
 TFPARAMETROS::TFPARAMETROS(QWidget* parent) : QDialog(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -156,7 +147,7 @@ void TFPARAMETROS::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (!centrada_) {
         centrada_ = true;
-        CentraNaTelaRecibo(this);
+        CentraNaTela(this);
     }
 }
 

@@ -65,7 +65,4 @@ namespace quantivo {
 std::optional<Cadastro> LeCadastroDoPrograma();
 void GravaCadastroDoPrograma(const Cadastro& c);
 
-// Places a window in the middle of the screen it is on.
-void CentraNaTelaRecibo(QWidget* janela);
-
 }  // namespace quantivo

@@ -15,6 +15,7 @@
 #include "output/F_PARAMETROS.h"
 #include "output/F_REL.h"
 #include "output/TeclasJanela.h"
+#include "windows/Aparencia.h"
 #include "windows/Servicos.h"
 
 #if __has_include("core/UtbSys.h")
@@ -47,28 +48,15 @@ QLabel* Rotulo(const QString& texto, QWidget* pai, int x, int y) {
 
 }  // namespace
 
-#if QUANTIVO_CAMPO_NUMERICO
 CampoValorRecibo::CampoValorRecibo(QWidget* parent) : CampoNumerico(2, parent) {
     DefineFaixa(0.0L, kValorMaximo);
     DefineSemNegativo(true);
 }
 QString CampoValorRecibo::TextoValor() const { return Texto(); }
 long double CampoValorRecibo::ValorAtual() const { return Valor(); }
-#else
-CampoValorRecibo::CampoValorRecibo(QWidget* parent) : QLineEdit(parent) {}
-long double CampoValorRecibo::ValorAtual() const {
-    try {
-        const long double v = text().isEmpty() ? 0 : LeNumero(text().toStdString());
-        return Segura(v < 0 ? 0 : v > kValorMaximo ? kValorMaximo : v, 2);
-    } catch (const std::exception&) {
-        return 0;
-    }
-}
-QString CampoValorRecibo::TextoValor() const { return QString::fromStdString(TextoCampo(ValorAtual(), 2)); }
-#endif
 
 void CampoValorRecibo::focusOutEvent(QFocusEvent* e) {
-    BaseCampoValor::focusOutEvent(e);
+    CampoNumerico::focusOutEvent(e);
     // Only a move to another control of the window leaves the field; a
     // message box or another window taking the focus does not.
     if (e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason) emit saiu();
@@ -206,7 +194,7 @@ void TFPRIN::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (!centrada_) {
         centrada_ = true;
-        CentraNaTelaRecibo(this);
+        CentraNaTela(this);
     }
 }
 

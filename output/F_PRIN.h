@@ -6,12 +6,7 @@
 // Opened modally and empty by AbreRecibo; destroyed when closed.
 #include <QDialog>
 
-#if __has_include("windows/CampoNumerico.h")
 #include "windows/CampoNumerico.h"
-#define QUANTIVO_CAMPO_NUMERICO 1
-#else
-#include <QLineEdit>
-#endif
 
 class QFrame;
 class QLabel;
@@ -20,15 +15,9 @@ class QToolButton;
 
 namespace quantivo {
 
-#if QUANTIVO_CAMPO_NUMERICO
-using BaseCampoValor = CampoNumerico;
-#else
-using BaseCampoValor = QLineEdit;
-#endif
-
-// The value field, telling when it has been left (after it has taken the
-// typed text as its value).
-class CampoValorRecibo : public BaseCampoValor {
+// The value field (0 to 4294967295, two decimals, no minus), telling when it
+// has been left, after it has taken the typed text as its value.
+class CampoValorRecibo : public CampoNumerico {
     Q_OBJECT
 public:
     explicit CampoValorRecibo(QWidget* parent = nullptr);
