@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include "core/UtbSys.h"
 #include "core/Valores.h"
 #include "output/Arquivos.h"
 #include "output/Cadastro.h"
@@ -18,14 +19,6 @@
 #include "windows/Aparencia.h"
 #include "windows/Servicos.h"
 
-#if __has_include("core/UtbSys.h")
-#include "core/UtbSys.h"
-#else
-namespace quantivo {
-// Until the words of the core are in the build.
-inline std::string ValorExtenso(double) { return {}; }
-}  // namespace quantivo
-#endif
 
 namespace quantivo {
 namespace {
