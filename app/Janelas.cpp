@@ -1,0 +1,41 @@
+#include "app/Janelas.h"
+
+namespace quantivo {
+
+QPointer<Tfrm_principal> frm_principal;
+QPointer<Tfrm_desconto_cheque> frm_desconto_cheque;
+QPointer<Tfrm_Ajuda> frm_Ajuda;
+
+void CriaJanelas() {
+    // 1. The main menu; creating it sets the process-wide text settings.
+    frm_principal = new Tfrm_principal;
+    // 2. Tfrm_desconto, the cheque-discount entry window: created here, and
+    //    afresh by the main menu each time it is opened (it destroys itself
+    //    when closed).
+    // 3. The workbench; lives until the program ends.
+    frm_desconto_cheque = new Tfrm_desconto_cheque;
+    // 4. TFPRIN, the receipt window (destroys itself; the workbench creates
+    //    it anew).
+    // 5. TFPARAMETROS, the receipt issuer settings (destroys itself; the
+    //    receipt window creates it anew).
+    // 6. TFREL, the receipt printout.
+    // 7. TfrmPostecipada, the instalment window; lives until the end.
+    // 8. TfrmRenegociacao, the renegotiation window; lives until the end.
+    // 9. Tfrm_venda_por_fora, the inverse-discount entry window (destroys
+    //    itself; the main menu creates it anew).
+
+    frm_desconto_cheque->mostraAjuda = [] { MostraAjuda(frm_desconto_cheque); };
+}
+
+void DestroiJanelas() {
+    delete frm_Ajuda;
+    delete frm_desconto_cheque;
+    delete frm_principal;
+}
+
+void MostraAjuda(QWidget* dono) {
+    if (!frm_Ajuda) frm_Ajuda = new Tfrm_Ajuda(dono);
+    frm_Ajuda->exec();
+}
+
+}  // namespace quantivo

@@ -1,0 +1,27 @@
+#pragma once
+// The program-wide references: one per window class, empty while that window
+// does not exist. The windows are created at start-up in a fixed order, the
+// main menu first; see CriaJanelas.
+#include <QPointer>
+
+#include "app/Ufrm_Ajuda.h"
+#include "app/Ufrm_principal.h"
+#include "windows/Calculo.h"
+
+namespace quantivo {
+
+extern QPointer<Tfrm_principal> frm_principal;
+extern QPointer<Tfrm_desconto_cheque> frm_desconto_cheque;
+extern QPointer<Tfrm_Ajuda> frm_Ajuda;
+
+// Creates the windows in their start-up order (all hidden) and wires the
+// actions that cross from one window to another.
+void CriaJanelas();
+// Destroys every window when the event loop has ended.
+void DestroiJanelas();
+
+// The help window, created when it is first shown and then kept, shown as a
+// modal dialog over `dono`.
+void MostraAjuda(QWidget* dono);
+
+}  // namespace quantivo

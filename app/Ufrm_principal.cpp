@@ -1,0 +1,215 @@
+#include "app/Ufrm_principal.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMouseEvent>
+
+#include "app/Fornecedor.h"
+#include "output/Arquivos.h"
+#include "windows/Aparencia.h"
+#include "windows/Regional.h"
+#include "windows/Servicos.h"
+
+namespace quantivo {
+namespace {
+
+const char* const kManualAusente = "O arquivo do manual não foi encontrado neste computador";
+
+const QStringList kDescricoes[4] = {
+    {QString(), QStringLiteral("Utilize esta opção para fazer cálculos de desconto de "),
+     QStringLiteral("cheques,Duplicatas - Factoring."),
+     QStringLiteral("Ex: Você tem dois cheques e pretende descontá-los, gostaria"),
+     QStringLiteral("de saber qual o valor líquido.")},
+    {QStringLiteral("Também conhecido como: Desconto Inverso."),
+     QStringLiteral("Você poderá saber por quanto terá que vender se for "),
+     QStringLiteral("descontar o cheque/duplicata no banco."),
+     QStringLiteral("Ou fazer o desconto inverso: O cliente deseja comprar ou"),
+     QStringLiteral("emprestar R$ 5.000,00, com vencimento em 20/06, 30/06 e"),
+     QStringLiteral("15/07 e quer saber qual será o valor das parcelas.")},
+    {QStringLiteral("Tabela Price - Taxa  postecipada - 30/30 dias."),
+     QStringLiteral("CDC - Crédito Pessoal -Venda à Prazo com amortização"),
+     QStringLiteral("periódicas mensais de mesmo valor."),
+     QStringLiteral("Suponhamos que um cliente queira efetuar uma compra ou"),
+     QStringLiteral("um empréstimo no valor de R$ 5000,00 e gostaria de pagar em"), QStringLiteral("quatro vezes.")},
+    {QString(), QStringLiteral("Atualiza  débitos com juros simples."),
+     QStringLiteral("Na função de renegociação, busca automaticamente os dados "),
+     QStringLiteral("atualizados e reparcela o saldo em parcelas fixas  utilizando a "), QStringLiteral("tabela price."),
+     QString()},
+};
+const char* const kBotoes[4] = {"Desconto de Cheque", "Venda certa", "Prestação Taxa Efetiva",
+                                "Renegociação de Dívidas"};
+const char* const kBanner = "Conheça também os outros produtos Quantivo: visite www.example.com/produtos";
+
+QPushButton* Botao(QWidget* pai, const char* nome, const QString& texto, const QRect& geo, const QFont& fonte) {
+    auto* b = new QPushButton(texto, pai);
+    b->setObjectName(QLatin1String(nome));
+    b->setGeometry(geo);
+    b->setFont(fonte);
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+Tfrm_principal::Tfrm_principal(QWidget* parent) : QWidget(parent, Qt::Window) {
+    // FormCreate: the process-wide text settings.
+    AplicaTextosRegionais();
+    setObjectName(QStringLiteral("frm_principal"));
+    setWindowTitle(QString::fromUtf8(fornecedor::kProduto) + QStringLiteral(" - ") + QString::fromUtf8(fornecedor::kSite));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFont(FonteJanela());
+    // 764 x 505 with the frame and title bar of the original platform.
+    setFixedSize(756, 478);
+    setAutoFillBackground(true);
+    PintaFundo(this, kCorPrata);
+    setMouseTracking(true);
+
+    CriaCalculos();
+    CriaColunaDireita();
+
+    Label2 = new QLabel(QString::fromUtf8(kBanner), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(0, 432, 756, 24);
+    Label2->setAlignment(Qt::AlignCenter);
+    Label2->setFont(FonteJanela(9, true));
+    Label2->setAutoFillBackground(true);
+    PintaFundo(Label2, QColor(255, 255, 0));
+    AoClicar(Label2, [this] { AbrePaginaProdutos(); });
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setGeometry(0, 456, 756, 22);
+    DestacaDescricao(-1);
+}
+
+void Tfrm_principal::CriaCalculos() {
+    const QFont grande = FonteJanela(10, true);
+    QPushButton** botoes[] = {&SpeedButton5, &SpeedButton6, &SpeedButton7, &SpeedButton8};
+    QPlainTextEdit** memos[] = {&Memo1, &Memo2, &Memo3, &Memo4};
+    for (int i = 0; i < 4; ++i) {
+        const int y = 6 + i * 98;
+        *botoes[i] = Botao(this, i == 0 ? "SpeedButton5" : i == 1 ? "SpeedButton6" : i == 2 ? "SpeedButton7" : "SpeedButton8",
+                           QString::fromUtf8(kBotoes[i]), {10, y + 6, 180, 80}, grande);
+        auto* m = new QPlainTextEdit(this);
+        m->setObjectName(QStringLiteral("Memo%1").arg(i + 1));
+        m->setGeometry(198, y, 376, 92);
+        m->setReadOnly(true);
+        m->setFrameStyle(QFrame::NoFrame);
+        m->setLineWrapMode(QPlainTextEdit::NoWrap);
+        m->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m->setFocusPolicy(Qt::NoFocus);
+        m->setFont(FonteJanela(8, true));
+        m->setPlainText(kDescricoes[i].join(QLatin1Char('\n')));
+        m->setAccessibleName(QStringLiteral("Descrição: ") + QString::fromUtf8(kBotoes[i]));
+        m->viewport()->setMouseTracking(false);
+        PintaFundo(m, kCorPrata);
+        *memos[i] = m;
+        botoes_[static_cast<std::size_t>(i)] = *botoes[i];
+        memos_[static_cast<std::size_t>(i)] = m;
+        (*botoes[i])->setMouseTracking(true);
+        (*botoes[i])->installEventFilter(this);
+    }
+    SpeedButton9 = Botao(this, "SpeedButton9", QStringLiteral("Sair"), {10, 398, 180, 28}, FonteJanela(9, true));
+
+    connect(SpeedButton5, &QPushButton::clicked, this, &Tfrm_principal::SpeedButton5Click);
+    connect(SpeedButton6, &QPushButton::clicked, this, &Tfrm_principal::SpeedButton6Click);
+    connect(SpeedButton7, &QPushButton::clicked, this, &Tfrm_principal::SpeedButton7Click);
+    connect(SpeedButton8, &QPushButton::clicked, this, &Tfrm_principal::SpeedButton8Click);
+    connect(SpeedButton9, &QPushButton::clicked, this, &Tfrm_principal::SpeedButton9Click);
+}
+
+void Tfrm_principal::CriaColunaDireita() {
+    const QFont f = FonteJanela(9, true);
+    SpeedButton2 = Botao(this, "SpeedButton2", QStringLiteral("Ajuda"), {584, 16, 162, 32}, f);
+    SpeedButton1 = Botao(this, "SpeedButton1", QStringLiteral("Sobre..."), {584, 56, 162, 32}, f);
+    SpeedButton10 = Botao(this, "SpeedButton10", QStringLiteral("Outros produtos"), {584, 96, 162, 32}, f);
+    Image = new QLabel(this);
+    Image->setObjectName(QStringLiteral("Image"));
+    Image->setGeometry(584, 150, 162, 96);
+    Image->setPixmap(ImagemFornecedor(162, 96));
+    Image->setAccessibleName(QStringLiteral("Produtos"));
+    AoClicar(Image, [this] { AbrePaginaProdutos(); });
+    Label1 = new QLabel(QStringLiteral("Versão 7 (21/09/2007)"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(584, 250, 162, 18);
+    Label1->setAlignment(Qt::AlignCenter);
+
+    connect(SpeedButton2, &QPushButton::clicked, this, &Tfrm_principal::SpeedButton2Click);
+    connect(SpeedButton1, &QPushButton::clicked, this, &Tfrm_principal::SpeedButton1Click);
+    connect(SpeedButton10, &QPushButton::clicked, this, &Tfrm_principal::AbrePaginaProdutos);
+}
+
+void Tfrm_principal::SpeedButton5Click() {
+    if (abreDescontoCheque) ProtegeAcao(abreDescontoCheque);
+}
+void Tfrm_principal::SpeedButton6Click() {
+    if (abreVendaCerta) ProtegeAcao(abreVendaCerta);
+}
+void Tfrm_principal::SpeedButton7Click() {
+    if (abrePrestacao) ProtegeAcao(abrePrestacao);
+}
+void Tfrm_principal::SpeedButton8Click() {
+    if (abreRenegociacao) ProtegeAcao(abreRenegociacao);
+}
+
+void Tfrm_principal::SpeedButton9Click() { close(); }
+
+void Tfrm_principal::SpeedButton2Click() {
+    const QString manual = CaminhoManual();
+    if (manual.isEmpty()) {
+        ServicoMensagens().Mostra(kManualAusente);
+        return;
+    }
+    ExecutePrograma(manual);
+}
+
+void Tfrm_principal::ExecutePrograma(const QString& caminho) { AbreArquivo(caminho); }
+
+void Tfrm_principal::SpeedButton1Click() {
+    using namespace fornecedor;
+    const std::string texto = std::string(kNome) + "\n" + kEndereco + "\n" + kCidade + "\nFone: " + kTelefone;
+    ServicoMensagens().Mostra(texto, "Sobre...", Icone::Informacao);
+}
+
+void Tfrm_principal::AbrePaginaProdutos() { AbreUrl(QString::fromUtf8(fornecedor::kPaginaProdutos)); }
+
+void Tfrm_principal::DestacaDescricao(int indice) {
+    for (int i = 0; i < 4; ++i) PintaTexto(memos_[static_cast<std::size_t>(i)], i == indice ? kCorFoco : kCorCinza);
+}
+
+bool Tfrm_principal::eventFilter(QObject* obj, QEvent* e) {
+    if (e->type() == QEvent::MouseMove || e->type() == QEvent::Enter) {
+        for (int i = 0; i < 4; ++i) {
+            if (obj != botoes_[static_cast<std::size_t>(i)]) continue;
+            DestacaDescricao(i);  // SpeedButton5MouseMove .. SpeedButton8MouseMove
+            // A move the button leaves unused would reach the window below
+            // it, which greys every description.
+            if (e->type() == QEvent::MouseMove && !static_cast<QMouseEvent*>(e)->buttons()) return true;
+        }
+    }
+    return QWidget::eventFilter(obj, e);
+}
+
+void Tfrm_principal::mouseMoveEvent(QMouseEvent* e) {
+    DestacaDescricao(-1);  // FormMouseMove
+    QWidget::mouseMoveEvent(e);
+}
+
+void Tfrm_principal::closeEvent(QCloseEvent* e) {
+    // Closing the main menu ends the program, whichever windows are open.
+    QWidget::closeEvent(e);
+    QCoreApplication::quit();
+}
+
+void Tfrm_principal::showEvent(QShowEvent* e) {
+    if (!centrada_) {
+        centrada_ = true;
+        CentraNaTela(this);
+    }
+    QWidget::showEvent(e);
+}
+
+}  // namespace quantivo

@@ -1,0 +1,70 @@
+#pragma once
+// The main menu: the four calculations, each with its description, the help,
+// about and vendor links. It calculates nothing itself; each calculation
+// button opens the window that collects that calculation's data.
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+namespace quantivo {
+
+class Tfrm_principal : public QWidget {
+    Q_OBJECT
+public:
+    explicit Tfrm_principal(QWidget* parent = nullptr);
+
+    // Hooks for the windows that other units bring: the two entry windows
+    // (created afresh, shown modally, destroyed), the instalment window (not
+    // modal) and the renegotiation flow.
+    std::function<void()> abreDescontoCheque, abreVendaCerta, abrePrestacao, abreRenegociacao;
+
+    QPushButton* SpeedButton5;
+    QPushButton* SpeedButton6;
+    QPushButton* SpeedButton7;
+    QPushButton* SpeedButton8;
+    QPushButton* SpeedButton9;
+    QPlainTextEdit* Memo1;
+    QPlainTextEdit* Memo2;
+    QPlainTextEdit* Memo3;
+    QPlainTextEdit* Memo4;
+    QPushButton* SpeedButton2;
+    QPushButton* SpeedButton1;
+    QPushButton* SpeedButton10;
+    QLabel* Image;
+    QLabel* Label1;
+    QLabel* Label2;
+    QStatusBar* StatusBar1;
+
+    void SpeedButton5Click();
+    void SpeedButton6Click();
+    void SpeedButton7Click();
+    void SpeedButton8Click();
+    void SpeedButton9Click();
+    void SpeedButton2Click();
+    void SpeedButton1Click();
+    void AbrePaginaProdutos();  // SpeedButton10Click, ImageClick, Label2Click
+    // Mouse over a large button: its description yellow, the others grey;
+    // -1 (the window's background) greys them all.
+    void DestacaDescricao(int indice);
+
+    static void ExecutePrograma(const QString& caminho);
+
+protected:
+    bool eventFilter(QObject* obj, QEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void CriaCalculos();
+    void CriaColunaDireita();
+    std::array<QPushButton*, 4> botoes_{};
+    std::array<QPlainTextEdit*, 4> memos_{};
+    bool centrada_ = false;
+};
+
+}  // namespace quantivo

@@ -1,0 +1,156 @@
+// Start-up, the main menu and the help window.
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "app/Janelas.h"
+#include "output/Arquivos.h"
+#include "tests/support/GuardaJanelas.h"
+
+using namespace quantivo;
+
+namespace {
+
+class Programa : public teste::JanelaTeste {
+protected:
+    void SetUp() override {
+        JanelaTeste::SetUp();
+        DefineDiretorioPrograma(dir.path());
+        CriaJanelas();
+    }
+    void TearDown() override {
+        DestroiJanelas();
+        DefineDiretorioPrograma({});
+        JanelaTeste::TearDown();
+    }
+    void MostraMenu() {
+        frm_principal->show();
+        QApplication::setActiveWindow(frm_principal);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frm_principal));
+    }
+    QTemporaryDir dir;
+};
+
+QColor CorTexto(const QPlainTextEdit* m) { return m->palette().color(QPalette::Text); }
+
+}  // namespace
+
+TEST_F(Programa, CriaAsJanelasNaOrdemTodasEscondidas) {
+    ASSERT_FALSE(frm_principal.isNull());
+    ASSERT_FALSE(frm_desconto_cheque.isNull());
+    EXPECT_TRUE(frm_Ajuda.isNull());  // created when first shown
+    EXPECT_FALSE(frm_principal->isVisible());
+    EXPECT_FALSE(frm_desconto_cheque->isVisible());
+    EXPECT_EQ(frm_principal->windowTitle(), "Quantivo - www.example.com");
+    EXPECT_EQ(frm_desconto_cheque->data_ref->Data(), kDataNula);
+    EXPECT_EQ(frm_desconto_cheque->TipoSelecionado(), TipoCalculo::Nenhum);
+    EXPECT_TRUE(frm_desconto_cheque->CheckBox1->isChecked());
+}
+
+TEST_F(Programa, DescricoesLinhaALinha) {
+    EXPECT_EQ(frm_principal->Memo1->toPlainText(),
+              "\nUtilize esta opção para fazer cálculos de desconto de \ncheques,Duplicatas - Factoring.\n"
+              "Ex: Você tem dois cheques e pretende descontá-los, gostaria\nde saber qual o valor líquido.");
+    EXPECT_EQ(frm_principal->Memo4->toPlainText(),
+              "\nAtualiza  débitos com juros simples.\nNa função de renegociação, busca automaticamente os dados \n"
+              "atualizados e reparcela o saldo em parcelas fixas  utilizando a \ntabela price.\n");
+    EXPECT_EQ(frm_principal->Memo3->toPlainText().split('\n').size(), 6);
+    EXPECT_EQ(frm_principal->Memo2->toPlainText().split('\n').first(), "Também conhecido como: Desconto Inverso.");
+    EXPECT_EQ(frm_principal->Label1->text(), "Versão 7 (21/09/2007)");
+    const char* botoes[][2] = {{"SpeedButton5", "Desconto de Cheque"}, {"SpeedButton6", "Venda certa"},
+                               {"SpeedButton7", "Prestação Taxa Efetiva"}, {"SpeedButton8", "Renegociação de Dívidas"},
+                               {"SpeedButton9", "Sair"}, {"SpeedButton2", "Ajuda"}, {"SpeedButton1", "Sobre..."},
+                               {"SpeedButton10", "Outros produtos"}};
+    for (const auto& [nome, texto] : botoes) {
+        auto* b = frm_principal->findChild<QPushButton*>(nome);
+        ASSERT_NE(b, nullptr) << nome;
+        EXPECT_EQ(b->text(), QString::fromUtf8(texto));
+    }
+}
+
+TEST_F(Programa, DescricaoAmarelaSobOMouseCinzaNoFundo) {
+    MostraMenu();
+    const QColor amarelo(255, 255, 0), cinza(128, 128, 128);
+    for (QPlainTextEdit* m : {frm_principal->Memo1, frm_principal->Memo2, frm_principal->Memo3, frm_principal->Memo4})
+        EXPECT_EQ(CorTexto(m), cinza);
+    QTest::mouseMove(frm_principal->SpeedButton6);
+    EXPECT_EQ(CorTexto(frm_principal->Memo2), amarelo);
+    EXPECT_EQ(CorTexto(frm_principal->Memo1), cinza);
+    QTest::mouseMove(frm_principal, QPoint(590, 300));  // the background
+    EXPECT_EQ(CorTexto(frm_principal->Memo2), cinza);
+}
+
+TEST_F(Programa, AjudaSemManualAvisaENadaAbre) {
+    frm_principal->SpeedButton2->click();
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{"O arquivo do manual não foi encontrado neste computador"});
+    EXPECT_TRUE(arquivos.isEmpty());
+}
+
+TEST_F(Programa, AjudaComManualAbreOArquivo) {
+    QFile pdf(QDir(dir.path()).filePath("Manual_Quantivo.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
+    pdf.write("%PDF-1.4\n");
+    pdf.close();
+    frm_principal->SpeedButton2->click();
+    EXPECT_TRUE(msgs.mensagens.empty());
+    ASSERT_EQ(arquivos.size(), 1);
+    EXPECT_TRUE(arquivos[0].endsWith("Manual_Quantivo.pdf"));
+}
+
+TEST_F(Programa, SobreEProdutos) {
+    frm_principal->SpeedButton1->click();
+    ASSERT_EQ(msgs.mensagens.size(), 1u);
+    EXPECT_EQ(msgs.mensagens[0].icone, Icone::Informacao);
+    EXPECT_NE(msgs.mensagens[0].texto.find("Quantivo Sistemas"), std::string::npos);
+    frm_principal->SpeedButton10->click();
+    MostraMenu();
+    QTest::mouseClick(frm_principal->Image, Qt::LeftButton);
+    QTest::mouseClick(frm_principal->Label2, Qt::LeftButton);
+    EXPECT_EQ(urls, QStringList(3, "https://www.example.com/produtos"));
+}
+
+TEST_F(Programa, FecharOMenuEncerraComABancadaAberta) {
+    MostraMenu();
+    frm_desconto_cheque->show();
+    bool terminou = false;
+    QTimer::singleShot(0, frm_principal, [] { frm_principal->SpeedButton9->click(); });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });  // a safety net
+    terminou = QCoreApplication::exec() == 0;
+    EXPECT_TRUE(terminou);
+}
+
+TEST_F(Programa, FecharABancadaSoEsconde) {
+    frm_desconto_cheque->show();
+    frm_desconto_cheque->Edit1->setText("3");
+    frm_desconto_cheque->btnFecha->click();
+    ASSERT_FALSE(frm_desconto_cheque.isNull());
+    EXPECT_FALSE(frm_desconto_cheque->isVisible());
+    EXPECT_EQ(frm_desconto_cheque->Edit1->text(), "3");
+}
+
+TEST_F(Programa, AjudaDaBancadaEhModalComOsTresPaineis) {
+    frm_desconto_cheque->show();
+    guarda.Permite(true);
+    bool viu = false;
+    QTimer::singleShot(0, [&] {
+        auto* ajuda = qobject_cast<Tfrm_Ajuda*>(QApplication::activeModalWidget());
+        ASSERT_NE(ajuda, nullptr);
+        viu = true;
+        EXPECT_EQ(ajuda->windowTitle(), "Ajuda...");
+        EXPECT_EQ(ajuda->size(), QSize(401, 509));
+        EXPECT_FALSE(ajuda->windowFlags() & Qt::WindowCloseButtonHint);
+        EXPECT_EQ(ajuda->findChild<QLabel*>("Panel1Titulo")->text(), "VENDA POR FORA");
+        EXPECT_EQ(ajuda->findChild<QLabel*>("Panel2Titulo")->text(), "DESCONTO DE CHEQUE");
+        EXPECT_EQ(ajuda->findChild<QLabel*>("Panel3Titulo")->text(), "TAXA EFETIVA");
+        EXPECT_TRUE(ajuda->findChild<QLabel*>("Memo3")->text().contains("como: \"Desconto de Chequel\""));
+        EXPECT_EQ(ajuda->findChild<QLabel*>("lblEmail")->text(), "Qualquer dúvida contate o e'mail: contato@example.com");
+        ajuda->btnFecha->click();
+    });
+    frm_desconto_cheque->SpeedButton2->click();
+    EXPECT_TRUE(viu);
+    EXPECT_FALSE(frm_Ajuda.isNull());  // kept for the next time
+    EXPECT_FALSE(frm_Ajuda->isVisible());
+}
