@@ -254,7 +254,6 @@ void Tfrm_desconto_cheque::DefineOrdemTab() {
 void Tfrm_desconto_cheque::DefineNomesAcessiveis() {
     const std::pair<QWidget*, const char*> nomes[] = {
         {data_ref, "Data Referência"},
-        {Label4, "Data por extenso"},
         {Edit6, "Valor Financiado"},
         {Edit1, "Taxa (%)"},
         {ComboBox1, "Selecione o tipo de cálculo a ser efetuado"},
@@ -264,13 +263,11 @@ void Tfrm_desconto_cheque::DefineNomesAcessiveis() {
         {edtTARIFA, "Tarifa"},
         {grid, "Parcelas"},
         {Edit2, "Valor Total"},
-        {Label15, "Tarifa"},
-        {Label12, "TAC"},
-        {Label13, "IOF"},
-        {Label14, "Juros"},
         {Status, "Status"},
     };
     for (const auto& [w, nome] : nomes) w->setAccessibleName(QString::fromUtf8(nome));
+    // The labels keep their text as their name: it is what they hold.
+    Label4->setAccessibleDescription(QStringLiteral("Data por extenso"));
 }
 
 // --- Hooks and the operation as the widgets hold it -------------------------

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCalendarWidget>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QLocale>
 
 #include "windows/Aparencia.h"
@@ -31,6 +32,7 @@ CampoData::CampoData(QWidget* parent) : QLineEdit(parent) {
     botao->setToolTip(QStringLiteral("Calendário"));
     connect(botao, &QAction::triggered, this, &CampoData::AbreCalendario);
     connect(this, &QLineEdit::textEdited, this, &CampoData::TextoEditado);
+    connect(this, &QLineEdit::textChanged, this, &CampoData::TextoPostoDeFora);
     Mostra();
 }
 
@@ -47,7 +49,13 @@ quantivo::Data CampoData::Data() const {
     return data_;
 }
 
+void CampoData::TextoPostoDeFora() {
+    if (mostrando_ || hasFocus()) return;
+    Guarda(LeTexto().value_or(data_));
+}
+
 void CampoData::Mostra() {
+    const QScopedValueRollback<bool> mostrando(mostrando_, true);
     setText(data_ == kDataNula ? QString() : QString::fromStdString(FormataData(data_)));
 }
 

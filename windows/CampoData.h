@@ -3,7 +3,9 @@
 // masked line edit, with a calendar button. An empty field reads as the null
 // date (30/12/1899). Typed text is read by the program's own date rule (the
 // two-digit year placed in the window around today's year); a text that is
-// not a date when the field is left gives the held date back.
+// not a date when the field is left gives the held date back. A text set from
+// outside while the field has no focus (an accessibility client) is read the
+// same way.
 #include <QLineEdit>
 #include <QPointer>
 #include <optional>
@@ -42,10 +44,12 @@ private:
     void Anuncia(quantivo::Data d);
     void Mostra();
     void TextoEditado();
+    void TextoPostoDeFora();
 
     quantivo::Data data_ = kDataNula;
     quantivo::Data anunciada_ = kDataNula;
     QPointer<QCalendarWidget> calendario_;
+    bool mostrando_ = false;
 };
 
 }  // namespace quantivo

@@ -1,6 +1,7 @@
 #include "windows/CampoNumerico.h"
 
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QValidator>
 #include <algorithm>
 #include <cmath>
@@ -49,7 +50,16 @@ long double LeParcial(QString t) {
 CampoNumerico::CampoNumerico(int decimais, QWidget* parent)
     : QLineEdit(parent), decimais_(std::clamp(decimais, 0, 5)) {
     setValidator(new ValidadorNumerico(this));
+    connect(this, &QLineEdit::textChanged, this, &CampoNumerico::TextoPostoDeFora);
     Mostra();
+}
+
+void CampoNumerico::TextoPostoDeFora() {
+    if (editando_ || mostrando_) return;
+    QString t = text().trimmed();
+    t.replace(QLatin1Char('.'), QLatin1Char(','));
+    if (TextoAceitavel(t)) Guarda(Limita(Segura(LeParcial(t), decimais_)));
+    else Mostra();
 }
 
 bool CampoNumerico::TextoAceitavel(const QString& texto) const {
@@ -125,6 +135,7 @@ void CampoNumerico::DefineSemNegativo(bool semNegativo) {
 QString CampoNumerico::TextoEdicao() const { return QString::fromStdString(TextoCampo(valor_, decimais_)); }
 
 void CampoNumerico::Mostra() {
+    const QScopedValueRollback<bool> mostrando(mostrando_, true);
     if (editando_) {
         setText(TextoEdicao());
     } else {

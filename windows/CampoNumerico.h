@@ -6,6 +6,8 @@
 // it does not, its display pattern (FormataMascara), which is never read back.
 // "." or "," enter the decimal comma; keys that would make an invalid number or
 // more decimals than the field holds are refused; Escape restores the value.
+// A text set from outside while the field is not being edited (an
+// accessibility client filling it) is taken as the value when it is one.
 #include <QLineEdit>
 #include <optional>
 
@@ -53,6 +55,7 @@ private:
     void Confirma();
     void Mostra();
     QString TextoEdicao() const;
+    void TextoPostoDeFora();
 
     int decimais_;
     long double valor_ = 0;
@@ -60,6 +63,7 @@ private:
     std::optional<long double> minimo_, maximo_;
     bool semNegativo_ = false;
     bool editando_ = false;
+    bool mostrando_ = false;
 };
 
 }  // namespace quantivo

@@ -207,3 +207,30 @@ TEST_F(CampoDataTeste, CalendarioEscolheAData) {
     EXPECT_EQ(j.campo->Data(), D(2008, 2, 15));
     EXPECT_FALSE(j.campo->Calendario()->isVisible());
 }
+
+TEST_F(CampoNumericoTeste, TextoPostoDeForaSemFocoViraOValor) {
+    // What an accessibility client does when it fills the field.
+    struct Caso {
+        const char* texto;
+        long double valor;
+        const char* mostra;
+    } casos[] = {{"2,5", 2.5L, "R$ 2,50"}, {"1.5", 1.5L, "R$ 1,50"}, {"abc", 7, "R$ 7,00"}, {"", 0, ""}};
+    for (const auto& c : casos) {
+        Janela<CampoNumerico> j(2);
+        j.Sai();
+        j.campo->DefineValor(7);
+        j.campo->setText(c.texto);
+        EXPECT_EQ(j.campo->Valor(), Segura(c.valor, 2)) << c.texto;
+        EXPECT_EQ(j.campo->text().toStdString(), c.mostra) << c.texto;
+    }
+}
+
+TEST_F(CampoDataTeste, TextoPostoDeForaSemFocoViraAData) {
+    Janela<CampoData> j;
+    j.Sai();
+    j.campo->setText("28/12/07");
+    EXPECT_EQ(j.campo->Data(), D(2007, 12, 28));
+    j.campo->setText("99/99/99");
+    EXPECT_EQ(j.campo->Data(), D(2007, 12, 28));
+    EXPECT_EQ(j.campo->text(), "28/12/07");
+}
