@@ -1,5 +1,10 @@
 #include "app/Janelas.h"
 
+#include <QEvent>
+#include <QTimer>
+#include <functional>
+#include <utility>
+
 namespace quantivo {
 
 QPointer<Tfrm_principal> frm_principal;
@@ -7,8 +12,16 @@ QPointer<Tfrm_desconto_cheque> frm_desconto_cheque;
 QPointer<Tfrm_Ajuda> frm_Ajuda;
 
 void CriaJanelas() {
+    CriaMenuPrincipal();
+    CriaDemaisJanelas();
+}
+
+void CriaMenuPrincipal() {
     // 1. The main menu; creating it sets the process-wide text settings.
     frm_principal = new Tfrm_principal;
+}
+
+void CriaDemaisJanelas() {
     // 2. Tfrm_desconto, the cheque-discount entry window: created here, and
     //    afresh by the main menu each time it is opened (it destroys itself
     //    when closed).
@@ -25,6 +38,29 @@ void CriaJanelas() {
     //    itself; the main menu creates it anew).
 
     frm_desconto_cheque->mostraAjuda = [] { MostraAjuda(frm_desconto_cheque); };
+}
+
+namespace {
+// Runs an action once, in the event loop turn after the widget's first paint.
+class AposPintura : public QObject {
+public:
+    AposPintura(QWidget* w, std::function<void()> acao) : QObject(w), acao_(std::move(acao)) { w->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint && acao_) {
+            QTimer::singleShot(0, std::exchange(acao_, {}));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> acao_;
+};
+}  // namespace
+
+void MostraMenuECriaDemais() {
+    new AposPintura(frm_principal, &CriaDemaisJanelas);
+    frm_principal->show();
 }
 
 void DestroiJanelas() {

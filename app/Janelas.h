@@ -17,6 +17,12 @@ extern QPointer<Tfrm_Ajuda> frm_Ajuda;
 // Creates the windows in their start-up order (all hidden) and wires the
 // actions that cross from one window to another.
 void CriaJanelas();
+// The same in two halves, so that the program can show its main menu before
+// it builds the other windows: the main menu, then the rest in their order.
+void CriaMenuPrincipal();
+void CriaDemaisJanelas();
+// Shows the main menu and builds the other windows once it has been painted.
+void MostraMenuECriaDemais();
 // Destroys every window when the event loop has ended.
 void DestroiJanelas();
 

@@ -8,12 +8,14 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quantivo"));
-    QApplication::setFont(quantivo::FonteJanela(9));
+    QApplication::setFont(quantivo::FonteJanela());
     // The main menu ends the program when it closes, even while the
     // workbench (a window of its own) is still open.
     app.setQuitOnLastWindowClosed(false);
-    quantivo::CriaJanelas();
-    quantivo::frm_principal->show();
+    // The main menu is shown first; the other windows are built in their
+    // order as soon as the event loop runs, while the user reads the menu.
+    quantivo::CriaMenuPrincipal();
+    quantivo::MostraMenuECriaDemais();
     const int r = app.exec();
     quantivo::DestroiJanelas();
     return r;
