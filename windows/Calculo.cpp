@@ -7,10 +7,11 @@
 
 #include "app/Fornecedor.h"
 #include "core/DescontoCheque.h"
+#include "core/UtbSys.h"
 #include "core/Valores.h"
+#include "core/VendaPorFora.h"
 #include "windows/Aparencia.h"
 #include "windows/Ativacao.h"
-#include "windows/ExtensoTemporario.h"
 #include "windows/Regional.h"
 #include "windows/Servicos.h"
 #include "windows/Teclado.h"
@@ -53,7 +54,7 @@ TipoDeTarifa TipoTarifaDoTexto(const QString& t) {
 
 }  // namespace
 
-QString TextoDataExtenso(Data d) { return Q(DataExtensoTemporario(d, AnoDe(Hoje()))); }
+QString TextoDataExtenso(Data d) { return Q(DataExtenso(d, AnoDe(Hoje()))); }
 
 Tfrm_desconto_cheque::Tfrm_desconto_cheque(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frm_desconto_cheque"));
@@ -73,6 +74,7 @@ Tfrm_desconto_cheque::Tfrm_desconto_cheque(QWidget* parent) : QWidget(parent, Qt
     DefineNomesAcessiveis();
 
     DefineCalculo(TipoCalculo::DescontoCheque, &CalculaDescontoCheque);
+    DefineCalculo(TipoCalculo::VendaPorFora, &CalculaVendaPorFora);
     new PreviaTeclas(this, [this](QKeyEvent* e, QWidget* alvo) { return FormKeyDown(e, alvo); });
     new Ativacao(this, [this] { FormActivate(); });
 }

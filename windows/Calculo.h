@@ -38,8 +38,9 @@ public:
 
     // --- Hooks for the windows and calculations that other units provide.
     using Calculo = std::function<void(Bancada&, const Contexto&)>;
-    // The calculation run by F5 for a type; type 0 (the cheque discount) is
-    // wired here, the others by the units that bring them.
+    // The calculation run by F5 for a type; types 0 and 2 (the cheque
+    // discount, the inverse discount) are wired here; 1 and 3 read the
+    // instalment and renegotiation windows too, and their units wire them.
     void DefineCalculo(TipoCalculo tipo, Calculo c);
     // Type 1 chosen in the list: the instalment window as a modal dialog;
     // confirmed, it gives its financed-value and rate texts.

@@ -345,3 +345,21 @@ TEST_F(Workbench, LinksDoFornecedorAbremAPagina) {
     ASSERT_EQ(urls.size(), 1);
     EXPECT_TRUE(urls[0].contains("example.com"));
 }
+
+TEST_F(Workbench, VendaPorForaPeloF5) {
+    f->data_ref->DefineData(D(2007, 6, 1));
+    f->Edit6->setText("5000");
+    f->Edit1->setText("5");
+    f->edtTAC->DefineValor(1);
+    f->edtIOF->DefineValor(0.0041L);
+    f->edtTARIFA->DefineValor(2);
+    f->cbTipoTarifa->setCurrentIndex(0);
+    f->ComboBox1->setCurrentIndex(2);
+    for (int l = 0; l < 3; ++l) f->grid->Modelo()->DefineCelula(l, 0, QStringList{"20/06/07", "30/06/07", "15/07/07"}[l]);
+    Tecla(Qt::Key_F5);
+    EXPECT_TRUE(msgs.mensagens.empty());
+    for (int l = 0; l < 3; ++l) EXPECT_EQ(Celula(l, 1), "1.789,44");
+    EXPECT_EQ(f->Edit2->text(), "5.368,31");
+    EXPECT_EQ(f->Label14->text(), "Juros = 301,22");
+    EXPECT_EQ(f->Edit6->text(), "5000");
+}
