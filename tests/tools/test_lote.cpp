@@ -35,7 +35,7 @@ TEST(Lote, PedidosRuinsRecebemErroDePedido) {
         "{\"op\": \"desconto_cheque\", \"x\": \"\xff\xfe\"}",
         std::string(100000, '['),
     };
-    for (const std::string linha : ruins) {
+    for (const std::string& linha : ruins) {
         const json r = Responde(linha);
         ASSERT_TRUE(r.contains("erro")) << linha.substr(0, 80);
         EXPECT_EQ(r["erro"]["tipo"], "pedido") << linha.substr(0, 80);
