@@ -5,7 +5,22 @@
 #include <functional>
 #include <utility>
 
+#include "output/F_PRIN.h"
+#include "output/F_REL.h"
+#include "output/Listagem.h"
+
 namespace quantivo {
+namespace {
+
+// "F12 - &Imprime" of the workbench: the calculate action first; an error
+// there ends the print, a message that only informs lets it go on.
+void ImprimeBancada(Tfrm_desconto_cheque& f) {
+    if (!f.Calcula()) return;
+    const std::string tipoTarifa = f.cbTipoTarifa->currentText().toStdString();
+    ImprimeListagemBancada(EntradaDaBancada(f.LeBancada(), &tipoTarifa));
+}
+
+}  // namespace
 
 QPointer<Tfrm_principal> frm_principal;
 QPointer<Tfrm_desconto_cheque> frm_desconto_cheque;
@@ -27,17 +42,20 @@ void CriaDemaisJanelas() {
     //    when closed).
     // 3. The workbench; lives until the program ends.
     frm_desconto_cheque = new Tfrm_desconto_cheque;
-    // 4. TFPRIN, the receipt window (destroys itself; the workbench creates
-    //    it anew).
-    // 5. TFPARAMETROS, the receipt issuer settings (destroys itself; the
-    //    receipt window creates it anew).
-    // 6. TFREL, the receipt printout.
+    // 4. TFPRIN, the receipt window: destroys itself when closed, and the
+    //    workbench's "Firmatto" creates a fresh one each time (AbreRecibo).
+    // 5. TFPARAMETROS, the receipt issuer settings: likewise, created by the
+    //    receipt window's "CONFIGURAÇÕES" each time.
+    // 6. TFREL, the receipt printout, built once and reused by every print.
+    FREL();
     // 7. TfrmPostecipada, the instalment window; lives until the end.
     // 8. TfrmRenegociacao, the renegotiation window; lives until the end.
     // 9. Tfrm_venda_por_fora, the inverse-discount entry window (destroys
     //    itself; the main menu creates it anew).
 
     frm_desconto_cheque->mostraAjuda = [] { MostraAjuda(frm_desconto_cheque); };
+    frm_desconto_cheque->abreRecibo = [] { AbreRecibo(frm_desconto_cheque); };
+    frm_desconto_cheque->imprime = [] { ImprimeBancada(*frm_desconto_cheque); };
 }
 
 namespace {

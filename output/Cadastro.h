@@ -7,6 +7,7 @@
 // only the six keys and keeps every other line byte for byte, and it goes
 // through a temporary file renamed over the old one: a failed write leaves
 // the stored settings whole.
+#include "output/ErroArquivo.h"
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -29,13 +30,6 @@ struct Cadastro {
 // "01", " 2") means two.
 inline bool UmaVia(const Cadastro& c) { return c.Vias == "1"; }
 
-// The file cannot be read or written; the text names the path.
-class ErroArquivo : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-    static ErroArquivo Leitura(const std::string& caminho) { return ErroArquivo("Unable to read " + caminho); }
-    static ErroArquivo Escrita(const std::string& caminho) { return ErroArquivo("Unable to write to " + caminho); }
-};
 
 // Larger than any settings file a person writes; a bigger one is refused
 // rather than loaded into memory.

@@ -17,6 +17,7 @@
 //
 // Tests replace the print dialog with DefineEscolheImpressora, or print straight
 // to a QPrinter (a PDF file) with ImprimeLinhas.
+#include "output/ErroArquivo.h"
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -34,11 +35,6 @@ namespace quantivo {
 inline constexpr const char* kErroImpressao = "Erro na rotina de impressão";
 inline constexpr const char* kTituloAtencao = "Atenção";
 
-// The listing file could not be written or read; the text names the path.
-class ErroArquivo : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // Writes the lines to CaminhoListagem() in Windows-1252, CR LF after every
 // line, replacing whatever was there. The text goes to a fresh file in the same

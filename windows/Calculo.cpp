@@ -343,13 +343,15 @@ void Tfrm_desconto_cheque::FormActivate() {
     grid->Modelo()->DefineTitulos(titulos);
 }
 
-void Tfrm_desconto_cheque::btnCalculaClick() {
+void Tfrm_desconto_cheque::btnCalculaClick() { Calcula(); }
+
+bool Tfrm_desconto_cheque::Calcula() {
     const TipoCalculo tipo = TipoSelecionado();
-    if (tipo == TipoCalculo::Nenhum) return;
+    if (tipo == TipoCalculo::Nenhum) return true;
     const Calculo& calculo = calculos_[static_cast<std::size_t>(tipo)];
-    if (!calculo) return;
+    if (!calculo) return true;
     Bancada b = LeBancada();
-    ProtegeAcao([&] {
+    return ProtegeAcao([&] {
         const auto devolve = qScopeGuard([&] { EscreveBancada(b); });
         calculo(b, ContextoJanela());
     });

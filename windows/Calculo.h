@@ -94,6 +94,8 @@ public:
     // --- Event handlers.
     void FormActivate();
     void btnCalculaClick();
+    // The calculate action; false when it ended with an error (already shown).
+    bool Calcula();
     void btnLimpaClick();
     void btnImprimeClick();
     void btnFechaClick();
