@@ -1,0 +1,100 @@
+// The workbench's ways out: "F12 - &Imprime" calculates, then writes and
+// prints the listing; "Firmatto" opens a fresh, empty receipt window.
+#include <QFile>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "app/Janelas.h"
+#include "output/Arquivos.h"
+#include "output/F_PRIN.h"
+#include "output/Listagem.h"
+#include "tests/support/GuardaJanelas.h"
+
+using namespace quantivo;
+
+namespace {
+
+class SaidasDaBancada : public teste::JanelaTeste {
+protected:
+    void SetUp() override {
+        JanelaTeste::SetUp();
+        DefineDiretorioPrograma(dir.path());
+        DefineDiretorioListagem(dir.path());
+        CriaJanelas();
+        auto* f = frm_desconto_cheque.data();
+        f->data_ref->DefineData(D(2007, 12, 28));
+        f->Edit1->setText("3");
+        f->edtTAC->DefineValor(2);
+        f->edtIOF->DefineValor(0.0041L);
+        f->cbTipoTarifa->setCurrentIndex(0);
+        f->edtTARIFA->DefineValor(2);
+        Bancada b = f->LeBancada();
+        b.linhas = {{"31/12/07", "1000", "", "", ""}, {"26/01/08", "500", "", "", ""}, {"15/02/08", "2500,50", "", "", ""}};
+        f->EscreveBancada(b);
+        f->ComboBox1->blockSignals(true);
+        f->ComboBox1->setCurrentIndex(0);
+        f->ComboBox1->blockSignals(false);
+    }
+    void TearDown() override {
+        DefineEscolheImpressora({});
+        DestroiJanelas();
+        DefineDiretorioListagem({});
+        DefineDiretorioPrograma({});
+        JanelaTeste::TearDown();
+    }
+    QTemporaryDir dir;
+};
+
+}  // namespace
+
+TEST_F(SaidasDaBancada, ImprimeCalculaAntesEGravaAListagem) {
+    int dialogos = 0;
+    DefineEscolheImpressora([&]() -> std::unique_ptr<QPrinter> {
+        ++dialogos;
+        return nullptr;  // the user cancels the print dialog
+    });
+    frm_desconto_cheque->btnImprime->click();
+    EXPECT_EQ(dialogos, 1);
+    EXPECT_EQ(frm_desconto_cheque->Edit6->text(), "3.758,04");
+    QFile f(CaminhoListagem());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString texto = DeWindows1252(f.readAll());
+    EXPECT_TRUE(texto.contains("Valor Financiado: R$3.758,04\r\n"));
+    EXPECT_TRUE(texto.contains("     Juros = 151,53\r\n"));
+    EXPECT_TRUE(msgs.mensagens.empty());
+}
+
+TEST_F(SaidasDaBancada, ErroDoCalculoImpedeAImpressao) {
+    int dialogos = 0;
+    DefineEscolheImpressora([&]() -> std::unique_ptr<QPrinter> {
+        ++dialogos;
+        return nullptr;
+    });
+    frm_desconto_cheque->Edit1->setText("");  // an empty rate is no number
+    frm_desconto_cheque->btnImprime->click();
+    EXPECT_EQ(dialogos, 0);
+    EXPECT_FALSE(QFile::exists(CaminhoListagem()));
+    ASSERT_EQ(msgs.mensagens.size(), 1u);
+    EXPECT_EQ(msgs.mensagens[0].texto, "'' is not a valid floating point value");
+}
+
+TEST_F(SaidasDaBancada, FirmattoAbreUmReciboNovoEVazio) {
+    guarda.Permite(true);
+    int aberturas = 0;
+    auto olha = [&] {
+        auto* r = qobject_cast<TFPRIN*>(QApplication::activeModalWidget());
+        ASSERT_NE(r, nullptr);
+        ++aberturas;
+        EXPECT_EQ(r->windowTitle(), "FIRMATTO");
+        EXPECT_TRUE(r->trecebi->text().isEmpty());
+        r->trecebi->setText("Fulano");
+        r->close();
+    };
+    QTimer::singleShot(0, olha);
+    frm_desconto_cheque->btnrecibo->click();
+    QTimer::singleShot(0, olha);
+    frm_desconto_cheque->btnrecibo->click();
+    EXPECT_EQ(aberturas, 2);
+}
