@@ -134,6 +134,22 @@ void GradeParcelas::ConfirmaEdicao() {
     if (editor_ && indiceEditor_.isValid()) modelo_->setData(indiceEditor_, editor_->text(), Qt::EditRole);
 }
 
+void GradeParcelas::EncerraEdicao(bool confirma) {
+    if (!editor_) return;
+    if (confirma) ConfirmaEdicao();
+    closeEditor(editor_, QAbstractItemDelegate::NoHint);
+}
+
+// A closed editor is deleted only later; until then it must no longer count
+// as the open one, or ConfirmaEdicao would write its old text back.
+void GradeParcelas::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint dica) {
+    if (editor == editor_) {
+        editor_ = nullptr;
+        indiceEditor_ = QPersistentModelIndex();
+    }
+    QTableView::closeEditor(editor, dica);
+}
+
 void GradeParcelas::EditorCriado(QLineEdit* editor, const QModelIndex& index) {
     editor_ = editor;
     indiceEditor_ = index;

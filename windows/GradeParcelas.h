@@ -72,6 +72,9 @@ public:
     QString TextoCelula(int linha, int coluna) const;
     // Hands an open editor's text to the model, leaving the editor open.
     void ConfirmaEdicao();
+    // Closes an open cell editor, handing its text to the model or dropping
+    // it, so that it cannot later write a stale text over cells set since.
+    void EncerraEdicao(bool confirma);
     QLineEdit* EditorAberto() const { return editor_; }
     // Moving down from the last row adds an empty row.
     void DefineCresceAoDescer(bool cresce) { cresceAoDescer_ = cresce; }
@@ -83,6 +86,7 @@ signals:
 
 protected:
     QModelIndex moveCursor(CursorAction acao, Qt::KeyboardModifiers mods) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint dica) override;
     void keyReleaseEvent(QKeyEvent* e) override;
 
 private:

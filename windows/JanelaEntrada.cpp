@@ -1,0 +1,362 @@
+#include "windows/JanelaEntrada.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QSignalBlocker>
+
+#include "core/Datas.h"
+#include "windows/Aparencia.h"
+#include "windows/Ativacao.h"
+#include "windows/Regional.h"
+#include "windows/Servicos.h"
+#include "windows/Teclado.h"
+
+namespace quantivo {
+
+const QString kHintGradeCheques = QStringLiteral(
+    "Quando o tipo de calculo for DESCONTO POR FORA\n"
+    "   Na coluna data informe as datas de vencimentos\n"
+    "\n"
+    "Quando o tipo de calculo for DESCONTO DE CHEQUE\n"
+    "  Nas colunas data e valor informe as datas dos cheque e os valores");
+
+namespace {
+
+constexpr const char* kDataInvalidaSeta = "Data invalida";
+
+// The sizes the windows are given are outer sizes; the frame a desktop adds
+// around the client area is taken as 4 pixels a side and a 23-pixel title.
+constexpr int kMolduraLargura = 8;
+constexpr int kMolduraAltura = 31;
+
+template <class W>
+W* Nomeia(W* w, const char* nome) {
+    w->setObjectName(QLatin1String(nome));
+    return w;
+}
+
+QLabel* Rotulo(QWidget* pai, const QString& texto, const QRect& geo, QWidget* companheiro = nullptr) {
+    auto* l = new QLabel(texto, pai);
+    l->setGeometry(geo);
+    if (companheiro) l->setBuddy(companheiro);
+    return l;
+}
+
+std::string S(const QString& s) { return s.toStdString(); }
+
+// Watches the messages shown while the workbench calculates. A calculation
+// that ends the action shows one message (an input problem, or the error
+// report of a text that cannot be read); the only message after which it goes
+// on is the warning of a due date before the operation date.
+class VigiaInterrupcao : public Mensageiro {
+public:
+    VigiaInterrupcao() : anterior_(ServicoMensagens()) { DefineServicoMensagens(this); }
+    ~VigiaInterrupcao() override { DefineServicoMensagens(&anterior_); }
+    VigiaInterrupcao(const VigiaInterrupcao&) = delete;
+    VigiaInterrupcao& operator=(const VigiaInterrupcao&) = delete;
+
+    using Mensageiro::Mostra;
+    void Mostra(const Mensagem& m) override {
+        if (m.texto != TextoAvisoDifDias(JanelaAviso::Bancada)) interrompida = true;
+        anterior_.Mostra(m);
+    }
+    bool interrompida = false;
+
+private:
+    Mensageiro& anterior_;
+};
+
+class FiltroSaida : public QObject {
+public:
+    FiltroSaida(QWidget* campo, std::function<void()> aoSair) : QObject(campo), aoSair_(std::move(aoSair)) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::FocusOut) return false;
+        // Only a move to another control of the window; the window losing the
+        // focus (a message box, another window) is no exit.
+        switch (static_cast<QFocusEvent*>(e)->reason()) {
+            case Qt::TabFocusReason:
+            case Qt::BacktabFocusReason:
+            case Qt::MouseFocusReason:
+            case Qt::ShortcutFocusReason: ProtegeAcao(aoSair_); break;
+            default: break;
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> aoSair_;
+};
+
+}  // namespace
+
+JanelaEntrada::JanelaEntrada(QWidget* parent, Tfrm_desconto_cheque* bancada, const Aparencia& aparencia)
+    : QDialog(parent), bancada_(bancada), fundo_(aparencia.fundo) {
+    setWindowTitle(aparencia.titulo);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    // Destroyed when closed, by the hand-over or by the user; the program-wide
+    // reference (a QPointer) empties itself.
+    setAttribute(Qt::WA_DeleteOnClose);
+    // Modal to the main menu only: after a hand-over whose calculation
+    // stopped, the user can go to the workbench and come back.
+    setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    setFont(FonteJanela());
+    setFixedSize(aparencia.tamanhoExterno - QSize(kMolduraLargura, kMolduraAltura));
+    setAutoFillBackground(true);
+    PintaFundo(this, fundo_);
+    setSizeGripEnabled(false);
+
+    new PreviaTeclas(this, [this](QKeyEvent* e, QWidget* alvo) { return FormKeyDown(e, alvo); });
+    new Ativacao(this, [this] { FormActivate(); });
+}
+
+// --- Building ---------------------------------------------------------------
+
+QGroupBox* JanelaEntrada::CriaGrupo(const QString& titulo, const QRect& geo) {
+    auto* g = new QGroupBox(titulo, this);
+    g->setGeometry(geo);
+    g->setAutoFillBackground(true);
+    PintaFundo(g, fundo_);
+    return g;
+}
+
+void JanelaEntrada::CriaDadosGerais(QGroupBox* g) {
+    data_ref = Nomeia(new CampoData(g), "data_ref");
+    data_ref->setGeometry(10, 32, 104, 21);
+    Rotulo(g, QStringLiteral("Data da Operação"), {10, 16, 120, 14}, data_ref);
+    Nomeia(Rotulo(g, QStringLiteral("Dia"), {122, 35, 60, 14}), "lblDia");
+
+    edtTaxa = Nomeia(new CampoNumerico(3, g), "edtTaxa");
+    edtTaxa->DefineMascara(QStringLiteral("0.000"));
+    edtTaxa->setGeometry(10, 74, 80, 21);
+    Rotulo(g, QStringLiteral("Taxa (%)"), {10, 58, 80, 14}, edtTaxa);
+    Rotulo(g, QStringLiteral("* Taxa ao mês"), {10, 97, 130, 14});
+
+    edtTAC = Nomeia(new CampoNumerico(2, g), "edtTAC");
+    edtTAC->DefineMascara(QStringLiteral("0.00;-0.00"));
+    edtTAC->setGeometry(150, 74, 80, 21);
+    Rotulo(g, QStringLiteral("TAC(%)"), {150, 58, 80, 14}, edtTAC);
+    Rotulo(g, QStringLiteral("* Taxa de Abertura de Crédito"), {150, 97, 200, 14});
+
+    edtIOF = Nomeia(new CampoNumerico(4, g), "edtIOF");
+    edtIOF->DefineMascara(QStringLiteral("0.0000;-0.0000"));
+    edtIOF->setGeometry(52, 122, 80, 21);
+    Rotulo(g, QStringLiteral("IOF(%)"), {10, 125, 40, 14}, edtIOF);
+    Rotulo(g, QStringLiteral("ao dia"), {138, 125, 40, 14});
+
+    cbTipoTarifa = Nomeia(new QComboBox(g), "cbTipoTarifa");
+    for (const char* t : kTextosTipoTarifa) cbTipoTarifa->addItem(QString::fromUtf8(t));
+    cbTipoTarifa->setCurrentIndex(static_cast<int>(TipoDeTarifa::TarifaPorTitulo));
+    cbTipoTarifa->setGeometry(190, 122, 120, 21);
+
+    edtTARIFA = Nomeia(new CampoNumerico(2, g), "edtTARIFA");
+    edtTARIFA->setGeometry(316, 122, 90, 21);
+
+    const std::pair<QWidget*, const char*> nomes[] = {
+        {data_ref, "Data da Operação"}, {edtTaxa, "Taxa (%)"},         {edtTAC, "TAC(%)"},
+        {edtIOF, "IOF(%) ao dia"},      {cbTipoTarifa, "Tipo de tarifa"}, {edtTARIFA, "Tarifa"},
+    };
+    for (const auto& [w, nome] : nomes) w->setAccessibleName(QString::fromUtf8(nome));
+}
+
+void JanelaEntrada::CriaCompensacao(QGroupBox* g, int y) {
+    CheckBox1 = Nomeia(new QCheckBox(QStringLiteral("F7- Inclui C&ompensação"), g), "CheckBox1");
+    CheckBox1->setGeometry(10, y, 170, 18);
+    CheckBox1->setChecked(true);
+    CheckBox1->setToolTip(QStringLiteral("Incluir 2 dias para compensação"));
+    Rotulo(g, QStringLiteral("* Inclui 2 dias a mais na data de vencimento"), {28, y + 19, 260, 14});
+}
+
+void JanelaEntrada::CriaGrade(QGroupBox* g, const QString& tituloBarra, std::vector<ColunaGrade> colunas,
+                              const QColor& corTexto, const QRect& geoGrade) {
+    auto* barra = Nomeia(new QLabel(tituloBarra, g), "lblTituloCheques");
+    barra->setGeometry(8, 18, g->width() - 16, 20);
+    barra->setAlignment(Qt::AlignCenter);
+    barra->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    barra->setFont(FonteJanela(9, true));
+
+    grid_pre = Nomeia(new GradeParcelas(std::move(colunas), g), "grid_pre");
+    grid_pre->setGeometry(geoGrade);
+    grid_pre->setToolTip(kHintGradeCheques);
+    grid_pre->setAccessibleName(tituloBarra);
+    QFont fonte(QStringLiteral("Times New Roman"));
+    fonte.setStyleHint(QFont::Serif);
+    fonte.setPixelSize(16);
+    fonte.setBold(true);
+    grid_pre->setFont(fonte);
+    grid_pre->verticalHeader()->setDefaultSectionSize(24);
+    PintaFundo(grid_pre, Qt::white);
+    PintaFundo(grid_pre->viewport(), Qt::white);
+    PintaTexto(grid_pre, corTexto);
+    grid_pre->horizontalHeader()->setFixedHeight(24);
+    grid_pre->horizontalHeader()->setStyleSheet(
+        QStringLiteral("QHeaderView::section { background-color: silver; color: %1; border: 1px solid gray;"
+                       " border-top: none; border-left: none; padding-left: 2px; }")
+            .arg(corTexto.name()));
+    for (const ColunaGrade& c : grid_pre->Modelo()->Colunas()) titulosGrade_ << c.titulo;
+    connect(grid_pre, &GradeParcelas::teclaSolta, this, &JanelaEntrada::grid_preKeyUp);
+}
+
+void JanelaEntrada::CriaBotao(int y) {
+    BitBtn1 = Nomeia(new QPushButton(QStringLiteral("F5 - CONTINUA"), this), "BitBtn1");
+    BitBtn1->setGeometry((width() - 153) / 2, y, 153, 41);
+    BitBtn1->setFont(FonteJanela(9, true));
+    PintaTexto(BitBtn1, kCorMarrom);
+    QPalette p = BitBtn1->palette();
+    p.setColor(QPalette::ButtonText, kCorMarrom);
+    BitBtn1->setPalette(p);
+    // Enter in the grid belongs to the grid, never to a default button.
+    BitBtn1->setAutoDefault(false);
+    BitBtn1->setDefault(false);
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+}
+
+void JanelaEntrada::CriaStatus() {
+    StatusBar1 = Nomeia(new QStatusBar(this), "StatusBar1");
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setGeometry(0, height() - 20, width(), 20);
+}
+
+void JanelaEntrada::DefineOrdemTab(const std::vector<QWidget*>& ordem) {
+    for (std::size_t i = 0; i + 1 < ordem.size(); ++i) setTabOrder(ordem[i], ordem[i + 1]);
+}
+
+void JanelaEntrada::AoSair(QWidget* campo, std::function<void()> aoSair) {
+    campo->installEventFilter(new FiltroSaida(campo, std::move(aoSair)));
+}
+
+// --- Event handlers ---------------------------------------------------------
+
+void JanelaEntrada::FormActivate() {
+    AplicaTextosRegionais();
+    // The opening steps run once per opening: coming back from the workbench
+    // after a hand-over whose calculation stopped keeps what the user typed.
+    if (aberta_) return;
+    aberta_ = true;
+    grid_pre->Modelo()->DefineNumeroLinhas(1);
+    data_ref->DefineData(Hoje());
+    data_ref->setFocus(Qt::ActiveWindowFocusReason);
+    grid_pre->Modelo()->DefineTitulos(titulosGrade_);
+}
+
+void JanelaEntrada::grid_preKeyUp(int tecla) {
+    if (tecla != Qt::Key_Right) return;
+    const CelulaGrade c = grid_pre->CelulaLembrada();
+    if (c.coluna != 0 || c.linha < 0) return;
+    const QString t = grid_pre->TextoCelula(c.linha, c.coluna);
+    if (!t.isEmpty() && !DataValida(S(t), AnoDe(Hoje()))) MostraMensagem(kDataInvalidaSeta);
+}
+
+bool JanelaEntrada::FormKeyDown(QKeyEvent* e, QWidget* alvo) {
+    if (e->key() == Qt::Key_F5) {
+        BitBtn1->click();
+        return false;
+    }
+    // Enter outside the grid moves on as Tab does, and goes no further.
+    if (EhEnter(e) && alvo != grid_pre && !grid_pre->isAncestorOf(alvo)) {
+        focusNextChild();
+        return true;
+    }
+    return false;
+}
+
+void JanelaEntrada::keyPressEvent(QKeyEvent* e) {
+    // A dialog would close on Escape and press a button on Enter; these
+    // windows do neither.
+    if (e->key() == Qt::Key_Escape || EhEnter(e)) {
+        e->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
+
+void JanelaEntrada::showEvent(QShowEvent* e) {
+    if (!centrada_) {
+        centrada_ = true;
+        CentraNaTela(this);
+    }
+    QDialog::showEvent(e);
+}
+
+void JanelaEntrada::MostraMensagem(const char* texto) { ServicoMensagens().Mostra(texto); }
+
+// --- Hand-over steps --------------------------------------------------------
+
+bool JanelaEntrada::ConfereLinhas(bool exigeValor) {
+    grid_pre->EncerraEdicao(true);
+    ModeloParcelas* m = grid_pre->Modelo();
+    const Contexto ctx = ContextoJanela();
+    for (int r = 0; r < m->NumeroLinhas(); ++r) {
+        Parcela p = m->Linhas()[static_cast<std::size_t>(r)];
+        if (p.Data.empty()) continue;
+        if (!DataValida(p.Data, ctx.AnoCorrente())) {
+            // Marked at once, so that a stop further down leaves it marked.
+            MarcaDataInvalida(p);
+            std::vector<Parcela> linhas = m->Linhas();
+            linhas[static_cast<std::size_t>(r)] = p;
+            m->DefineLinhas(std::move(linhas));
+        } else {
+            const Data vencimento = AjustaVencimento(LeData(p.Data, ctx.AnoCorrente()), CheckBox1->isChecked());
+            DifDias(vencimento, data_ref->Data(), ctx, JanelaAviso::Entrada);
+        }
+        if (exigeValor && p.Valor.empty()) {
+            MostraMensagem("Necessário informar o valor da(s) parcela(s)");
+            return false;
+        }
+    }
+    return true;
+}
+
+void JanelaEntrada::EsvaziaGradeDaBancada() {
+    // An editor left open in the workbench grid would later write its old
+    // text over the rows handed over.
+    bancada_->grid->EncerraEdicao(false);
+    bancada_->grid->Modelo()->DefineLinhas(std::vector<Parcela>(static_cast<std::size_t>(grid_pre->Modelo()->NumeroLinhas())));
+}
+
+void JanelaEntrada::EntregaDadosGerais(const QString& taxa) {
+    Tfrm_desconto_cheque& b = *bancada_;
+    b.data_ref->DefineData(data_ref->Data());
+    b.Edit1->setText(taxa);
+    b.edtTAC->DefineValor(edtTAC->Valor());
+    b.edtIOF->DefineValor(edtIOF->Valor());
+    b.edtTARIFA->DefineValor(edtTARIFA->Valor());
+    b.cbTipoTarifa->setCurrentIndex(cbTipoTarifa->currentIndex());
+}
+
+void JanelaEntrada::DefineTipoDaBancada(TipoCalculo tipo) {
+    const QSignalBlocker semReacao(bancada_->ComboBox1);
+    bancada_->ComboBox1->setCurrentIndex(static_cast<int>(tipo));
+}
+
+void JanelaEntrada::CopiaLinhas(const std::vector<std::string Parcela::*>& campos, bool (*entrega)(const Parcela&)) {
+    const std::vector<Parcela>& origem = grid_pre->Modelo()->Linhas();
+    std::vector<Parcela> destino = bancada_->grid->Modelo()->Linhas();
+    destino.resize(std::max(destino.size(), origem.size()));
+    for (std::size_t r = 0; r < origem.size(); ++r) {
+        if (!entrega(origem[r])) continue;
+        for (auto campo : campos) destino[r].*campo = origem[r].*campo;
+    }
+    bancada_->grid->Modelo()->DefineLinhas(std::move(destino));
+}
+
+void JanelaEntrada::CalculaNaBancada() {
+    Tfrm_desconto_cheque& b = *bancada_;
+    b.Label4->setText(TextoDataExtenso(b.data_ref->Data()));
+    b.show();
+    b.raise();
+    bool interrompida = false;
+    {
+        VigiaInterrupcao vigia;
+        b.btnCalcula->click();
+        interrompida = vigia.interrompida;
+    }
+    if (!interrompida) {
+        close();
+        return;
+    }
+    raise();
+    activateWindow();
+}
+
+}  // namespace quantivo

@@ -1,0 +1,70 @@
+#include "windows/Ufrm_desconto.h"
+
+#include "windows/Aparencia.h"
+#include "windows/Servicos.h"
+
+namespace quantivo {
+namespace {
+
+constexpr const char* kMsgTaxaObrigatoria = "Para este cálculo é OBRIGATÓRIO informar a TAXA";
+
+std::vector<ColunaGrade> ColunasCheques() {
+    return {
+        {QStringLiteral("Data"), &Parcela::Data, 92, FiltroTeclas::Data},
+        {QStringLiteral("Valor"), &Parcela::Valor, 101, FiltroTeclas::Valor},
+        {QStringLiteral("Banco/Número"), &Parcela::BancoNumero, 121, FiltroTeclas::Livre},
+        {QStringLiteral("Emitente"), &Parcela::Emitente, 132, FiltroTeclas::Livre},
+    };
+}
+
+bool TemDataEValor(const Parcela& p) { return !p.Data.empty() && !p.Valor.empty(); }
+
+}  // namespace
+
+QPointer<Tfrm_desconto> frm_desconto;
+
+Tfrm_desconto::Tfrm_desconto(QWidget* parent, Tfrm_desconto_cheque* bancada)
+    : JanelaEntrada(parent, bancada, {QStringLiteral("Desconto de Cheques"), QSize(499, 534), QColor(240, 202, 166)}) {
+    setObjectName(QStringLiteral("frm_desconto"));
+
+    QGroupBox* dados = CriaGrupo(QStringLiteral("Dados Gerais"), {6, 2, width() - 12, 192});
+    CriaDadosGerais(dados);
+    CriaCompensacao(dados, 152);
+
+    QGroupBox* cheques = CriaGrupo(QStringLiteral("Cheques"), {6, 198, width() - 12, 236});
+    CriaGrade(cheques, QStringLiteral("Digite abaixo os cheques"), ColunasCheques(), kCorMarinho,
+              {8, 40, cheques->width() - 16, 188});
+
+    CriaBotao(440);
+    CriaStatus();
+    DefineOrdemTab({data_ref, edtTaxa, edtTAC, edtIOF, cbTipoTarifa, edtTARIFA, CheckBox1, grid_pre, BitBtn1});
+    AoSair(edtTaxa, [this] { edtTaxaExit(); });
+}
+
+void Tfrm_desconto::edtTaxaExit() {
+    if (!(edtTaxa->Valor() > 0)) MostraMensagem(kMsgTaxaObrigatoria);
+}
+
+void Tfrm_desconto::BitBtn1Click() {
+    if (!Bancada()) return;
+    ProtegeAcao([this] {
+        if (!(edtTaxa->Valor() > 0)) {
+            MostraMensagem(kMsgTaxaObrigatoria);
+            return;
+        }
+        if (!ConfereLinhas(/*exigeValor=*/true)) return;
+        EsvaziaGradeDaBancada();
+        EntregaDadosGerais(edtTaxa->Texto());
+        DefineTipoDaBancada(TipoCalculo::DescontoCheque);
+        CopiaLinhas({&Parcela::Data, &Parcela::Valor, &Parcela::BancoNumero, &Parcela::Emitente}, TemDataEValor);
+        CalculaNaBancada();
+    });
+}
+
+void AbreDescontoCheque(QWidget* pai, Tfrm_desconto_cheque* bancada) {
+    if (!frm_desconto) frm_desconto = new Tfrm_desconto(pai, bancada);
+    frm_desconto->exec();
+    delete frm_desconto.data();
+}
+
+}  // namespace quantivo
