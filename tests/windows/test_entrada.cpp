@@ -1,0 +1,521 @@
+// The two entry windows, opened as the main menu opens them (modal, fresh,
+// destroyed on return), typed into with keys, handing over to a workbench.
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTest>
+#include <functional>
+
+#include "core/VendaPorFora.h"
+#include "tests/support/GuardaJanelas.h"
+#include "windows/Calculo.h"
+#include "windows/Ufrm_desconto.h"
+#include "windows/Ufrm_venda_por_fora.h"
+
+using namespace quantivo;
+
+namespace {
+
+const std::string kTaxaObrigatoria = "Para este cálculo é OBRIGATÓRIO informar a TAXA";
+const std::string kValorObrigatorio = "Para este cálculo é OBRIGATÓRIO informar o valor Financiado";
+const std::string kSemValor = "Necessário informar o valor da(s) parcela(s)";
+const std::string kAvisoEntrada = "Data da operação deve ser maior que a data de vencimento do cheque";
+const std::string kAvisoBancada = "Data da operação é menor que a data de vencimento do cheque";
+
+void Tecla(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    QWidget* w = QApplication::focusWidget();
+    ASSERT_NE(w, nullptr);
+    QTest::keyPress(w, k, m);
+    QCoreApplication::processEvents();
+    if (QWidget* x = QApplication::focusWidget()) QTest::keyRelease(x, k, m);
+    QCoreApplication::processEvents();
+}
+void Digita(const QString& s) {
+    for (QChar c : s) {
+        QWidget* w = QApplication::focusWidget();
+        ASSERT_NE(w, nullptr);
+        QTest::keyClick(w, c.toLatin1());
+        QCoreApplication::processEvents();
+    }
+}
+Parcela L(std::string data, std::string valor = {}, std::string banco = {}, std::string emitente = {},
+          std::string dias = {}) {
+    return Parcela{std::move(data), std::move(valor), std::move(banco), std::move(emitente), std::move(dias)};
+}
+// Types a field's text and moves on with Enter, as a user at the counter does.
+void Campo(const QString& s) {
+    Digita(s);
+    Tecla(Qt::Key_Return);
+}
+
+class Entrada : public teste::JanelaTeste {
+protected:
+    void SetUp() override {
+        JanelaTeste::SetUp();
+        menu = std::make_unique<QWidget>();
+        menu->setWindowTitle("menu");
+        menu->show();
+        bancada = std::make_unique<Tfrm_desconto_cheque>();
+        bancada->DefineCalculo(TipoCalculo::VendaPorFora, &CalculaVendaPorFora);
+    }
+    void TearDown() override {
+        delete frm_desconto.data();
+        delete frm_venda_por_fora.data();
+        bancada.reset();
+        menu.reset();
+        JanelaTeste::TearDown();
+    }
+
+    // Opens an entry window as the main menu does and runs `passos` while it
+    // is modal; a window the steps leave open is closed by the user.
+    void Abre(void (*abre)(QWidget*, Tfrm_desconto_cheque*), const std::function<void(JanelaEntrada&)>& passos) {
+        guarda.Permite(true);  // the entry window itself is modal
+        bool rodou = false;
+        QTimer::singleShot(0, [&] {
+            auto* j = qobject_cast<JanelaEntrada*>(QApplication::activeModalWidget());
+            if (!j) {
+                ADD_FAILURE() << "no entry window";
+                return;
+            }
+            QApplication::setActiveWindow(j);
+            EXPECT_TRUE(QTest::qWaitForWindowActive(j));
+            rodou = true;
+            passos(*j);
+            if (j->isVisible()) {
+                ficouAberta = true;
+                j->close();
+            }
+        });
+        abre(menu.get(), bancada.get());
+        guarda.Permite(false);
+        EXPECT_TRUE(rodou);
+        EXPECT_TRUE(frm_desconto.isNull());  // destroyed when it returns
+        EXPECT_TRUE(frm_venda_por_fora.isNull());
+    }
+    void AbreDesconto(const std::function<void(Tfrm_desconto&)>& passos) {
+        Abre(&AbreDescontoCheque, [&](JanelaEntrada& j) { passos(static_cast<Tfrm_desconto&>(j)); });
+    }
+    void AbreVenda(const std::function<void(Tfrm_venda_por_fora&)>& passos) {
+        Abre(&AbreVendaPorFora, [&](JanelaEntrada& j) { passos(static_cast<Tfrm_venda_por_fora&>(j)); });
+    }
+
+    // Types rows into the grid from its first cell, moving down (which adds
+    // the row) and back to the first column for each.
+    static void DigitaLinhas(JanelaEntrada& j, const std::vector<std::vector<QString>>& linhas) {
+        j.grid_pre->setFocus(Qt::TabFocusReason);
+        j.grid_pre->setCurrentIndex(j.grid_pre->model()->index(0, 0));
+        for (std::size_t r = 0; r < linhas.size(); ++r) {
+            if (r > 0) {
+                Tecla(Qt::Key_Down);
+                for (std::size_t c = 1; c < linhas[r - 1].size(); ++c) Tecla(Qt::Key_Left);
+            }
+            for (std::size_t c = 0; c < linhas[r].size(); ++c) {
+                if (c > 0) Tecla(Qt::Key_Right);
+                Digita(linhas[r][c]);
+            }
+        }
+    }
+    // The general data of the cheque-discount example, typed with Enter
+    // between the fields; the focus ends on the clearing box.
+    static void DigitaDadosDoExemplo(Tfrm_desconto& j) {
+        EXPECT_TRUE(j.data_ref->hasFocus());
+        Campo("281207");
+        Campo("3");
+        Campo("2");
+        Campo("0,0041");
+        Tecla(Qt::Key_Return);  // "Tarifa por título", chosen at start
+        Campo("2");
+        EXPECT_TRUE(j.CheckBox1->hasFocus());
+    }
+    static void ChequesDoExemplo(Tfrm_desconto& j) {
+        DigitaLinhas(j, {{"311207", "1000", "Bco 1", "Ana"}, {"260108", "500"}, {"150208", "2500,50"}});
+    }
+    QString Celula(int l, int c) const { return bancada->grid->Modelo()->Celula(l, c); }
+    static QString CelulaEntrada(JanelaEntrada& j, int l, int c) { return j.grid_pre->Modelo()->Celula(l, c); }
+
+    std::unique_ptr<QWidget> menu;
+    std::unique_ptr<Tfrm_desconto_cheque> bancada;
+    bool ficouAberta = false;
+};
+
+}  // namespace
+
+TEST_F(Entrada, DescontoDeChequeDoExemploChegaAosTotaisDaBancada) {
+    AbreDesconto([&](Tfrm_desconto& j) {
+        DigitaDadosDoExemplo(j);
+        ChequesDoExemplo(j);
+        Tecla(Qt::Key_F5);  // the last value still in its cell editor
+    });
+    EXPECT_FALSE(ficouAberta);
+    EXPECT_TRUE(bancada->isVisible());
+    EXPECT_EQ(bancada->TipoSelecionado(), TipoCalculo::DescontoCheque);
+    EXPECT_EQ(bancada->Edit2->text(), "4.000,50");
+    EXPECT_EQ(bancada->Label12->text(), "TAC   = 80,01");
+    EXPECT_EQ(bancada->Label13->text(), "IOF   = 4,92");
+    EXPECT_EQ(bancada->Label14->text(), "Juros = 151,53");
+    EXPECT_EQ(bancada->Edit6->text(), "3.758,04");
+    EXPECT_EQ(bancada->Label15->text(), "Tarifa= 6,00");
+    EXPECT_EQ(bancada->Edit1->text(), "3");
+    EXPECT_EQ(bancada->cbTipoTarifa->currentIndex(), 0);
+    const char* esperado[][5] = {{"31/12/07", "1000", "Bco 1", "Ana", "5"},
+                                 {"26/01/08", "500", "", "", "33"},
+                                 {"15/02/08", "2500,50", "", "", "52"}};
+    ASSERT_EQ(bancada->grid->Modelo()->NumeroLinhas(), 3);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 5; ++c) EXPECT_EQ(Celula(r, c).toStdString(), esperado[r][c]) << r << "," << c;
+    EXPECT_EQ(bancada->Label4->text(), "Sexta-feira, 28 de Dezembro de 2007");
+    EXPECT_TRUE(msgs.mensagens.empty());
+}
+
+TEST_F(Entrada, VendaCertaDoExemploChegaAosValoresDosCheques) {
+    AbreVenda([&](Tfrm_venda_por_fora& j) {
+        EXPECT_TRUE(j.data_ref->hasFocus());
+        Campo("010607");
+        Campo("5");
+        Campo("1");
+        Campo("0,0041");
+        Tecla(Qt::Key_Return);
+        Campo("2");
+        EXPECT_TRUE(j.edtVlrFinanciado->hasFocus());
+        Campo("5000");
+        EXPECT_TRUE(j.CheckBox1->hasFocus());
+        Tecla(Qt::Key_Return);
+        EXPECT_TRUE(j.grid_pre->hasFocus());
+        DigitaLinhas(j, {{"200607"}, {"300607"}, {"150707"}});
+        Tecla(Qt::Key_F5);
+    });
+    EXPECT_FALSE(ficouAberta);
+    EXPECT_EQ(bancada->TipoSelecionado(), TipoCalculo::VendaPorFora);
+    EXPECT_EQ(bancada->Edit6->text(), "5000");
+    for (int r = 0; r < 3; ++r) EXPECT_EQ(Celula(r, 1), "1.789,44") << r;
+    EXPECT_EQ(Celula(0, 4), "21");
+    EXPECT_EQ(Celula(1, 4), "33");
+    EXPECT_EQ(Celula(2, 4), "47");
+    EXPECT_EQ(bancada->Edit2->text(), "5.368,31");
+    EXPECT_EQ(bancada->Label12->text(), "TAC   = 53,68");
+    EXPECT_EQ(bancada->Label13->text(), "IOF   = 7,41");
+    EXPECT_EQ(bancada->Label14->text(), "Juros = 301,22");
+    EXPECT_EQ(bancada->Label15->text(), "Tarifa= 6,00");
+    EXPECT_TRUE(msgs.mensagens.empty());
+}
+
+// Stops before anything is handed over: the window stays open with its data.
+TEST_F(Entrada, ParadasAntesDeEntregar) {
+    struct Caso {
+        const char* nome;
+        double taxa;
+        std::vector<Parcela> linhas;
+        std::vector<std::string> mensagens;
+        const char* linha0Valor;  // the first row's value afterwards
+    } casos[] = {
+        {"sem taxa", 0, {L("31/12/07", "1000")}, {kTaxaObrigatoria}, "1000"},
+        {"linha sem valor", 3, {L("31/13/07", "1000"), L("26/01/08"), L("")}, {kSemValor}, "Data Invalida"},
+        {"valor sem data passa, a linha seguinte nao", 3, {L("", "5"), L("26/01/08")}, {kSemValor}, "5"},
+    };
+    for (const Caso& c : casos) {
+        msgs.mensagens.clear();
+        bancada->grid->Modelo()->DefineCelula(0, 0, "antes");
+        AbreDesconto([&](Tfrm_desconto& j) {
+            j.edtTaxa->DefineValor(c.taxa);
+            j.grid_pre->Modelo()->DefineLinhas(c.linhas);
+            Tecla(Qt::Key_F5);
+            ASSERT_TRUE(j.isVisible()) << c.nome;
+            EXPECT_EQ(CelulaEntrada(j, 0, 1).toStdString(), c.linha0Valor) << c.nome;
+            EXPECT_EQ(j.grid_pre->Modelo()->NumeroLinhas(), static_cast<int>(c.linhas.size()));
+        });
+        EXPECT_TRUE(ficouAberta) << c.nome;
+        EXPECT_EQ(msgs.Textos(), c.mensagens) << c.nome;
+        EXPECT_EQ(Celula(0, 0), "antes") << c.nome;  // nothing handed over
+        EXPECT_FALSE(bancada->isVisible()) << c.nome;
+        EXPECT_EQ(bancada->TipoSelecionado(), TipoCalculo::Nenhum) << c.nome;
+    }
+}
+
+TEST_F(Entrada, DataInvalidaSaiSemAvisoEOResultoSegue) {
+    AbreDesconto([&](Tfrm_desconto& j) {
+        j.edtTaxa->DefineValor(3);
+        j.data_ref->DefineData(D(2007, 12, 28));
+        j.grid_pre->Modelo()->DefineLinhas({L("31/13/07", "700"), L("31/12/07", "1000"), L("//", "9")});
+        Tecla(Qt::Key_F5);
+        EXPECT_EQ(CelulaEntrada(j, 0, 0), "");
+        EXPECT_EQ(CelulaEntrada(j, 0, 1), "Data Invalida");
+        EXPECT_EQ(CelulaEntrada(j, 2, 1), "Data Invalida");  // a mask left blank is no date
+    });
+    EXPECT_FALSE(ficouAberta);
+    EXPECT_TRUE(msgs.mensagens.empty());
+    EXPECT_EQ(Celula(0, 0), "");
+    EXPECT_EQ(Celula(0, 1), "");
+    EXPECT_EQ(Celula(1, 1), "1000");
+    EXPECT_EQ(Celula(1, 4), "5");
+    EXPECT_EQ(bancada->Edit2->text(), "1.000,00");
+}
+
+TEST_F(Entrada, VencimentoAntesDaOperacaoAvisaNasDuasJanelasEEntrega) {
+    AbreDesconto([&](Tfrm_desconto& j) {
+        j.edtTaxa->DefineValor(3);
+        j.data_ref->DefineData(D(2007, 12, 28));
+        j.grid_pre->Modelo()->DefineLinhas({L("20/12/07", "100"), L("31/12/07", "1000")});
+        Tecla(Qt::Key_F5);
+    });
+    EXPECT_FALSE(ficouAberta);
+    EXPECT_EQ(msgs.Textos(), (std::vector<std::string>{kAvisoEntrada, kAvisoBancada}));
+    EXPECT_EQ(Celula(0, 4), "0");
+    EXPECT_EQ(bancada->Edit2->text(), "1.100,00");
+}
+
+TEST_F(Entrada, ValorComPontoParaNaBancadaEAJanelaFicaComOQueFoiDigitado) {
+    AbreDesconto([&](Tfrm_desconto& j) {
+        j.data_ref->DefineData(D(2007, 12, 27));
+        j.edtTaxa->DefineValor(3);
+        DigitaLinhas(j, {{"311207", "1.500,00"}});
+        Tecla(Qt::Key_F5);
+        ASSERT_TRUE(j.isVisible());
+        EXPECT_EQ(Celula(0, 1), "1,500,00");
+        EXPECT_TRUE(bancada->isVisible());  // over the workbench, which shows the data
+        // The user goes to the workbench and comes back: nothing typed is lost.
+        QApplication::setActiveWindow(bancada.get());
+        QApplication::setActiveWindow(&j);
+        EXPECT_EQ(j.data_ref->Data(), D(2007, 12, 27));
+        EXPECT_EQ(CelulaEntrada(j, 0, 1), "1,500,00");
+        EXPECT_EQ(j.grid_pre->Modelo()->NumeroLinhas(), 1);
+    });
+    EXPECT_TRUE(ficouAberta);
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{"'1,500,00' is not a valid floating point value"});
+}
+
+TEST_F(Entrada, EntregaDeixaACompensacaoDaBancadaETrocaTipoELinhasSemReacao) {
+    bancada->CheckBox1->setChecked(false);
+    bancada->ComboBox1->setCurrentIndex(static_cast<int>(TipoCalculo::RenegociacaoDividas));
+    int reacoes = 0;
+    bancada->abreRenegociacao = [&] {
+        ++reacoes;
+        return std::optional<Tfrm_desconto_cheque::DadosRenegociacao>{};
+    };
+    bancada->abrePrestacao = [&] {
+        ++reacoes;
+        return std::optional<Tfrm_desconto_cheque::DadosPrestacao>{};
+    };
+    QSignalSpy mudancas(bancada->ComboBox1, &QComboBox::currentIndexChanged);
+    std::vector<Parcela> antigas(5, L("01/01/08", "9", "b", "e", "4"));
+    bancada->grid->Modelo()->DefineLinhas(antigas);
+    // A cell left being edited in the workbench must not come back.
+    bancada->show();
+    QApplication::setActiveWindow(bancada.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(bancada.get()));
+    bancada->grid->setFocus();
+    bancada->grid->setCurrentIndex(bancada->grid->model()->index(0, 1));
+    Digita("77");
+    ASSERT_NE(bancada->grid->EditorAberto(), nullptr);
+    bancada->hide();
+    AbreDesconto([&](Tfrm_desconto& j) {
+        j.CheckBox1->setChecked(true);
+        j.edtTaxa->DefineValor(3);
+        j.data_ref->DefineData(D(2007, 12, 28));
+        j.grid_pre->Modelo()->DefineLinhas({L("29/12/07", "1000", "x", "y"), L("", "5")});
+        Tecla(Qt::Key_F5);
+    });
+    EXPECT_FALSE(ficouAberta);
+    EXPECT_FALSE(bancada->CheckBox1->isChecked());
+    EXPECT_EQ(bancada->TipoSelecionado(), TipoCalculo::DescontoCheque);
+    EXPECT_EQ(reacoes, 0);
+    EXPECT_EQ(mudancas.count(), 0);
+    EXPECT_EQ(bancada->grid->Modelo()->Linhas(),
+              (std::vector<Parcela>{L("29/12/07", "1000", "x", "y", "3"), L("")}));  // no clearing: Monday 31/12
+}
+
+TEST_F(Entrada, VendaCertaParadasEEntregas) {
+    // No financed value: stops, nothing handed over.
+    AbreVenda([&](Tfrm_venda_por_fora& j) {
+        j.edtTaxa->DefineValor(5);
+        j.grid_pre->Modelo()->DefineLinhas({L("20/06/08")});
+        Tecla(Qt::Key_F5);
+    });
+    EXPECT_TRUE(ficouAberta);
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{kValorObrigatorio});
+    EXPECT_EQ(bancada->TipoSelecionado(), TipoCalculo::Nenhum);
+
+    // Rate 0 goes over as "0"; an invalid date is emptied without a word and
+    // its workbench row stays empty; the others get their values.
+    ficouAberta = false;
+    msgs.mensagens.clear();
+    AbreVenda([&](Tfrm_venda_por_fora& j) {
+        j.data_ref->DefineData(D(2007, 6, 1));
+        j.edtVlrFinanciado->DefineValor(1000);
+        j.grid_pre->Modelo()->DefineLinhas({L("31/02/07"), L("02/07/07")});
+        Tecla(Qt::Key_F5);
+        EXPECT_EQ(CelulaEntrada(j, 0, 0), "");
+    });
+    EXPECT_FALSE(ficouAberta);
+    EXPECT_TRUE(msgs.mensagens.empty());
+    EXPECT_EQ(bancada->Edit1->text(), "0");
+    EXPECT_EQ(Celula(0, 0), "");
+    EXPECT_EQ(Celula(0, 1), "");
+    EXPECT_EQ(Celula(1, 1), "1.000,00");
+
+    // No date at all: handed over; the inverse discount stops silently and
+    // the window closes.
+    AbreVenda([&](Tfrm_venda_por_fora& j) {
+        j.edtVlrFinanciado->DefineValor(5000);
+        Tecla(Qt::Key_F5);
+    });
+    EXPECT_FALSE(ficouAberta);
+    EXPECT_EQ(bancada->Edit6->text(), "5000");
+    EXPECT_EQ(bancada->grid->Modelo()->Linhas(), std::vector<Parcela>(1));
+}
+
+TEST_F(Entrada, VendaCertaQueParaNaBancadaFicaAberta) {
+    AbreVenda([&](Tfrm_venda_por_fora& j) {
+        j.edtVlrFinanciado->DefineValor(1234.5);
+        j.data_ref->DefineData(D(2007, 6, 1));
+        j.grid_pre->Modelo()->DefineLinhas({L("02/07/07")});
+        j.edtTAC->DefineValor(100);  // charges of 100 % or more
+        Tecla(Qt::Key_F5);
+        EXPECT_TRUE(j.isVisible());
+    });
+    EXPECT_TRUE(ficouAberta);
+    EXPECT_EQ(bancada->Edit6->text(), "1234,5");
+    ASSERT_EQ(msgs.Textos().size(), 1u);
+    EXPECT_EQ(msgs.Textos()[0], kMsgEncargosAcimaDoValor);
+}
+
+TEST_F(Entrada, SaidaDosCamposObrigatoriosAvisaSoAoIrParaOutroControle) {
+    AbreDesconto([&](Tfrm_desconto& j) {
+        j.edtTaxa->setFocus(Qt::TabFocusReason);
+        Tecla(Qt::Key_Return);
+        EXPECT_TRUE(j.edtTAC->hasFocus());  // the focus moves on
+        EXPECT_EQ(msgs.Textos(), std::vector<std::string>{kTaxaObrigatoria});
+        msgs.mensagens.clear();
+        j.edtTaxa->setFocus(Qt::TabFocusReason);
+        QApplication::setActiveWindow(bancada.get());  // the window itself loses the focus
+        EXPECT_TRUE(msgs.mensagens.empty());
+    });
+    AbreVenda([&](Tfrm_venda_por_fora& j) {
+        j.edtVlrFinanciado->setFocus(Qt::TabFocusReason);
+        Digita("0");
+        Tecla(Qt::Key_Tab);
+        EXPECT_EQ(msgs.Textos(), std::vector<std::string>{kValorObrigatorio});
+    });
+}
+
+TEST_F(Entrada, FiltrosDeTeclasDasColunas) {
+    struct Caso {
+        int coluna;
+        const char* teclas;
+        const char* celula;
+    } casos[] = {
+        {0, "ab3112cd07", "31/12/07"}, {1, "1.500,00", "1,500,00"}, {1, "x12,5y", "12,5"},
+        {2, "Bco 1/23", "Bco 1/23"},   {3, "Jose da Silva", "Jose da Silva"},
+    };
+    AbreDesconto([&](Tfrm_desconto& j) {
+        for (const auto& c : casos) {
+            j.grid_pre->Modelo()->DefineLinhas(std::vector<Parcela>(1));
+            j.grid_pre->setFocus();
+            j.grid_pre->setCurrentIndex(j.grid_pre->model()->index(0, c.coluna));
+            Digita(QString::fromUtf8(c.teclas));
+            Tecla(Qt::Key_Return);
+            EXPECT_EQ(CelulaEntrada(j, 0, c.coluna), QString::fromUtf8(c.celula)) << c.teclas;
+        }
+    });
+    AbreVenda([&](Tfrm_venda_por_fora& j) {
+        j.grid_pre->setFocus();
+        j.grid_pre->setCurrentIndex(j.grid_pre->model()->index(0, 0));
+        Digita("a2,0.0607");
+        Tecla(Qt::Key_Return);
+        EXPECT_EQ(CelulaEntrada(j, 0, 0), "20/06/07");
+    });
+}
+
+TEST_F(Entrada, SetaDireitaNumaDataInvalidaAvisaEDescerDaUltimaLinhaCria) {
+    AbreDesconto([&](Tfrm_desconto& j) {
+        j.grid_pre->setFocus();
+        j.grid_pre->setCurrentIndex(j.grid_pre->model()->index(0, 0));
+        Digita("311307");
+        Tecla(Qt::Key_Right);
+        EXPECT_EQ(msgs.Textos(), std::vector<std::string>{"Data invalida"});
+        EXPECT_EQ(CelulaEntrada(j, 0, 0), "31/13/07");  // nothing changed
+        Tecla(Qt::Key_Down);
+        Tecla(Qt::Key_Down);
+        EXPECT_EQ(j.grid_pre->Modelo()->NumeroLinhas(), 3);
+        Tecla(Qt::Key_Escape);  // no dialog close on Escape
+        EXPECT_TRUE(j.isVisible());
+    });
+    EXPECT_TRUE(ficouAberta);
+}
+
+TEST_F(Entrada, F5NoGradeEEnterNoGradeFicaNoGrade) {
+    AbreVenda([&](Tfrm_venda_por_fora& j) {
+        j.grid_pre->setFocus();
+        j.grid_pre->setCurrentIndex(j.grid_pre->model()->index(0, 0));
+        Digita("020707");
+        Tecla(Qt::Key_Return);  // left to the grid: the cell is taken, the focus stays
+        EXPECT_TRUE(j.grid_pre->hasFocus());
+        EXPECT_EQ(CelulaEntrada(j, 0, 0), "02/07/07");
+        Tecla(Qt::Key_F5);
+        EXPECT_EQ(msgs.Textos(), std::vector<std::string>{kValorObrigatorio});
+    });
+    EXPECT_TRUE(ficouAberta);
+}
+
+TEST_F(Entrada, CadaAberturaEUmaJanelaNova) {
+    QPointer<Tfrm_desconto> primeira;
+    AbreDesconto([&](Tfrm_desconto& j) {
+        primeira = &j;
+        j.grid_pre->Modelo()->DefineLinhas({L("31/12/07", "1"), L("", "")});
+    });
+    EXPECT_TRUE(primeira.isNull());
+    AbreDesconto([&](Tfrm_desconto& j) {
+        EXPECT_EQ(j.grid_pre->Modelo()->NumeroLinhas(), 1);
+        EXPECT_EQ(CelulaEntrada(j, 0, 0), "");
+        EXPECT_EQ(j.data_ref->Data(), D(2007, 12, 28));
+    });
+}
+
+TEST_F(Entrada, ControlesTextosTamanhosEOrdem) {
+    AbreDesconto([&](Tfrm_desconto& j) {
+        EXPECT_EQ(j.windowTitle(), "Desconto de Cheques");
+        EXPECT_EQ(j.palette().color(QPalette::Window), QColor(240, 202, 166));
+        EXPECT_EQ(j.BitBtn1->text(), "F5 - CONTINUA");
+        EXPECT_EQ(j.BitBtn1->size(), QSize(153, 41));
+        EXPECT_EQ(j.CheckBox1->text(), "F7- Inclui C&ompensação");
+        EXPECT_TRUE(j.CheckBox1->isChecked());
+        EXPECT_EQ(j.cbTipoTarifa->currentText(), "Tarifa por título");
+        EXPECT_FALSE(j.cbTipoTarifa->isEditable());
+        EXPECT_EQ(j.edtTaxa->Decimais(), 3);
+        EXPECT_EQ(j.edtTaxa->text(), "");
+        const int larguras[] = {92, 101, 121, 132};
+        QStringList titulos;
+        for (int c = 0; c < 4; ++c) {
+            EXPECT_EQ(j.grid_pre->columnWidth(c), larguras[c]);
+            titulos << j.grid_pre->model()->headerData(c, Qt::Horizontal).toString();
+        }
+        EXPECT_EQ(titulos, (QStringList{"Data", "Valor", "Banco/Número", "Emitente"}));
+        EXPECT_EQ(j.grid_pre->font().family(), "Times New Roman");
+        EXPECT_EQ(j.grid_pre->font().pixelSize(), 16);
+        EXPECT_EQ(j.grid_pre->palette().color(QPalette::Text), QColor(0, 0, 128));
+        EXPECT_TRUE(j.grid_pre->toolTip().startsWith("Quando o tipo de calculo for DESCONTO POR FORA\n"));
+        QWidget* ordem[] = {j.data_ref,  j.edtTaxa,   j.edtTAC,   j.edtIOF, j.cbTipoTarifa,
+                            j.edtTARIFA, j.CheckBox1, j.grid_pre, j.BitBtn1};
+        for (std::size_t i = 0; i + 1 < std::size(ordem); ++i) {
+            QWidget* w = ordem[i]->nextInFocusChain();
+            while (w && !(w->focusPolicy() & Qt::TabFocus)) w = w->nextInFocusChain();
+            EXPECT_EQ(w, ordem[i + 1]) << i;
+        }
+    });
+    AbreVenda([&](Tfrm_venda_por_fora& j) {
+        EXPECT_EQ(j.windowTitle(), "Venda Certa (Desconto Inverso)");
+        EXPECT_EQ(j.palette().color(QPalette::Window), QColor(240, 251, 255));
+        EXPECT_EQ(j.grid_pre->model()->columnCount(), 1);
+        EXPECT_EQ(j.grid_pre->columnWidth(0), 112);
+        EXPECT_EQ(j.grid_pre->model()->headerData(0, Qt::Horizontal).toString(), "Data cheque");
+        EXPECT_EQ(j.grid_pre->palette().color(QPalette::Text), QColor(Qt::black));
+        j.edtVlrFinanciado->DefineValor(5000);
+        EXPECT_EQ(j.edtVlrFinanciado->text(), "R$ 5.000,00");
+        EXPECT_EQ(j.edtVlrFinanciado->Texto(), "5000");
+        QWidget* ordem[] = {j.data_ref,  j.edtTaxa,           j.edtTAC,    j.edtIOF,   j.cbTipoTarifa,
+                            j.edtTARIFA, j.edtVlrFinanciado, j.CheckBox1, j.grid_pre, j.BitBtn1};
+        for (std::size_t i = 0; i + 1 < std::size(ordem); ++i) {
+            QWidget* w = ordem[i]->nextInFocusChain();
+            while (w && !(w->focusPolicy() & Qt::TabFocus)) w = w->nextInFocusChain();
+            EXPECT_EQ(w, ordem[i + 1]) << i;
+        }
+    });
+}
