@@ -276,6 +276,8 @@ void JanelaEntrada::showEvent(QShowEvent* e) {
         CentraNaTela(this);
     }
     QDialog::showEvent(e);
+    // The window opens ready even where the desktop is slow to activate it.
+    if (!aberta_) FormActivate();
 }
 
 void JanelaEntrada::MostraMensagem(const char* texto) { ServicoMensagens().Mostra(texto); }
