@@ -8,6 +8,8 @@
 #include "output/F_PRIN.h"
 #include "output/F_REL.h"
 #include "output/Listagem.h"
+#include "windows/Ufrm_desconto.h"
+#include "windows/Ufrm_venda_por_fora.h"
 
 namespace quantivo {
 namespace {
@@ -37,9 +39,9 @@ void CriaMenuPrincipal() {
 }
 
 void CriaDemaisJanelas() {
-    // 2. Tfrm_desconto, the cheque-discount entry window: created here, and
-    //    afresh by the main menu each time it is opened (it destroys itself
-    //    when closed).
+    // 2. Tfrm_desconto, the cheque-discount entry window: created afresh by
+    //    the main menu each time it is opened (it destroys itself when
+    //    closed), so nothing is made for it here.
     // 3. The workbench; lives until the program ends.
     frm_desconto_cheque = new Tfrm_desconto_cheque;
     // 4. TFPRIN, the receipt window: destroys itself when closed, and the
@@ -50,8 +52,10 @@ void CriaDemaisJanelas() {
     FREL();
     // 7. TfrmPostecipada, the instalment window; lives until the end.
     // 8. TfrmRenegociacao, the renegotiation window; lives until the end.
-    // 9. Tfrm_venda_por_fora, the inverse-discount entry window (destroys
-    //    itself; the main menu creates it anew).
+    // 9. Tfrm_venda_por_fora, the inverse-discount entry window, as 2.
+
+    frm_principal->abreDescontoCheque = [] { AbreDescontoCheque(frm_principal, frm_desconto_cheque); };
+    frm_principal->abreVendaCerta = [] { AbreVendaPorFora(frm_principal, frm_desconto_cheque); };
 
     frm_desconto_cheque->mostraAjuda = [] { MostraAjuda(frm_desconto_cheque); };
     frm_desconto_cheque->abreRecibo = [] { AbreRecibo(frm_desconto_cheque); };

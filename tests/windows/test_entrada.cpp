@@ -61,7 +61,6 @@ protected:
         menu->setWindowTitle("menu");
         menu->show();
         bancada = std::make_unique<Tfrm_desconto_cheque>();
-        bancada->DefineCalculo(TipoCalculo::VendaPorFora, &CalculaVendaPorFora);
     }
     void TearDown() override {
         delete frm_desconto.data();

@@ -1,0 +1,160 @@
+// From the main menu's buttons through the entry windows to the workbench,
+// the program's windows as start-up creates them.
+#include <QTest>
+#include <QTimer>
+
+#include "app/Janelas.h"
+#include "tests/support/GuardaJanelas.h"
+#include "windows/Ufrm_desconto.h"
+#include "windows/Ufrm_venda_por_fora.h"
+
+using namespace quantivo;
+
+namespace {
+
+void Digita(const QString& s) {
+    for (QChar c : s) {
+        QWidget* w = QApplication::focusWidget();
+        ASSERT_NE(w, nullptr);
+        QTest::keyClick(w, c.toLatin1());
+    }
+}
+void Tecla(Qt::Key k) {
+    QWidget* w = QApplication::focusWidget();
+    ASSERT_NE(w, nullptr);
+    QTest::keyClick(w, k);
+}
+// A click as the window system delivers it, so that a window blocked by a
+// modal one does not get it (QTest's widget clicks go straight to the widget).
+void ClicaPelaJanela(QWidget* w) {
+    QWidget* janela = w->window();
+    QTest::mouseClick(janela->windowHandle(), Qt::LeftButton, {}, w->mapTo(janela, w->rect().center()));
+    QCoreApplication::processEvents();
+}
+void Campo(const QString& s) {
+    Digita(s);
+    Tecla(Qt::Key_Return);
+}
+
+class MenuEntrada : public teste::JanelaTeste {
+protected:
+    void SetUp() override {
+        JanelaTeste::SetUp();
+        CriaJanelas();
+        frm_principal->show();
+        QApplication::setActiveWindow(frm_principal);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frm_principal));
+    }
+    void TearDown() override {
+        DestroiJanelas();
+        JanelaTeste::TearDown();
+    }
+    // Clicks a main-menu button and runs `passos` in the modal window it
+    // opens; a window the steps leave open is closed as the user would.
+    void Clica(QPushButton* botao, const std::function<void(JanelaEntrada&)>& passos) {
+        guarda.Permite(true);
+        bool rodou = false;
+        QTimer::singleShot(0, [&] {
+            auto* j = qobject_cast<JanelaEntrada*>(QApplication::activeModalWidget());
+            if (!j) return ADD_FAILURE() << "no entry window";
+            QApplication::setActiveWindow(j);
+            EXPECT_TRUE(QTest::qWaitForWindowActive(j));
+            EXPECT_EQ(j->parentWidget(), frm_principal.data());  // modal over the main menu
+            rodou = true;
+            passos(*j);
+            if (j->isVisible()) {
+                ficouAberta = true;
+                j->close();
+            }
+        });
+        QTest::mouseClick(botao, Qt::LeftButton);
+        guarda.Permite(false);
+        EXPECT_TRUE(rodou);
+        EXPECT_TRUE(frm_desconto.isNull());
+        EXPECT_TRUE(frm_venda_por_fora.isNull());
+    }
+    bool ficouAberta = false;
+};
+
+}  // namespace
+
+TEST_F(MenuEntrada, DescontoDeChequeDoBotaoAteOsTotais) {
+    Clica(frm_principal->SpeedButton5, [](JanelaEntrada& j) {
+        EXPECT_EQ(j.windowTitle(), "Desconto de Cheques");
+        Campo("281207");
+        Campo("3");
+        Campo("2");
+        Campo("0,0041");
+        Tecla(Qt::Key_Return);
+        Campo("2");
+        Tecla(Qt::Key_Return);  // the clearing box: on to the grid
+        const char* cheques[][2] = {{"311207", "1000"}, {"260108", "500"}, {"150208", "2500,50"}};
+        for (int r = 0; r < 3; ++r) {
+            if (r > 0) {
+                Tecla(Qt::Key_Down);
+                Tecla(Qt::Key_Left);
+            }
+            Digita(cheques[r][0]);
+            Tecla(Qt::Key_Right);
+            Digita(cheques[r][1]);
+        }
+        Tecla(Qt::Key_F5);
+    });
+    EXPECT_FALSE(ficouAberta);
+    Tfrm_desconto_cheque& b = *frm_desconto_cheque;
+    EXPECT_TRUE(b.isVisible());
+    EXPECT_EQ(b.Edit2->text(), "4.000,50");
+    EXPECT_EQ(b.Label12->text(), "TAC   = 80,01");
+    EXPECT_EQ(b.Label13->text(), "IOF   = 4,92");
+    EXPECT_EQ(b.Label14->text(), "Juros = 151,53");
+    EXPECT_EQ(b.Edit6->text(), "3.758,04");
+    EXPECT_EQ(b.Label15->text(), "Tarifa= 6,00");
+    EXPECT_TRUE(msgs.mensagens.empty());
+}
+
+TEST_F(MenuEntrada, VendaCertaDoBotaoAteOsValores) {
+    Clica(frm_principal->SpeedButton6, [](JanelaEntrada& j) {
+        EXPECT_EQ(j.windowTitle(), "Venda Certa (Desconto Inverso)");
+        Campo("010607");
+        Campo("5");
+        Campo("1");
+        Campo("0,0041");
+        Tecla(Qt::Key_Return);
+        Campo("2");
+        Campo("5000");
+        Tecla(Qt::Key_Return);
+        for (const char* d : {"200607", "300607", "150707"}) {
+            if (QString(d) != "200607") Tecla(Qt::Key_Down);
+            Digita(d);
+        }
+        Tecla(Qt::Key_F5);
+    });
+    EXPECT_FALSE(ficouAberta);
+    Tfrm_desconto_cheque& b = *frm_desconto_cheque;
+    for (int r = 0; r < 3; ++r) EXPECT_EQ(b.grid->Modelo()->Celula(r, 1), "1.789,44");
+    EXPECT_EQ(b.Edit2->text(), "5.368,31");
+    EXPECT_EQ(b.Label14->text(), "Juros = 301,22");
+    EXPECT_TRUE(msgs.mensagens.empty());
+}
+
+// After a stopped hand-over the workbench takes the user's clicks while the
+// entry window waits over it; the main menu stays blocked.
+TEST_F(MenuEntrada, AposParadaABancadaAtendeEOMenuNao) {
+    int abriuVenda = 0;
+    Clica(frm_principal->SpeedButton5, [&](JanelaEntrada& j) {
+        j.edtTaxa->DefineValor(3);
+        j.grid_pre->Modelo()->DefineLinhas({Parcela{"31/12/07", "1,500,00", "", "", ""}});
+        Tecla(Qt::Key_F5);
+        ASSERT_TRUE(j.isVisible());
+        EXPECT_EQ(msgs.Textos(), std::vector<std::string>{"'1,500,00' is not a valid floating point value"});
+        ClicaPelaJanela(frm_desconto_cheque->btnLimpa);
+        EXPECT_EQ(frm_desconto_cheque->Edit1->text(), "0");  // the workbench took the click
+        const auto antes = frm_principal->abreVendaCerta;
+        frm_principal->abreVendaCerta = [&] { ++abriuVenda; };
+        ClicaPelaJanela(frm_principal->SpeedButton6);
+        frm_principal->abreVendaCerta = antes;
+        EXPECT_EQ(j.grid_pre->Modelo()->Celula(0, 1), "1,500,00");
+    });
+    EXPECT_TRUE(ficouAberta);
+    EXPECT_EQ(abriuVenda, 0);
+}
