@@ -77,8 +77,11 @@ public:
             case Qt::TabFocusReason:
             case Qt::BacktabFocusReason:
             case Qt::MouseFocusReason:
-            case Qt::ShortcutFocusReason: ProtegeAcao(aoSair_); break;
-            default: break;
+            case Qt::ShortcutFocusReason:
+                ProtegeAcao(aoSair_);
+                break;
+            default:
+                break;
         }
         return false;
     }
@@ -153,8 +156,8 @@ void JanelaEntrada::CriaDadosGerais(QGroupBox* g) {
     edtTARIFA->setGeometry(316, 122, 90, 21);
 
     const std::pair<QWidget*, const char*> nomes[] = {
-        {data_ref, "Data da Operação"}, {edtTaxa, "Taxa (%)"},         {edtTAC, "TAC(%)"},
-        {edtIOF, "IOF(%) ao dia"},      {cbTipoTarifa, "Tipo de tarifa"}, {edtTARIFA, "Tarifa"},
+        {data_ref, "Data da Operação"},   {edtTaxa, "Taxa (%)"}, {edtTAC, "TAC(%)"}, {edtIOF, "IOF(%) ao dia"},
+        {cbTipoTarifa, "Tipo de tarifa"}, {edtTARIFA, "Tarifa"},
     };
     for (const auto& [w, nome] : nomes) w->setAccessibleName(QString::fromUtf8(nome));
 }
@@ -313,7 +316,8 @@ void JanelaEntrada::EsvaziaGradeDaBancada() {
     // An editor left open in the workbench grid would later write its old
     // text over the rows handed over.
     bancada_->grid->EncerraEdicao(false);
-    bancada_->grid->Modelo()->DefineLinhas(std::vector<Parcela>(static_cast<std::size_t>(grid_pre->Modelo()->NumeroLinhas())));
+    bancada_->grid->Modelo()->DefineLinhas(
+        std::vector<Parcela>(static_cast<std::size_t>(grid_pre->Modelo()->NumeroLinhas())));
 }
 
 void JanelaEntrada::EntregaDadosGerais(const QString& taxa) {

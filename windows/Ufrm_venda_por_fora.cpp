@@ -51,8 +51,8 @@ Tfrm_venda_por_fora::Tfrm_venda_por_fora(QWidget* parent, Tfrm_desconto_cheque* 
 
     CriaBotao(426);
     CriaStatus();
-    DefineOrdemTab({data_ref, edtTaxa, edtTAC, edtIOF, cbTipoTarifa, edtTARIFA, edtVlrFinanciado, CheckBox1, grid_pre,
-                    BitBtn1});
+    DefineOrdemTab(
+        {data_ref, edtTaxa, edtTAC, edtIOF, cbTipoTarifa, edtTARIFA, edtVlrFinanciado, CheckBox1, grid_pre, BitBtn1});
     AoSair(edtVlrFinanciado, [this] { edtVlrFinanciadoExit(); });
 }
 

@@ -408,7 +408,7 @@ TEST_F(Entrada, FiltrosDeTeclasDasColunas) {
         const char* teclas;
         const char* celula;
     } casos[] = {
-        {0, "ab3112cd07", "31/12/07"}, {1, "1.500,00", "1,500,00"}, {1, "x12,5y", "12,5"},
+        {0, "ab3112cd07", "31/12/07"}, {1, "1.500,00", "1,500,00"},           {1, "x12,5y", "12,5"},
         {2, "Bco 1/23", "Bco 1/23"},   {3, "Jose da Silva", "Jose da Silva"},
     };
     AbreDesconto([&](Tfrm_desconto& j) {
@@ -516,7 +516,7 @@ TEST_F(Entrada, ControlesTextosTamanhosEOrdem) {
         j.edtVlrFinanciado->DefineValor(5000);
         EXPECT_EQ(j.edtVlrFinanciado->text(), "R$ 5.000,00");
         EXPECT_EQ(j.edtVlrFinanciado->Texto(), "5000");
-        QWidget* ordem[] = {j.data_ref,  j.edtTaxa,           j.edtTAC,    j.edtIOF,   j.cbTipoTarifa,
+        QWidget* ordem[] = {j.data_ref,  j.edtTaxa,          j.edtTAC,    j.edtIOF,   j.cbTipoTarifa,
                             j.edtTARIFA, j.edtVlrFinanciado, j.CheckBox1, j.grid_pre, j.BitBtn1};
         for (std::size_t i = 0; i + 1 < std::size(ordem); ++i) {
             QWidget* w = ordem[i]->nextInFocusChain();
