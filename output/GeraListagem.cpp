@@ -106,7 +106,7 @@ std::int32_t LeInteiro(std::string_view texto) {
     return static_cast<std::int32_t>(v);
 }
 
-CampoListagem CampoNumerico(long double valor, int decimais) {
+CampoListagem CampoDeListagem(long double valor, int decimais) {
     const long double v = Segura(valor, decimais);
     return {v, TextoCampo(v, decimais)};
 }
@@ -139,10 +139,10 @@ EntradaListagemPrestacoes EntradaPrestacoes(Data referencia, const std::string& 
     EntradaListagemPrestacoes e;
     e.DataReferencia = referencia;
     e.DataReferenciaTexto = referenciaTexto;
-    e.ValorFinanciado = CampoNumerico(valorFinanciado, 2);
-    e.Taxa = CampoNumerico(taxa, 5);
-    e.NumPrestacao = CampoNumerico(numPrestacao, 0);
-    e.VlrPrestacao = CampoNumerico(vlrPrestacao, 2);
+    e.ValorFinanciado = CampoDeListagem(valorFinanciado, 2);
+    e.Taxa = CampoDeListagem(taxa, 5);
+    e.NumPrestacao = CampoDeListagem(numPrestacao, 0);
+    e.VlrPrestacao = CampoDeListagem(vlrPrestacao, 2);
     return e;
 }
 

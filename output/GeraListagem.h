@@ -45,7 +45,7 @@ struct CampoListagem {
     std::string texto;
 };
 // The field of `decimais` decimals holding `valor`.
-CampoListagem CampoNumerico(long double valor, int decimais);
+CampoListagem CampoDeListagem(long double valor, int decimais);
 
 struct EntradaListagemPrestacoes {
     Data DataReferencia = kDataNula;
