@@ -1,0 +1,270 @@
+#include "windows/UfrmPostecipada.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyle>
+
+#include "output/Listagem.h"
+#include "windows/Aparencia.h"
+#include "windows/Calculo.h"
+#include "windows/Regional.h"
+#include "windows/Servicos.h"
+#include "windows/Teclado.h"
+
+namespace quantivo {
+namespace {
+
+template <class W>
+W* Nomeia(W* w, const char* nome) {
+    w->setObjectName(QLatin1String(nome));
+    return w;
+}
+
+QLabel* Rotulo(QWidget* pai, const QString& texto, int x, int y, QWidget* companheiro = nullptr) {
+    auto* l = new QLabel(texto, pai);
+    l->move(x, y);
+    l->adjustSize();
+    if (companheiro) l->setBuddy(companheiro);
+    return l;
+}
+
+// output/GeraListagem.h has a function of the same name in this namespace,
+// which hides the class: the elaborated name picks the field.
+quantivo::CampoNumerico* NovoCampo(int decimais, const char* mascara, QWidget* pai) {
+    auto* c = new class CampoNumerico(decimais, pai);
+    c->DefineMascara(QString::fromLatin1(mascara));
+    return c;
+}
+
+QIcon IconeImpressora() {
+    QPixmap pm(20, 20);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(QColor(40, 40, 40));
+    p.setBrush(Qt::white);
+    p.drawRect(5, 1, 10, 7);
+    p.setBrush(QColor(150, 150, 150));
+    p.drawRect(1, 7, 18, 8);
+    p.setBrush(Qt::white);
+    p.drawRect(5, 12, 10, 7);
+    p.setPen(QColor(0, 160, 0));
+    p.drawPoint(16, 9);
+    return QIcon(pm);
+}
+
+}  // namespace
+
+TfrmPostecipada::TfrmPostecipada(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmPostecipada"));
+    setWindowTitle(QStringLiteral("Postecipada"));
+    // No buttons in the title bar: "SAIR" closes it.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFont(FonteJanela());
+    setFixedSize(418, 363);
+
+    CriaTextos();
+    CriaCampos();
+    CriaBotoes();
+
+    const QWidget* ordem[] = {DateEdit1, edtValorFinanciado, edtNumPrestacao, edtTaxa, edtVlrPrestacao,
+                              BitBtn1,   bsair,              btnImprime,      btnOK};
+    for (std::size_t i = 0; i + 1 < std::size(ordem); ++i)
+        setTabOrder(const_cast<QWidget*>(ordem[i]), const_cast<QWidget*>(ordem[i + 1]));
+
+    new PreviaTeclas(this, [this](QKeyEvent* e, QWidget* alvo) { return FormKeyPress(e, alvo); });
+}
+
+void TfrmPostecipada::CriaTextos() {
+    auto* titulo = Rotulo(this, QStringLiteral("Cálculo de pagamentos imediato ou postecipados"), 16, 8);
+    QFont f = FonteJanela(10, true);
+    f.setPixelSize(13);
+    f.setUnderline(true);
+    titulo->setFont(f);
+    titulo->adjustSize();
+    Rotulo(this, QStringLiteral("TABELA PRICE - TAXA POSTECIPADA - 30/30 DIAS"), 56, 24);
+    auto* explica = new QLabel(QStringLiteral("Nesta opção pode-se calcular o valor Financiado ou o valor da prestação.\n"
+                                              "Para apurar o valor financiado, informe o valor da prestação.\n"
+                                              "E para apurar o valor da prestação, informe o valor financiado."),
+                               this);
+    explica->setGeometry(16, 48, 350, 39);
+    explica->setWordWrap(true);
+
+    auto* obrigatorios = Rotulo(this, QStringLiteral("* = campos obrigatórios"), 64, 288);
+    obrigatorios->setFont(FonteJanela(8, true));
+    obrigatorios->adjustSize();
+
+    texto = Nomeia(new QTextEdit(this), "texto");
+    texto->setReadOnly(true);
+    texto->hide();
+}
+
+void TfrmPostecipada::CriaCampos() {
+    auto* moldura = new QFrame(this);
+    moldura->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    moldura->setGeometry(56, 96, 265, 185);
+    moldura->lower();
+
+    DateEdit1 = Nomeia(new CampoData(this), "DateEdit1");
+    edtValorFinanciado = Nomeia(NovoCampo(2, "0.00", this), "edtValorFinanciado");
+    edtNumPrestacao = Nomeia(NovoCampo(0, "0", this), "edtNumPrestacao");
+    edtTaxa = Nomeia(NovoCampo(5, "0.00000;", this), "edtTaxa");
+    edtVlrPrestacao = Nomeia(NovoCampo(2, "0.00;", this), "edtVlrPrestacao");
+
+    const std::pair<QWidget*, const char*> campos[] = {{DateEdit1, "Data de referência"},
+                                                       {edtValorFinanciado, "Valor Financiado"},
+                                                       {edtNumPrestacao, "Numero de Prestação"},
+                                                       {edtTaxa, "Taxa Mensal"},
+                                                       {edtVlrPrestacao, "Valor da Prestação"}};
+    const int yCampo[] = {120, 152, 184, 216, 248};
+    const int yRotulo[] = {123, 155, 187, 220, 252};
+    QFont negrito = FonteJanela(8, true);
+    for (int i = 0; i < 5; ++i) {
+        auto [campo, legenda] = campos[i];
+        campo->setGeometry(184, yCampo[i], 121, 21);
+        campo->setAccessibleName(QString::fromUtf8(legenda));
+        Rotulo(this, QString::fromUtf8(legenda), 72, yRotulo[i], campo);
+        if (i == 1 || i == 4) continue;  // the two values, one of them left blank
+        auto* asterisco = Rotulo(this, QStringLiteral("*"), 309, yRotulo[i]);
+        asterisco->setFont(negrito);
+        asterisco->adjustSize();
+    }
+}
+
+void TfrmPostecipada::CriaBotoes() {
+    auto botao = [this](const char* nome, const QString& texto, int x, const QIcon& icone) {
+        auto* b = Nomeia(new QPushButton(icone, texto, this), nome);
+        b->setGeometry(x, 304, 130, 35);
+        b->setAutoDefault(false);
+        return b;
+    };
+    BitBtn1 = botao("BitBtn1", QStringLiteral("&Calcula"), 8, style()->standardIcon(QStyle::SP_DialogApplyButton));
+    btnImprime = botao("btnImprime", QStringLiteral("F12 - &Imprime"), 144, IconeImpressora());
+    bsair = botao("bsair", QStringLiteral("SAIR"), 280, style()->standardIcon(QStyle::SP_DialogCloseButton));
+    // Beside the frame, where nothing else stands; only the dialog shows it.
+    btnOK = Nomeia(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this),
+                   "btnOK");
+    btnOK->setGeometry(330, 246, 80, 35);
+    btnOK->setAutoDefault(false);
+    btnOK->setToolTip(QStringLiteral("Leva os valores para o cálculo"));
+    btnOK->hide();
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TfrmPostecipada::BitBtn1Click);
+    connect(bsair, &QPushButton::clicked, this, &TfrmPostecipada::bsairClick);
+    connect(btnImprime, &QPushButton::clicked, this, &TfrmPostecipada::btnImprimeClick);
+    connect(btnOK, &QPushButton::clicked, this, &TfrmPostecipada::btnOKClick);
+}
+
+JanelaPrice TfrmPostecipada::Valores() const {
+    return JanelaPrice{edtValorFinanciado->Valor(), edtNumPrestacao->Valor(), edtTaxa->Valor(),
+                       edtVlrPrestacao->Valor()};
+}
+
+// --- Opening --------------------------------------------------------------
+
+void TfrmPostecipada::MostraLivre() {
+    show();
+    raise();
+    activateWindow();
+}
+
+int TfrmPostecipada::AbreDialogo(QWidget* dono) {
+    // Qt refuses nothing here, but a visible window cannot turn modal in
+    // place: hide it, then open it afresh as the dialog.
+    if (isVisible()) hide();
+    QWidget* antigo = parentWidget();
+    const Qt::WindowFlags flags = windowFlags();
+    if (dono != antigo) setParent(dono, flags);
+    emDialogo_ = true;
+    btnOK->show();
+    const int r = exec();
+    btnOK->hide();
+    emDialogo_ = false;
+    if (dono != antigo) setParent(antigo, flags);
+    return r;
+}
+
+void TfrmPostecipada::TrazParaFrente() {
+    if (!isVisible()) {
+        semReset_ = true;
+        show();
+        semReset_ = false;
+    }
+    raise();
+    activateWindow();
+}
+
+void TfrmPostecipada::showEvent(QShowEvent* e) {
+    if (!centrada_) {
+        centrada_ = true;
+        CentraNaTela(this);
+    }
+    // A window restored by the window system is not being opened.
+    if (!e->spontaneous() && !semReset_) FormActivate();
+    QDialog::showEvent(e);
+}
+
+// --- Event handlers -------------------------------------------------------
+
+void TfrmPostecipada::FormActivate() {
+    DateEdit1->DefineData(Hoje());
+    for (CampoNumerico* c : {edtValorFinanciado, edtNumPrestacao, edtTaxa, edtVlrPrestacao}) c->DefineValor(0);
+    edtValorFinanciado->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void TfrmPostecipada::BitBtn1Click() {
+    ProtegeAcao([this] {
+        JanelaPrice j = Valores();
+        switch (CalculaPostecipada(j, ContextoJanela())) {
+            case ResultadoPrice::ValorFinanciadoApurado: edtValorFinanciado->DefineValor(j.ValorFinanciado); break;
+            case ResultadoPrice::PrestacaoApurada: edtVlrPrestacao->DefineValor(j.VlrPrestacao); break;
+            default: break;
+        }
+    });
+}
+
+void TfrmPostecipada::bsairClick() { reject(); }
+
+void TfrmPostecipada::btnOKClick() {
+    if (emDialogo_) accept();
+}
+
+void TfrmPostecipada::btnImprimeClick() {
+    ProtegeAcao([this] {
+        ImprimeListagemPrestacoes(EntradaPrestacoes(DateEdit1->Data(), DateEdit1->text().toStdString(),
+                                                    edtValorFinanciado->Valor(), edtTaxa->Valor(),
+                                                    edtNumPrestacao->Valor(), edtVlrPrestacao->Valor()));
+    });
+}
+
+bool TfrmPostecipada::FormKeyPress(QKeyEvent* e, QWidget*) {
+    if (e->key() == Qt::Key_F12 && e->modifiers() == Qt::NoModifier) {
+        btnImprime->click();
+        return true;
+    }
+    if (EhEnter(e)) {
+        focusNextChild();
+        return true;
+    }
+    return false;
+}
+
+// --- The workbench's type "Prestação Taxa Efetiva" ------------------------
+
+void LigaPostecipada(Tfrm_desconto_cheque* bancada, TfrmPostecipada* janela) {
+    QPointer<TfrmPostecipada> j(janela);
+    bancada->DefineCalculo(TipoCalculo::PrestacaoTaxaEfetiva, [j](Bancada& b, const Contexto& ctx) {
+        if (!j) return;
+        JanelaPrice valores = j->Valores();
+        if (CalculaPrice(b, valores, ctx) == ResultadoPrice::ValorFinanciadoApurado) {
+            j->edtValorFinanciado->DefineValor(valores.ValorFinanciado);
+            j->TrazParaFrente();
+        }
+    });
+    bancada->abrePrestacao = [j, bancada]() -> std::optional<Tfrm_desconto_cheque::DadosPrestacao> {
+        if (!j || j->AbreDialogo(bancada) != QDialog::Accepted) return std::nullopt;
+        return Tfrm_desconto_cheque::DadosPrestacao{j->edtValorFinanciado->Texto(), j->edtTaxa->Texto()};
+    };
+}
+
+}  // namespace quantivo

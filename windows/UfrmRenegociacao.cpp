@@ -1,0 +1,272 @@
+#include "windows/UfrmRenegociacao.h"
+
+#include <QFocusEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QStyle>
+
+#include "core/Renegociacao.h"
+#include "windows/Aparencia.h"
+#include "windows/Calculo.h"
+#include "windows/Regional.h"
+#include "windows/Servicos.h"
+#include "windows/Teclado.h"
+
+namespace quantivo {
+namespace {
+
+inline const QColor kCorVerdeClaro{192, 220, 192};
+inline const QColor kCorAmarelo{255, 255, 0};
+
+template <class W>
+W* Nomeia(W* w, const char* nome) {
+    w->setObjectName(QLatin1String(nome));
+    return w;
+}
+
+QLabel* Rotulo(QWidget* pai, const char* texto, int x, int y, QWidget* companheiro = nullptr) {
+    auto* l = new QLabel(QString::fromUtf8(texto), pai);
+    l->move(x, y);
+    l->adjustSize();
+    if (companheiro) {
+        l->setBuddy(companheiro);
+        companheiro->setAccessibleName(l->text());
+    }
+    return l;
+}
+
+CampoNumerico* Campo(QWidget* pai, const char* nome, int decimais, const char* mascara, QRect geo) {
+    auto* c = Nomeia(new CampoNumerico(decimais, pai), nome);
+    if (mascara) c->DefineMascara(QString::fromLatin1(mascara));
+    c->setGeometry(geo);
+    return c;
+}
+
+CampoData* CampoDeData(QWidget* pai, const char* nome, QRect geo) {
+    auto* c = Nomeia(new CampoData(pai), nome);
+    c->setGeometry(geo);
+    return c;
+}
+
+QFrame* Grupo(QWidget* pai, const char* nome, QRect geo, const QColor& fundo) {
+    auto* g = Nomeia(new QFrame(pai), nome);
+    g->setFrameStyle(QFrame::Box | QFrame::Raised);
+    g->setGeometry(geo);
+    g->setAutoFillBackground(true);
+    PintaFundo(g, fundo);
+    g->setFont(FonteJanela(8, true));
+    return g;
+}
+
+}  // namespace
+
+TfrmRenegociacao::TfrmRenegociacao(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmRenegociacao"));
+    setWindowTitle(QStringLiteral("Renegociação de Dívida"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFont(FonteJanela());
+    setFixedSize(305, 485);
+
+    CriaAtualiza();
+    CriaRenegocia();
+
+    // "Atualizar até o dia" stands above "Calcula" but is reached last.
+    const QWidget* ordem[] = {edtVlrDivida,      dtVencimento, edtTaxa,    btnCalcula,  edtVlrAtualizado, edtDias,
+                              dtAtualizado,      edtVlrAtualizado2, DateEdit1, edtVlrPago, qtdParcelas,
+                              edtNovaTaxa,       BitBtn1};
+    for (std::size_t i = 0; i + 1 < std::size(ordem); ++i)
+        setTabOrder(const_cast<QWidget*>(ordem[i]), const_cast<QWidget*>(ordem[i + 1]));
+
+    for (QWidget* w : {static_cast<QWidget*>(edtVlrDivida), static_cast<QWidget*>(dtVencimento),
+                       static_cast<QWidget*>(edtTaxa)})
+        w->installEventFilter(this);
+    new PreviaTeclas(this, [this](QKeyEvent* e, QWidget* alvo) { return FormKeyPress(e, alvo); });
+}
+
+void TfrmRenegociacao::CriaAtualiza() {
+    QFrame* g = Grupo(this, "GroupBox1", {8, 0, 289, 233}, kCorPrata);
+    auto* titulo = Rotulo(g, "ATUALIZA A DÍVIDA", 80, 16);
+    PintaTexto(titulo, kCorAmarelo);
+
+    edtVlrDivida = Campo(g, "edtVlrDivida", 2, nullptr, {144, 40, 121, 21});
+    dtVencimento = CampoDeData(g, "dtVencimento", {144, 64, 121, 21});
+    edtTaxa = Campo(g, "edtTaxa", 5, "0.00000;", {144, 88, 121, 21});
+    dtAtualizado = CampoDeData(g, "dtAtualizado", {144, 112, 121, 21});
+    Rotulo(g, "Valor da Dívida", 8, 48, edtVlrDivida);
+    Rotulo(g, "Data do Vencimento", 8, 72, dtVencimento);
+    Rotulo(g, "Taxa de Juros (ao mês)", 8, 96, edtTaxa);
+    Rotulo(g, "Atualizar até o dia", 8, 120, dtAtualizado);
+
+    btnCalcula = Nomeia(new QPushButton(style()->standardIcon(QStyle::SP_BrowserReload), QStringLiteral("Calcula"), g),
+                        "btnCalcula");
+    btnCalcula->setGeometry(88, 136, 121, 35);
+    btnCalcula->setAutoDefault(false);
+
+    edtVlrAtualizado = Campo(g, "edtVlrAtualizado", 2, nullptr, {144, 176, 121, 21});
+    edtDias = Campo(g, "edtDias", 0, "0;-0", {144, 200, 121, 21});
+    edtVlrAtualizado->setEnabled(false);
+    edtDias->setEnabled(false);
+    Rotulo(g, "Valor Atualizado", 16, 184, edtVlrAtualizado);
+    Rotulo(g, "Número de dias", 16, 208, edtDias);
+
+    connect(btnCalcula, &QPushButton::clicked, this, &TfrmRenegociacao::btnCalculaClick);
+}
+
+void TfrmRenegociacao::CriaRenegocia() {
+    QFrame* g = Grupo(this, "GroupBox2", {8, 240, 289, 241}, kCorVerdeClaro);
+    PintaTexto(g, kCorMarinho);
+    Rotulo(g, "RENEGOCIA A DÍVIDA", 72, 16);
+
+    edtVlrAtualizado2 = Campo(g, "edtVlrAtualizado2", 2, nullptr, {144, 40, 121, 21});
+    edtVlrAtualizado2->setEnabled(false);
+    Rotulo(g, "Vlr.Dívida atualizada", 16, 46, edtVlrAtualizado2);
+
+    auto* pagamento = Nomeia(new QGroupBox(QStringLiteral("Pagamento"), g), "GroupBox3");
+    pagamento->setGeometry(16, 67, 249, 71);
+    DateEdit1 = CampoDeData(pagamento, "DateEdit1", {128, 16, 105, 21});
+    edtVlrPago = Campo(pagamento, "edtVlrPago", 2, nullptr, {128, 40, 105, 21});
+    Rotulo(pagamento, "Data do pagamento", 8, 22, DateEdit1);
+    Rotulo(pagamento, "Valor pago", 8, 46, edtVlrPago);
+
+    qtdParcelas = Campo(g, "qtdParcelas", 0, "0;-0", {152, 144, 113, 21});
+    edtNovaTaxa = Campo(g, "edtNovaTaxa", 5, "0.00000;", {152, 168, 113, 21});
+    Rotulo(g, "Qtd.Prestação", 16, 152, qtdParcelas);
+    Rotulo(g, "Taxa de juros (ao mês)", 16, 176, edtNovaTaxa);
+
+    BitBtn1 = Nomeia(new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton),
+                                     QStringLiteral("Calcula Renegociação"), g),
+                     "BitBtn1");
+    BitBtn1->setGeometry(64, 200, 161, 35);
+    BitBtn1->setAutoDefault(false);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TfrmRenegociacao::BitBtn1Click);
+}
+
+// --- Opening --------------------------------------------------------------
+
+int TfrmRenegociacao::AbreDialogo(QWidget* dono) {
+    if (isVisible()) hide();
+    QWidget* antigo = parentWidget();
+    const Qt::WindowFlags flags = windowFlags();
+    if (dono != antigo) setParent(dono, flags);
+    const int r = exec();
+    if (dono != antigo) setParent(antigo, flags);
+    return r;
+}
+
+void TfrmRenegociacao::showEvent(QShowEvent* e) {
+    if (!centrada_) {
+        centrada_ = true;
+        CentraNaTela(this);
+    }
+    if (!e->spontaneous()) FormActivate();
+    QDialog::showEvent(e);
+}
+
+// --- Event handlers -------------------------------------------------------
+
+void TfrmRenegociacao::FormActivate() {
+    for (CampoNumerico* c : {edtVlrDivida, edtTaxa, edtVlrAtualizado, edtDias, edtVlrAtualizado2, edtVlrPago,
+                             qtdParcelas, edtNovaTaxa})
+        c->DefineValor(0);
+    dtVencimento->DefineData(kDataNula);
+    DateEdit1->DefineData(kDataNula);
+    edtVlrDivida->setFocus(Qt::ActiveWindowFocusReason);
+    dtAtualizado->DefineData(Hoje());
+}
+
+void TfrmRenegociacao::edtVlrDividaEnter() {
+    // A changed input must never stand beside an old result.
+    for (CampoNumerico* c : {edtVlrAtualizado, edtDias, edtVlrAtualizado2}) c->DefineValor(0);
+}
+
+void TfrmRenegociacao::btnCalculaClick() {
+    ProtegeAcao([this] {
+        const auto r = AtualizaDivida(edtVlrDivida->Valor(), dtVencimento->Data(), edtTaxa->Valor(),
+                                      dtAtualizado->Data(), ContextoJanela());
+        if (!r) return;
+        edtVlrAtualizado->DefineValor(r->valor);
+        edtDias->DefineValor(static_cast<long double>(r->dias));
+        edtVlrAtualizado2->DefineValor(r->valor);
+        DateEdit1->DefineData(Hoje());
+        DateEdit1->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void TfrmRenegociacao::BitBtn1Click() {
+    Mensageiro& msg = ServicoMensagens();
+    if (edtVlrAtualizado2->Valor() == 0) {
+        msg.Mostra(kMsgCalculeDivida, {}, Icone::Informacao);
+        return;
+    }
+    // Handed on, a negative balance would lose its sign in the workbench's
+    // amount rule and the overpayment would be re-split as if it were owed.
+    if (edtVlrPago->Valor() > edtVlrAtualizado2->Valor()) {
+        msg.Mostra(kMsgPagoMaior, {}, Icone::Informacao);
+        edtVlrPago->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    // A schedule counted from the empty date would start in 1899.
+    if (DateEdit1->Data() == kDataNula) {
+        msg.Mostra(kMsgInformePagamento, {}, Icone::Informacao);
+        DateEdit1->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    accept();
+}
+
+bool TfrmRenegociacao::FormKeyPress(QKeyEvent* e, QWidget*) {
+    if (EhEnter(e)) {
+        focusNextChild();
+        return true;
+    }
+    return false;
+}
+
+bool TfrmRenegociacao::eventFilter(QObject* obj, QEvent* e) {
+    // Entering the field, not the window coming back to the front.
+    if (e->type() == QEvent::FocusIn) {
+        const Qt::FocusReason r = static_cast<QFocusEvent*>(e)->reason();
+        if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason) edtVlrDividaEnter();
+    }
+    return QDialog::eventFilter(obj, e);
+}
+
+// --- The workbench's type "Renegociação de Dívidas" and the main menu ------
+
+void LigaRenegociacao(Tfrm_desconto_cheque* bancada, TfrmRenegociacao* janela) {
+    QPointer<TfrmRenegociacao> j(janela);
+    bancada->DefineCalculo(TipoCalculo::RenegociacaoDividas, [j](Bancada& b, const Contexto& ctx) {
+        if (!j) return;
+        j->reparcelou = false;
+        j->reparcelou = CalculaRenegociacao(b, j->qtdParcelas->Valor(), ctx);
+    });
+    bancada->abreRenegociacao = [j, bancada]() -> std::optional<Tfrm_desconto_cheque::DadosRenegociacao> {
+        if (!j || j->AbreDialogo(bancada) != QDialog::Accepted) return std::nullopt;
+        return Tfrm_desconto_cheque::DadosRenegociacao{j->edtVlrAtualizado2->Valor(), j->edtVlrPago->Valor(),
+                                                       j->edtNovaTaxa->Texto()};
+    };
+}
+
+bool RenegociaDoMenu(Tfrm_desconto_cheque* bancada, TfrmRenegociacao* janela, QWidget* dono) {
+    if (janela->AbreDialogo(dono) != QDialog::Accepted) return false;
+    janela->reparcelou = false;
+    ProtegeAcao([&] {
+        const long double saldo = janela->edtVlrAtualizado2->Valor() - janela->edtVlrPago->Valor();
+        bancada->Edit6->setText(QString::fromStdString(TextoSaldo(saldo)));
+        bancada->Edit1->setText(janela->edtNovaTaxa->Texto());
+        bancada->data_ref->DefineData(janela->DateEdit1->Data());
+        // Set quietly: the list's own reaction would open this dialog again.
+        bancada->ComboBox1->setCurrentIndex(static_cast<int>(TipoCalculo::RenegociacaoDividas));
+        bancada->btnCalcula->click();
+    });
+    if (!janela->reparcelou) return false;
+    bancada->show();
+    bancada->raise();
+    bancada->activateWindow();
+    return true;
+}
+
+}  // namespace quantivo

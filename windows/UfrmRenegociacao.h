@@ -1,0 +1,84 @@
+#pragma once
+// The debt renegotiation dialog (TfrmRenegociacao). The upper group brings an
+// overdue debt up to date with simple interest; the lower group takes the
+// payment, the number of new instalments and the new rate, and confirms. The
+// caller then hands the balance to the workbench, whose type "Renegociação de
+// Dívidas" re-splits it (reading the number of instalments from here, since
+// this window lives for the whole run and keeps its values when it closes).
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+
+#include "windows/CampoData.h"
+#include "windows/CampoNumerico.h"
+
+namespace quantivo {
+
+class Tfrm_desconto_cheque;
+
+inline constexpr const char* kMsgCalculeDivida = "Necessário calcular o valor atual da divida";
+inline constexpr const char* kMsgPagoMaior = "O valor pago é maior que o valor atualizado da dívida";
+inline constexpr const char* kMsgInformePagamento = "Informe a data do pagamento";
+
+class TfrmRenegociacao : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmRenegociacao(QWidget* parent = nullptr);
+
+    // Opens the dialog owned by `dono` (whose activation rule then sees it as
+    // its own dialog), reset. Returns the dialog's result.
+    int AbreDialogo(QWidget* dono);
+
+    // --- Controls, by the names the other windows use.
+    // "ATUALIZA A DÍVIDA"
+    CampoNumerico* edtVlrDivida;
+    CampoData* dtVencimento;
+    CampoNumerico* edtTaxa;
+    QPushButton* btnCalcula;
+    CampoNumerico* edtVlrAtualizado;
+    CampoNumerico* edtDias;
+    CampoData* dtAtualizado;
+    // "RENEGOCIA A DÍVIDA"
+    CampoNumerico* edtVlrAtualizado2;
+    CampoData* DateEdit1;  // payment date
+    CampoNumerico* edtVlrPago;
+    CampoNumerico* qtdParcelas;
+    CampoNumerico* edtNovaTaxa;
+    QPushButton* BitBtn1;  // "Calcula Renegociação"
+
+    // Whether the workbench's last re-split from this window's data ran to the
+    // end (no error, no refusal); the main menu shows the workbench only then.
+    bool reparcelou = false;
+
+    // --- Event handlers.
+    void FormActivate();  // the reset of each opening
+    void edtVlrDividaEnter();
+    void btnCalculaClick();
+    void BitBtn1Click();
+
+protected:
+    bool eventFilter(QObject* obj, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void CriaAtualiza();
+    void CriaRenegocia();
+    bool FormKeyPress(QKeyEvent* e, QWidget* alvo);
+
+    bool centrada_ = false;
+};
+
+// Binds the window to the workbench: the type "Renegociação de Dívidas" runs
+// CalculaRenegociacao with this window's number of instalments, and choosing
+// it in the type list opens this dialog (the balance and the new rate are
+// then handed over and calculated).
+void LigaRenegociacao(Tfrm_desconto_cheque* bancada, TfrmRenegociacao* janela);
+
+// The main menu's "Renegociação de Dívidas": the dialog owned by `dono`; on
+// confirmation the balance, the new rate and the payment date go into the
+// workbench, its type becomes "Renegociação de Dívidas" (quietly), it
+// calculates and, unless the calculation stopped, it is shown. Returns whether
+// the workbench was shown.
+bool RenegociaDoMenu(Tfrm_desconto_cheque* bancada, TfrmRenegociacao* janela, QWidget* dono = nullptr);
+
+}  // namespace quantivo
