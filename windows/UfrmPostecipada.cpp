@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QStyle>
 
-#include "output/Listagem.h"
 #include "windows/Aparencia.h"
 #include "windows/Calculo.h"
 #include "windows/Regional.h"
@@ -29,10 +28,8 @@ QLabel* Rotulo(QWidget* pai, const QString& texto, int x, int y, QWidget* compan
     return l;
 }
 
-// output/GeraListagem.h has a function of the same name in this namespace,
-// which hides the class: the elaborated name picks the field.
-quantivo::CampoNumerico* NovoCampo(int decimais, const char* mascara, QWidget* pai) {
-    auto* c = new class CampoNumerico(decimais, pai);
+CampoNumerico* NovoCampo(int decimais, const char* mascara, QWidget* pai) {
+    auto* c = new CampoNumerico(decimais, pai);
     c->DefineMascara(QString::fromLatin1(mascara));
     return c;
 }
@@ -229,13 +226,7 @@ void TfrmPostecipada::btnOKClick() {
     if (emDialogo_) accept();
 }
 
-void TfrmPostecipada::btnImprimeClick() {
-    ProtegeAcao([this] {
-        ImprimeListagemPrestacoes(EntradaPrestacoes(DateEdit1->Data(), DateEdit1->text().toStdString(),
-                                                    edtValorFinanciado->Valor(), edtTaxa->Valor(),
-                                                    edtNumPrestacao->Valor(), edtVlrPrestacao->Valor()));
-    });
-}
+// btnImprimeClick is in UfrmPostecipadaListagem.cpp.
 
 bool TfrmPostecipada::FormKeyPress(QKeyEvent* e, QWidget*) {
     if (e->key() == Qt::Key_F12 && e->modifiers() == Qt::NoModifier) {

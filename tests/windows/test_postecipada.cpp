@@ -1,0 +1,282 @@
+// The instalment window on its own, and the workbench's type "Prestação Taxa
+// Efetiva" working with it.
+#include <QFile>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include "tests/support/GuardaJanelas.h"
+#include "tests/windows/Dialogos.h"
+#include "windows/Calculo.h"
+#include "windows/UfrmPostecipada.h"
+// Last: output/GeraListagem.h declares a function named like the numeric
+// field class, which hides the class from here on.
+#include "output/Arquivos.h"
+#include "output/Listagem.h"
+
+using namespace quantivo;
+using teste::Digita;
+using teste::QuandoAbrir;
+using teste::Tecla;
+
+namespace {
+
+const std::string kUmEmBranco = "Necessário deixar apenas um valor em branco\rEste será o valor a ser apurado";
+
+class Postecipada : public teste::JanelaTeste {
+protected:
+    void SetUp() override {
+        JanelaTeste::SetUp();
+        guarda.Permite(true);  // QuandoAbrir closes what it opens
+        bancada = std::make_unique<Tfrm_desconto_cheque>();
+        janela = std::make_unique<TfrmPostecipada>();
+        LigaPostecipada(bancada.get(), janela.get());
+    }
+    void TearDown() override {
+        janela.reset();
+        bancada.reset();
+        JanelaTeste::TearDown();
+    }
+    void AbreLivre() {
+        janela->MostraLivre();
+        QApplication::setActiveWindow(janela.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
+    }
+    void Preenche(long double fin, long double n, long double taxa, long double prest) {
+        janela->edtValorFinanciado->DefineValor(fin);
+        janela->edtNumPrestacao->DefineValor(n);
+        janela->edtTaxa->DefineValor(taxa);
+        janela->edtVlrPrestacao->DefineValor(prest);
+    }
+    QString Celula(int l, int c) const { return bancada->grid->Modelo()->Celula(l, c); }
+    // Chooses the type in the workbench's own list, as the user does.
+    void EscolheTipo(TipoCalculo t) {
+        bancada->ComboBox1->setCurrentIndex(static_cast<int>(t));
+        emit bancada->ComboBox1->activated(static_cast<int>(t));
+    }
+
+    std::unique_ptr<Tfrm_desconto_cheque> bancada;
+    std::unique_ptr<TfrmPostecipada> janela;
+};
+
+}  // namespace
+
+TEST_F(Postecipada, TextosCamposEPosicoes) {
+    AbreLivre();
+    EXPECT_EQ(janela->windowTitle(), "Postecipada");
+    EXPECT_EQ(janela->size(), QSize(418, 363));
+    EXPECT_FALSE(janela->windowFlags() & Qt::WindowCloseButtonHint);
+    const struct {
+        QWidget* w;
+        int y, decimais;
+        const char* mascara;
+    } campos[] = {{janela->DateEdit1, 120, -1, ""},
+                  {janela->edtValorFinanciado, 152, 2, "0.00"},
+                  {janela->edtNumPrestacao, 184, 0, "0"},
+                  {janela->edtTaxa, 216, 5, "0.00000;"},
+                  {janela->edtVlrPrestacao, 248, 2, "0.00;"}};
+    for (const auto& c : campos) {
+        EXPECT_EQ(c.w->geometry(), QRect(184, c.y, 121, 21)) << c.y;
+        if (auto* n = qobject_cast<class CampoNumerico*>(c.w)) {
+            EXPECT_EQ(n->Decimais(), c.decimais);
+            EXPECT_EQ(n->Mascara(), c.mascara);
+        }
+    }
+    EXPECT_EQ(janela->BitBtn1->text(), "&Calcula");
+    EXPECT_EQ(janela->btnImprime->text(), "F12 - &Imprime");
+    EXPECT_EQ(janela->bsair->text(), "SAIR");
+    EXPECT_EQ(janela->BitBtn1->geometry(), QRect(8, 304, 130, 35));
+    EXPECT_EQ(janela->btnImprime->geometry(), QRect(144, 304, 130, 35));
+    EXPECT_EQ(janela->bsair->geometry(), QRect(280, 304, 130, 35));
+    EXPECT_FALSE(janela->btnOK->isVisible());  // only in the workbench's dialog
+    QStringList textos;
+    for (QLabel* l : janela->findChildren<QLabel*>()) textos << l->text();
+    for (const char* t : {"Cálculo de pagamentos imediato ou postecipados", "TABELA PRICE - TAXA POSTECIPADA - 30/30 DIAS",
+                          "* = campos obrigatórios", "Numero de Prestação", "Taxa Mensal"})
+        EXPECT_TRUE(textos.contains(QString::fromUtf8(t))) << t;
+    EXPECT_EQ(textos.count("*"), 3);
+    // Tab order, and Enter moving as Tab does.
+    QWidget* ordem[] = {janela->DateEdit1, janela->edtValorFinanciado, janela->edtNumPrestacao, janela->edtTaxa,
+                        janela->edtVlrPrestacao, janela->BitBtn1, janela->bsair, janela->btnImprime};
+    janela->DateEdit1->setFocus(Qt::TabFocusReason);
+    for (std::size_t i = 1; i < std::size(ordem); ++i) {
+        Tecla(Qt::Key_Return);
+        EXPECT_TRUE(ordem[i]->hasFocus()) << i;
+    }
+}
+
+TEST_F(Postecipada, CalculaResolveOValorEmBranco) {
+    AbreLivre();
+    struct Caso {
+        long double fin, n, taxa, prest;
+        const char* finTexto;
+        const char* prestTexto;
+        std::vector<std::string> mensagens;
+    } casos[] = {
+        {1000, 12, 2, 0, "1000,00", "94,56", {}},
+        {0, 12, 2, 100, "1057,53", "100,00", {}},
+        {1000, 12, 2, 100, "1000,00", "100,00", {kUmEmBranco}},  // nothing blank any more
+        {0, 12, 2, 0, "", "", {kUmEmBranco}},
+        {1000, 0, 2, 100, "1000,00", "100,00", {}},  // blank count: silent
+        {1000, 12, 0, 100, "1000,00", "100,00", {}},  // blank rate: silent
+        // A rate of 0,004 % is not blank, but its fraction is 0: 0 / 0.
+        {1000, 12, 0.004L, 0, "1000,00", "", {"Erro de ponto flutuante: operação inválida"}},
+    };
+    for (const auto& c : casos) {
+        msgs.mensagens.clear();
+        Preenche(c.fin, c.n, c.taxa, c.prest);
+        janela->BitBtn1->setFocus();
+        janela->BitBtn1->click();
+        EXPECT_EQ(janela->edtValorFinanciado->text(), c.finTexto) << c.finTexto << c.prestTexto;
+        EXPECT_EQ(janela->edtVlrPrestacao->text(), c.prestTexto) << c.finTexto << c.prestTexto;
+        EXPECT_EQ(msgs.Textos(), c.mensagens) << c.finTexto << c.prestTexto;
+    }
+    // The solved value is held to the field's two decimals.
+    Preenche(1000, 12, 2, 0);
+    janela->BitBtn1->click();
+    EXPECT_EQ(janela->edtVlrPrestacao->Valor(), 94.56L);
+}
+
+TEST_F(Postecipada, DigitadoComTeclasEAltC) {
+    AbreLivre();
+    EXPECT_TRUE(janela->edtValorFinanciado->hasFocus());  // the opening's reset
+    Digita("1000");
+    Tecla(Qt::Key_Return);
+    Digita("12");
+    Tecla(Qt::Key_Return);
+    Digita("2.5");  // the point enters the comma
+    Tecla(Qt::Key_Return);
+    EXPECT_TRUE(janela->edtVlrPrestacao->hasFocus());
+    Tecla(Qt::Key_C, Qt::AltModifier);  // the button's animated click comes a little later
+    EXPECT_TRUE(QTest::qWaitFor([this] { return janela->edtVlrPrestacao->Valor() != 0; }, 2000));
+    EXPECT_EQ(janela->edtTaxa->text(), "2,50000");
+    EXPECT_EQ(janela->edtVlrPrestacao->Valor(), 97.49L);  // 2,5 % : 97,4871
+}
+
+TEST_F(Postecipada, SoReiniciaAoAbrirNaoAoVoltar) {
+    AbreLivre();
+    janela->DateEdit1->DefineData(D(2008, 1, 31));
+    Preenche(1000, 12, 2, 0);
+    janela->BitBtn1->click();
+    // The user glances at another window and comes back: nothing is lost.
+    QWidget outra;
+    outra.show();
+    QApplication::setActiveWindow(&outra);
+    QApplication::setActiveWindow(janela.get());
+    janela->MostraLivre();  // the main menu's button again, while it is open
+    EXPECT_EQ(janela->edtVlrPrestacao->text(), "94,56");
+    EXPECT_EQ(janela->DateEdit1->Data(), D(2008, 1, 31));
+    // SAIR only hides: the values stay for the workbench and the listing.
+    janela->bsair->click();
+    EXPECT_FALSE(janela->isVisible());
+    EXPECT_EQ(janela->Valores().VlrPrestacao, 94.56L);
+    // Opened again: reset, the date to today.
+    AbreLivre();
+    EXPECT_EQ(janela->Valores().VlrPrestacao, 0);
+    EXPECT_EQ(janela->Valores().ValorFinanciado, 0);
+    EXPECT_EQ(janela->DateEdit1->Data(), Hoje());
+    EXPECT_TRUE(janela->edtValorFinanciado->hasFocus());
+}
+
+TEST_F(Postecipada, F12ImprimeSemCalcularAntes) {
+    QTemporaryDir dir;
+    DefineDiretorioListagem(dir.path());
+    int dialogos = 0;
+    DefineEscolheImpressora([&] {
+        ++dialogos;
+        return std::unique_ptr<QPrinter>();  // cancelled
+    });
+    AbreLivre();
+    janela->DateEdit1->DefineData(D(2008, 1, 31));
+    Preenche(1000, 4, 2, 262.62L);
+    janela->edtVlrPrestacao->setFocus();
+    Tecla(Qt::Key_F12);
+    EXPECT_EQ(dialogos, 1);
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{});
+    const QStringList linhas = LeListagem();
+    EXPECT_TRUE(linhas.join('\n').contains("29/02/08")) << linhas.join('\n').toStdString();
+    EXPECT_TRUE(linhas.join('\n').contains("Total.........:R$1.050,48"));
+    EXPECT_EQ(janela->edtVlrPrestacao->Valor(), 262.62L);  // nothing solved
+    DefineEscolheImpressora({});
+    DefineDiretorioListagem({});
+}
+
+TEST_F(Postecipada, TipoDaBancadaComOKMontaAsParcelas) {
+    bancada->show();
+    bancada->data_ref->DefineData(D(2008, 1, 31));
+    QuandoAbrir(janela.get(), [this] {
+        EXPECT_TRUE(janela->btnOK->isVisible());
+        EXPECT_TRUE(janela->edtValorFinanciado->hasFocus());
+        Digita("1000");
+        Tecla(Qt::Key_Return);
+        Digita("12");
+        Tecla(Qt::Key_Return);
+        Digita("2");
+        janela->btnOK->click();  // no solve: the workbench solves
+    });
+    EscolheTipo(TipoCalculo::PrestacaoTaxaEfetiva);
+    EXPECT_FALSE(janela->btnOK->isVisible());
+    EXPECT_EQ(janela->Valores().VlrPrestacao, 0);
+    EXPECT_EQ(bancada->Edit6->text(), "1000");
+    EXPECT_EQ(bancada->Edit1->text(), "2");
+    ASSERT_EQ(bancada->grid->Modelo()->NumeroLinhas(), 12);
+    EXPECT_EQ(Celula(0, 0), "29/02/08");
+    EXPECT_EQ(Celula(11, 0), "31/01/09");
+    for (int l = 0; l < 12; ++l) EXPECT_EQ(Celula(l, 1), "94,56") << l;
+    EXPECT_EQ(bancada->Edit2->text(), "1.134,72");
+    EXPECT_TRUE(msgs.mensagens.empty());
+    EXPECT_FALSE(janela->isVisible());
+}
+
+TEST_F(Postecipada, TipoDaBancadaComFinanciadoEmBrancoResolveNaJanela) {
+    bancada->show();
+    QuandoAbrir(janela.get(), [this] {
+        Preenche(0, 12, 2, 100);
+        janela->btnOK->click();
+    });
+    EscolheTipo(TipoCalculo::PrestacaoTaxaEfetiva);
+    EXPECT_EQ(bancada->Edit6->text(), "0");
+    // Solved into the window, which comes forward as a free window keeping it.
+    EXPECT_TRUE(janela->isVisible());
+    EXPECT_FALSE(janela->isModal());
+    EXPECT_EQ(janela->edtValorFinanciado->text(), "1057,53");
+    EXPECT_EQ(janela->Valores().VlrPrestacao, 100);
+    EXPECT_EQ(bancada->grid->Modelo()->NumeroLinhas(), 1);
+    EXPECT_EQ(bancada->Edit2->text(), "0");
+    // Nothing blank now: F5 again gives the two-line message and changes nothing.
+    bancada->btnCalcula->click();
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{kUmEmBranco});
+    // Count blank: the workbench's F5 does nothing, silently.
+    msgs.mensagens.clear();
+    janela->edtNumPrestacao->DefineValor(0);
+    bancada->btnCalcula->click();
+    EXPECT_TRUE(msgs.mensagens.empty());
+    EXPECT_EQ(janela->edtValorFinanciado->text(), "1057,53");
+}
+
+TEST_F(Postecipada, AbertaLivreViraDialogoSemFalhaESairCancela) {
+    AbreLivre();
+    Preenche(1000, 12, 2, 0);
+    bancada->show();
+    bancada->Edit6->setText("55");
+    bool aberto = false;
+    QuandoAbrir(janela.get(), [&] {
+        aberto = janela->isModal() && janela->isVisible();
+        EXPECT_EQ(janela->Valores().ValorFinanciado, 0);  // opened as the dialog: reset
+        janela->bsair->click();
+    });
+    EscolheTipo(TipoCalculo::PrestacaoTaxaEfetiva);
+    EXPECT_TRUE(aberto);
+    EXPECT_FALSE(janela->isVisible());
+    EXPECT_EQ(bancada->Edit6->text(), "55");  // cancelled: nothing copied or calculated
+    EXPECT_EQ(janela->parentWidget(), nullptr);
+    // Free again afterwards, without the confirming button.
+    AbreLivre();
+    EXPECT_FALSE(janela->isModal());
+    EXPECT_FALSE(janela->btnOK->isVisible());
+}
+
+TEST_F(Postecipada, OKSoTerminaODialogo) {
+    AbreLivre();
+    janela->btnOK->click();  // hidden, but even a stray click must not close the free window
+    EXPECT_TRUE(janela->isVisible());
+}

@@ -1,0 +1,273 @@
+// The debt renegotiation dialog, the main menu's road through it to the
+// workbench, and the workbench's type "Renegociação de Dívidas".
+#include <QGroupBox>
+
+#include "core/Renegociacao.h"
+#include "tests/support/GuardaJanelas.h"
+#include "tests/windows/Dialogos.h"
+#include "windows/Calculo.h"
+#include "windows/UfrmRenegociacao.h"
+
+using namespace quantivo;
+using teste::Digita;
+using teste::QuandoAbrir;
+using teste::Tecla;
+
+namespace {
+
+class Renegociacao : public teste::JanelaTeste {
+protected:
+    void SetUp() override {
+        JanelaTeste::SetUp();
+        guarda.Permite(true);  // QuandoAbrir closes what it opens
+        bancada = std::make_unique<Tfrm_desconto_cheque>();
+        janela = std::make_unique<TfrmRenegociacao>();
+        LigaRenegociacao(bancada.get(), janela.get());
+    }
+    void TearDown() override {
+        janela.reset();
+        bancada.reset();
+        JanelaTeste::TearDown();
+    }
+    // Opens the dialog from the main menu's road, runs `acao` in it, and
+    // returns whether the workbench was shown.
+    bool PeloMenu(std::function<void()> acao) {
+        QuandoAbrir(janela.get(), std::move(acao));
+        return RenegociaDoMenu(bancada.get(), janela.get());
+    }
+    // The update of the worked example, typed: 1000,00 due 01/03/08 at 3 %
+    // up to 15/04/08.
+    void AtualizaExemplo() {
+        EXPECT_TRUE(janela->edtVlrDivida->hasFocus());
+        Digita("1000");
+        Tecla(Qt::Key_Return);
+        Digita("010308");
+        Tecla(Qt::Key_Return);
+        Digita("3");
+        janela->dtAtualizado->DefineData(D(2008, 4, 15));
+        Tecla(Qt::Key_Return);
+        EXPECT_TRUE(janela->btnCalcula->hasFocus());
+        Tecla(Qt::Key_Space);
+    }
+    QString Celula(int l, int c) const { return bancada->grid->Modelo()->Celula(l, c); }
+
+    std::unique_ptr<Tfrm_desconto_cheque> bancada;
+    std::unique_ptr<TfrmRenegociacao> janela;
+};
+
+}  // namespace
+
+TEST_F(Renegociacao, TextosCoresPosicoesEOrdem) {
+    QuandoAbrir(janela.get(), [this] {
+        EXPECT_EQ(janela->windowTitle(), "Renegociação de Dívida");
+        EXPECT_EQ(janela->size(), QSize(305, 485));
+        EXPECT_TRUE(janela->windowFlags() & Qt::WindowCloseButtonHint);
+        auto* cima = janela->findChild<QWidget*>("GroupBox1");
+        auto* baixo = janela->findChild<QWidget*>("GroupBox2");
+        ASSERT_TRUE(cima && baixo);
+        EXPECT_EQ(cima->geometry(), QRect(8, 0, 289, 233));
+        EXPECT_EQ(baixo->geometry(), QRect(8, 240, 289, 241));
+        EXPECT_EQ(cima->palette().color(QPalette::Window), QColor(192, 192, 192));
+        EXPECT_EQ(baixo->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+        EXPECT_EQ(janela->edtVlrDivida->geometry(), QRect(144, 40, 121, 21));
+        EXPECT_EQ(janela->dtAtualizado->geometry(), QRect(144, 112, 121, 21));
+        EXPECT_EQ(janela->btnCalcula->geometry(), QRect(88, 136, 121, 35));
+        EXPECT_EQ(janela->DateEdit1->geometry(), QRect(128, 16, 105, 21));
+        EXPECT_EQ(janela->qtdParcelas->geometry(), QRect(152, 144, 113, 21));
+        EXPECT_EQ(janela->BitBtn1->geometry(), QRect(64, 200, 161, 35));
+        EXPECT_EQ(janela->BitBtn1->text(), "Calcula Renegociação");
+        EXPECT_FALSE(janela->edtVlrAtualizado->isEnabled());
+        EXPECT_FALSE(janela->edtDias->isEnabled());
+        EXPECT_FALSE(janela->edtVlrAtualizado2->isEnabled());
+        EXPECT_EQ(janela->edtTaxa->Decimais(), 5);
+        EXPECT_EQ(janela->edtTaxa->Mascara(), "0.00000;");
+        EXPECT_EQ(janela->qtdParcelas->Mascara(), "0;-0");
+        EXPECT_EQ(janela->edtVlrPago->Mascara(), CampoNumerico::kMascaraPadrao);
+        EXPECT_EQ(janela->dtAtualizado->Data(), Hoje());
+        // From the rate, Tab and Enter go to "Calcula", the update date last.
+        QWidget* ordem[] = {janela->edtVlrDivida, janela->dtVencimento, janela->edtTaxa,  janela->btnCalcula,
+                            janela->dtAtualizado, janela->DateEdit1,    janela->edtVlrPago, janela->qtdParcelas,
+                            janela->edtNovaTaxa,  janela->BitBtn1};
+        for (std::size_t i = 1; i < std::size(ordem); ++i) {
+            Tecla(i % 2 ? Qt::Key_Return : Qt::Key_Tab);
+            EXPECT_TRUE(ordem[i]->hasFocus()) << i;
+        }
+        janela->reject();
+    });
+    EXPECT_FALSE(RenegociaDoMenu(bancada.get(), janela.get()));
+}
+
+TEST_F(Renegociacao, AtualizaADivida) {
+    struct Caso {
+        long double divida;
+        Data vencimento, atualizacao;
+        long double taxa;
+        const char* atualizado;
+        long double dias;
+        std::vector<std::string> mensagens;
+    } casos[] = {
+        {1000, D(2008, 3, 1), D(2008, 4, 15), 3, "R$ 1.045,00", 45, {}},
+        {1000, D(2008, 3, 1), D(2008, 3, 11), 2, "R$ 1.006,67", 10, {}},
+        {2500.50L, D(2008, 3, 1), D(2008, 3, 18), 4.5L, "R$ 2.564,26", 17, {}},
+        {0, D(2008, 3, 1), D(2008, 3, 18), 4.5L, "", 17, {}},
+        {1000, D(2008, 3, 1), D(2008, 3, 1), 3, "", 0, {kMsgVencimentoMenor}},
+        {1000, kDataNula, D(2008, 3, 1), 3, "", 0, {kMsgInformeVencimento}},
+        {1000, D(2008, 3, 1), kDataNula, 3, "", 0, {kMsgInformeAtualizacao}},
+    };
+    QuandoAbrir(janela.get(), [&] {
+        for (const auto& c : casos) {
+            msgs.mensagens.clear();
+            janela->edtVlrDivida->setFocus(Qt::TabFocusReason);  // clears the last results
+            janela->edtVlrDivida->DefineValor(c.divida);
+            janela->dtVencimento->DefineData(c.vencimento);
+            janela->edtTaxa->DefineValor(c.taxa);
+            janela->dtAtualizado->DefineData(c.atualizacao);
+            janela->DateEdit1->DefineData(kDataNula);
+            janela->btnCalcula->setFocus(Qt::TabFocusReason);
+            janela->btnCalcula->click();
+            EXPECT_EQ(msgs.Textos(), c.mensagens) << c.atualizado;
+            EXPECT_EQ(janela->edtVlrAtualizado->text(), c.atualizado);
+            EXPECT_EQ(janela->edtVlrAtualizado2->text(), c.atualizado);
+            EXPECT_EQ(janela->edtDias->Valor(), c.dias);
+            if (c.mensagens.empty()) {
+                EXPECT_EQ(janela->DateEdit1->Data(), Hoje());
+                EXPECT_TRUE(janela->DateEdit1->hasFocus());
+            } else {
+                EXPECT_EQ(janela->DateEdit1->Data(), kDataNula);
+            }
+        }
+        janela->reject();
+    });
+    EXPECT_FALSE(RenegociaDoMenu(bancada.get(), janela.get()));
+}
+
+TEST_F(Renegociacao, EntrarNumaEntradaLimpaOsResultadosMasNaoADataDeAtualizacao) {
+    QuandoAbrir(janela.get(), [this] {
+        AtualizaExemplo();
+        janela->dtAtualizado->setFocus(Qt::TabFocusReason);
+        janela->dtAtualizado->DefineData(D(2008, 4, 30));
+        EXPECT_EQ(janela->edtDias->Valor(), 45);  // the old result stands
+        for (QWidget* w : {static_cast<QWidget*>(janela->edtVlrDivida), static_cast<QWidget*>(janela->dtVencimento),
+                           static_cast<QWidget*>(janela->edtTaxa)}) {
+            janela->btnCalcula->setFocus(Qt::TabFocusReason);
+            janela->btnCalcula->click();
+            EXPECT_EQ(janela->edtDias->Valor(), 60);
+            w->setFocus(Qt::BacktabFocusReason);
+            EXPECT_EQ(janela->edtVlrAtualizado->Valor(), 0) << w->objectName().toStdString();
+            EXPECT_EQ(janela->edtDias->Valor(), 0);
+            EXPECT_EQ(janela->edtVlrAtualizado2->Valor(), 0);
+        }
+        // Confirming now is refused: the update must be calculated again.
+        janela->BitBtn1->click();
+        EXPECT_EQ(msgs.Textos(), std::vector<std::string>{kMsgCalculeDivida});
+        janela->reject();
+    });
+    RenegociaDoMenu(bancada.get(), janela.get());
+}
+
+TEST_F(Renegociacao, PeloMenuAteAsDozeParcelas) {
+    const bool mostrada = PeloMenu([this] {
+        AtualizaExemplo();
+        EXPECT_EQ(janela->edtDias->text(), "45");
+        EXPECT_EQ(janela->edtVlrAtualizado->text(), "R$ 1.045,00");
+        EXPECT_EQ(janela->edtVlrAtualizado2->text(), "R$ 1.045,00");
+        EXPECT_TRUE(janela->DateEdit1->hasFocus());
+        EXPECT_EQ(janela->DateEdit1->Data(), Hoje());
+        Digita("150408");
+        Tecla(Qt::Key_Return);
+        Digita("45");
+        Tecla(Qt::Key_Return);
+        Digita("12");
+        Tecla(Qt::Key_Return);
+        Digita("2");
+        Tecla(Qt::Key_Return);
+        EXPECT_TRUE(janela->BitBtn1->hasFocus());
+        Tecla(Qt::Key_Space);
+    });
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{});
+    EXPECT_TRUE(mostrada);
+    EXPECT_TRUE(bancada->isVisible());
+    EXPECT_EQ(bancada->Edit6->text(), "1000");
+    EXPECT_EQ(bancada->Edit1->text(), "2");
+    EXPECT_EQ(bancada->data_ref->Data(), D(2008, 4, 15));
+    EXPECT_EQ(bancada->ComboBox1->currentText(), "Renegociação de Dívidas");
+    ASSERT_EQ(bancada->grid->Modelo()->NumeroLinhas(), 12);
+    EXPECT_EQ(Celula(0, 0), "15/05/08");
+    EXPECT_EQ(Celula(11, 0), "15/04/09");
+    for (int l = 0; l < 12; ++l) EXPECT_EQ(Celula(l, 1), "94,56") << l;
+    EXPECT_EQ(bancada->Edit2->text(), "1.134,72");
+    // The dialog opened once: the quiet type change did not open it again.
+    EXPECT_FALSE(janela->isVisible());
+}
+
+TEST_F(Renegociacao, ConfirmacoesRecusadasDeixamAJanelaAberta) {
+    const bool mostrada = PeloMenu([this] {
+        janela->BitBtn1->click();  // nothing calculated yet
+        AtualizaExemplo();
+        janela->edtVlrPago->DefineValor(1045.01L);
+        janela->qtdParcelas->DefineValor(12);
+        janela->edtNovaTaxa->DefineValor(2);
+        janela->BitBtn1->click();  // more than the updated debt
+        EXPECT_TRUE(janela->edtVlrPago->hasFocus());
+        janela->edtVlrPago->DefineValor(45);
+        janela->DateEdit1->DefineData(kDataNula);
+        janela->BitBtn1->click();  // no payment date
+        EXPECT_TRUE(janela->DateEdit1->hasFocus());
+        EXPECT_TRUE(janela->isVisible());
+        janela->close();  // the title bar's close box: cancel
+    });
+    EXPECT_EQ(msgs.Textos(), (std::vector<std::string>{kMsgCalculeDivida, kMsgPagoMaior, kMsgInformePagamento}));
+    EXPECT_FALSE(mostrada);
+    EXPECT_FALSE(bancada->isVisible());
+    EXPECT_EQ(bancada->Edit6->text(), "0");
+    EXPECT_EQ(bancada->ComboBox1->currentIndex(), -1);
+}
+
+TEST_F(Renegociacao, DividaZeroAtualizaMasNaoConfirma) {
+    PeloMenu([this] {
+        janela->dtVencimento->DefineData(D(2007, 12, 1));
+        janela->btnCalcula->click();
+        EXPECT_EQ(janela->edtDias->Valor(), 27);
+        janela->BitBtn1->click();
+        EXPECT_EQ(msgs.Textos(), std::vector<std::string>{kMsgCalculeDivida});
+        janela->reject();
+    });
+}
+
+TEST_F(Renegociacao, ErroNoReparcelamentoNaoMostraABancada) {
+    const bool mostrada = PeloMenu([this] {
+        AtualizaExemplo();
+        janela->edtVlrPago->DefineValor(45);
+        janela->qtdParcelas->DefineValor(12);  // new rate left empty
+        janela->BitBtn1->click();
+    });
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{"'' is not a valid floating point value"});
+    EXPECT_FALSE(mostrada);
+    EXPECT_FALSE(bancada->isVisible());
+    // What the hand-over wrote stays in the workbench.
+    EXPECT_EQ(bancada->Edit6->text(), "1000");
+    EXPECT_EQ(bancada->Edit1->text(), "");
+    EXPECT_EQ(bancada->TipoSelecionado(), TipoCalculo::RenegociacaoDividas);
+}
+
+TEST_F(Renegociacao, TipoDaListaDaBancadaMantemADataDeReferencia) {
+    bancada->show();
+    bancada->data_ref->DefineData(D(2008, 1, 31));
+    QuandoAbrir(janela.get(), [this] {
+        AtualizaExemplo();
+        janela->DateEdit1->DefineData(D(2008, 4, 15));
+        janela->edtVlrPago->DefineValor(45.5L);
+        janela->qtdParcelas->DefineValor(3);
+        janela->edtNovaTaxa->DefineValor(2.5L);
+        janela->BitBtn1->click();
+    });
+    bancada->ComboBox1->setCurrentIndex(3);
+    emit bancada->ComboBox1->activated(3);
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{});
+    EXPECT_EQ(bancada->Edit6->text(), "999,5");
+    EXPECT_EQ(bancada->Edit1->text(), "2,5");
+    EXPECT_EQ(bancada->data_ref->Data(), D(2008, 1, 31));
+    ASSERT_EQ(bancada->grid->Modelo()->NumeroLinhas(), 3);
+    EXPECT_EQ(Celula(0, 0), "29/02/08");
+    EXPECT_EQ(janela->parentWidget(), nullptr);
+}
