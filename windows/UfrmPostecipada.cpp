@@ -84,8 +84,10 @@ void TfrmPostecipada::CriaTextos() {
                                               "Para apurar o valor financiado, informe o valor da prestação.\n"
                                               "E para apurar o valor da prestação, informe o valor financiado."),
                                this);
-    explica->setGeometry(16, 48, 350, 39);
-    explica->setWordWrap(true);
+    // One line each, as given; the first runs a little past the 350 pixels
+    // in the Liberation face.
+    explica->setGeometry(16, 48, 390, 42);
+    explica->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* obrigatorios = Rotulo(this, QStringLiteral("* = campos obrigatórios"), 64, 288);
     obrigatorios->setFont(FonteJanela(8, true));

@@ -54,7 +54,10 @@ QFrame* Grupo(QWidget* pai, const char* nome, QRect geo, const QColor& fundo) {
     g->setFrameStyle(QFrame::Box | QFrame::Raised);
     g->setGeometry(geo);
     g->setAutoFillBackground(true);
-    PintaFundo(g, fundo);
+    // The group's colour only: its fields keep the field colour.
+    QPalette p = g->palette();
+    p.setColor(QPalette::Window, fundo);
+    g->setPalette(p);
     g->setFont(FonteJanela(8, true));
     return g;
 }

@@ -1,5 +1,6 @@
 // The instalment window on its own, and the workbench's type "Prestação Taxa
 // Efetiva" working with it.
+#include <QDir>
 #include <QFile>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -279,4 +280,22 @@ TEST_F(Postecipada, OKSoTerminaODialogo) {
     AbreLivre();
     janela->btnOK->click();  // hidden, but even a stray click must not close the free window
     EXPECT_TRUE(janela->isVisible());
+}
+
+// A picture of the window for people to look at, when asked to.
+TEST_F(Postecipada, SampleWindowsForScreenshots) {
+    const char* destino = std::getenv("QUANTIVO_AMOSTRAS");
+    if (!destino) GTEST_SKIP() << "set QUANTIVO_AMOSTRAS to a directory to write the pictures";
+    AbreLivre();
+    Preenche(1000, 12, 2, 0);
+    janela->BitBtn1->click();
+    janela->edtValorFinanciado->setFocus();
+    const QDir saida(QString::fromLocal8Bit(destino));
+    ASSERT_TRUE(janela->grab().save(saida.filePath("postecipada_janela.png")));
+    QuandoAbrir(janela.get(), [&] {
+        Preenche(0, 12, 2, 100);
+        EXPECT_TRUE(janela->grab().save(saida.filePath("postecipada_dialogo.png")));
+        janela->bsair->click();
+    });
+    janela->AbreDialogo(bancada.get());
 }

@@ -1,5 +1,6 @@
 // The debt renegotiation dialog, the main menu's road through it to the
 // workbench, and the workbench's type "Renegociação de Dívidas".
+#include <QDir>
 #include <QGroupBox>
 
 #include "core/Renegociacao.h"
@@ -270,4 +271,24 @@ TEST_F(Renegociacao, TipoDaListaDaBancadaMantemADataDeReferencia) {
     ASSERT_EQ(bancada->grid->Modelo()->NumeroLinhas(), 3);
     EXPECT_EQ(Celula(0, 0), "29/02/08");
     EXPECT_EQ(janela->parentWidget(), nullptr);
+}
+
+// A picture of the window for people to look at, when asked to.
+TEST_F(Renegociacao, SampleWindowsForScreenshots) {
+    const char* destino = std::getenv("QUANTIVO_AMOSTRAS");
+    if (!destino) GTEST_SKIP() << "set QUANTIVO_AMOSTRAS to a directory to write the pictures";
+    QuandoAbrir(janela.get(), [&] {
+        AtualizaExemplo();
+        Digita("150408");
+        Tecla(Qt::Key_Return);
+        Digita("45");
+        Tecla(Qt::Key_Return);
+        Digita("12");
+        Tecla(Qt::Key_Return);
+        Digita("2");
+        Tecla(Qt::Key_Return);
+        EXPECT_TRUE(janela->grab().save(QDir(QString::fromLocal8Bit(destino)).filePath("renegociacao_janela.png")));
+        janela->reject();
+    });
+    RenegociaDoMenu(bancada.get(), janela.get());
 }
