@@ -30,8 +30,11 @@ QMessageBox::Icon IconeQt(Icone i) {
 }  // namespace
 
 void MensageiroQt::Mostra(const Mensagem& m) {
+    // The core ends a message's lines with a bare CR, which a Qt label does not break on.
+    QString texto = QString::fromStdString(m.texto);
+    texto.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QMessageBox box(IconeQt(m.icone), m.titulo.empty() ? QStringLiteral("Quantivo") : QString::fromStdString(m.titulo),
-                    QString::fromStdString(m.texto), QMessageBox::Ok, QApplication::activeWindow());
+                    texto, QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
 

@@ -2,6 +2,7 @@
 // Efetiva" working with it.
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QTemporaryDir>
 
@@ -135,6 +136,22 @@ TEST_F(Postecipada, CalculaResolveOValorEmBranco) {
     Preenche(1000, 12, 2, 0);
     janela->BitBtn1->click();
     EXPECT_EQ(janela->edtVlrPrestacao->Valor(), 94.56L);
+}
+
+TEST_F(Postecipada, MensagemDeDuasLinhasNaCaixaDeMensagem) {
+    AbreLivre();
+    DefineServicoMensagens(nullptr);  // the real message box
+    guarda.Permite(false);            // fails, rather than hangs, if the box stays
+    QString texto;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            texto = box->text();
+            box->accept();
+        }
+    });
+    janela->BitBtn1->click();  // nothing typed: all four blank
+    DefineServicoMensagens(&msgs);
+    EXPECT_EQ(texto, "Necessário deixar apenas um valor em branco\nEste será o valor a ser apurado");
 }
 
 TEST_F(Postecipada, DigitadoComTeclasEAltC) {
