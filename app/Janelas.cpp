@@ -30,6 +30,8 @@ void ImprimeBancada(Tfrm_desconto_cheque& f) {
 QPointer<Tfrm_principal> frm_principal;
 QPointer<Tfrm_desconto_cheque> frm_desconto_cheque;
 QPointer<Tfrm_Ajuda> frm_Ajuda;
+QPointer<TfrmPostecipada> frmPostecipada;
+QPointer<TfrmRenegociacao> frmRenegociacao;
 
 void CriaJanelas() {
     CriaMenuPrincipal();
@@ -54,7 +56,9 @@ void CriaDemaisJanelas() {
     // 6. TFREL, the receipt printout, built once and reused by every print.
     FREL();
     // 7. TfrmPostecipada, the instalment window; lives until the end.
+    frmPostecipada = new TfrmPostecipada;
     // 8. TfrmRenegociacao, the renegotiation window; lives until the end.
+    frmRenegociacao = new TfrmRenegociacao;
     // 9. Tfrm_venda_por_fora, the inverse-discount entry window, as 2.
 
     frm_principal->abreDescontoCheque = [] { AbreDescontoCheque(frm_principal, frm_desconto_cheque); };
@@ -63,6 +67,10 @@ void CriaDemaisJanelas() {
     frm_desconto_cheque->mostraAjuda = [] { MostraAjuda(frm_desconto_cheque); };
     frm_desconto_cheque->abreRecibo = [] { AbreRecibo(frm_desconto_cheque); };
     frm_desconto_cheque->imprime = [] { ImprimeBancada(*frm_desconto_cheque); };
+    LigaPostecipada(frm_desconto_cheque, frmPostecipada);
+    LigaRenegociacao(frm_desconto_cheque, frmRenegociacao);
+    frm_principal->abrePrestacao = [] { frmPostecipada->MostraLivre(); };
+    frm_principal->abreRenegociacao = [] { RenegociaDoMenu(frm_desconto_cheque, frmRenegociacao, frm_principal); };
 }
 
 namespace {
@@ -90,6 +98,8 @@ void MostraMenuECriaDemais() {
 
 void DestroiJanelas() {
     delete frm_Ajuda;
+    delete frmRenegociacao;
+    delete frmPostecipada;
     delete frm_desconto_cheque;
     delete frm_principal;
 }

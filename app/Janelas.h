@@ -7,12 +7,16 @@
 #include "app/Ufrm_Ajuda.h"
 #include "app/Ufrm_principal.h"
 #include "windows/Calculo.h"
+#include "windows/UfrmPostecipada.h"
+#include "windows/UfrmRenegociacao.h"
 
 namespace quantivo {
 
 extern QPointer<Tfrm_principal> frm_principal;
 extern QPointer<Tfrm_desconto_cheque> frm_desconto_cheque;
 extern QPointer<Tfrm_Ajuda> frm_Ajuda;
+extern QPointer<TfrmPostecipada> frmPostecipada;
+extern QPointer<TfrmRenegociacao> frmRenegociacao;
 
 // Creates the windows in their start-up order (all hidden) and wires the
 // actions that cross from one window to another.

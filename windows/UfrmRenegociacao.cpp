@@ -243,8 +243,7 @@ void LigaRenegociacao(Tfrm_desconto_cheque* bancada, TfrmRenegociacao* janela) {
     QPointer<TfrmRenegociacao> j(janela);
     bancada->DefineCalculo(TipoCalculo::RenegociacaoDividas, [j](Bancada& b, const Contexto& ctx) {
         if (!j) return;
-        j->reparcelou = false;
-        j->reparcelou = CalculaRenegociacao(b, j->qtdParcelas->Valor(), ctx);
+        CalculaRenegociacao(b, j->qtdParcelas->Valor(), ctx);
     });
     bancada->abreRenegociacao = [j, bancada]() -> std::optional<Tfrm_desconto_cheque::DadosRenegociacao> {
         if (!j || j->AbreDialogo(bancada) != QDialog::Accepted) return std::nullopt;
@@ -255,17 +254,15 @@ void LigaRenegociacao(Tfrm_desconto_cheque* bancada, TfrmRenegociacao* janela) {
 
 bool RenegociaDoMenu(Tfrm_desconto_cheque* bancada, TfrmRenegociacao* janela, QWidget* dono) {
     if (janela->AbreDialogo(dono) != QDialog::Accepted) return false;
-    janela->reparcelou = false;
-    ProtegeAcao([&] {
-        const long double saldo = janela->edtVlrAtualizado2->Valor() - janela->edtVlrPago->Valor();
-        bancada->Edit6->setText(QString::fromStdString(TextoSaldo(saldo)));
-        bancada->Edit1->setText(janela->edtNovaTaxa->Texto());
-        bancada->data_ref->DefineData(janela->DateEdit1->Data());
-        // Set quietly: the list's own reaction would open this dialog again.
-        bancada->ComboBox1->setCurrentIndex(static_cast<int>(TipoCalculo::RenegociacaoDividas));
-        bancada->btnCalcula->click();
-    });
-    if (!janela->reparcelou) return false;
+    const long double saldo = janela->edtVlrAtualizado2->Valor() - janela->edtVlrPago->Valor();
+    bancada->Edit6->setText(QString::fromStdString(TextoSaldo(saldo)));
+    bancada->Edit1->setText(janela->edtNovaTaxa->Texto());
+    bancada->data_ref->DefineData(janela->DateEdit1->Data());
+    // Set quietly: the list's own reaction would open this dialog again.
+    bancada->ComboBox1->setCurrentIndex(static_cast<int>(TipoCalculo::RenegociacaoDividas));
+    // The calculate action; after an error report the workbench stays hidden,
+    // holding what was handed over.
+    if (!bancada->Calcula()) return false;
     bancada->show();
     bancada->raise();
     bancada->activateWindow();

@@ -46,10 +46,6 @@ public:
     CampoNumerico* edtNovaTaxa;
     QPushButton* BitBtn1;  // "Calcula Renegociação"
 
-    // Whether the workbench's last re-split from this window's data ran to the
-    // end (no error, no refusal); the main menu shows the workbench only then.
-    bool reparcelou = false;
-
     // --- Event handlers.
     void FormActivate();  // the reset of each opening
     void edtVlrDividaEnter();
@@ -77,8 +73,8 @@ void LigaRenegociacao(Tfrm_desconto_cheque* bancada, TfrmRenegociacao* janela);
 // The main menu's "Renegociação de Dívidas": the dialog owned by `dono`; on
 // confirmation the balance, the new rate and the payment date go into the
 // workbench, its type becomes "Renegociação de Dívidas" (quietly), it
-// calculates and, unless the calculation stopped, it is shown. Returns whether
-// the workbench was shown.
+// calculates and, unless the calculation ended with an error report, it is
+// shown. Returns whether the workbench was shown.
 bool RenegociaDoMenu(Tfrm_desconto_cheque* bancada, TfrmRenegociacao* janela, QWidget* dono = nullptr);
 
 }  // namespace quantivo

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 
 #include "tests/support/GuardaJanelas.h"
-#include "tests/windows/Dialogos.h"
+#include "tests/support/Dialogos.h"
 #include "windows/Calculo.h"
 #include "windows/UfrmPostecipada.h"
 // Last: output/GeraListagem.h declares a function named like the numeric

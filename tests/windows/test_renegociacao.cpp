@@ -5,7 +5,7 @@
 
 #include "core/Renegociacao.h"
 #include "tests/support/GuardaJanelas.h"
-#include "tests/windows/Dialogos.h"
+#include "tests/support/Dialogos.h"
 #include "windows/Calculo.h"
 #include "windows/UfrmRenegociacao.h"
 
@@ -142,41 +142,6 @@ TEST_F(Renegociacao, EntrarNumaEntradaLimpaOsResultadosMasNaoADataDeAtualizacao)
         janela->reject();
     });
     RenegociaDoMenu(bancada.get(), janela.get());
-}
-
-TEST_F(Renegociacao, PeloMenuAteAsDozeParcelas) {
-    const bool mostrada = PeloMenu([this] {
-        AtualizaExemplo();
-        EXPECT_EQ(janela->edtDias->text(), "45");
-        EXPECT_EQ(janela->edtVlrAtualizado->text(), "R$ 1.045,00");
-        EXPECT_EQ(janela->edtVlrAtualizado2->text(), "R$ 1.045,00");
-        EXPECT_TRUE(janela->DateEdit1->hasFocus());
-        EXPECT_EQ(janela->DateEdit1->Data(), Hoje());
-        Digita("150408");
-        Tecla(Qt::Key_Return);
-        Digita("45");
-        Tecla(Qt::Key_Return);
-        Digita("12");
-        Tecla(Qt::Key_Return);
-        Digita("2");
-        Tecla(Qt::Key_Return);
-        EXPECT_TRUE(janela->BitBtn1->hasFocus());
-        Tecla(Qt::Key_Space);
-    });
-    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{});
-    EXPECT_TRUE(mostrada);
-    EXPECT_TRUE(bancada->isVisible());
-    EXPECT_EQ(bancada->Edit6->text(), "1000");
-    EXPECT_EQ(bancada->Edit1->text(), "2");
-    EXPECT_EQ(bancada->data_ref->Data(), D(2008, 4, 15));
-    EXPECT_EQ(bancada->ComboBox1->currentText(), "Renegociação de Dívidas");
-    ASSERT_EQ(bancada->grid->Modelo()->NumeroLinhas(), 12);
-    EXPECT_EQ(Celula(0, 0), "15/05/08");
-    EXPECT_EQ(Celula(11, 0), "15/04/09");
-    for (int l = 0; l < 12; ++l) EXPECT_EQ(Celula(l, 1), "94,56") << l;
-    EXPECT_EQ(bancada->Edit2->text(), "1.134,72");
-    // The dialog opened once: the quiet type change did not open it again.
-    EXPECT_FALSE(janela->isVisible());
 }
 
 TEST_F(Renegociacao, ConfirmacoesRecusadasDeixamAJanelaAberta) {

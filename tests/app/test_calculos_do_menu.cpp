@@ -1,0 +1,130 @@
+// The main menu's "Prestação Taxa Efetiva" and "Renegociação de Dívidas", and
+// the workbench's type list reaching the same windows, in the program as
+// start-up builds it.
+#include <QTest>
+
+#include "app/Janelas.h"
+#include "tests/support/Dialogos.h"
+#include "tests/support/GuardaJanelas.h"
+
+using namespace quantivo;
+using teste::Digita;
+using teste::QuandoAbrir;
+using teste::Tecla;
+
+namespace {
+
+class CalculosDoMenu : public teste::JanelaTeste {
+protected:
+    void SetUp() override {
+        JanelaTeste::SetUp();
+        guarda.Permite(true);  // QuandoAbrir closes what it opens
+        CriaJanelas();
+        frm_principal->show();
+        QApplication::setActiveWindow(frm_principal);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frm_principal));
+    }
+    void TearDown() override {
+        DestroiJanelas();
+        JanelaTeste::TearDown();
+    }
+    QString Celula(int l, int c) const { return frm_desconto_cheque->grid->Modelo()->Celula(l, c); }
+};
+
+}  // namespace
+
+TEST_F(CalculosDoMenu, RenegociacaoAteAsDozeParcelas) {
+    TfrmRenegociacao* r = frmRenegociacao;
+    QuandoAbrir(r, [r] {
+        // Debt 1000,00 due 01/03/08 at 3 %, updated to 15/04/08.
+        Digita("1000");
+        Tecla(Qt::Key_Return);
+        Digita("010308");
+        Tecla(Qt::Key_Return);
+        Digita("3");
+        r->dtAtualizado->DefineData(*CodificaData(2008, 4, 15));
+        Tecla(Qt::Key_Return);
+        Tecla(Qt::Key_Space);  // "Calcula"
+        EXPECT_EQ(r->edtDias->text(), "45");
+        EXPECT_EQ(r->edtVlrAtualizado->text(), "R$ 1.045,00");
+        EXPECT_EQ(r->edtVlrAtualizado2->text(), "R$ 1.045,00");
+        EXPECT_TRUE(r->DateEdit1->hasFocus());
+        EXPECT_EQ(r->DateEdit1->Data(), Hoje());
+        // Paid 45,00 on 15/04/08; 12 instalments at 2 %.
+        Digita("150408");
+        Tecla(Qt::Key_Return);
+        Digita("45");
+        Tecla(Qt::Key_Return);
+        Digita("12");
+        Tecla(Qt::Key_Return);
+        Digita("2");
+        Tecla(Qt::Key_Return);
+        EXPECT_TRUE(r->BitBtn1->hasFocus());
+        Tecla(Qt::Key_Space);  // "Calcula Renegociação"
+    });
+    frm_principal->SpeedButton8->click();
+
+    Tfrm_desconto_cheque* f = frm_desconto_cheque;
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{});
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_FALSE(r->isVisible());  // opened once: the quiet type change did not reopen it
+    EXPECT_EQ(f->Edit6->text(), "1000");
+    EXPECT_EQ(f->Edit1->text(), "2");
+    EXPECT_EQ(f->data_ref->Data(), D(2008, 4, 15));
+    EXPECT_EQ(f->ComboBox1->currentText(), "Renegociação de Dívidas");
+    ASSERT_EQ(f->grid->Modelo()->NumeroLinhas(), 12);
+    EXPECT_EQ(Celula(0, 0), "15/05/08");
+    EXPECT_EQ(Celula(11, 0), "15/04/09");
+    for (int l = 0; l < 12; ++l) EXPECT_EQ(Celula(l, 1), "94,56") << l;
+    EXPECT_EQ(f->Edit2->text(), "1.134,72");
+    // F5 again recomputes from the workbench and the window's count, kept after it closed.
+    f->Edit1->setText("3");
+    f->btnCalcula->click();
+    EXPECT_EQ(Celula(0, 1), "100,46");
+}
+
+TEST_F(CalculosDoMenu, RenegociacaoFechadaNaCaixaNaoMudaABancada) {
+    QuandoAbrir(frmRenegociacao, [] { frmRenegociacao->close(); });
+    frm_principal->SpeedButton8->click();
+    EXPECT_FALSE(frm_desconto_cheque->isVisible());
+    EXPECT_EQ(frm_desconto_cheque->Edit6->text(), "0");
+    EXPECT_EQ(frm_desconto_cheque->TipoSelecionado(), TipoCalculo::Nenhum);
+}
+
+TEST_F(CalculosDoMenu, PrestacaoAbreLivreEOTipoDaBancadaUsaAMesmaJanela) {
+    frm_principal->SpeedButton7->click();
+    TfrmPostecipada* p = frmPostecipada;
+    EXPECT_TRUE(p->isVisible());
+    EXPECT_FALSE(p->isModal());
+    EXPECT_FALSE(p->btnOK->isVisible());
+    p->edtValorFinanciado->DefineValor(1000);
+    // Back to the main menu and again to the window: the values stay.
+    QApplication::setActiveWindow(frm_principal);
+    frm_principal->SpeedButton7->click();
+    EXPECT_EQ(p->edtValorFinanciado->Valor(), 1000);
+
+    // The workbench's own list, while the window is open as a free window.
+    Tfrm_desconto_cheque* f = frm_desconto_cheque;
+    f->show();
+    f->data_ref->DefineData(D(2007, 11, 15));
+    QuandoAbrir(p, [p] {
+        EXPECT_TRUE(p->btnOK->isVisible());
+        Digita("1000");
+        Tecla(Qt::Key_Return);
+        Digita("3");
+        Tecla(Qt::Key_Return);
+        Digita("1");
+        Tecla(Qt::Key_Return);
+        Tecla(Qt::Key_Return);
+        EXPECT_TRUE(p->BitBtn1->hasFocus());
+        p->btnOK->click();
+    });
+    f->ComboBox1->setCurrentIndex(1);
+    emit f->ComboBox1->activated(1);
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{});
+    ASSERT_EQ(f->grid->Modelo()->NumeroLinhas(), 3);
+    EXPECT_EQ(Celula(0, 0), "15/12/07");
+    EXPECT_EQ(Celula(2, 0), "15/02/08");
+    EXPECT_EQ(Celula(0, 1), "340,02");
+    EXPECT_FALSE(p->isVisible());  // it was turned into the dialog, which ended
+}
