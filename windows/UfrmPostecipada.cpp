@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QStyle>
 
+#include "output/Listagem.h"
 #include "windows/Aparencia.h"
 #include "windows/Calculo.h"
 #include "windows/Regional.h"
@@ -228,7 +229,17 @@ void TfrmPostecipada::btnOKClick() {
     if (emDialogo_) accept();
 }
 
-// btnImprimeClick is in UfrmPostecipadaListagem.cpp.
+void TfrmPostecipada::btnImprimeClick() {
+    // The listing is built from the fields as they stand; nothing is solved first.
+    ProtegeAcao([this] {
+        const Data referencia = DateEdit1->Data();
+        // An empty masked field's text is its two separators; the listing shows it blank.
+        const std::string textoData = referencia == kDataNula ? std::string() : DateEdit1->text().toStdString();
+        ImprimeListagemPrestacoes(EntradaPrestacoes(referencia, textoData, edtValorFinanciado->Valor(),
+                                                    edtTaxa->Valor(), edtNumPrestacao->Valor(),
+                                                    edtVlrPrestacao->Valor()));
+    });
+}
 
 bool TfrmPostecipada::FormKeyPress(QKeyEvent* e, QWidget*) {
     if (e->key() == Qt::Key_F12 && e->modifiers() == Qt::NoModifier) {

@@ -6,14 +6,12 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
-#include "tests/support/GuardaJanelas.h"
-#include "tests/support/Dialogos.h"
-#include "windows/Calculo.h"
-#include "windows/UfrmPostecipada.h"
-// Last: output/GeraListagem.h declares a function named like the numeric
-// field class, which hides the class from here on.
 #include "output/Arquivos.h"
 #include "output/Listagem.h"
+#include "tests/support/Dialogos.h"
+#include "tests/support/GuardaJanelas.h"
+#include "windows/Calculo.h"
+#include "windows/UfrmPostecipada.h"
 
 using namespace quantivo;
 using teste::Digita;
@@ -272,8 +270,8 @@ TEST_F(Postecipada, OKSoTerminaODialogo) {
 
 // A picture of the window for people to look at, when asked to.
 TEST_F(Postecipada, SampleWindowsForScreenshots) {
-    const char* destino = std::getenv("QUANTIVO_AMOSTRAS");
-    if (!destino) GTEST_SKIP() << "set QUANTIVO_AMOSTRAS to a directory to write the pictures";
+    const char* destino = std::getenv("QUANTIVO_CAPTURAS");
+    if (!destino) GTEST_SKIP() << "set QUANTIVO_CAPTURAS to a directory to write the pictures";
     AbreLivre();
     Preenche(1000, 12, 2, 0);
     janela->BitBtn1->click();

@@ -218,8 +218,8 @@ TEST_F(Renegociacao, TipoDaListaDaBancadaMantemADataDeReferencia) {
 
 // A picture of the window for people to look at, when asked to.
 TEST_F(Renegociacao, SampleWindowsForScreenshots) {
-    const char* destino = std::getenv("QUANTIVO_AMOSTRAS");
-    if (!destino) GTEST_SKIP() << "set QUANTIVO_AMOSTRAS to a directory to write the pictures";
+    const char* destino = std::getenv("QUANTIVO_CAPTURAS");
+    if (!destino) GTEST_SKIP() << "set QUANTIVO_CAPTURAS to a directory to write the pictures";
     QuandoAbrir(janela.get(), [&] {
         AtualizaExemplo();
         Digita("150408");
