@@ -5,14 +5,11 @@
 #include <functional>
 #include <utility>
 
-// Before the listing headers: their function CampoNumerico would hide the
-// numeric field's class from the entry windows' headers.
-#include "windows/Ufrm_desconto.h"
-#include "windows/Ufrm_venda_por_fora.h"
-//
 #include "output/F_PRIN.h"
 #include "output/F_REL.h"
 #include "output/Listagem.h"
+#include "windows/Ufrm_desconto.h"
+#include "windows/Ufrm_venda_por_fora.h"
 
 namespace quantivo {
 namespace {
