@@ -87,24 +87,21 @@ Tfrm_principal::Tfrm_principal(QWidget* parent) : QWidget(parent, Qt::Window) {
 void Tfrm_principal::CriaCalculos() {
     const QFont grande = FonteJanela(10, true);
     QPushButton** botoes[] = {&SpeedButton5, &SpeedButton6, &SpeedButton7, &SpeedButton8};
-    QPlainTextEdit** memos[] = {&Memo1, &Memo2, &Memo3, &Memo4};
+    MemoTexto** memos[] = {&Memo1, &Memo2, &Memo3, &Memo4};
     for (int i = 0; i < 4; ++i) {
         const int y = 6 + i * 98;
         *botoes[i] = Botao(this, i == 0 ? "SpeedButton5" : i == 1 ? "SpeedButton6" : i == 2 ? "SpeedButton7" : "SpeedButton8",
                            QString::fromUtf8(kBotoes[i]), {10, y + 6, 180, 80}, grande);
-        auto* m = new QPlainTextEdit(this);
+        auto* m = new MemoTexto(this);
         m->setObjectName(QStringLiteral("Memo%1").arg(i + 1));
-        m->setGeometry(198, y, 376, 92);
-        m->setReadOnly(true);
-        m->setFrameStyle(QFrame::NoFrame);
-        m->setLineWrapMode(QPlainTextEdit::NoWrap);
-        m->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        m->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m->setGeometry(202, y + 4, 372, 88);
+        m->setTextFormat(Qt::PlainText);
+        m->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        m->setTextInteractionFlags(Qt::NoTextInteraction);
         m->setFocusPolicy(Qt::NoFocus);
         m->setFont(FonteJanela(8, true));
-        m->setPlainText(kDescricoes[i].join(QLatin1Char('\n')));
+        m->setText(kDescricoes[i].join(QLatin1Char('\n')));
         m->setAccessibleName(QStringLiteral("Descrição: ") + QString::fromUtf8(kBotoes[i]));
-        m->viewport()->setMouseTracking(false);
         PintaFundo(m, kCorPrata);
         *memos[i] = m;
         botoes_[static_cast<std::size_t>(i)] = *botoes[i];

@@ -3,7 +3,7 @@
 // about and vendor links. It calculates nothing itself; each calculation
 // button opens the window that collects that calculation's data.
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QWidget>
@@ -11,6 +11,14 @@
 #include <functional>
 
 namespace quantivo {
+
+// A read-only text box for fixed lines: a label keeps the main menu quick to
+// show (a full text editor lays out its document at start-up for nothing).
+class MemoTexto : public QLabel {
+public:
+    using QLabel::QLabel;
+    QString toPlainText() const { return text(); }
+};
 
 class Tfrm_principal : public QWidget {
     Q_OBJECT
@@ -27,10 +35,10 @@ public:
     QPushButton* SpeedButton7;
     QPushButton* SpeedButton8;
     QPushButton* SpeedButton9;
-    QPlainTextEdit* Memo1;
-    QPlainTextEdit* Memo2;
-    QPlainTextEdit* Memo3;
-    QPlainTextEdit* Memo4;
+    MemoTexto* Memo1;
+    MemoTexto* Memo2;
+    MemoTexto* Memo3;
+    MemoTexto* Memo4;
     QPushButton* SpeedButton2;
     QPushButton* SpeedButton1;
     QPushButton* SpeedButton10;
@@ -63,7 +71,7 @@ private:
     void CriaCalculos();
     void CriaColunaDireita();
     std::array<QPushButton*, 4> botoes_{};
-    std::array<QPlainTextEdit*, 4> memos_{};
+    std::array<MemoTexto*, 4> memos_{};
     bool centrada_ = false;
 };
 

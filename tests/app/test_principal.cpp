@@ -1,7 +1,6 @@
 // Start-up, the main menu and the help window.
 #include <QDir>
 #include <QFile>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -34,7 +33,7 @@ protected:
     QTemporaryDir dir;
 };
 
-QColor CorTexto(const QPlainTextEdit* m) { return m->palette().color(QPalette::Text); }
+QColor CorTexto(const MemoTexto* m) { return m->palette().color(QPalette::WindowText); }
 
 }  // namespace
 
@@ -74,7 +73,7 @@ TEST_F(Programa, DescricoesLinhaALinha) {
 TEST_F(Programa, DescricaoAmarelaSobOMouseCinzaNoFundo) {
     MostraMenu();
     const QColor amarelo(255, 255, 0), cinza(128, 128, 128);
-    for (QPlainTextEdit* m : {frm_principal->Memo1, frm_principal->Memo2, frm_principal->Memo3, frm_principal->Memo4})
+    for (MemoTexto* m : {frm_principal->Memo1, frm_principal->Memo2, frm_principal->Memo3, frm_principal->Memo4})
         EXPECT_EQ(CorTexto(m), cinza);
     QTest::mouseMove(frm_principal->SpeedButton6);
     EXPECT_EQ(CorTexto(frm_principal->Memo2), amarelo);
