@@ -1,0 +1,153 @@
+#pragma once
+// Building blocks of the fuzz targets: arbitrary workbench states from the
+// fuzzer's bytes, and the checks every calculation must pass. Random texts are
+// biased towards what a person types into the cells (numbers with "," and ".",
+// dates with "/"), so that the calculations get past their first conversion.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "core/Datas.h"
+#include "core/Erros.h"
+#include "core/Mensagens.h"
+#include "core/Tipos.h"
+#include "core/Valores.h"
+
+namespace quantivo::fuzz {
+
+// A failed invariant: print it and abort, so that libFuzzer keeps the input.
+[[noreturn]] inline void Falha(const std::string& o_que) {
+    std::fprintf(stderr, "invariante violada: %s\n", o_que.c_str());
+    std::abort();
+}
+inline void Exige(bool cond, const std::string& o_que) {
+    if (!cond) Falha(o_que);
+}
+
+inline const Data kPrimeiraData = *CodificaData(1, 1, 1);
+inline const Data kUltimaData = *CodificaData(9999, 12, 31);
+
+// Any day a date field can hold: the null date or a real one.
+inline Data UmaData(FuzzedDataProvider& f) {
+    switch (f.ConsumeIntegralInRange(0, 3)) {
+        case 0: return kDataNula;
+        case 1: return f.ConsumeIntegralInRange<Data>(kPrimeiraData, kUltimaData);
+        default: return f.ConsumeIntegralInRange<Data>(*CodificaData(1990, 1, 1), *CodificaData(2060, 12, 31));
+    }
+}
+// Today: always a real date.
+inline Data UmHoje(FuzzedDataProvider& f) {
+    return f.ConsumeBool() ? f.ConsumeIntegralInRange<Data>(kPrimeiraData, kUltimaData)
+                           : f.ConsumeIntegralInRange<Data>(*CodificaData(2000, 1, 1), *CodificaData(2040, 12, 31));
+}
+
+inline std::string Digitos(FuzzedDataProvider& f, int max) {
+    std::string s;
+    const int n = f.ConsumeIntegralInRange(0, max);
+    for (int i = 0; i < n; ++i) s += static_cast<char>('0' + f.ConsumeIntegralInRange(0, 9));
+    return s;
+}
+
+// A text as a person might type it into an amount, rate or date cell, or any bytes.
+inline std::string UmTexto(FuzzedDataProvider& f) {
+    switch (f.ConsumeIntegralInRange(0, 7)) {
+        case 0: return {};
+        case 1: return f.ConsumeRandomLengthString(40);
+        case 2: {  // an amount: digits, groups, one or more commas
+            std::string s = Digitos(f, 12);
+            const int partes = f.ConsumeIntegralInRange(0, 3);
+            for (int i = 0; i < partes; ++i) {
+                const char sep[] = {',', '.', ' ', '-', 'e', 'E', '+'};
+                s += sep[f.ConsumeIntegralInRange<std::size_t>(0, sizeof sep - 1)];
+                s += Digitos(f, 6);
+            }
+            return s;
+        }
+        case 3: {  // a date, maybe with blanks and a time
+            std::string s = Digitos(f, 3) + (f.ConsumeBool() ? "/" : " / ") + Digitos(f, 3);
+            if (f.ConsumeBool()) s += "/" + Digitos(f, 5);
+            if (f.ConsumeBool()) s += " " + Digitos(f, 2) + ":" + Digitos(f, 2) + (f.ConsumeBool() ? " PM" : "");
+            return s;
+        }
+        case 4: return kDataInvalida;
+        case 5: return FormataValor(f.ConsumeFloatingPoint<double>());
+        case 6: return FormataData(UmaData(f));
+        default: return Digitos(f, 4) + (f.ConsumeBool() ? "," + Digitos(f, 4) : "");
+    }
+}
+
+// A numeric field's value: finite (the field reads it from its text), held to
+// the field's decimals.
+inline long double UmValorDeCampo(FuzzedDataProvider& f, int decimais) {
+    long double v;
+    switch (f.ConsumeIntegralInRange(0, 3)) {
+        case 0: v = 0; break;
+        case 1: v = f.ConsumeFloatingPoint<double>(); break;
+        case 2: v = f.ConsumeIntegralInRange<std::int64_t>(-100000000, 100000000) / 10000.0L; break;
+        default: v = f.ConsumeIntegralInRange<std::int64_t>(0, 100000) / 100.0L; break;
+    }
+    if (!std::isfinite(v)) v = 0;
+    return Segura(v, decimais);
+}
+
+inline Bancada UmaBancada(FuzzedDataProvider& f) {
+    Bancada b;
+    DadosGerais& g = b.dados;
+    g.DataReferencia = UmaData(f);
+    g.ValorFinanciado = UmTexto(f);
+    g.Taxa = UmTexto(f);
+    g.TAC = UmValorDeCampo(f, 2);
+    g.IOF = UmValorDeCampo(f, 4);
+    g.TipoTarifa = static_cast<TipoDeTarifa>(f.ConsumeIntegralInRange(-1, 1));
+    g.Tarifa = UmValorDeCampo(f, 2);
+    g.IncluiCompensacao = f.ConsumeBool();
+    b.linhas.resize(f.ConsumeIntegralInRange<std::size_t>(0, 40));
+    for (Parcela& p : b.linhas) {
+        p.Data = UmTexto(f);
+        p.Valor = UmTexto(f);
+        p.BancoNumero = f.ConsumeRandomLengthString(12);
+        p.Emitente = f.ConsumeRandomLengthString(12);
+        p.Dias = UmTexto(f);
+    }
+    b.totais.ValorTotal = UmTexto(f);
+    return b;
+}
+
+// No text a calculation writes may show a non-number.
+inline void TextoLimpo(const std::string& antes, const std::string& depois, const char* onde) {
+    if (antes == depois) return;
+    for (const char* ruim : {"nan", "NAN", "inf", "INF", "NaN", "Inf"})
+        Exige(depois.find(ruim) == std::string::npos, std::string(onde) + " = '" + depois + "'");
+}
+
+inline void BancadaLimpa(const Bancada& antes, const Bancada& depois) {
+    TextoLimpo(antes.dados.ValorFinanciado, depois.dados.ValorFinanciado, "ValorFinanciado");
+    TextoLimpo(antes.dados.Taxa, depois.dados.Taxa, "Taxa");
+    TextoLimpo(antes.totais.ValorTotal, depois.totais.ValorTotal, "ValorTotal");
+    TextoLimpo(antes.totais.TAC, depois.totais.TAC, "TAC");
+    TextoLimpo(antes.totais.IOF, depois.totais.IOF, "IOF");
+    TextoLimpo(antes.totais.Juros, depois.totais.Juros, "Juros");
+    TextoLimpo(antes.totais.Tarifa, depois.totais.Tarifa, "Tarifa");
+    for (std::size_t i = 0; i < depois.linhas.size(); ++i) {
+        const Parcela vazia;
+        const Parcela& a = i < antes.linhas.size() ? antes.linhas[i] : vazia;
+        TextoLimpo(a.Data, depois.linhas[i].Data, "Data");
+        TextoLimpo(a.Valor, depois.linhas[i].Valor, "Valor");
+        TextoLimpo(a.Dias, depois.linhas[i].Dias, "Dias");
+    }
+}
+
+// Runs a calculation on the state: only the core's own errors may leave it.
+template <typename F>
+void SoErrosDoNucleo(F&& calculo) {
+    try {
+        calculo();
+    } catch (const ErroQuantivo&) {
+    }
+    // Any other exception escapes to libFuzzer, which reports it as a crash.
+}
+
+}  // namespace quantivo::fuzz
