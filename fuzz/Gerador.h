@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "core/Datas.h"
 #include "core/Erros.h"
@@ -116,11 +117,26 @@ inline Bancada UmaBancada(FuzzedDataProvider& f) {
     return b;
 }
 
+// Whether the text shows a non-number as printf or FormataGeral would write it
+// ("nan", "-nan", "INF", ...): the word on its own, in any case.
+inline bool TemNaoNumero(std::string_view s) {
+    auto letra = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    for (std::size_t i = 0; i + 3 <= s.size(); ++i) {
+        std::string w(s.substr(i, 3));
+        for (char& c : w)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (w != "nan" && w != "inf") continue;
+        if (i > 0 && letra(s[i - 1])) continue;
+        if (i + 3 < s.size() && letra(s[i + 3]) && s.substr(i, 8) != "infinity" && s.substr(i, 8) != "INFINITY") continue;
+        return true;
+    }
+    return false;
+}
+
 // No text a calculation writes may show a non-number.
 inline void TextoLimpo(const std::string& antes, const std::string& depois, const char* onde) {
     if (antes == depois) return;
-    for (const char* ruim : {"nan", "NAN", "inf", "INF", "NaN", "Inf"})
-        Exige(depois.find(ruim) == std::string::npos, std::string(onde) + " = '" + depois + "'");
+    Exige(!TemNaoNumero(depois), std::string(onde) + " = '" + depois + "'");
 }
 
 inline void BancadaLimpa(const Bancada& antes, const Bancada& depois) {
@@ -138,6 +154,30 @@ inline void BancadaLimpa(const Bancada& antes, const Bancada& depois) {
         TextoLimpo(a.Valor, depois.linhas[i].Valor, "Valor");
         TextoLimpo(a.Dias, depois.linhas[i].Dias, "Dias");
     }
+}
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
+inline bool Utf8Valido(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        std::size_t n;
+        char32_t u, minimo;
+        if (b < 0x80) { ++i; continue; }
+        if ((b >> 5) == 6) { n = 1; u = b & 0x1F; minimo = 0x80; }
+        else if ((b >> 4) == 14) { n = 2; u = b & 0x0F; minimo = 0x800; }
+        else if ((b >> 3) == 30) { n = 3; u = b & 0x07; minimo = 0x10000; }
+        else return false;
+        if (i + n >= s.size()) return false;
+        for (std::size_t k = 1; k <= n; ++k) {
+            const auto c = static_cast<unsigned char>(s[i + k]);
+            if ((c & 0xC0) != 0x80) return false;
+            u = (u << 6) | (c & 0x3F);
+        }
+        if (u < minimo || u > 0x10FFFF || (u >= 0xD800 && u <= 0xDFFF)) return false;
+        i += n + 1;
+    }
+    return true;
 }
 
 // Runs a calculation on the state: only the core's own errors may leave it.

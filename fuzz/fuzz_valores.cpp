@@ -12,10 +12,7 @@ using namespace quantivo::fuzz;
 
 namespace {
 
-bool Limpo(const std::string& s) {
-    return s.find("nan") == std::string::npos && s.find("inf") == std::string::npos &&
-           s.find("NAN") == std::string::npos && s.find("INF") == std::string::npos;
-}
+bool Limpo(const std::string& s) { return !TemNaoNumero(s); }
 
 // The masks the program uses.
 constexpr std::string_view kMascaras[] = {"###,###,##0.00", "0.0000", "0.00;-0.00", "R$ ,0.00", "0.0000;-0.0000",
