@@ -62,8 +62,9 @@ std::vector<Data> Vencimentos(Data referencia, std::int64_t n) {
     if (n < 1) return datas;
     // Each date comes from the reference day, so the last one is the latest.
     const DataCivil ref = DecodificaData(referencia);
-    if (static_cast<std::int64_t>(ref.ano) * 12 + (ref.mes - 1) + n > 9999LL * 12 + 11)
-        throw ErroAritmetico::Estouro();
+    // Months left up to 12/9999, compared with n: adding n to the month count
+    // would overflow for a count near the 64-bit limit.
+    if (n > 9999LL * 12 + 11 - (static_cast<std::int64_t>(ref.ano) * 12 + (ref.mes - 1))) throw ErroAritmetico::Estouro();
     datas.reserve(static_cast<std::size_t>(n));
     for (std::int64_t k = 1; k <= n; ++k) datas.push_back(VencimentoMensal(referencia, k));
     return datas;
