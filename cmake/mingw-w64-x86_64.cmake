@@ -14,6 +14,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# GCC 12 warns falsely inside its own std::string code (GCC bug 105651).
+set(CMAKE_CXX_FLAGS_INIT "-Wno-restrict")
 # nlohmann-json is header-only and the same for every target: the build takes
 # Debian's copy from here, without letting the host's /usr/include in.
 set(QUANTIVO_NLOHMANN_JSON_HEADERS /usr/include/nlohmann CACHE PATH "Directory holding nlohmann/json.hpp")
