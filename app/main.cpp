@@ -8,6 +8,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quantivo"));
+    // Ties the windows to the installed desktop entry (its icon and name).
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.example.Quantivo"));
     QApplication::setFont(quantivo::FonteJanela());
     // The main menu ends the program when it closes, even while the
     // workbench (a window of its own) is still open.

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <clocale>
 #include <locale.h>
+#include <string>
 #include <vector>
 
 #include "core/Erros.h"
@@ -12,9 +14,24 @@
 namespace quantivo {
 namespace {
 
-locale_t LocaleC() {
-    static locale_t l = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(0));
-    return l;
+// strtold in the "C" notation whatever the process locale is (the desktop
+// toolkit sets the user's locale on Linux, whose decimal point may be ",").
+long double StrtoldC(const char* texto, char** fim) {
+#ifdef _WIN32
+    // mingw-w64 has no per-call locale: put the current decimal point in.
+    std::string t(texto);
+    const char* ponto = localeconv()->decimal_point;
+    if (ponto && ponto[0] && ponto[0] != '.' && !ponto[1])
+        for (char& ch : t)
+            if (ch == '.') ch = ponto[0];
+    char* f = nullptr;
+    const long double v = std::strtold(t.c_str(), &f);
+    *fim = const_cast<char*>(texto) + (f - t.c_str());
+    return v;
+#else
+    static locale_t c = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(0));
+    return strtold_l(texto, fim, c);
+#endif
 }
 
 // Parses a text already checked to be [-+]digits[.digits][e[-+]digits].
@@ -22,7 +39,7 @@ locale_t LocaleC() {
 bool ParseDecimal(const std::string& c, long double& out) {
     errno = 0;
     char* fim = nullptr;
-    const long double v = strtold_l(c.c_str(), &fim, LocaleC());
+    const long double v = StrtoldC(c.c_str(), &fim);
     if (fim != c.c_str() + c.size()) return false;
     if (!std::isfinite(v)) return false;
     out = v;

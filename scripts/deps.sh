@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what building and testing Quantivo needs on Debian 12. Idempotent:
-# it asks apt only for the packages that are missing.
+# it asks apt only for the packages that are missing. Packages given as
+# arguments are wanted too (the slow tests' scripts name theirs).
 set -euo pipefail
 pkgs=(qt6-base-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev ninja-build cmake g++
-      xvfb xauth fonts-liberation2 poppler-utils)
+      xvfb xauth fonts-liberation2 poppler-utils "$@")
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,10 +1,15 @@
 #include "windows/GradeParcelas.h"
 
+#include <QClipboard>
+#include <algorithm>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QItemSelection>
 #include <QKeyEvent>
 
 #include "windows/Aparencia.h"
+#include "windows/Colagem.h"
 
 namespace quantivo {
 
@@ -113,7 +118,8 @@ GradeParcelas::GradeParcelas(std::vector<ColunaGrade> colunas, QWidget* parent)
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
     for (int c = 0; c < modelo_->columnCount(); ++c) setColumnWidth(c, modelo_->Colunas()[static_cast<std::size_t>(c)].largura);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // A block of cells can be selected (Shift with the arrows) to be copied.
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                     QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
@@ -166,6 +172,60 @@ QModelIndex GradeParcelas::moveCursor(CursorAction acao, Qt::KeyboardModifiers m
     return QTableView::moveCursor(acao, mods);
 }
 
+void GradeParcelas::Cola() {
+    const std::vector<QStringList> bloco = LeBloco(QGuiApplication::clipboard()->text());
+    if (bloco.empty()) return;
+    EncerraEdicao(true);
+    const QModelIndex atual = currentIndex();
+    const int linha0 = atual.isValid() ? atual.row() : 0;
+    const int coluna0 = atual.isValid() ? atual.column() : 0;
+    int ultimaColuna = coluna0;
+    for (std::size_t i = 0; i < bloco.size(); ++i) {
+        for (int j = 0; j < bloco[i].size(); ++j) {
+            const int coluna = coluna0 + j;
+            if (coluna >= modelo_->columnCount()) break;
+            const FiltroTeclas filtro = modelo_->Colunas()[static_cast<std::size_t>(coluna)].filtro;
+            if (filtro == FiltroTeclas::Bloqueado) continue;
+            modelo_->DefineCelula(linha0 + static_cast<int>(i), coluna, LimpaCelulaColada(filtro, bloco[i][j]));
+            ultimaColuna = std::max(ultimaColuna, coluna);
+        }
+    }
+    const QModelIndex fim = modelo_->index(linha0 + static_cast<int>(bloco.size()) - 1, ultimaColuna);
+    selectionModel()->select(QItemSelection(modelo_->index(linha0, coluna0), fim), QItemSelectionModel::ClearAndSelect);
+}
+
+void GradeParcelas::Copia() {
+    const QModelIndexList sel = selectionModel()->selectedIndexes();
+    if (sel.isEmpty()) {
+        if (currentIndex().isValid()) QGuiApplication::clipboard()->setText(TextoCelula(currentIndex().row(), currentIndex().column()));
+        return;
+    }
+    int l0 = sel.first().row(), l1 = l0, c0 = sel.first().column(), c1 = c0;
+    for (const QModelIndex& i : sel) {
+        l0 = std::min(l0, i.row()), l1 = std::max(l1, i.row());
+        c0 = std::min(c0, i.column()), c1 = std::max(c1, i.column());
+    }
+    std::vector<QStringList> bloco;
+    for (int l = l0; l <= l1; ++l) {
+        QStringList celulas;
+        for (int c = c0; c <= c1; ++c) celulas << TextoCelula(l, c);
+        bloco.push_back(celulas);
+    }
+    QGuiApplication::clipboard()->setText(EscreveBloco(bloco));
+}
+
+void GradeParcelas::keyPressEvent(QKeyEvent* e) {
+    if (e->matches(QKeySequence::Paste)) {
+        Cola();
+        return;
+    }
+    if (e->matches(QKeySequence::Copy)) {
+        Copia();
+        return;
+    }
+    QTableView::keyPressEvent(e);
+}
+
 void GradeParcelas::keyReleaseEvent(QKeyEvent* e) {
     if (!e->isAutoRepeat()) emit teclaSolta(e->key());
     QTableView::keyReleaseEvent(e);
@@ -200,6 +260,12 @@ static bool SaiDoEditor(const QLineEdit* ed, const QKeyEvent* k) {
 
 bool DelegadoParcelas::eventFilter(QObject* obj, QEvent* e) {
     if (e->type() == QEvent::KeyPress) {
+        // A paste in an open cell goes through the grid's paste, cleaned, not
+        // straight into the editor past its key filter.
+        if (static_cast<QKeyEvent*>(e)->matches(QKeySequence::Paste)) {
+            grade_->Cola();
+            return true;
+        }
         auto* ed = qobject_cast<QLineEdit*>(obj);
         if (ed && SaiDoEditor(ed, static_cast<QKeyEvent*>(e))) {
             QCoreApplication::sendEvent(grade_, e);

@@ -78,6 +78,13 @@ public:
     QLineEdit* EditorAberto() const { return editor_; }
     // Moving down from the last row adds an empty row.
     void DefineCresceAoDescer(bool cresce) { cresceAoDescer_ = cresce; }
+    // Ctrl+V: the clipboard's block of cells (tab-separated rows, as a
+    // spreadsheet copies them) from the current cell on, each cell cleaned as
+    // its column's key filter would (windows/Colagem.h), the grid grown as
+    // needed. Cells past the last column and the calculated column are left.
+    void Cola();
+    // Ctrl+C: the selected cells as tab-separated rows.
+    void Copia();
 
 signals:
     void editorAberto(int linha, int coluna);
@@ -87,6 +94,7 @@ signals:
 protected:
     QModelIndex moveCursor(CursorAction acao, Qt::KeyboardModifiers mods) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint dica) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
 
 private:

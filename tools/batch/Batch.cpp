@@ -19,7 +19,11 @@ std::map<std::string, Operacao>& Operacoes() {
 Data HojeReal() {
     const std::time_t t = std::time(nullptr);
     std::tm tm{};
+#ifdef _WIN32
+    localtime_s(&tm, &t);
+#else
     localtime_r(&t, &tm);
+#endif
     return CodificaData(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday).value_or(kDataNula);
 }
 

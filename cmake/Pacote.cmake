@@ -1,0 +1,58 @@
+# The Debian package (cpack -G DEB in the build directory gives
+# quantivo_<version>_amd64.deb): both programs, the manual, the desktop entry,
+# the icon, the AppStream metadata, the man pages, copyright and changelog.
+set(_pk ${PROJECT_SOURCE_DIR}/packaging)
+set(_id com.example.Quantivo)
+install(FILES ${_pk}/${_id}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${_pk}/${_id}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${_pk}/${_id}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${_pk}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quantivo)
+
+# Debian wants the changelog and the man pages compressed with gzip -9n
+# (no name or time stamp inside, so the package is reproducible).
+find_program(QUANTIVO_GZIP gzip)
+if(QUANTIVO_GZIP)
+  set(_gz)
+  foreach(par "changelog;doc/quantivo" "quantivo.1;man/man1" "quantivo-batch.1;man/man1")
+    list(GET par 0 nome)
+    list(GET par 1 destino)
+    set(saida ${PROJECT_BINARY_DIR}/pacote-arquivos/${nome})
+    add_custom_command(OUTPUT ${saida}.gz
+      COMMAND ${CMAKE_COMMAND} -E copy ${_pk}/${nome} ${saida}
+      COMMAND ${QUANTIVO_GZIP} -9nf ${saida}
+      DEPENDS ${_pk}/${nome}
+      VERBATIM)
+    list(APPEND _gz ${saida}.gz)
+    install(FILES ${saida}.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/${destino})
+  endforeach()
+  add_custom_target(pacote_arquivos ALL DEPENDS ${_gz})
+endif()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME quantivo)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Quantivo Sistemas Financeiros Ltda.")
+set(CPACK_PACKAGE_CONTACT "Quantivo Sistemas Financeiros Ltda. <contato@example.com>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "financial calculator for the counter of factoring firms")
+set(CPACK_PACKAGE_DESCRIPTION
+  "Quantivo answers the four questions of a short-term credit counter in\n"
+  "Brazilian reais: the net payout of a cheque discount, the face value of\n"
+  "cheques for an inverse discount, Price-table instalments and the\n"
+  "renegotiation of an overdue debt. It prints listings and payment receipts\n"
+  "with the amount in Portuguese words. The interface speaks Brazilian\n"
+  "Portuguese. The package also holds quantivo-batch, the same calculations\n"
+  "as JSON lines, and the user manual.")
+string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.example.com/")
+# The Qt and C++ runtime libraries come from dpkg-shlibdeps; the fonts are
+# the faces the printouts ask for by their Windows names.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_SOURCE_IGNORE_FILES "/build.*/;/\\\\.git/")
+include(CPack)

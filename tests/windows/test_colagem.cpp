@@ -1,0 +1,154 @@
+// Paste from a spreadsheet into the grids (Ctrl+V) and copy out of them
+// (Ctrl+C): the cleaning of pasted texts, the worked example pasted into the
+// workbench, and the same paste in the entry windows' grids.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTest>
+
+#include "tests/support/GuardaJanelas.h"
+#include "windows/Calculo.h"
+#include "windows/Colagem.h"
+#include "windows/Ufrm_desconto.h"
+#include "windows/Ufrm_venda_por_fora.h"
+
+using namespace quantivo;
+
+TEST(Colagem, Limpeza) {
+    struct Caso {
+        FiltroTeclas filtro;
+        const char* colado;
+        const char* celula;
+    } casos[] = {
+        {FiltroTeclas::Valor, "1.000,00", "1000,00"},
+        {FiltroTeclas::Valor, "R$ 2.500,50", "2500,50"},
+        {FiltroTeclas::Valor, "1,000.50", "1000,50"},      // the other convention
+        {FiltroTeclas::Valor, "1.234.567", "1234567"},     // repeated marks group digits
+        {FiltroTeclas::Valor, "1.5", "1,5"},               // one "." alone: as typed
+        {FiltroTeclas::Valor, "1.000", "1,000"},           // ambiguous: as typed, one real
+        {FiltroTeclas::Valor, " 500 ", "500"},
+        {FiltroTeclas::Valor, "-7,25", "7,25"},            // the minus cannot be typed either
+        {FiltroTeclas::Valor, "abc", ""},
+        {FiltroTeclas::Data, "31/12/2007", "31/12/07"},
+        {FiltroTeclas::Data, "31/12/07", "31/12/07"},
+        {FiltroTeclas::Data, "1/2/2008", "01/02/08"},
+        {FiltroTeclas::Data, "2007-12-31", "31/12/07"},
+        {FiltroTeclas::Data, "31.12.2007 00:00:00", "31/12/07"},
+        {FiltroTeclas::Data, "31122007", "31/12/07"},
+        {FiltroTeclas::Data, "311207", "31/12/07"},
+        {FiltroTeclas::Data, "32/13/2007", "32/13/07"},    // not a date: the calculation marks it
+        {FiltroTeclas::Data, "31/12", "31/12/"},
+        {FiltroTeclas::Data, "amanhã", ""},
+        {FiltroTeclas::Livre, "José 1.000,00", "José 1.000,00"},
+    };
+    for (const Caso& c : casos)
+        EXPECT_EQ(LimpaCelulaColada(c.filtro, QString::fromUtf8(c.colado)), QString::fromUtf8(c.celula)) << c.colado;
+}
+
+TEST(Colagem, Blocos) {
+    EXPECT_TRUE(LeBloco("").empty());
+    EXPECT_TRUE(LeBloco("\n").size() == 1 && LeBloco("\n")[0] == QStringList{""});
+    const auto b = LeBloco("a\tb\r\nc\n");
+    ASSERT_EQ(b.size(), 2u);
+    EXPECT_EQ(b[0], (QStringList{"a", "b"}));
+    EXPECT_EQ(b[1], (QStringList{"c"}));
+    EXPECT_EQ(EscreveBloco(b), "a\tb\nc");
+}
+
+namespace {
+
+const char* const kChequesDaPlanilha = "31/12/2007\t1.000,00\n26/01/2008\t500,00\n15/02/2008\t2.500,50\n";
+
+class ColagemNaGrade : public teste::JanelaTeste {
+protected:
+    void SetUp() override {
+        JanelaTeste::SetUp();
+        f = std::make_unique<Tfrm_desconto_cheque>();
+        f->show();
+        QApplication::setActiveWindow(f.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
+    }
+    void TearDown() override {
+        f.reset();
+        JanelaTeste::TearDown();
+    }
+    static void Cola(GradeParcelas* g, int linha, int coluna, const QString& texto) {
+        QGuiApplication::clipboard()->setText(texto);
+        g->setFocus(Qt::TabFocusReason);
+        g->setCurrentIndex(g->model()->index(linha, coluna));
+        QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
+    }
+    QString Celula(int l, int c) const { return f->grid->Modelo()->Celula(l, c); }
+    std::unique_ptr<Tfrm_desconto_cheque> f;
+};
+
+}  // namespace
+
+TEST_F(ColagemNaGrade, ExemploColadoDaPlanilhaDaOsTotaisDoExemplo) {
+    f->ComboBox1->setCurrentIndex(0);
+    f->data_ref->DefineData(D(2007, 12, 28));
+    f->Edit1->setText("3");
+    f->edtTAC->DefineValor(2);
+    f->edtIOF->DefineValor(0.0041L);
+    f->cbTipoTarifa->setCurrentIndex(0);
+    f->edtTARIFA->DefineValor(2);
+    Cola(f->grid, 0, 0, kChequesDaPlanilha);
+    EXPECT_EQ(f->grid->Modelo()->NumeroLinhas(), 3);
+    EXPECT_EQ(Celula(0, 0), "31/12/07");
+    EXPECT_EQ(Celula(2, 1), "2500,50");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+    EXPECT_EQ(f->Edit2->text(), "4.000,50");
+    EXPECT_EQ(f->Edit6->text(), "3.758,04");
+    EXPECT_EQ(f->Label14->text(), "Juros = 151,53");
+    EXPECT_EQ(Celula(0, 4), "5");
+    EXPECT_EQ(Celula(2, 4), "52");
+    EXPECT_TRUE(msgs.mensagens.empty());
+}
+
+TEST_F(ColagemNaGrade, ColaNaCelulaAtualCresceENaoPassaDasColunas) {
+    f->grid->Modelo()->DefineCelula(0, 4, "9");
+    f->grid->Modelo()->DefineNumeroLinhas(2);
+    // From the third column: bank, issuer, then the calculated column (left
+    // alone) and a cell past the last column (dropped).
+    Cola(f->grid, 1, 2, "001/1\tJosé\t77\textra\n002/2\tMaria\n");
+    EXPECT_EQ(f->grid->Modelo()->NumeroLinhas(), 3);
+    EXPECT_EQ(Celula(1, 2), "001/1");
+    EXPECT_EQ(Celula(1, 3), "José");
+    EXPECT_EQ(Celula(1, 4), "");
+    EXPECT_EQ(Celula(2, 3), "Maria");
+    EXPECT_EQ(Celula(0, 4), "9");
+}
+
+TEST_F(ColagemNaGrade, ColarComACelulaEmEdicaoTambemLimpa) {
+    f->grid->setFocus(Qt::TabFocusReason);
+    f->grid->setCurrentIndex(f->grid->model()->index(0, 1));
+    QTest::keyClick(f->grid, Qt::Key_1);  // opens the cell editor
+    ASSERT_NE(f->grid->EditorAberto(), nullptr);
+    QGuiApplication::clipboard()->setText("1.000,00");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(f->grid->EditorAberto(), nullptr);
+    EXPECT_EQ(Celula(0, 1), "1000,00");
+}
+
+TEST_F(ColagemNaGrade, CopiaOBlocoSelecionado) {
+    Cola(f->grid, 0, 0, kChequesDaPlanilha);
+    // The pasted block is left selected: copy it back.
+    QTest::keyClick(f->grid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "31/12/07\t1000,00\n26/01/08\t500,00\n15/02/08\t2500,50");
+    f->grid->setCurrentIndex(f->grid->model()->index(1, 0));
+    QTest::keyClick(f->grid, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(f->grid, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(f->grid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "26/01/08\t500,00\n15/02/08\t2500,50");
+}
+
+TEST_F(ColagemNaGrade, GradesDasJanelasDeEntrada) {
+    Tfrm_desconto cheques(nullptr, f.get());
+    Cola(cheques.grid_pre, 0, 0, kChequesDaPlanilha);
+    EXPECT_EQ(cheques.grid_pre->Modelo()->Celula(2, 0), "15/02/08");
+    EXPECT_EQ(cheques.grid_pre->Modelo()->Celula(2, 1), "2500,50");
+
+    Tfrm_venda_por_fora datas(nullptr, f.get());
+    Cola(datas.grid_pre, 0, 0, kChequesDaPlanilha);  // one column: the values are dropped
+    EXPECT_EQ(datas.grid_pre->Modelo()->NumeroLinhas(), 3);
+    EXPECT_EQ(datas.grid_pre->Modelo()->Celula(1, 0), "26/01/08");
+}
