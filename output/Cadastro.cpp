@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "output/ArquivoSeguro.h"
 #include "output/Cp1252.h"
 
 #ifndef _WIN32
@@ -139,52 +140,6 @@ std::string LeBytes(const std::string& caminho, bool& existe) {
     return r;
 }
 
-bool EscreveTudo(int fd, std::string_view s) {
-    while (!s.empty()) {
-        const ssize_t n = ::write(fd, s.data(), s.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        s.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-void EscreveSubstituindo(const std::string& caminho, std::string_view bytes) {
-    const std::filesystem::path alvo(caminho);
-    const std::filesystem::path dir = alvo.parent_path().empty() ? std::filesystem::path(".") : alvo.parent_path();
-    // The old file's permissions carry over (the file is shared by the users
-    // of the program's directory); a new file gets the usual 0666 & ~umask.
-    struct stat antigo {};
-    const bool temAntigo = ::stat(caminho.c_str(), &antigo) == 0 && S_ISREG(antigo.st_mode);
-
-    std::string temp;
-    int fd = -1;
-    for (int tentativa = 0; fd < 0 && tentativa < 100; ++tentativa) {
-        temp = (dir / ("." + alvo.filename().string() + "." + std::to_string(::getpid()) + "." + std::to_string(tentativa) + ".tmp")).string();
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) break;
-    }
-    if (fd < 0) throw ErroArquivo::Escrita(caminho);
-
-    bool ok = EscreveTudo(fd, bytes);
-    if (ok && temAntigo) ok = ::fchmod(fd, antigo.st_mode & 07777) == 0;
-    if (ok) ok = ::fsync(fd) == 0;
-    if (::close(fd) != 0) ok = false;
-    if (ok) ok = ::rename(temp.c_str(), caminho.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        throw ErroArquivo::Escrita(caminho);
-    }
-    // The rename itself reaches the disk with the directory; a failure here
-    // no longer puts the settings at risk.
-    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
-}
 #else
 std::string LeBytes(const std::string& caminho, bool& existe) {
     std::error_code ec;
@@ -204,21 +159,6 @@ std::string LeBytes(const std::string& caminho, bool& existe) {
     return r;
 }
 
-void EscreveSubstituindo(const std::string& caminho, std::string_view bytes) {
-    const std::filesystem::path alvo(caminho);
-    const std::filesystem::path temp = alvo.parent_path() / ("." + alvo.filename().string() + ".tmp");
-    bool ok;
-    {
-        std::ofstream f(temp, std::ios::binary | std::ios::trunc);
-        ok = f && f.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) && f.flush();
-    }
-    std::error_code ec;
-    if (ok) std::filesystem::rename(temp, alvo, ec);
-    if (!ok || ec) {
-        std::filesystem::remove(temp, ec);
-        throw ErroArquivo::Escrita(caminho);
-    }
-}
 #endif
 
 }  // namespace
@@ -283,7 +223,8 @@ void GravaCadastro(const std::string& caminho, const Cadastro& c) {
         // What cannot be read cannot be kept: refuse rather than lose it.
         throw ErroArquivo::Escrita(caminho);
     }
-    EscreveSubstituindo(caminho, GravaCadastroEmTexto(antigo, c));
+    std::string motivo;
+    if (!GravaSubstituindo(caminho, GravaCadastroEmTexto(antigo, c), motivo)) throw ErroArquivo::Escrita(caminho);
 }
 
 }  // namespace quantivo

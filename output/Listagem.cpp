@@ -8,12 +8,12 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QTemporaryFile>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "output/Arquivos.h"
+#include "output/ArquivoSeguro.h"
 #include "output/Cp1252.h"
 #include "windows/Servicos.h"
 
@@ -28,22 +28,6 @@ EscolheImpressoraFn g_escolheImpressora;
 
 ErroArquivo ErroGravacao(const QString& caminho, const QString& motivo) {
     return ErroArquivo(QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(caminho, motivo).toStdString());
-}
-
-// Puts the finished temporary file in the listing's place. rename() replaces the
-// directory entry itself, so a link found at the path is never followed.
-bool Substitui(const QString& de, const QString& para, QString& motivo) {
-#ifdef Q_OS_WIN
-    if (MoveFileExW(reinterpret_cast<const wchar_t*>(de.utf16()), reinterpret_cast<const wchar_t*>(para.utf16()),
-                    MOVEFILE_REPLACE_EXISTING))
-        return true;
-    motivo = QStringLiteral("erro %1 do sistema").arg(GetLastError());
-    return false;
-#else
-    if (std::rename(QFile::encodeName(de).constData(), QFile::encodeName(para).constData()) == 0) return true;
-    motivo = QString::fromLocal8Bit(std::strerror(errno));
-    return false;
-#endif
 }
 
 std::unique_ptr<QPrinter> DialogoImpressao() {
@@ -81,14 +65,9 @@ void GravaListagem(const std::vector<std::string>& linhas) {
         bytes += Utf8ParaCp1252(l);
         bytes += "\r\n";
     }
-    QTemporaryFile tmp(QFileInfo(caminho).absolutePath() + QStringLiteral("/Listagem.XXXXXX"));
-    if (!tmp.open()) throw ErroGravacao(caminho, tmp.errorString());
-    const auto tamanho = static_cast<qint64>(bytes.size());
-    if (tmp.write(bytes.data(), tamanho) != tamanho || !tmp.flush()) throw ErroGravacao(caminho, tmp.errorString());
-    tmp.close();
-    QString motivo;
-    if (!Substitui(tmp.fileName(), caminho, motivo)) throw ErroGravacao(caminho, motivo);
-    tmp.setAutoRemove(false);
+    std::string motivo;
+    if (!GravaSubstituindo(QFile::encodeName(caminho).toStdString(), bytes, motivo))
+        throw ErroGravacao(caminho, QString::fromLocal8Bit(motivo.c_str()));
 }
 
 QStringList LeListagem() {

@@ -1,0 +1,15 @@
+#pragma once
+// Replacing a file the user relies on without ever leaving it half written:
+// the bytes go to a fresh file in the same directory (never through a link),
+// reach the disk, and are renamed over the path. A link found at the path is
+// replaced, not followed; the old file's permissions carry over.
+#include <string>
+#include <string_view>
+
+namespace quantivo {
+
+// False, with the reason, when the file could not be written; the old file
+// then stays as it was and no temporary file is left.
+bool GravaSubstituindo(const std::string& caminho, std::string_view bytes, std::string& motivo);
+
+}  // namespace quantivo
