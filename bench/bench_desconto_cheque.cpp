@@ -1,6 +1,7 @@
 // The cheque discount of 10,000 cheques through the core.
 #include <benchmark/benchmark.h>
 
+#include "bench/MedeBancada.h"
 #include "core/DescontoCheque.h"
 #include "core/Valores.h"
 
@@ -26,16 +27,7 @@ static Bancada MontaBancada(int cheques) {
 
 static void BM_DescontoCheque(benchmark::State& state) {
     const Bancada modelo = MontaBancada(static_cast<int>(state.range(0)));
-    MensageiroGravador msg;
-    const Contexto ctx{msg, *CodificaData(2026, 12, 9)};
-    for (auto _ : state) {
-        state.PauseTiming();
-        Bancada b = modelo;
-        state.ResumeTiming();
-        CalculaDescontoCheque(b, ctx);
-        benchmark::DoNotOptimize(b.dados.ValorFinanciado);
-    }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
+    MedeNaBancada(state, modelo, [](Bancada& b, const Contexto& ctx) { CalculaDescontoCheque(b, ctx); });
 }
 BENCHMARK(BM_DescontoCheque)->Arg(10000)->Unit(benchmark::kMillisecond);
 

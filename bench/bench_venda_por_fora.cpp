@@ -1,6 +1,7 @@
 // The inverse discount of 10,000 due dates through the core.
 #include <benchmark/benchmark.h>
 
+#include "bench/MedeBancada.h"
 #include "core/Valores.h"
 #include "core/VendaPorFora.h"
 
@@ -26,16 +27,7 @@ static Bancada MontaBancada(int cheques) {
 
 static void BM_VendaPorFora(benchmark::State& state) {
     const Bancada modelo = MontaBancada(static_cast<int>(state.range(0)));
-    MensageiroGravador msg;
-    const Contexto ctx{msg, *CodificaData(2026, 12, 9)};
-    for (auto _ : state) {
-        state.PauseTiming();
-        Bancada b = modelo;
-        state.ResumeTiming();
-        CalculaVendaPorFora(b, ctx);
-        benchmark::DoNotOptimize(b.totais.ValorTotal);
-    }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
+    MedeNaBancada(state, modelo, [](Bancada& b, const Contexto& ctx) { CalculaVendaPorFora(b, ctx); });
 }
 BENCHMARK(BM_VendaPorFora)->Arg(10000)->Unit(benchmark::kMillisecond);
 
