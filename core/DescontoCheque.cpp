@@ -4,7 +4,7 @@
 
 namespace quantivo {
 
-void CalculaDescontoCheque(Bancada& b, const Contexto& ctx) {
+Desfecho CalculaDescontoCheque(Bancada& b, const Contexto& ctx) {
     const DadosGerais& g = b.dados;
     const int ano = ctx.AnoCorrente();
 
@@ -24,10 +24,10 @@ void CalculaDescontoCheque(Bancada& b, const Contexto& ctx) {
         }
         if (p.Valor.empty()) {
             ctx.msg.Mostra(kMsgInformarValorParcela);
-            return;
+            return Desfecho::Interrompido;
         }
     }
-    if (n == 0) return;
+    if (n == 0) return Desfecho::NadaAFazer;
 
     // Pass 2: interest, row by row, each held to four decimals.
     double valorTotal = 0;
@@ -57,6 +57,7 @@ void CalculaDescontoCheque(Bancada& b, const Contexto& ctx) {
     b.totais.Juros = TextoJuros(juros);
     b.dados.ValorFinanciado = FormataValor(liquido);
     b.totais.Tarifa = TextoTarifa(tarifa);
+    return Desfecho::Concluido;
 }
 
 }  // namespace quantivo

@@ -22,6 +22,21 @@ enum class TipoCalculo : int {
 inline const char* const kTextosTipoCalculo[] = {"Desconto de Cheque", "Prestação Taxa Efetiva", "Venda por fora",
                                                  "Renegociação de Dívidas"};
 
+// How a calculation ended when it did not throw (errors stay exceptions). The
+// action that ran it (the print button, an entry window's hand-over) decides
+// from this whether it goes on.
+enum class Desfecho {
+    Concluido,     // ran to the end and wrote its results
+    Interrompido,  // showed a message and stopped: the action that ran it ends too
+    NadaAFazer,    // found nothing to calculate (no dated row, the blank test of the
+                   // instalments): the action that ran it goes on
+    Erro,          // ended with an error, already reported; only the windows'
+                   // calculate action gives this, the core throws instead
+};
+
+// Whether the action that ran a calculation ends with it.
+constexpr bool EncerraAcao(Desfecho d) { return d == Desfecho::Interrompido || d == Desfecho::Erro; }
+
 enum class TipoDeTarifa : int { Nenhuma = -1, TarifaPorTitulo = 0, TarifaTotal = 1 };
 inline const char* const kTextosTipoTarifa[] = {"Tarifa por título", "Tarifa total"};
 

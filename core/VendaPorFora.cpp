@@ -4,14 +4,14 @@
 
 namespace quantivo {
 
-void CalculaVendaPorFora(Bancada& b, const Contexto& ctx) {
+Desfecho CalculaVendaPorFora(Bancada& b, const Contexto& ctx) {
     const DadosGerais& g = b.dados;
     const int ano = ctx.AnoCorrente();
 
     if (g.ValorFinanciado == "0" || g.ValorFinanciado.empty()) {
         const bool temValor = !b.linhas.empty() && !b.linhas.front().Valor.empty();
         ctx.msg.Mostra(temValor ? kMsgValorFinanciadoComParcela : kMsgInformarValorFinanciado);
-        return;
+        return Desfecho::Interrompido;
     }
 
     // Day counts; the moved due date is only counted, the typed one stays.
@@ -29,7 +29,7 @@ void CalculaVendaPorFora(Bancada& b, const Contexto& ctx) {
         somaDias = ParaDouble(somaDias + static_cast<long double>(dias));
         ++c;
     }
-    if (c == 0) return;
+    if (c == 0) return Desfecho::NadaAFazer;
     const long double cheques = static_cast<long double>(c);
 
     const Dmil tarifa = ParaDmil(g.TipoTarifa == TipoDeTarifa::TarifaPorTitulo ? g.Tarifa * cheques : g.Tarifa);
@@ -41,7 +41,7 @@ void CalculaVendaPorFora(Bancada& b, const Contexto& ctx) {
     const Dmil encargos = ParaDmil(g.IOF * prazo + (g.TAC + taxa * prazo / 30));
     if (encargos >= 1000000) {
         ctx.msg.Mostra(kMsgEncargosAcimaDoValor, {}, Icone::Aviso);
-        return;
+        return Desfecho::Interrompido;
     }
 
     const double liquidoPercentual = ParaDouble((1000000.0L - static_cast<long double>(encargos)) / 10000);
@@ -72,6 +72,7 @@ void CalculaVendaPorFora(Bancada& b, const Contexto& ctx) {
     b.totais.Juros = TextoJuros(juros);
     b.totais.Tarifa = TextoTarifa(DeDmil(tarifa));
     b.totais.ValorTotal = FormataValor(totalReais);
+    return Desfecho::Concluido;
 }
 
 }  // namespace quantivo

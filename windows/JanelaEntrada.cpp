@@ -44,28 +44,6 @@ QLabel* Rotulo(QWidget* pai, const QString& texto, const QRect& geo, QWidget* co
 
 std::string S(const QString& s) { return s.toStdString(); }
 
-// Watches the messages shown while the workbench calculates. A calculation
-// that ends the action shows one message (an input problem, or the error
-// report of a text that cannot be read); the only message after which it goes
-// on is the warning of a due date before the operation date.
-class VigiaInterrupcao : public Mensageiro {
-public:
-    VigiaInterrupcao() : anterior_(ServicoMensagens()) { DefineServicoMensagens(this); }
-    ~VigiaInterrupcao() override { DefineServicoMensagens(&anterior_); }
-    VigiaInterrupcao(const VigiaInterrupcao&) = delete;
-    VigiaInterrupcao& operator=(const VigiaInterrupcao&) = delete;
-
-    using Mensageiro::Mostra;
-    void Mostra(const Mensagem& m) override {
-        if (m.texto != TextoAvisoDifDias(JanelaAviso::Bancada)) interrompida = true;
-        anterior_.Mostra(m);
-    }
-    bool interrompida = false;
-
-private:
-    Mensageiro& anterior_;
-};
-
 class FiltroSaida : public QObject {
 public:
     FiltroSaida(QWidget* campo, std::function<void()> aoSair) : QObject(campo), aoSair_(std::move(aoSair)) {}
@@ -351,13 +329,8 @@ void JanelaEntrada::CalculaNaBancada() {
     b.Label4->setText(TextoDataExtenso(b.data_ref->Data()));
     b.show();
     b.raise();
-    bool interrompida = false;
-    {
-        VigiaInterrupcao vigia;
-        b.btnCalcula->click();
-        interrompida = vigia.interrompida;
-    }
-    if (!interrompida) {
+    b.btnCalcula->click();
+    if (!EncerraAcao(b.UltimoDesfecho())) {
         close();
         return;
     }
