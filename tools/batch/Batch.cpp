@@ -190,15 +190,46 @@ void EscreveBancada(const Bancada& b, Json& resp) {
                        {"Tarifa", b.totais.Tarifa}};
 }
 
-void ExecutaNaBancada(Pedido& p, const std::function<void(Bancada&)>& calculo) {
-    Bancada b = LeBancada(p.req);
-    try {
-        calculo(b);
-    } catch (...) {
+JanelaPrice LeJanelaPrice(const Json& j) {
+    JanelaPrice janela;
+    janela.ValorFinanciado = Segura(Numero(Campo(j, "ValorFinanciado"), "ValorFinanciado"), 2);
+    janela.NumPrestacao = Segura(Numero(Campo(j, "NumPrestacao"), "NumPrestacao"), 0);
+    janela.Taxa = Segura(Numero(Campo(j, "Taxa"), "Taxa"), 5);
+    janela.VlrPrestacao = Segura(Numero(Campo(j, "VlrPrestacao"), "VlrPrestacao"), 2);
+    return janela;
+}
+
+void EscreveJanelaPrice(const JanelaPrice& j, Json& resp) {
+    resp["janela"] = {{"ValorFinanciado", j.ValorFinanciado},
+                      {"NumPrestacao", j.NumPrestacao},
+                      {"Taxa", j.Taxa},
+                      {"VlrPrestacao", j.VlrPrestacao}};
+}
+
+Desfecho CalculaNaBancada(Pedido& p, TipoCalculo tipo, Bancada& b) {
+    OutrasJanelas outras;
+    if (tipo == TipoCalculo::PrestacaoTaxaEfetiva) outras.prestacao = LeJanelaPrice(Campo(p.req, "janela"));
+    if (tipo == TipoCalculo::RenegociacaoDividas)
+        outras.qtdParcelas = Segura(Numero(Campo(p.req, "qtdParcelas"), "qtdParcelas"), 0);
+    b.dados.Tipo = tipo;
+    const auto devolve = [&] {
         EscreveBancada(b, p.resp);
+        if (tipo == TipoCalculo::PrestacaoTaxaEfetiva) EscreveJanelaPrice(outras.prestacao, p.resp);
+    };
+    Desfecho d;
+    try {
+        d = CalculaBancada(b, outras, p.ctx);
+    } catch (...) {
+        devolve();
         throw;
     }
-    EscreveBancada(b, p.resp);
+    devolve();
+    return d;
+}
+
+Desfecho CalculaNaBancada(Pedido& p, TipoCalculo tipo) {
+    Bancada b = LeBancada(p.req);
+    return CalculaNaBancada(p, tipo, b);
 }
 
 std::string ProcessaLinha(std::string_view linha) {
