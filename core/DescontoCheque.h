@@ -4,8 +4,6 @@
 
 namespace quantivo {
 
-inline constexpr const char* kMsgInformarValorParcela = "Necessário informar o valor da(s) parcela(s)";
-
 // The cheque discount: counts each dated row's days, then the interest, TAC,
 // IOF and fee, and writes the totals and the net value (into ValorFinanciado).
 // Interrompido after the message at a dated row without value; NadaAFazer

@@ -68,6 +68,10 @@ struct Totais {
     std::string Tarifa = "Tarifa:";
 };
 
+// The fee of an operation of `cheques` cheques: once per cheque for
+// TarifaPorTitulo, else (TarifaTotal, or no kind chosen) once.
+long double TarifaDaOperacao(const DadosGerais& g, std::int64_t cheques);
+
 // The text forms of the totals.
 std::string TextoTAC(long double tac);
 std::string TextoIOF(long double iof);
@@ -79,11 +83,5 @@ struct Bancada {
     std::vector<Parcela> linhas = std::vector<Parcela>(1);
     Totais totais;
 };
-
-// Validation of a row's date shared by the discount calculations and the entry
-// windows: a date that is no date is emptied and "Data Invalida" goes into the
-// value cell (the value typed there is lost).
-inline constexpr const char* kDataInvalida = "Data Invalida";
-void MarcaDataInvalida(Parcela& p);
 
 }  // namespace quantivo

@@ -1,12 +1,12 @@
 #include "core/VendaPorFora.h"
 
+#include "core/Linhas.h"
 #include "core/Valores.h"
 
 namespace quantivo {
 
 Desfecho CalculaVendaPorFora(Bancada& b, const Contexto& ctx) {
     const DadosGerais& g = b.dados;
-    const int ano = ctx.AnoCorrente();
 
     if (g.ValorFinanciado == "0" || g.ValorFinanciado.empty()) {
         const bool temValor = !b.linhas.empty() && !b.linhas.front().Valor.empty();
@@ -15,24 +15,14 @@ Desfecho CalculaVendaPorFora(Bancada& b, const Contexto& ctx) {
     }
 
     // Day counts; the moved due date is only counted, the typed one stays.
-    std::int64_t c = 0;
-    double somaDias = 0;
-    for (Parcela& p : b.linhas) {
-        if (p.Data.empty()) continue;
-        if (!DataValida(p.Data, ano)) {
-            MarcaDataInvalida(p);
-            continue;
-        }
-        const Data vencimento = AjustaVencimento(LeData(p.Data, ano), g.IncluiCompensacao);
-        const std::int64_t dias = DifDias(vencimento, g.DataReferencia, ctx, JanelaAviso::Bancada);
-        p.Dias = TextoDias(dias);
-        somaDias = ParaDouble(somaDias + static_cast<long double>(dias));
-        ++c;
-    }
+    const LinhasConferidas conferidas =
+        ConfereLinhas(b.linhas, g.DataReferencia, g.IncluiCompensacao, {JanelaAviso::Bancada, false, true}, ctx);
+    const std::int64_t c = conferidas.validas;
+    const double somaDias = conferidas.somaDias;
     if (c == 0) return Desfecho::NadaAFazer;
     const long double cheques = static_cast<long double>(c);
 
-    const Dmil tarifa = ParaDmil(g.TipoTarifa == TipoDeTarifa::TarifaPorTitulo ? g.Tarifa * cheques : g.Tarifa);
+    const Dmil tarifa = ParaDmil(TarifaDaOperacao(g, c));
     const long double financiado = LeValor(g.ValorFinanciado);
     const double base = ParaDouble((financiado * 10000 + static_cast<long double>(tarifa)) / 10000);
 

@@ -2,9 +2,11 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 
 #include "core/Datas.h"
+#include "core/Linhas.h"
 #include "windows/Aparencia.h"
 #include "windows/Ativacao.h"
 #include "windows/Regional.h"
@@ -268,26 +270,12 @@ void JanelaEntrada::MostraMensagem(const char* texto) { ServicoMensagens().Mostr
 bool JanelaEntrada::ConfereLinhas(bool exigeValor) {
     grid_pre->EncerraEdicao(true);
     ModeloParcelas* m = grid_pre->Modelo();
-    const Contexto ctx = ContextoJanela();
-    for (int r = 0; r < m->NumeroLinhas(); ++r) {
-        Parcela p = m->Linhas()[static_cast<std::size_t>(r)];
-        if (p.Data.empty()) continue;
-        if (!DataValida(p.Data, ctx.AnoCorrente())) {
-            // Marked at once, so that a stop further down leaves it marked.
-            MarcaDataInvalida(p);
-            std::vector<Parcela> linhas = m->Linhas();
-            linhas[static_cast<std::size_t>(r)] = p;
-            m->DefineLinhas(std::move(linhas));
-        } else {
-            const Data vencimento = AjustaVencimento(LeData(p.Data, ctx.AnoCorrente()), CheckBox1->isChecked());
-            DifDias(vencimento, data_ref->Data(), ctx, JanelaAviso::Entrada);
-        }
-        if (exigeValor && p.Valor.empty()) {
-            MostraMensagem("Necessário informar o valor da(s) parcela(s)");
-            return false;
-        }
-    }
-    return true;
+    // The rows marked before a stop, or before an error, stay marked.
+    std::vector<Parcela> linhas = m->Linhas();
+    const auto devolve = qScopeGuard([&] { m->DefineLinhas(std::move(linhas)); });
+    return quantivo::ConfereLinhas(linhas, data_ref->Data(), CheckBox1->isChecked(),
+                                   {JanelaAviso::Entrada, exigeValor, false}, ContextoJanela())
+               .desfecho != Desfecho::Interrompido;
 }
 
 void JanelaEntrada::EsvaziaGradeDaBancada() {
