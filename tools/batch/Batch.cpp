@@ -1,5 +1,6 @@
 #include "tools/batch/Batch.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -36,15 +37,19 @@ const char* NomeTipo(TipoErro t) {
     return "aritmetica";
 }
 
-// The shortest decimal text that reads back as the same extended value.
+// The shortest text of 15 to 21 significant digits, in the general form,
+// that reads back as the same extended value. (std::from_chars cannot do the
+// reading back: mingw-w64's goes through a double.)
 std::string NumeroTexto(long double v) {
     if (!std::isfinite(v)) return "null";
     char b[64];
+    std::to_chars_result r{};
     for (int p = 15; p <= 21; ++p) {
-        std::snprintf(b, sizeof b, "%.*Lg", p, v);
+        r = std::to_chars(b, b + sizeof b - 1, v, std::chars_format::general, p);
+        *r.ptr = '\0';
         if (std::strtold(b, nullptr) == v) break;
     }
-    return b;
+    return std::string(b, r.ptr);
 }
 
 // nlohmann's serializer cannot print long double, so the response is written here.
