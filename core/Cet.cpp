@@ -1,6 +1,7 @@
 #include "core/Cet.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 #include "core/Valores.h"
@@ -8,37 +9,44 @@
 namespace quantivo {
 namespace {
 
-// The equation in t = ln(1 + c) / 365, the rate per day in continuous form:
-// F(t) = sum of W * e^(-d t) - L over the distinct day counts d (W the face
-// values due that day) is decreasing and convex in t, so a Newton step from
-// a point left of the root never passes it, and bisection keeps any step
-// that would leave the bracket inside it.
+// Only the four operations below: the Windows build of the program (another
+// maths library) must give the same rate to the last bit.
+
+// q^n by square-and-multiply; an overflow gives infinity.
+long double Potencia(long double q, std::int64_t n) {
+    long double r = 1;
+    for (; n > 0; n >>= 1) {
+        if (n & 1) r *= q;
+        if (n > 1) q *= q;
+    }
+    return r;
+}
+
+// The equation in y = (1 + c)^(-1/365), the discount factor of one day:
+// G(y) = sum of W * y^d - L over the distinct day counts d (W the face values
+// due that day). For y > 0 it is increasing and convex, so Newton steps from
+// a point right of the root come down to it without passing it.
 class Equacao {
 public:
     Equacao(long double recebido, std::vector<FluxoCet> dias) : recebido_(recebido), dias_(std::move(dias)) {}
 
-    // F(t) and F'(t). The powers e^(-d t) are built along the sorted day
-    // counts: one multiplication from one day to the next. An overflow (a
-    // negative rate over a long term) gives an infinite F, which the bracket
-    // search and the bisection take as "above the root".
-    void Avalia(long double t, long double& f, long double& df) const {
-        const long double y = std::exp(-t);
-        long double potencia = 1, soma = 0, derivada = 0;
-        std::int64_t anterior = 0;
+    // G(y) and G'(y), the powers built along the sorted day counts. A power
+    // that overflows (a factor above 1 over a long term) makes G infinite,
+    // which counts as right of the root.
+    void Avalia(long double y, long double& g, long double& dg) const {
+        long double potencia = 1, anterior = 0, soma = 0, derivada = 0;
+        std::int64_t dia = 0;
         for (const FluxoCet& x : dias_) {
-            if (x.dias != anterior)
-                potencia *= x.dias - anterior == 1 ? y : std::pow(y, static_cast<long double>(x.dias - anterior));
-            anterior = x.dias;
+            if (x.dias != dia) {
+                anterior = potencia * Potencia(y, x.dias - dia - 1);  // y^(d - 1)
+                potencia = anterior * y;
+                dia = x.dias;
+            }
             soma += x.valor * potencia;
-            derivada -= static_cast<long double>(x.dias) * x.valor * potencia;
+            if (dia > 0) derivada += static_cast<long double>(dia) * x.valor * anterior;
         }
-        f = soma - recebido_;
-        df = derivada;
-    }
-    long double F(long double t) const {
-        long double f, df;
-        Avalia(t, f, df);
-        return f;
+        g = soma - recebido_;
+        dg = derivada;
     }
 
 private:
@@ -46,43 +54,43 @@ private:
     std::vector<FluxoCet> dias_;  // sorted, one entry per day count, valor > 0
 };
 
-// Beyond this, (1 + c) = e^(365 t) leaves the extended range.
-constexpr long double kMaximoT = 11000.0L / 365;
+std::optional<long double> ResolveY(const Equacao& eq) {
+    long double y = 1, g, dg;
+    eq.Avalia(y, g, dg);
+    if (g == 0) return y;
+    if (g < 0) {
+        // Received more than the face value: the factor is above 1.
+        for (long double h = 1.0L / 1024; g < 0; h *= 2) {
+            if (h > 1e6L) return std::nullopt;
+            y = 1 + h;
+            eq.Avalia(y, g, dg);
+        }
+    }
+    for (int i = 0; i < 10000; ++i) {
+        if (!std::isfinite(g)) {
+            y /= 2;  // came back from an overflow: halve towards the root
+        } else {
+            const long double proximo = y - g / dg;
+            if (!(proximo < y)) return y;  // the steps have stopped coming down
+            y = proximo > 0 ? proximo : y / 2;
+        }
+        eq.Avalia(y, g, dg);
+        // On a convex G only rounding can put a step left of the root: it is there.
+        if (g <= 0) return y;
+    }
+    return y;
+}
 
-std::optional<long double> ResolveT(const Equacao& eq) {
-    // A bracket [a, b] with F(a) >= 0 > F(b); the root is at t = 0 when the
-    // customer received exactly the face value.
-    long double a = 0, b = 0;
-    const long double f0 = eq.F(0);
-    if (f0 == 0) return 0.0L;
-    if (f0 > 0) {
-        b = 1e-4L;
-        while (!(eq.F(b) < 0)) {
-            a = b;
-            b *= 2;
-            if (b > kMaximoT) return std::nullopt;
-        }
-    } else {
-        a = -1e-4L;
-        while (eq.F(a) < 0) {
-            b = a;
-            a *= 2;
-            if (a < -kMaximoT) return std::nullopt;
-        }
-    }
-    long double t = a;
+// z = a^(1/12), by Newton from 1 + (a - 1) / 12, which lies above it.
+long double RaizDoze(long double a) {
+    long double z = 1 + (a - 1) / 12;
     for (int i = 0; i < 200; ++i) {
-        long double f, df;
-        eq.Avalia(t, f, df);
-        if (f == 0) return t;
-        if (f > 0) a = t;
-        else b = t;
-        long double proximo = t - f / df;
-        if (!std::isfinite(proximo) || proximo <= a || proximo >= b) proximo = a + (b - a) / 2;
-        if (proximo == t || b - a <= 1e-19L * (1 + std::fabs(t))) return proximo;
-        t = proximo;
+        const long double z11 = Potencia(z, 11);
+        const long double proximo = (11 * z + a / z11) / 12;
+        if (!(proximo < z)) break;
+        z = proximo;
     }
-    return t;
+    return z;
 }
 
 }  // namespace
@@ -111,11 +119,13 @@ std::optional<TaxasCet> CalculaCet(long double recebido, std::vector<FluxoCet> f
     // The cheques due on the operation date are worth their face value at any
     // rate; the later ones are worth less the higher it is.
     if (noDia >= recebido) return std::nullopt;
-    const auto t = ResolveT(Equacao(recebido, std::move(dias)));
-    if (!t) return std::nullopt;
-    const long double anual = std::expm1(365 * *t), mensal = std::expm1(365 * *t / 12);
-    if (!std::isfinite(anual)) return std::nullopt;
-    return TaxasCet{anual * 100, mensal * 100};
+    const auto y = ResolveY(Equacao(recebido, std::move(dias)));
+    if (!y || !(*y > 0)) return std::nullopt;
+    const long double fatorAnual = 1 / Potencia(*y, 365);  // 1 + c
+    // A rate no double can hold (charges of nearly the whole face value over
+    // a few days) is no figure anyone reads or exchanges.
+    if (!(fatorAnual * 100 <= DBL_MAX)) return std::nullopt;
+    return TaxasCet{(fatorAnual - 1) * 100, (RaizDoze(fatorAnual) - 1) * 100};
 }
 
 std::string TextoCet(const std::optional<TaxasCet>& cet) {

@@ -28,8 +28,9 @@ struct TaxasCet {
 // The rate solving the equation, to better than 1e-10, or nothing when no
 // finite rate does: nothing received (L <= 0), no cheque, a negative face
 // value, or the cheques due on the operation date alone already worth L or
-// more while others fall later. With every cheque due on the operation date
-// their sum must be L, and the rate is then 0.
+// more while others fall later; nor when the rate is beyond the range of a
+// double. With every cheque due on the operation date their sum must be L,
+// and the rate is then 0.
 std::optional<TaxasCet> CalculaCet(long double recebido, std::vector<FluxoCet> fluxos);
 
 // The workbench label: "CET: 83,65% a.a. (5,20% a.m.)", or "CET: -".

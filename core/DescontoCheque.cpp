@@ -19,6 +19,8 @@ Desfecho CalculaDescontoCheque(Bancada& b, const Contexto& ctx) {
     // Pass 2: interest, row by row, each held to four decimals.
     double valorTotal = 0;
     double juros = 0;
+    std::vector<FluxoCet> cheques;
+    cheques.reserve(static_cast<std::size_t>(n));
     for (const Parcela& p : b.linhas) {
         if (p.Data.empty()) continue;
         const long double v = LeValor(p.Valor);
@@ -27,6 +29,7 @@ Desfecho CalculaDescontoCheque(Bancada& b, const Contexto& ctx) {
         const Dmil jurosLinha = ParaDmil(Finito(d * t * v / 100));
         juros = ParaDouble(juros + DeDmil(jurosLinha));
         valorTotal = ParaDouble(valorTotal + v);
+        cheques.push_back({static_cast<std::int64_t>(d), v});
     }
 
     // Charges and net value.
@@ -43,6 +46,9 @@ Desfecho CalculaDescontoCheque(Bancada& b, const Contexto& ctx) {
     b.totais.Juros = TextoJuros(juros);
     b.dados.ValorFinanciado = FormataValor(liquido);
     b.totais.Tarifa = TextoTarifa(tarifa);
+    // The customer receives the net value today for the cheques' face values.
+    b.cet = CalculaCet(liquido, std::move(cheques));
+    b.totais.CET = TextoCet(b.cet);
     return Desfecho::Concluido;
 }
 

@@ -18,7 +18,10 @@ LinhasConferidas ConfereLinhas(std::vector<Parcela>& linhas, Data referencia, bo
         if (DataValida(p.Data, ano)) {
             const Data vencimento = AjustaVencimento(LeData(p.Data, ano), incluiCompensacao);
             const std::int64_t dias = DifDias(vencimento, referencia, ctx, regra.aviso);
-            if (regra.guardaDias) p.Dias = TextoDias(dias);
+            if (regra.guardaDias) {
+                p.Dias = TextoDias(dias);
+                r.dias.push_back(dias);
+            }
             r.somaDias = ParaDouble(r.somaDias + static_cast<long double>(dias));
             ++r.validas;
         } else {

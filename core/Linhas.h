@@ -29,6 +29,7 @@ struct LinhasConferidas {
     Desfecho desfecho;         // Interrompido after the missing-value message, else Concluido
     std::int64_t validas = 0;  // rows with a valid date (up to the stop)
     double somaDias = 0;       // their day counts, summed in double
+    std::vector<std::int64_t> dias;  // each one's count, in row order (with guardaDias)
 };
 
 LinhasConferidas ConfereLinhas(std::vector<Parcela>& linhas, Data referencia, bool incluiCompensacao,

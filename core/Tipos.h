@@ -3,9 +3,11 @@
 // the totals, all as the texts and values of its fields, cells and labels.
 // Every calculation takes a Bancada by reference and writes into it in place,
 // in the order the rules give, so that what it wrote before stopping stays.
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/Cet.h"
 #include "core/Datas.h"
 
 namespace quantivo {
@@ -66,6 +68,8 @@ struct Totais {
     std::string IOF = "IOF:";
     std::string Juros = "Juros:";
     std::string Tarifa = "Tarifa:";
+    // Our own addition beside them: the CET of a discount (core/Cet.h).
+    std::string CET = "CET:";
 };
 
 // The fee of an operation of `cheques` cheques: once per cheque for
@@ -82,6 +86,8 @@ struct Bancada {
     DadosGerais dados;
     std::vector<Parcela> linhas = std::vector<Parcela>(1);
     Totais totais;
+    // The figures behind totais.CET, from the last calculation that completed.
+    std::optional<TaxasCet> cet;
 };
 
 }  // namespace quantivo

@@ -62,6 +62,12 @@ Desfecho CalculaVendaPorFora(Bancada& b, const Contexto& ctx) {
     b.totais.Juros = TextoJuros(juros);
     b.totais.Tarifa = TextoTarifa(DeDmil(tarifa));
     b.totais.ValorTotal = FormataValor(totalReais);
+    // The customer receives the financed value today for c cheques of value V.
+    std::vector<FluxoCet> fluxos;
+    fluxos.reserve(conferidas.dias.size());
+    for (const std::int64_t d : conferidas.dias) fluxos.push_back({d, valorCheque});
+    b.cet = CalculaCet(financiado, std::move(fluxos));
+    b.totais.CET = TextoCet(b.cet);
     return Desfecho::Concluido;
 }
 

@@ -176,6 +176,7 @@ Bancada LeBancada(const Json& req) {
         rot("IOF", b.totais.IOF);
         rot("Juros", b.totais.Juros);
         rot("Tarifa", b.totais.Tarifa);
+        rot("CET", b.totais.CET);
     }
     return b;
 }
@@ -220,6 +221,13 @@ Desfecho CalculaNaBancada(Pedido& p, TipoCalculo tipo, Bancada& b) {
     const auto devolve = [&] {
         EscreveBancada(b, p.resp);
         if (tipo == TipoCalculo::PrestacaoTaxaEfetiva) EscreveJanelaPrice(outras.prestacao, p.resp);
+        // The discounts' CET: the label's text and its figures (null when the
+        // calculation found none or did not complete).
+        if (tipo == TipoCalculo::DescontoCheque || tipo == TipoCalculo::VendaPorFora) {
+            p.resp["CET"] = b.totais.CET;
+            p.resp["cet_anual"] = b.cet ? Json(b.cet->anual) : Json(nullptr);
+            p.resp["cet_mensal"] = b.cet ? Json(b.cet->mensal) : Json(nullptr);
+        }
     };
     Desfecho d;
     try {

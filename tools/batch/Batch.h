@@ -65,7 +65,8 @@ void EscreveJanelaPrice(const JanelaPrice& j, Json& resp);
 // through the dispatch the workbench itself uses; types 1 and 3 take what
 // they read outside the workbench from the request ("janela",
 // "qtdParcelas"). The state is written back into the response (with "janela"
-// for type 1) whether the calculation completed, stopped or threw.
+// for type 1, and "CET", "cet_anual" and "cet_mensal" for the two discounts)
+// whether the calculation completed, stopped or threw.
 Desfecho CalculaNaBancada(Pedido& p, TipoCalculo tipo, Bancada& b);
 // The same on the request's own state, for the workbench operations.
 Desfecho CalculaNaBancada(Pedido& p, TipoCalculo tipo);
