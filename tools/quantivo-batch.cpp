@@ -20,9 +20,47 @@ void LinhasSoComLF() {
 #endif
 }
 
+constexpr const char* kAjuda = R"AJUDA(quantivo-batch: os cálculos do Quantivo sem janelas.
+
+Lê um pedido JSON por linha da entrada padrão e escreve uma resposta JSON por
+linha na saída padrão, na mesma ordem. O campo "op" escolhe a operação:
+
+  desconto_cheque, venda_por_fora, calcula_price, renegociacao
+                      a bancada: "dados", "linhas", "rotulos" (opcional);
+                      calcula_price também "janela", renegociacao "qtdParcelas"
+  listagem            a listagem da bancada após o cálculo do "tipo" (-1 a 3)
+  listagem_prestacoes a listagem da janela de prestações
+  prestacao, valor_financiado, vencimentos, atualiza_divida,
+  numero_extenso, valor_extenso, data_extenso
+
+"hoje" (dd/mm/aaaa) fixa a data de hoje. Toda resposta traz "mensagens" (os
+textos das caixas de mensagem, em ordem) e "erro" (null, ou tipo e texto).
+
+desconto_cheque e venda_por_fora (e listagem após os tipos 0 e 2) trazem
+também o CET (custo efetivo total, a taxa anual que iguala o valor recebido
+aos cheques nas datas de vencimento, com juros, TAC, IOF e tarifa):
+  "CET"         o texto do rótulo da bancada, "CET: 83,65% a.a. (5,20% a.m.)"
+                ou "CET: -" quando não há
+  "cet_anual"   a taxa anual em por cento, número com toda a precisão
+  "cet_mensal"  a taxa mensal equivalente, (1 + anual)^(1/12) - 1, em por cento
+  (null quando não há CET ou o cálculo não chegou ao fim)
+
+Exemplo:
+  echo '{"op":"numero_extenso","n":21}' | quantivo-batch
+)AJUDA";
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc > 1) {
+        const std::string a = argv[1];
+        if (a == "--help" || a == "-h") {
+            std::cout << kAjuda;
+            return 0;
+        }
+        std::cerr << "quantivo-batch: opção desconhecida: " << a << "\n(quantivo-batch --help mostra o uso)\n";
+        return 2;
+    }
     LinhasSoComLF();
     std::ios::sync_with_stdio(false);
     std::string linha;
