@@ -222,7 +222,7 @@ void TfrmRenegociacao::BitBtn1Click() {
 
 bool TfrmRenegociacao::FormKeyPress(QKeyEvent* e, QWidget*) {
     if (EhEnter(e)) {
-        focusNextChild();
+        PassaAdiante(this);
         return true;
     }
     return false;
