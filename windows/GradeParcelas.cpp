@@ -216,6 +216,7 @@ void GradeParcelas::AlinhaTopo() {
     const int topo = verticalHeader()->sectionPosition(barra->value());
     if (verticalHeader()->offset() == topo) return;
     verticalHeader()->setOffset(topo);
+    updateEditorGeometries();
     viewport()->update();
 }
 

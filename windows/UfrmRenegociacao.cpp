@@ -8,6 +8,7 @@
 
 #include "core/Renegociacao.h"
 #include "windows/Aparencia.h"
+#include "windows/Ativacao.h"
 #include "windows/Calculo.h"
 #include "windows/Regional.h"
 #include "windows/Servicos.h"
@@ -263,9 +264,7 @@ bool RenegociaDoMenu(Tfrm_desconto_cheque* bancada, TfrmRenegociacao* janela, QW
     // The calculate action; after an error report the workbench stays hidden,
     // holding what was handed over.
     if (!bancada->Calcula()) return false;
-    bancada->show();
-    bancada->raise();
-    bancada->activateWindow();
+    TrazParaOTrabalho(bancada);
     return true;
 }
 

@@ -101,6 +101,20 @@ def digita_apos_clicar(s, b):
     print("Typed right after a click: 350 in row 1, 15/01/27 in row 2")
 
 
+def renegociacao(s, menu):
+    """With the workbench open: main menu -> "Renegociação de Dívidas" ->
+    debt, update, payment, 12 instalments at 2 % -> the workbench active, and
+    F10 pressed at once clears it."""
+    s.pressiona(s.controle(menu, "Renegociação de Dívidas"))
+    s.espera_ativa("Renegociação de Dívida")
+    s.digita("1000", ENTER, "010308", ENTER, "3", ENTER, " ", "150408", ENTER, "45", ENTER, "12", ENTER, "2", ENTER, " ")
+    b = s.espera_ativa(BANCADA)
+    confere(s, b, "Taxa (%)", "2")
+    s.digita("<F10>")
+    confere(s, b, "Taxa (%)", "0")
+    print("Renegociação: the workbench active after the road, F10 at once cleared it")
+
+
 def main():
     programa = sys.argv[1] if len(sys.argv) > 1 else "build/quantivo"
     with Sessao(os.path.abspath(programa)) as s:
@@ -109,6 +123,7 @@ def main():
         f10_e_desfaz(s, b)
         b = venda_certa(s, menu)
         digita_apos_clicar(s, b)
+        renegociacao(s, menu)
     print("all roads gave the worked examples")
 
 
