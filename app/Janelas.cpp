@@ -14,10 +14,11 @@
 namespace quantivo {
 namespace {
 
-// "F12 - &Imprime" of the workbench: the calculate action first; an error
-// there ends the print, a message that only informs lets it go on.
+// "F12 - &Imprime" of the workbench: the calculate action first; an error or
+// a stop after a message there ends the print before anything is written, a
+// calculation that found nothing to do lets it go on.
 void ImprimeBancada(Tfrm_desconto_cheque& f) {
-    if (!f.Calcula()) return;
+    if (EncerraAcao(f.Calcula())) return;
     const std::string tipoTarifa = f.cbTipoTarifa->currentText().toStdString();
     ImprimeListagemBancada(EntradaDaBancada(f.LeBancada(), &tipoTarifa));
 }

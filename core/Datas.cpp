@@ -1,6 +1,7 @@
 #include "core/Datas.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 #include "core/Erros.h"
@@ -9,17 +10,13 @@
 namespace quantivo {
 namespace {
 
-// Days since 01/03/0000 of the proleptic Gregorian calendar (civil algorithm).
-std::int64_t DiasCivis(std::int64_t y, unsigned m, unsigned d) {
-    y -= m <= 2;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<std::int64_t>(doe);
-}
+namespace ch = std::chrono;
 
-const std::int64_t kBase = DiasCivis(1899, 12, 30);
+// Day 0 of the day numbers: 30/12/1899, the null date of an empty date field.
+constexpr ch::sys_days kDia0{ch::year{1899} / 12 / 30};
+
+ch::sys_days Dia(Data d) { return kDia0 + ch::days{d}; }
+Data Numero(ch::sys_days d) { return static_cast<Data>((d - kDia0).count()); }
 
 // A cursor over the text with the scanning rules of the date reader.
 struct Leitor {
@@ -122,40 +119,29 @@ std::string DoisDigitos(int v) {
 
 }  // namespace
 
-bool AnoBissexto(int ano) { return (ano % 4 == 0 && ano % 100 != 0) || ano % 400 == 0; }
+bool AnoBissexto(int ano) { return ch::year{ano}.is_leap(); }
 
 int DiasNoMes(int ano, int mes) {
-    static const int dias[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (mes == 2 && AnoBissexto(ano)) return 29;
-    return dias[mes - 1];
+    return static_cast<int>(static_cast<unsigned>((ch::year{ano} / ch::month{static_cast<unsigned>(mes)} / ch::last).day()));
 }
 
 std::optional<Data> CodificaData(int ano, int mes, int dia) {
-    if (ano < 1 || ano > 9999 || mes < 1 || mes > 12 || dia < 1 || dia > DiasNoMes(ano, mes)) return std::nullopt;
-    return static_cast<Data>(DiasCivis(ano, static_cast<unsigned>(mes), static_cast<unsigned>(dia)) - kBase);
+    // The ranges first: chrono's day and month keep only a byte of the value.
+    if (ano < 1 || ano > 9999 || mes < 1 || mes > 12 || dia < 1 || dia > 31) return std::nullopt;
+    const ch::year_month_day ymd{ch::year{ano}, ch::month{static_cast<unsigned>(mes)}, ch::day{static_cast<unsigned>(dia)}};
+    if (!ymd.ok()) return std::nullopt;
+    return Numero(ch::sys_days{ymd});
 }
 
 DataCivil DecodificaData(Data d) {
-    const std::int64_t z = static_cast<std::int64_t>(d) + kBase;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const std::int64_t y = static_cast<std::int64_t>(yoe) + era * 400;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    const unsigned dd = doy - (153 * mp + 2) / 5 + 1;
-    const unsigned mm = mp < 10 ? mp + 3 : mp - 9;
-    return DataCivil{static_cast<int>(y + (mm <= 2)), static_cast<int>(mm), static_cast<int>(dd)};
+    const ch::year_month_day ymd{Dia(d)};
+    return DataCivil{static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
+                     static_cast<int>(static_cast<unsigned>(ymd.day()))};
 }
 
 int AnoDe(Data d) { return DecodificaData(d).ano; }
 
-int DiaDaSemana(Data d) {
-    // Day 0 (30/12/1899) was a Saturday.
-    int r = static_cast<int>((static_cast<std::int64_t>(d) + 6) % 7);
-    if (r < 0) r += 7;
-    return r + 1;
-}
+int DiaDaSemana(Data d) { return static_cast<int>(ch::weekday{Dia(d)}.c_encoding()) + 1; }
 
 std::optional<Data> TentaLerData(std::string_view texto, int anoCorrente) {
     Leitor l{texto};
@@ -233,8 +219,9 @@ Data VencimentoMensal(Data referencia, std::int64_t k) {
     const int ano = static_cast<int>(meses / 12);
     const int mes = static_cast<int>(meses % 12) + 1;
     const int dia = std::min(c.dia, DiasNoMes(ano, mes));
-    // Years past 9999 cannot be formed; the schedule limits keep k far below that.
-    return static_cast<Data>(DiasCivis(ano, static_cast<unsigned>(mes), static_cast<unsigned>(dia)) - kBase);
+    // Years past 9999 are no calendar date of the program; the schedule
+    // limits keep k far below that.
+    return Numero(ch::sys_days{ch::year{ano} / mes / dia});
 }
 
 }  // namespace quantivo

@@ -1,33 +1,20 @@
 #include "core/DescontoCheque.h"
 
+#include "core/Linhas.h"
 #include "core/Valores.h"
 
 namespace quantivo {
 
-void CalculaDescontoCheque(Bancada& b, const Contexto& ctx) {
+Desfecho CalculaDescontoCheque(Bancada& b, const Contexto& ctx) {
     const DadosGerais& g = b.dados;
-    const int ano = ctx.AnoCorrente();
 
-    // Pass 1: day counts.
-    std::int64_t n = 0;
-    double somaDias = 0;
-    for (Parcela& p : b.linhas) {
-        if (p.Data.empty()) continue;
-        if (DataValida(p.Data, ano)) {
-            const Data vencimento = AjustaVencimento(LeData(p.Data, ano), g.IncluiCompensacao);
-            const std::int64_t dias = DifDias(vencimento, g.DataReferencia, ctx, JanelaAviso::Bancada);
-            p.Dias = TextoDias(dias);
-            somaDias = ParaDouble(somaDias + static_cast<long double>(dias));
-            ++n;
-        } else {
-            MarcaDataInvalida(p);
-        }
-        if (p.Valor.empty()) {
-            ctx.msg.Mostra(kMsgInformarValorParcela);
-            return;
-        }
-    }
-    if (n == 0) return;
+    // Pass 1: day counts; a dated row without value ends the calculation.
+    const LinhasConferidas conferidas =
+        ConfereLinhas(b.linhas, g.DataReferencia, g.IncluiCompensacao, {JanelaAviso::Bancada, true, true}, ctx);
+    if (conferidas.desfecho == Desfecho::Interrompido) return Desfecho::Interrompido;
+    const std::int64_t n = conferidas.validas;
+    const double somaDias = conferidas.somaDias;
+    if (n == 0) return Desfecho::NadaAFazer;
 
     // Pass 2: interest, row by row, each held to four decimals.
     double valorTotal = 0;
@@ -46,8 +33,7 @@ void CalculaDescontoCheque(Bancada& b, const Contexto& ctx) {
     const long double iof = Finito(g.IOF * valorTotal * somaDias / static_cast<long double>(n) / 100);
     const long double tac = Finito(g.TAC * valorTotal / 100);
     const Dmil base = ParaDmil(static_cast<long double>(valorTotal) - juros);
-    const long double tarifa =
-        Finito(g.TipoTarifa == TipoDeTarifa::TarifaPorTitulo ? g.Tarifa * static_cast<long double>(n) : g.Tarifa);
+    const long double tarifa = Finito(TarifaDaOperacao(g, n));
     const long double liquido =
         Finito((static_cast<long double>(base) - iof * 10000 - tac * 10000 - tarifa * 10000) / 10000);
 
@@ -57,6 +43,7 @@ void CalculaDescontoCheque(Bancada& b, const Contexto& ctx) {
     b.totais.Juros = TextoJuros(juros);
     b.dados.ValorFinanciado = FormataValor(liquido);
     b.totais.Tarifa = TextoTarifa(tarifa);
+    return Desfecho::Concluido;
 }
 
 }  // namespace quantivo

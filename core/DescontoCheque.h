@@ -4,13 +4,11 @@
 
 namespace quantivo {
 
-inline constexpr const char* kMsgInformarValorParcela = "Necessário informar o valor da(s) parcela(s)";
-
 // The cheque discount: counts each dated row's days, then the interest, TAC,
 // IOF and fee, and writes the totals and the net value (into ValorFinanciado).
-// Stops after a message at a dated row without value; stops silently when no
-// row has a valid date; a text that cannot be read throws ErroConversao, an
-// amount out of the fixed-point range ErroAritmetico.
-void CalculaDescontoCheque(Bancada& b, const Contexto& ctx);
+// Interrompido after the message at a dated row without value; NadaAFazer
+// when no row has a valid date. A text that cannot be read throws
+// ErroConversao, an amount out of the fixed-point range ErroAritmetico.
+Desfecho CalculaDescontoCheque(Bancada& b, const Contexto& ctx);
 
 }  // namespace quantivo

@@ -70,10 +70,10 @@ std::vector<Data> Vencimentos(Data referencia, std::int64_t n) {
     return datas;
 }
 
-bool MontaParcelas(Bancada& b, Data referencia, Dmil prestacao, std::int64_t n, const Contexto& ctx) {
+Desfecho MontaParcelas(Bancada& b, Data referencia, Dmil prestacao, std::int64_t n, const Contexto& ctx) {
     if (n > kLimitePrestacoes) {
         ctx.msg.Mostra(kMsgLimitePrestacoes, {}, Icone::Aviso);
-        return false;
+        return Desfecho::Interrompido;
     }
     const std::vector<Data> datas = Vencimentos(referencia, n);
     Dmil total = 0;
@@ -86,13 +86,13 @@ bool MontaParcelas(Bancada& b, Data referencia, Dmil prestacao, std::int64_t n, 
         b.linhas[k].Valor = valor;
     }
     b.totais.ValorTotal = FormataValor(DeDmil(total));
-    return true;
+    return Desfecho::Concluido;
 }
 
-ResultadoPrice CalculaPrice(Bancada& b, JanelaPrice& janela, const Contexto& ctx) {
+Desfecho CalculaPrice(Bancada& b, JanelaPrice& janela, const Contexto& ctx) {
     if (!UmEmBranco(janela)) {
         ctx.msg.Mostra(kMsgUmValorEmBranco, {}, Icone::Informacao);
-        return ResultadoPrice::Mensagem;
+        return Desfecho::NadaAFazer;
     }
     const Dmil financiado = ParaDmil(LeValor(b.dados.ValorFinanciado));
     const Dmil prestacao = ParaDmil(janela.VlrPrestacao);
@@ -101,20 +101,19 @@ ResultadoPrice CalculaPrice(Bancada& b, JanelaPrice& janela, const Contexto& ctx
 
     if (janela.ValorFinanciado == 0) {
         janela.ValorFinanciado = ValorDoCampo(CalculaValorFinanciado(prestacao, taxa, n));
-        return ResultadoPrice::ValorFinanciadoApurado;
+        return Desfecho::Concluido;
     }
     if (janela.VlrPrestacao == 0) {
         const Dmil solvida = CalculaPrestacao(financiado, taxa, n);
-        return MontaParcelas(b, b.dados.DataReferencia, solvida, n, ctx) ? ResultadoPrice::ParcelasMontadas
-                                                                         : ResultadoPrice::Mensagem;
+        return MontaParcelas(b, b.dados.DataReferencia, solvida, n, ctx);
     }
-    return ResultadoPrice::Nada;
+    return Desfecho::NadaAFazer;
 }
 
-ResultadoPrice CalculaPostecipada(JanelaPrice& janela, const Contexto& ctx) {
+Desfecho CalculaPostecipada(JanelaPrice& janela, const Contexto& ctx) {
     if (!UmEmBranco(janela)) {
         ctx.msg.Mostra(kMsgUmValorEmBranco, {}, Icone::Informacao);
-        return ResultadoPrice::Mensagem;
+        return Desfecho::NadaAFazer;
     }
     const Dmil financiado = ParaDmil(janela.ValorFinanciado);
     const Dmil prestacao = ParaDmil(janela.VlrPrestacao);
@@ -123,13 +122,13 @@ ResultadoPrice CalculaPostecipada(JanelaPrice& janela, const Contexto& ctx) {
 
     if (janela.ValorFinanciado == 0) {
         janela.ValorFinanciado = ValorDoCampo(CalculaValorFinanciado(prestacao, taxa, n));
-        return ResultadoPrice::ValorFinanciadoApurado;
+        return Desfecho::Concluido;
     }
     if (janela.VlrPrestacao == 0) {
         janela.VlrPrestacao = ValorDoCampo(CalculaPrestacao(financiado, taxa, n));
-        return ResultadoPrice::PrestacaoApurada;
+        return Desfecho::Concluido;
     }
-    return ResultadoPrice::Nada;
+    return Desfecho::NadaAFazer;
 }
 
 }  // namespace quantivo

@@ -39,8 +39,8 @@ std::vector<Data> Vencimentos(Data referencia, std::int64_t n);
 // Writes the schedule into the workbench: empties every row, leaves exactly n
 // rows (one empty row when n < 1), each with its due date and the instalment,
 // and ValorTotal = n x instalment. Above kLimitePrestacoes it shows the
-// message and writes nothing (returns false). Errors come before any write.
-bool MontaParcelas(Bancada& b, Data referencia, Dmil prestacao, std::int64_t n, const Contexto& ctx);
+// message and writes nothing (Interrompido). Errors come before any write.
+Desfecho MontaParcelas(Bancada& b, Data referencia, Dmil prestacao, std::int64_t n, const Contexto& ctx);
 
 // The instalment window's four numeric fields as they hold them (2, 0, 5 and
 // 2 decimals); 0 is a blank field.
@@ -54,20 +54,15 @@ struct JanelaPrice {
 inline constexpr const char* kMsgUmValorEmBranco =
     "Necessário deixar apenas um valor em branco\rEste será o valor a ser apurado";
 
-enum class ResultadoPrice {
-    Nada,                    // the blank value is the count or the rate
-    Mensagem,                // a message was shown; nothing changed
-    ValorFinanciadoApurado,  // written into the window: bring it forward
-    PrestacaoApurada,        // the window's own solve wrote the instalment
-    ParcelasMontadas,        // the schedule is in the workbench
-};
-
 // The workbench's Price calculation: the blank test on the window, then the
-// financed value (written back into the window, held to 2 decimals) or the
-// schedule from the workbench's financed value and rate.
-ResultadoPrice CalculaPrice(Bancada& b, JanelaPrice& janela, const Contexto& ctx);
+// financed value (written back into the window, held to 2 decimals; the
+// workbench is not touched) or the schedule from the workbench's financed
+// value and rate. Not exactly one blank value: the message, then NadaAFazer,
+// as when the blank value is the count or the rate (no message then).
+Desfecho CalculaPrice(Bancada& b, JanelaPrice& janela, const Contexto& ctx);
 
-// The instalment window's own solve, on its four values alone.
-ResultadoPrice CalculaPostecipada(JanelaPrice& janela, const Contexto& ctx);
+// The instalment window's own solve, on its four values alone: Concluido when
+// it wrote the blank value (held to 2 decimals) into `janela`.
+Desfecho CalculaPostecipada(JanelaPrice& janela, const Contexto& ctx);
 
 }  // namespace quantivo

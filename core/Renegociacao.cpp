@@ -31,7 +31,7 @@ std::string TextoSaldo(long double saldo) { return FormataGeral(saldo); }
 
 std::string TextoTaxa(long double taxa) { return TextoCampo(taxa, 5); }
 
-bool CalculaRenegociacao(Bancada& b, long double qtdParcelas, const Contexto& ctx) {
+Desfecho CalculaRenegociacao(Bancada& b, long double qtdParcelas, const Contexto& ctx) {
     const Dmil financiado = ParaDmil(LeValor(b.dados.ValorFinanciado));
     const Dmil taxa = TaxaFracao(LeValor(b.dados.Taxa));
     const std::int64_t n = Trunca(qtdParcelas);

@@ -33,8 +33,8 @@ std::string TextoSaldo(long double saldo);
 std::string TextoTaxa(long double taxa);
 
 // Re-splits the workbench's ValorFinanciado at its Taxa into qtdParcelas
-// instalments from DataReferencia. Returns false when the schedule was refused
+// instalments from DataReferencia. Interrompido when the schedule was refused
 // with a message.
-bool CalculaRenegociacao(Bancada& b, long double qtdParcelas, const Contexto& ctx);
+Desfecho CalculaRenegociacao(Bancada& b, long double qtdParcelas, const Contexto& ctx);
 
 }  // namespace quantivo

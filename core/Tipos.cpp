@@ -9,9 +9,8 @@ std::string TextoIOF(long double iof) { return iof > 0 ? "IOF   = " + FormataVal
 std::string TextoJuros(long double juros) { return "Juros = " + FormataValor(juros); }
 std::string TextoTarifa(long double tarifa) { return "Tarifa= " + FormataValor(tarifa); }
 
-void MarcaDataInvalida(Parcela& p) {
-    p.Data.clear();
-    p.Valor = kDataInvalida;
+long double TarifaDaOperacao(const DadosGerais& g, std::int64_t cheques) {
+    return g.TipoTarifa == TipoDeTarifa::TarifaPorTitulo ? g.Tarifa * static_cast<long double>(cheques) : g.Tarifa;
 }
 
 }  // namespace quantivo

@@ -22,6 +22,21 @@ enum class TipoCalculo : int {
 inline const char* const kTextosTipoCalculo[] = {"Desconto de Cheque", "Prestação Taxa Efetiva", "Venda por fora",
                                                  "Renegociação de Dívidas"};
 
+// How a calculation ended when it did not throw (errors stay exceptions). The
+// action that ran it (the print button, an entry window's hand-over) decides
+// from this whether it goes on.
+enum class Desfecho {
+    Concluido,     // ran to the end and wrote its results
+    Interrompido,  // showed a message and stopped: the action that ran it ends too
+    NadaAFazer,    // found nothing to calculate (no dated row, the blank test of the
+                   // instalments): the action that ran it goes on
+    Erro,          // ended with an error, already reported; only the windows'
+                   // calculate action gives this, the core throws instead
+};
+
+// Whether the action that ran a calculation ends with it.
+constexpr bool EncerraAcao(Desfecho d) { return d == Desfecho::Interrompido || d == Desfecho::Erro; }
+
 enum class TipoDeTarifa : int { Nenhuma = -1, TarifaPorTitulo = 0, TarifaTotal = 1 };
 inline const char* const kTextosTipoTarifa[] = {"Tarifa por título", "Tarifa total"};
 
@@ -53,6 +68,10 @@ struct Totais {
     std::string Tarifa = "Tarifa:";
 };
 
+// The fee of an operation of `cheques` cheques: once per cheque for
+// TarifaPorTitulo, else (TarifaTotal, or no kind chosen) once.
+long double TarifaDaOperacao(const DadosGerais& g, std::int64_t cheques);
+
 // The text forms of the totals.
 std::string TextoTAC(long double tac);
 std::string TextoIOF(long double iof);
@@ -64,11 +83,5 @@ struct Bancada {
     std::vector<Parcela> linhas = std::vector<Parcela>(1);
     Totais totais;
 };
-
-// Validation of a row's date shared by the discount calculations and the entry
-// windows: a date that is no date is emptied and "Data Invalida" goes into the
-// value cell (the value typed there is lost).
-inline constexpr const char* kDataInvalida = "Data Invalida";
-void MarcaDataInvalida(Parcela& p);
 
 }  // namespace quantivo

@@ -1,8 +1,8 @@
 #include "core/Valores.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <clocale>
 #include <locale.h>
@@ -16,6 +16,8 @@ namespace {
 
 // strtold in the "C" notation whatever the process locale is (the desktop
 // toolkit sets the user's locale on Linux, whose decimal point may be ",").
+// Not std::from_chars: mingw-w64's reads a long double through a double, and
+// the Windows build must give the same values as Linux.
 long double StrtoldC(const char* texto, char** fim) {
 #ifdef _WIN32
     // mingw-w64 has no per-call locale: put the current decimal point in.
@@ -48,23 +50,34 @@ bool ParseDecimal(const std::string& c, long double& out) {
 
 bool Digito(char c) { return c >= '0' && c <= '9'; }
 
-std::string Sprintf(const char* fmt, int prec, long double v) {
-    const int n = std::snprintf(nullptr, 0, fmt, prec, v);
-    std::string s(static_cast<std::size_t>(n) + 1, '\0');
-    std::snprintf(s.data(), s.size(), fmt, prec, v);
-    s.resize(static_cast<std::size_t>(n));
+// The decimal text of v in the given form, with "." whatever the process
+// locale is.
+std::string TextoDecimal(long double v, std::chars_format forma, int precisao) {
+    char b[128];
+    auto r = std::to_chars(b, b + sizeof b, v, forma, precisao);
+    if (r.ec == std::errc{}) return std::string(b, r.ptr);
+    std::string s(8192, '\0');  // the fixed form of the largest extended values
+    r = std::to_chars(s.data(), s.data() + s.size(), v, forma, precisao);
+    s.resize(static_cast<std::size_t>(r.ptr - s.data()));
     return s;
+}
+
+// The first `n` significant decimal digits of |v| (rounded), and the
+// exponent of the first one.
+void DigitosCientificos(long double v, int n, std::string& digitos, int& expoente) {
+    const std::string e = TextoDecimal(std::fabs(v), std::chars_format::scientific, n - 1);  // d.ddde±XX
+    digitos.clear();
+    std::size_t i = 0;
+    for (; i < e.size() && e[i] != 'e'; ++i)
+        if (Digito(e[i])) digitos += e[i];
+    expoente = std::atoi(e.c_str() + i + 1);
 }
 
 // The decimal digits of |v| at 15 significant digits, and the count of them
 // that stand before the point (can be zero or negative for small values).
 void Digitos15(long double v, std::string& digitos, int& antesDoPonto) {
-    const std::string e = Sprintf("%.*Le", 14, std::fabs(v));  // d.dddddddddddddde±XX
-    digitos.clear();
-    std::size_t i = 0;
-    for (; i < e.size() && e[i] != 'e'; ++i)
-        if (Digito(e[i])) digitos += e[i];
-    antesDoPonto = std::atoi(e.c_str() + i + 1) + 1;
+    DigitosCientificos(v, 15, digitos, antesDoPonto);
+    ++antesDoPonto;
 }
 
 struct Secao {
@@ -273,7 +286,7 @@ long double Segura(long double valor, int decimais) {
 
 std::string TextoCampo(long double valor, int decimais) {
     if (valor == 0 || !std::isfinite(valor)) return {};
-    std::string s = Sprintf("%.*Lf", decimais, valor);
+    std::string s = TextoDecimal(valor, std::chars_format::fixed, decimais);
     if (s.find('.') != std::string::npos) {
         while (s.back() == '0') s.pop_back();
         if (s.back() == '.') s.pop_back();
@@ -327,12 +340,9 @@ std::string FormataGeral(long double valor, int precisao) {
     if (std::isnan(valor)) return "NAN";
     if (std::isinf(valor)) return valor < 0 ? "-INF" : "INF";
     if (valor == 0) return "0";
-    const std::string e = Sprintf("%.*Le", precisao - 1, std::fabs(valor));
     std::string dig;
-    std::size_t i = 0;
-    for (; i < e.size() && e[i] != 'e'; ++i)
-        if (Digito(e[i])) dig += e[i];
-    const int exp = std::atoi(e.c_str() + i + 1);
+    int exp = 0;
+    DigitosCientificos(valor, precisao, dig, exp);
     while (dig.size() > 1 && dig.back() == '0') dig.pop_back();
     std::string r = valor < 0 ? "-" : "";
     if (exp >= precisao || exp < -5) {

@@ -1,38 +1,28 @@
 #include "core/VendaPorFora.h"
 
+#include "core/Linhas.h"
 #include "core/Valores.h"
 
 namespace quantivo {
 
-void CalculaVendaPorFora(Bancada& b, const Contexto& ctx) {
+Desfecho CalculaVendaPorFora(Bancada& b, const Contexto& ctx) {
     const DadosGerais& g = b.dados;
-    const int ano = ctx.AnoCorrente();
 
     if (g.ValorFinanciado == "0" || g.ValorFinanciado.empty()) {
         const bool temValor = !b.linhas.empty() && !b.linhas.front().Valor.empty();
         ctx.msg.Mostra(temValor ? kMsgValorFinanciadoComParcela : kMsgInformarValorFinanciado);
-        return;
+        return Desfecho::Interrompido;
     }
 
     // Day counts; the moved due date is only counted, the typed one stays.
-    std::int64_t c = 0;
-    double somaDias = 0;
-    for (Parcela& p : b.linhas) {
-        if (p.Data.empty()) continue;
-        if (!DataValida(p.Data, ano)) {
-            MarcaDataInvalida(p);
-            continue;
-        }
-        const Data vencimento = AjustaVencimento(LeData(p.Data, ano), g.IncluiCompensacao);
-        const std::int64_t dias = DifDias(vencimento, g.DataReferencia, ctx, JanelaAviso::Bancada);
-        p.Dias = TextoDias(dias);
-        somaDias = ParaDouble(somaDias + static_cast<long double>(dias));
-        ++c;
-    }
-    if (c == 0) return;
+    const LinhasConferidas conferidas =
+        ConfereLinhas(b.linhas, g.DataReferencia, g.IncluiCompensacao, {JanelaAviso::Bancada, false, true}, ctx);
+    const std::int64_t c = conferidas.validas;
+    const double somaDias = conferidas.somaDias;
+    if (c == 0) return Desfecho::NadaAFazer;
     const long double cheques = static_cast<long double>(c);
 
-    const Dmil tarifa = ParaDmil(g.TipoTarifa == TipoDeTarifa::TarifaPorTitulo ? g.Tarifa * cheques : g.Tarifa);
+    const Dmil tarifa = ParaDmil(TarifaDaOperacao(g, c));
     const long double financiado = LeValor(g.ValorFinanciado);
     const double base = ParaDouble((financiado * 10000 + static_cast<long double>(tarifa)) / 10000);
 
@@ -41,7 +31,7 @@ void CalculaVendaPorFora(Bancada& b, const Contexto& ctx) {
     const Dmil encargos = ParaDmil(g.IOF * prazo + (g.TAC + taxa * prazo / 30));
     if (encargos >= 1000000) {
         ctx.msg.Mostra(kMsgEncargosAcimaDoValor, {}, Icone::Aviso);
-        return;
+        return Desfecho::Interrompido;
     }
 
     const double liquidoPercentual = ParaDouble((1000000.0L - static_cast<long double>(encargos)) / 10000);
@@ -72,6 +62,7 @@ void CalculaVendaPorFora(Bancada& b, const Contexto& ctx) {
     b.totais.Juros = TextoJuros(juros);
     b.totais.Tarifa = TextoTarifa(DeDmil(tarifa));
     b.totais.ValorTotal = FormataValor(totalReais);
+    return Desfecho::Concluido;
 }
 
 }  // namespace quantivo

@@ -19,10 +19,10 @@ inline constexpr const char* kMsgEncargosAcimaDoValor =
 // The inverse discount: from the financed value, the rate, the charges and the
 // due dates, the one face value every cheque must have. Writes each dated
 // row's Dias and Valor and the totals texts (not ValorFinanciado).
-// Stops after a message when the financed value is "0" or empty (nothing
-// written) or when the charges reach 100 % (day counts written); stops
-// silently without a valid date. A text that cannot be read throws
+// Interrompido after a message when the financed value is "0" or empty
+// (nothing written) or when the charges reach 100 % (day counts written);
+// NadaAFazer without a valid date. A text that cannot be read throws
 // ErroConversao, a value out of range ErroAritmetico.
-void CalculaVendaPorFora(Bancada& b, const Contexto& ctx);
+Desfecho CalculaVendaPorFora(Bancada& b, const Contexto& ctx);
 
 }  // namespace quantivo

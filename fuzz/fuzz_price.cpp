@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
             MensageiroGravador msgs;
             const Contexto ctx{msgs, hoje};
             SoErrosDoNucleo([&] {
-                if (MontaParcelas(b, ref, prestacao, n, ctx))
+                if (MontaParcelas(b, ref, prestacao, n, ctx) == Desfecho::Concluido)
                     Exige(static_cast<std::int64_t>(b.linhas.size()) == std::max<std::int64_t>(n, 1), "MontaParcelas");
             });
             Exige(b.linhas.size() <= static_cast<std::size_t>(kLimitePrestacoes), "grade acima do limite");

@@ -17,17 +17,7 @@ segundos="${1:?usage: fuzz/run.sh SECONDS [target...]}"
 shift
 build="${FUZZ_BUILD_DIR:-fuzz-build}"
 
-pkgs=(clang-14 libclang-rt-14-dev nlohmann-json3-dev cmake ninja-build)
-missing=()
-for p in "${pkgs[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+bash scripts/deps.sh clang-14 libclang-rt-14-dev jq
 
 cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 cmake --build "$build" -j2
@@ -58,7 +48,7 @@ for a in "${alvos[@]}"; do
     while IFS= read -r pedido; do
       n=$((n + 1))
       printf '%s' "$pedido" >"$build/golden/pedido$n"
-    done < <(sed -n 's/.*"pedido" *: *\(.*\), *"resposta" *:.*/\1/p' tests/golden/*.jsonl)
+    done < <(grep -hv -e '^#' -e '^$' tests/golden/*.jsonl | jq -c .pedido)
     sementes+=("$build/golden")
   fi
   log="$build/$a.log"

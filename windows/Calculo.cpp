@@ -6,10 +6,9 @@
 #include <QScopeGuard>
 
 #include "app/Fornecedor.h"
-#include "core/DescontoCheque.h"
+#include "core/Calculos.h"
 #include "core/UtbSys.h"
 #include "core/Valores.h"
-#include "core/VendaPorFora.h"
 #include "windows/Aparencia.h"
 #include "windows/Ativacao.h"
 #include "windows/Regional.h"
@@ -87,8 +86,6 @@ Tfrm_desconto_cheque::Tfrm_desconto_cheque(QWidget* parent) : QWidget(parent, Qt
     DefineOrdemTab();
     DefineNomesAcessiveis();
 
-    DefineCalculo(TipoCalculo::DescontoCheque, &CalculaDescontoCheque);
-    DefineCalculo(TipoCalculo::VendaPorFora, &CalculaVendaPorFora);
     new PreviaTeclas(this, [this](QKeyEvent* e, QWidget* alvo) { return FormKeyDown(e, alvo); });
     new Ativacao(this, [this] { FormActivate(); });
 }
@@ -300,11 +297,6 @@ void Tfrm_desconto_cheque::DefineNomesAcessiveis() {
 
 // --- Hooks and the operation as the widgets hold it -------------------------
 
-void Tfrm_desconto_cheque::DefineCalculo(TipoCalculo tipo, Calculo c) {
-    const int i = static_cast<int>(tipo);
-    if (i >= 0 && i < static_cast<int>(calculos_.size())) calculos_[static_cast<std::size_t>(i)] = std::move(c);
-}
-
 TipoCalculo Tfrm_desconto_cheque::TipoSelecionado() const {
     const int i = ComboBox1->currentIndex();
     return i >= 0 && i <= 3 ? static_cast<TipoCalculo>(i) : TipoCalculo::Nenhum;
@@ -371,17 +363,26 @@ void Tfrm_desconto_cheque::FormActivate() {
 
 void Tfrm_desconto_cheque::btnCalculaClick() { Calcula(); }
 
-bool Tfrm_desconto_cheque::Calcula() {
+Desfecho Tfrm_desconto_cheque::Calcula() {
     EsqueceLimpeza();
+    ultimoDesfecho_ = Desfecho::NadaAFazer;
     const TipoCalculo tipo = TipoSelecionado();
-    if (tipo == TipoCalculo::Nenhum) return true;
-    const Calculo& calculo = calculos_[static_cast<std::size_t>(tipo)];
-    if (!calculo) return true;
+    if (tipo == TipoCalculo::Nenhum) return ultimoDesfecho_;
     Bancada b = LeBancada();
-    return ProtegeAcao([&] {
+    OutrasJanelas outras;
+    if (tipo == TipoCalculo::PrestacaoTaxaEfetiva && lePrestacao) outras.prestacao = lePrestacao();
+    if (tipo == TipoCalculo::RenegociacaoDividas && leQtdParcelas) outras.qtdParcelas = leQtdParcelas();
+    // With exactly one blank value, a completed Price calculation solved the
+    // financed value when that was the blank one.
+    const bool apuraFinanciado = tipo == TipoCalculo::PrestacaoTaxaEfetiva && outras.prestacao.ValorFinanciado == 0;
+    Desfecho d = Desfecho::Erro;
+    ProtegeAcao([&] {
         const auto devolve = qScopeGuard([&] { EscreveBancada(b); });
-        calculo(b, ContextoJanela());
+        d = CalculaBancada(b, outras, ContextoJanela());
     });
+    if (d == Desfecho::Concluido && apuraFinanciado && apurouValorFinanciado) apurouValorFinanciado(outras.prestacao);
+    ultimoDesfecho_ = d;
+    return d;
 }
 
 void Tfrm_desconto_cheque::btnLimpaClick() {

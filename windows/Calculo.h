@@ -6,9 +6,11 @@
 // user or a filling window typed it (DadosGerais in the fields, the Parcela
 // rows in the grid, the totals in the labels). The calculate action copies
 // them into a Bancada, runs the core's calculation of the selected type on it
-// (the calculation reads and writes those same texts), and copies the Bancada
-// back into the widgets in every case, also when the calculation stopped with
-// a message or an error, so that what it wrote before stopping is shown.
+// (CalculaBancada: the calculation reads and writes those same texts), and
+// copies the Bancada back into the widgets in every case, also when the
+// calculation stopped with a message or an error, so that what it wrote
+// before stopping is shown. Its Desfecho tells the action that pressed it
+// (the print button, an entry window) whether to go on.
 // Other windows talk to the workbench only through its fields and buttons.
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,11 +21,11 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QWidget>
-#include <array>
 #include <functional>
 #include <optional>
 
 #include "core/Mensagens.h"
+#include "core/Price.h"
 #include "core/Tipos.h"
 #include "windows/CampoData.h"
 #include "windows/CampoNumerico.h"
@@ -36,12 +38,14 @@ class Tfrm_desconto_cheque : public QWidget {
 public:
     explicit Tfrm_desconto_cheque(QWidget* parent = nullptr);
 
-    // --- Hooks for the windows and calculations that other units provide.
-    using Calculo = std::function<void(Bancada&, const Contexto&)>;
-    // The calculation run by F5 for a type; types 0 and 2 (the cheque
-    // discount, the inverse discount) are wired here; 1 and 3 read the
-    // instalment and renegotiation windows too, and their units wire them.
-    void DefineCalculo(TipoCalculo tipo, Calculo c);
+    // --- Hooks for the windows that other units provide.
+    // What types 1 and 3 read outside the workbench: the instalment window's
+    // four values and the renegotiation window's number of instalments.
+    std::function<JanelaPrice()> lePrestacao;
+    std::function<long double()> leQtdParcelas;
+    // Type 1 solved the blank financed value: it goes into the instalment
+    // window, which is brought forward.
+    std::function<void(const JanelaPrice&)> apurouValorFinanciado;
     // Type 1 chosen in the list: the instalment window as a modal dialog;
     // confirmed, it gives its financed-value and rate texts.
     struct DadosPrestacao {
@@ -94,8 +98,10 @@ public:
     // --- Event handlers.
     void FormActivate();
     void btnCalculaClick();
-    // The calculate action; false when it ended with an error (already shown).
-    bool Calcula();
+    // The calculate action; an error is shown here and gives Desfecho::Erro.
+    Desfecho Calcula();
+    // How the last calculate action ended, for a window that pressed btnCalcula.
+    Desfecho UltimoDesfecho() const { return ultimoDesfecho_; }
     void btnLimpaClick();
     void btnImprimeClick();
     void btnFechaClick();
@@ -135,7 +141,7 @@ private:
     std::optional<Limpeza> limpeza_;
     QTimer* avisoDesfazer_ = nullptr;
 
-    std::array<Calculo, 4> calculos_;
+    Desfecho ultimoDesfecho_ = Desfecho::NadaAFazer;
     QLabel* relogio_ = nullptr;
     QLabel* painelAviso_ = nullptr;
     bool centrada_ = false;

@@ -2,9 +2,11 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 
 #include "core/Datas.h"
+#include "core/Linhas.h"
 #include "windows/Aparencia.h"
 #include "windows/Ativacao.h"
 #include "windows/Regional.h"
@@ -43,28 +45,6 @@ QLabel* Rotulo(QWidget* pai, const QString& texto, const QRect& geo, QWidget* co
 }
 
 std::string S(const QString& s) { return s.toStdString(); }
-
-// Watches the messages shown while the workbench calculates. A calculation
-// that ends the action shows one message (an input problem, or the error
-// report of a text that cannot be read); the only message after which it goes
-// on is the warning of a due date before the operation date.
-class VigiaInterrupcao : public Mensageiro {
-public:
-    VigiaInterrupcao() : anterior_(ServicoMensagens()) { DefineServicoMensagens(this); }
-    ~VigiaInterrupcao() override { DefineServicoMensagens(&anterior_); }
-    VigiaInterrupcao(const VigiaInterrupcao&) = delete;
-    VigiaInterrupcao& operator=(const VigiaInterrupcao&) = delete;
-
-    using Mensageiro::Mostra;
-    void Mostra(const Mensagem& m) override {
-        if (m.texto != TextoAvisoDifDias(JanelaAviso::Bancada)) interrompida = true;
-        anterior_.Mostra(m);
-    }
-    bool interrompida = false;
-
-private:
-    Mensageiro& anterior_;
-};
 
 class FiltroSaida : public QObject {
 public:
@@ -290,26 +270,12 @@ void JanelaEntrada::MostraMensagem(const char* texto) { ServicoMensagens().Mostr
 bool JanelaEntrada::ConfereLinhas(bool exigeValor) {
     grid_pre->EncerraEdicao(true);
     ModeloParcelas* m = grid_pre->Modelo();
-    const Contexto ctx = ContextoJanela();
-    for (int r = 0; r < m->NumeroLinhas(); ++r) {
-        Parcela p = m->Linhas()[static_cast<std::size_t>(r)];
-        if (p.Data.empty()) continue;
-        if (!DataValida(p.Data, ctx.AnoCorrente())) {
-            // Marked at once, so that a stop further down leaves it marked.
-            MarcaDataInvalida(p);
-            std::vector<Parcela> linhas = m->Linhas();
-            linhas[static_cast<std::size_t>(r)] = p;
-            m->DefineLinhas(std::move(linhas));
-        } else {
-            const Data vencimento = AjustaVencimento(LeData(p.Data, ctx.AnoCorrente()), CheckBox1->isChecked());
-            DifDias(vencimento, data_ref->Data(), ctx, JanelaAviso::Entrada);
-        }
-        if (exigeValor && p.Valor.empty()) {
-            MostraMensagem("Necessário informar o valor da(s) parcela(s)");
-            return false;
-        }
-    }
-    return true;
+    // The rows marked before a stop, or before an error, stay marked.
+    std::vector<Parcela> linhas = m->Linhas();
+    const auto devolve = qScopeGuard([&] { m->DefineLinhas(std::move(linhas)); });
+    return quantivo::ConfereLinhas(linhas, data_ref->Data(), CheckBox1->isChecked(),
+                                   {JanelaAviso::Entrada, exigeValor, false}, ContextoJanela())
+               .desfecho != Desfecho::Interrompido;
 }
 
 void JanelaEntrada::EsvaziaGradeDaBancada() {
@@ -351,13 +317,8 @@ void JanelaEntrada::CalculaNaBancada() {
     b.Label4->setText(TextoDataExtenso(b.data_ref->Data()));
     b.show();
     b.raise();
-    bool interrompida = false;
-    {
-        VigiaInterrupcao vigia;
-        b.btnCalcula->click();
-        interrompida = vigia.interrompida;
-    }
-    if (!interrompida) {
+    b.btnCalcula->click();
+    if (!EncerraAcao(b.UltimoDesfecho())) {
         close();
         // The user works on in the workbench: it takes the keyboard, also
         // when it was open already and showing it changed nothing.

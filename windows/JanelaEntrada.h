@@ -92,7 +92,8 @@ protected:
     void CopiaLinhas(const std::vector<std::string Parcela::*>& campos, bool (*entrega)(const Parcela&));
     // The date in words beside the workbench's date, the workbench shown, its
     // calculate button pressed, and this window closed unless the calculation
-    // ended the action (then this window stays over the workbench).
+    // ended the action (a stop after a message, or an error; then this window
+    // stays over the workbench).
     void CalculaNaBancada();
 
     void MostraMensagem(const char* texto);

@@ -215,11 +215,9 @@ void TfrmPostecipada::FormActivate() {
 void TfrmPostecipada::BitBtn1Click() {
     ProtegeAcao([this] {
         JanelaPrice j = Valores();
-        switch (CalculaPostecipada(j, ContextoJanela())) {
-            case ResultadoPrice::ValorFinanciadoApurado: edtValorFinanciado->DefineValor(j.ValorFinanciado); break;
-            case ResultadoPrice::PrestacaoApurada: edtVlrPrestacao->DefineValor(j.VlrPrestacao); break;
-            default: break;
-        }
+        if (CalculaPostecipada(j, ContextoJanela()) != Desfecho::Concluido) return;
+        edtValorFinanciado->DefineValor(j.ValorFinanciado);
+        edtVlrPrestacao->DefineValor(j.VlrPrestacao);
     });
 }
 
@@ -257,14 +255,12 @@ bool TfrmPostecipada::FormKeyPress(QKeyEvent* e, QWidget*) {
 
 void LigaPostecipada(Tfrm_desconto_cheque* bancada, TfrmPostecipada* janela) {
     QPointer<TfrmPostecipada> j(janela);
-    bancada->DefineCalculo(TipoCalculo::PrestacaoTaxaEfetiva, [j](Bancada& b, const Contexto& ctx) {
+    bancada->lePrestacao = [j] { return j ? j->Valores() : JanelaPrice{}; };
+    bancada->apurouValorFinanciado = [j](const JanelaPrice& valores) {
         if (!j) return;
-        JanelaPrice valores = j->Valores();
-        if (CalculaPrice(b, valores, ctx) == ResultadoPrice::ValorFinanciadoApurado) {
-            j->edtValorFinanciado->DefineValor(valores.ValorFinanciado);
-            j->TrazParaFrente();
-        }
-    });
+        j->edtValorFinanciado->DefineValor(valores.ValorFinanciado);
+        j->TrazParaFrente();
+    };
     bancada->abrePrestacao = [j, bancada]() -> std::optional<Tfrm_desconto_cheque::DadosPrestacao> {
         if (!j || j->AbreDialogo(bancada) != QDialog::Accepted) return std::nullopt;
         return Tfrm_desconto_cheque::DadosPrestacao{j->edtValorFinanciado->Texto(), j->edtTaxa->Texto()};

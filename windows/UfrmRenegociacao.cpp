@@ -242,10 +242,7 @@ bool TfrmRenegociacao::eventFilter(QObject* obj, QEvent* e) {
 
 void LigaRenegociacao(Tfrm_desconto_cheque* bancada, TfrmRenegociacao* janela) {
     QPointer<TfrmRenegociacao> j(janela);
-    bancada->DefineCalculo(TipoCalculo::RenegociacaoDividas, [j](Bancada& b, const Contexto& ctx) {
-        if (!j) return;
-        CalculaRenegociacao(b, j->qtdParcelas->Valor(), ctx);
-    });
+    bancada->leQtdParcelas = [j] { return j ? j->qtdParcelas->Valor() : 0.0L; };
     bancada->abreRenegociacao = [j, bancada]() -> std::optional<Tfrm_desconto_cheque::DadosRenegociacao> {
         if (!j || j->AbreDialogo(bancada) != QDialog::Accepted) return std::nullopt;
         return Tfrm_desconto_cheque::DadosRenegociacao{j->edtVlrAtualizado2->Valor(), j->edtVlrPago->Valor(),
@@ -263,7 +260,7 @@ bool RenegociaDoMenu(Tfrm_desconto_cheque* bancada, TfrmRenegociacao* janela, QW
     bancada->ComboBox1->setCurrentIndex(static_cast<int>(TipoCalculo::RenegociacaoDividas));
     // The calculate action; after an error report the workbench stays hidden,
     // holding what was handed over.
-    if (!bancada->Calcula()) return false;
+    if (bancada->Calcula() == Desfecho::Erro) return false;
     TrazParaOTrabalho(bancada);
     return true;
 }

@@ -80,6 +80,27 @@ TEST_F(SaidasDaBancada, ErroDoCalculoImpedeAImpressao) {
     EXPECT_EQ(msgs.mensagens[0].texto, "'' is not a valid floating point value");
 }
 
+TEST_F(SaidasDaBancada, ParadaComMensagemTerminaAImpressaoEParadaSilenciosaNao) {
+    int dialogos = 0;
+    DefineEscolheImpressora([&]() -> std::unique_ptr<QPrinter> {
+        ++dialogos;
+        return nullptr;
+    });
+    // A dated row without value: the calculation's message, and nothing after it.
+    frm_desconto_cheque->grid->Modelo()->DefineCelula(1, 1, "");
+    frm_desconto_cheque->btnImprime->click();
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{"Necessário informar o valor da(s) parcela(s)"});
+    EXPECT_EQ(dialogos, 0);
+    EXPECT_FALSE(QFile::exists(CaminhoListagem()));
+    // No dated row at all: the calculation finds nothing and the listing goes on.
+    msgs.mensagens.clear();
+    frm_desconto_cheque->grid->Modelo()->DefineLinhas(std::vector<Parcela>(1));
+    frm_desconto_cheque->btnImprime->click();
+    EXPECT_TRUE(msgs.mensagens.empty());
+    EXPECT_EQ(dialogos, 1);
+    EXPECT_TRUE(QFile::exists(CaminhoListagem()));
+}
+
 TEST_F(SaidasDaBancada, FirmattoAbreUmReciboNovoEVazio) {
     guarda.Permite(true);
     int aberturas = 0;

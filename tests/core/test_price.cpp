@@ -96,14 +96,14 @@ TEST(Price, MontaParcelas) {
     MensageiroGravador msg;
     const Contexto ctx{msg, D(2026, 12, 9)};
     Bancada b = BancadaComLinhas();
-    ASSERT_TRUE(MontaParcelas(b, D(2007, 11, 15), 2183546, 5, ctx));
+    ASSERT_EQ(MontaParcelas(b, D(2007, 11, 15), 2183546, 5, ctx), Desfecho::Concluido);
     ASSERT_EQ(b.linhas.size(), 5u);
     EXPECT_EQ(b.linhas[0], (Parcela{"15/12/07", "218,35", "", "", ""}));
     EXPECT_EQ(b.linhas[4], (Parcela{"15/04/08", "218,35", "", "", ""}));
     EXPECT_EQ(b.totais.ValorTotal, "1.091,77");  // 5 x 218,3546, not the shown rows' sum
     EXPECT_EQ(b.totais.TAC, "TAC:");
 
-    ASSERT_TRUE(MontaParcelas(b, D(2007, 11, 15), 2183546, -2, ctx));
+    ASSERT_EQ(MontaParcelas(b, D(2007, 11, 15), 2183546, -2, ctx), Desfecho::Concluido);
     EXPECT_EQ(b.linhas, std::vector<Parcela>(1));
     EXPECT_EQ(b.totais.ValorTotal, "0,00");
     EXPECT_TRUE(msg.mensagens.empty());
@@ -113,11 +113,11 @@ TEST(Price, LimiteDePrestacoesNaoEscreveNada) {
     MensageiroGravador msg;
     const Contexto ctx{msg, D(2026, 12, 9)};
     Bancada b = BancadaComLinhas();
-    EXPECT_FALSE(MontaParcelas(b, D(2008, 4, 15), 100, kLimitePrestacoes + 1, ctx));
+    EXPECT_EQ(MontaParcelas(b, D(2008, 4, 15), 100, kLimitePrestacoes + 1, ctx), Desfecho::Interrompido);
     EsperaIntacta(b);
     EXPECT_EQ(msg.Textos(), std::vector<std::string>{kMsgLimitePrestacoes});
     // 100000 months from 2008 would pass the year 9999; from the year 100 they do not.
-    EXPECT_TRUE(MontaParcelas(b, D(100, 1, 1), 100, kLimitePrestacoes, ctx));
+    EXPECT_EQ(MontaParcelas(b, D(100, 1, 1), 100, kLimitePrestacoes, ctx), Desfecho::Concluido);
     EXPECT_EQ(b.linhas.size(), static_cast<std::size_t>(kLimitePrestacoes));
 }
 
@@ -160,21 +160,21 @@ TEST(Price, CalculaPrice) {
     Bancada b = BancadaComLinhas();
 
     JanelaPrice j{0, 12, 2, 100};
-    EXPECT_EQ(CalculaPrice(b, j, ctx), ResultadoPrice::ValorFinanciadoApurado);
+    EXPECT_EQ(CalculaPrice(b, j, ctx), Desfecho::Concluido);
     EXPECT_EQ(j.ValorFinanciado, Segura(1057.53L, 2));
     EsperaIntacta(b);
 
-    // Nothing blank any more.
-    EXPECT_EQ(CalculaPrice(b, j, ctx), ResultadoPrice::Mensagem);
+    // Nothing blank any more: the message, and the caller goes on.
+    EXPECT_EQ(CalculaPrice(b, j, ctx), Desfecho::NadaAFazer);
     EXPECT_EQ(msg.Textos(), std::vector<std::string>{kMsgUmValorEmBranco});
 
     j = JanelaPrice{1000, 0, 2, 94.56L};
-    EXPECT_EQ(CalculaPrice(b, j, ctx), ResultadoPrice::Nada);
+    EXPECT_EQ(CalculaPrice(b, j, ctx), Desfecho::NadaAFazer);
     EsperaIntacta(b);
 
     // The schedule uses the workbench's value and rate, not the window's.
     j = JanelaPrice{1, 12, 9, 0};
-    EXPECT_EQ(CalculaPrice(b, j, ctx), ResultadoPrice::ParcelasMontadas);
+    EXPECT_EQ(CalculaPrice(b, j, ctx), Desfecho::Concluido);
     EXPECT_EQ(b.linhas.size(), 12u);
     EXPECT_EQ(b.linhas[0].Valor, "94,56");
     EXPECT_EQ(b.totais.ValorTotal, "1.134,72");
@@ -185,12 +185,12 @@ TEST(Price, CalculaPostecipada) {
     MensageiroGravador msg;
     const Contexto ctx{msg, D(2026, 12, 9)};
     JanelaPrice j{1000, 12, 2, 0};
-    EXPECT_EQ(CalculaPostecipada(j, ctx), ResultadoPrice::PrestacaoApurada);
+    EXPECT_EQ(CalculaPostecipada(j, ctx), Desfecho::Concluido);
     EXPECT_EQ(j.VlrPrestacao, Segura(94.56L, 2));
-    EXPECT_EQ(CalculaPostecipada(j, ctx), ResultadoPrice::Mensagem);
+    EXPECT_EQ(CalculaPostecipada(j, ctx), Desfecho::NadaAFazer);
 
     j = JanelaPrice{0, 12, 2, 100};
-    EXPECT_EQ(CalculaPostecipada(j, ctx), ResultadoPrice::ValorFinanciadoApurado);
+    EXPECT_EQ(CalculaPostecipada(j, ctx), Desfecho::Concluido);
     EXPECT_EQ(j.ValorFinanciado, Segura(1057.53L, 2));
 
     j = JanelaPrice{1000, 12, 0.004L, 0};

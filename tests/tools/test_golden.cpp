@@ -3,6 +3,7 @@
 // code path. The expected response may leave fields out; those given must match.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 
@@ -44,15 +45,17 @@ void Compara(const Json& esperado, const Json& obtido, const std::string& caminh
     }
 }
 
-}  // namespace
+struct CasoGolden {
+    std::string nome;  // file:line and the case's description
+    Json caso;
+};
 
-TEST(Golden, TodosOsCasos) {
+std::vector<CasoGolden> LeCasos() {
     std::vector<fs::path> arquivos;
     for (const auto& e : fs::directory_iterator(QUANTIVO_GOLDEN_DIR))
         if (e.path().extension() == ".jsonl") arquivos.push_back(e.path());
     std::sort(arquivos.begin(), arquivos.end());
-    ASSERT_FALSE(arquivos.empty());
-    int casos = 0;
+    std::vector<CasoGolden> casos;
     for (const auto& arq : arquivos) {
         std::ifstream in(arq);
         std::string linha;
@@ -60,15 +63,36 @@ TEST(Golden, TodosOsCasos) {
         while (std::getline(in, linha)) {
             ++num;
             if (linha.empty() || linha[0] == '#') continue;
-            const Json caso = Json::parse(linha);
-            const std::string nome = arq.filename().string() + ":" + std::to_string(num) + " " +
-                                     caso.value("caso", std::string());
-            const Json obtido = Json::parse(quantivo::batch::ProcessaLinha(caso.at("pedido").dump()));
-            std::vector<std::string> erros;
-            Compara(caso.at("resposta"), obtido, "resposta", erros);
-            for (const auto& e : erros) ADD_FAILURE() << nome << ": " << e;
-            ++casos;
+            Json caso = Json::parse(linha);
+            casos.push_back({arq.stem().string() + ":" + std::to_string(num) + " " + caso.value("caso", std::string()),
+                             std::move(caso)});
         }
     }
-    EXPECT_GT(casos, 0);
+    return casos;
 }
+
+void PrintTo(const CasoGolden& c, std::ostream* os) { *os << c.nome; }
+
+class Golden : public ::testing::TestWithParam<CasoGolden> {};
+
+}  // namespace
+
+TEST_P(Golden, RespostaEsperada) {
+    const Json& caso = GetParam().caso;
+    const Json obtido = Json::parse(quantivo::batch::ProcessaLinha(caso.at("pedido").dump()));
+    std::vector<std::string> erros;
+    Compara(caso.at("resposta"), obtido, "resposta", erros);
+    for (const auto& e : erros) ADD_FAILURE() << GetParam().nome << ": " << e;
+}
+
+// One test per case, named by its file and line (golden/listagem:4 is
+// Casos/Golden.RespostaEsperada/listagem_4).
+INSTANTIATE_TEST_SUITE_P(Casos, Golden, ::testing::ValuesIn(LeCasos()),
+                         [](const ::testing::TestParamInfo<CasoGolden>& i) {
+                             std::string n;
+                             for (char c : i.param.nome.substr(0, i.param.nome.find(' ')))
+                                 n += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return n;
+                         });
+
+TEST(GoldenArquivos, HaCasos) { EXPECT_GT(LeCasos().size(), 100u); }

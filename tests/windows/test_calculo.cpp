@@ -293,26 +293,31 @@ TEST_F(Workbench, ErroDeConversaoDeixaAJanelaComoEsta) {
 }
 
 TEST_F(Workbench, DialogosDosTipos1E3CopiamECalculam) {
-    std::vector<TipoCalculo> calculados;
-    f->DefineCalculo(TipoCalculo::PrestacaoTaxaEfetiva, [&](quantivo::Bancada&, const Contexto&) {
-        calculados.push_back(TipoCalculo::PrestacaoTaxaEfetiva);
-    });
-    f->DefineCalculo(TipoCalculo::RenegociacaoDividas, [&](quantivo::Bancada& b, const Contexto&) {
-        calculados.push_back(TipoCalculo::RenegociacaoDividas);
-        EXPECT_EQ(b.dados.ValorFinanciado, "1000");
-    });
+    // The instalment window's values leave the financed value blank: the
+    // calculation solves it into that window and leaves the workbench alone.
+    std::vector<JanelaPrice> apurados;
+    f->lePrestacao = [] { return JanelaPrice{0, 12, 2.5L, 100}; };
+    f->apurouValorFinanciado = [&](const JanelaPrice& j) { apurados.push_back(j); };
+    f->leQtdParcelas = [] { return 12.0L; };
     f->abrePrestacao = [] { return Tfrm_desconto_cheque::DadosPrestacao{"", "2,5"}; };
-    f->abreRenegociacao = [] { return Tfrm_desconto_cheque::DadosRenegociacao{1500, 500, "1,99"}; };
+    f->abreRenegociacao = [] { return Tfrm_desconto_cheque::DadosRenegociacao{1045, 45, "2"}; };
+    f->data_ref->DefineData(D(2008, 4, 15));
     f->ComboBox1->setFocus();
     Tecla(Qt::Key_Down);
     Tecla(Qt::Key_Down);  // "Prestação Taxa Efetiva"
     EXPECT_EQ(f->Edit6->text(), "0");
     EXPECT_EQ(f->Edit1->text(), "2,5");
+    ASSERT_EQ(apurados.size(), 1u);
+    EXPECT_EQ(apurados[0].ValorFinanciado, Segura(1025.78L, 2));
+    EXPECT_EQ(f->UltimoDesfecho(), Desfecho::Concluido);
     Tecla(Qt::Key_Down);
-    Tecla(Qt::Key_Down);  // "Renegociação de Dívidas"
+    Tecla(Qt::Key_Down);  // "Renegociação de Dívidas": 1000 at 2 % in the renegotiation window's 12
     EXPECT_EQ(f->Edit6->text(), "1000");
-    EXPECT_EQ(f->Edit1->text(), "1,99");
-    EXPECT_EQ(calculados, (std::vector{TipoCalculo::PrestacaoTaxaEfetiva, TipoCalculo::RenegociacaoDividas}));
+    EXPECT_EQ(f->Edit1->text(), "2");
+    EXPECT_EQ(Celula(11, 0), "15/04/09");
+    EXPECT_EQ(f->Edit2->text(), "1.134,72");
+    EXPECT_EQ(apurados.size(), 1u);
+    EXPECT_TRUE(msgs.mensagens.empty());
 }
 
 TEST_F(Workbench, FormActivateSoQuandoVemDeOutraJanela) {

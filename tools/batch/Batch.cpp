@@ -1,5 +1,6 @@
 #include "tools/batch/Batch.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -36,15 +37,19 @@ const char* NomeTipo(TipoErro t) {
     return "aritmetica";
 }
 
-// The shortest decimal text that reads back as the same extended value.
+// The shortest text of 15 to 21 significant digits, in the general form,
+// that reads back as the same extended value. (std::from_chars cannot do the
+// reading back: mingw-w64's goes through a double.)
 std::string NumeroTexto(long double v) {
     if (!std::isfinite(v)) return "null";
     char b[64];
+    std::to_chars_result r{};
     for (int p = 15; p <= 21; ++p) {
-        std::snprintf(b, sizeof b, "%.*Lg", p, v);
+        r = std::to_chars(b, b + sizeof b - 1, v, std::chars_format::general, p);
+        *r.ptr = '\0';
         if (std::strtold(b, nullptr) == v) break;
     }
-    return b;
+    return std::string(b, r.ptr);
 }
 
 // nlohmann's serializer cannot print long double, so the response is written here.
@@ -190,15 +195,46 @@ void EscreveBancada(const Bancada& b, Json& resp) {
                        {"Tarifa", b.totais.Tarifa}};
 }
 
-void ExecutaNaBancada(Pedido& p, const std::function<void(Bancada&)>& calculo) {
-    Bancada b = LeBancada(p.req);
-    try {
-        calculo(b);
-    } catch (...) {
+JanelaPrice LeJanelaPrice(const Json& j) {
+    JanelaPrice janela;
+    janela.ValorFinanciado = Segura(Numero(Campo(j, "ValorFinanciado"), "ValorFinanciado"), 2);
+    janela.NumPrestacao = Segura(Numero(Campo(j, "NumPrestacao"), "NumPrestacao"), 0);
+    janela.Taxa = Segura(Numero(Campo(j, "Taxa"), "Taxa"), 5);
+    janela.VlrPrestacao = Segura(Numero(Campo(j, "VlrPrestacao"), "VlrPrestacao"), 2);
+    return janela;
+}
+
+void EscreveJanelaPrice(const JanelaPrice& j, Json& resp) {
+    resp["janela"] = {{"ValorFinanciado", j.ValorFinanciado},
+                      {"NumPrestacao", j.NumPrestacao},
+                      {"Taxa", j.Taxa},
+                      {"VlrPrestacao", j.VlrPrestacao}};
+}
+
+Desfecho CalculaNaBancada(Pedido& p, TipoCalculo tipo, Bancada& b) {
+    OutrasJanelas outras;
+    if (tipo == TipoCalculo::PrestacaoTaxaEfetiva) outras.prestacao = LeJanelaPrice(Campo(p.req, "janela"));
+    if (tipo == TipoCalculo::RenegociacaoDividas)
+        outras.qtdParcelas = Segura(Numero(Campo(p.req, "qtdParcelas"), "qtdParcelas"), 0);
+    b.dados.Tipo = tipo;
+    const auto devolve = [&] {
         EscreveBancada(b, p.resp);
+        if (tipo == TipoCalculo::PrestacaoTaxaEfetiva) EscreveJanelaPrice(outras.prestacao, p.resp);
+    };
+    Desfecho d;
+    try {
+        d = CalculaBancada(b, outras, p.ctx);
+    } catch (...) {
+        devolve();
         throw;
     }
-    EscreveBancada(b, p.resp);
+    devolve();
+    return d;
+}
+
+Desfecho CalculaNaBancada(Pedido& p, TipoCalculo tipo) {
+    Bancada b = LeBancada(p.req);
+    return CalculaNaBancada(p, tipo, b);
 }
 
 std::string ProcessaLinha(std::string_view linha) {

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Calculos.h"
 #include "core/Mensagens.h"
 #include "core/Tipos.h"
 
@@ -55,8 +56,18 @@ Bancada LeBancada(const Json& req);
 // Writes "linhas", "ValorFinanciado" and "rotulos" of the state into resp.
 void EscreveBancada(const Bancada& b, Json& resp);
 
-// Runs a workbench calculation: reads the state, calls `calculo` on it and
-// writes the state back whether it completed or threw.
-void ExecutaNaBancada(Pedido& p, const std::function<void(Bancada&)>& calculo);
+// The instalment window's four values of "janela", held to the fields'
+// decimals (2, 0, 5, 2), and the same written into resp["janela"].
+JanelaPrice LeJanelaPrice(const Json& janela);
+void EscreveJanelaPrice(const JanelaPrice& j, Json& resp);
+
+// The workbench's calculate action for `tipo` on `b` (the request's state),
+// through the dispatch the workbench itself uses; types 1 and 3 take what
+// they read outside the workbench from the request ("janela",
+// "qtdParcelas"). The state is written back into the response (with "janela"
+// for type 1) whether the calculation completed, stopped or threw.
+Desfecho CalculaNaBancada(Pedido& p, TipoCalculo tipo, Bancada& b);
+// The same on the request's own state, for the workbench operations.
+Desfecho CalculaNaBancada(Pedido& p, TipoCalculo tipo);
 
 }  // namespace quantivo::batch

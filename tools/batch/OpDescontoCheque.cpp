@@ -1,12 +1,9 @@
-#include "core/DescontoCheque.h"
 #include "tools/batch/Batch.h"
 
 namespace quantivo::batch {
 namespace {
 
-const Registro registro("desconto_cheque", [](Pedido& p) {
-    ExecutaNaBancada(p, [&](Bancada& b) { CalculaDescontoCheque(b, p.ctx); });
-});
+const Registro registro("desconto_cheque", [](Pedido& p) { CalculaNaBancada(p, TipoCalculo::DescontoCheque); });
 
 }  // namespace
 }  // namespace quantivo::batch

@@ -1,8 +1,5 @@
 // The two printed listings' text: the workbench's (after the calculation its
 // print action runs first) and the instalment window's.
-#include <functional>
-
-#include "core/DescontoCheque.h"
 #include "core/Valores.h"
 #include "output/GeraListagem.h"
 #include "tools/batch/Batch.h"
@@ -10,11 +7,13 @@
 namespace quantivo::batch {
 namespace {
 
-// The calculation the workbench's print action runs for the chosen type.
-std::function<void(Bancada&, const Contexto&)> CalculoDoTipo(long double tipo) {
-    if (tipo == static_cast<int>(TipoCalculo::Nenhum)) return [](Bancada&, const Contexto&) {};
-    if (tipo == static_cast<int>(TipoCalculo::DescontoCheque)) return CalculaDescontoCheque;
-    throw ErroPedido("tipo de cálculo sem listagem no quantivo-batch: use -1 (nenhum) ou 0 (desconto de cheque)");
+// The type whose calculation the workbench's print action runs first.
+TipoCalculo TipoDoPedido(const Json& v) {
+    const long double t = Numero(v, "tipo");
+    for (TipoCalculo tipo : {TipoCalculo::Nenhum, TipoCalculo::DescontoCheque, TipoCalculo::PrestacaoTaxaEfetiva,
+                             TipoCalculo::VendaPorFora, TipoCalculo::RenegociacaoDividas})
+        if (t == static_cast<int>(tipo)) return tipo;
+    throw ErroPedido("tipo deve ser -1, 0, 1, 2 ou 3");
 }
 
 Json Linhas(const std::vector<std::string>& linhas) {
@@ -23,21 +22,19 @@ Json Linhas(const std::vector<std::string>& linhas) {
     return j;
 }
 
+// "F12 - &Imprime" of the workbench: its calculate action, then the listing
+// of what the workbench shows. A stop after a message ends the print before
+// anything is written (no lines); an error ends it too (no "linhas_texto").
 const Registro listagem("listagem", [](Pedido& p) {
-    const long double tipo = Numero(Campo(p.req, "tipo"), "tipo");
-    const auto calculo = CalculoDoTipo(tipo);
+    const TipoCalculo tipo = TipoDoPedido(Campo(p.req, "tipo"));
     std::string tipoTarifaTexto;
     const bool temTexto = p.req.contains("TipoTarifaTexto");
     if (temTexto) tipoTarifaTexto = Texto(p.req["TipoTarifaTexto"], "TipoTarifaTexto");
     Bancada b = LeBancada(p.req);
-    b.dados.Tipo = static_cast<TipoCalculo>(static_cast<int>(tipo));
-    try {
-        calculo(b, p.ctx);
-    } catch (...) {
-        EscreveBancada(b, p.resp);
-        throw;
+    if (EncerraAcao(CalculaNaBancada(p, tipo, b))) {
+        p.resp["linhas_texto"] = Json::array();
+        return;
     }
-    EscreveBancada(b, p.resp);
     p.resp["linhas_texto"] = Linhas(GeraListagem(EntradaDaBancada(b, temTexto ? &tipoTarifaTexto : nullptr)));
 });
 
