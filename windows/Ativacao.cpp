@@ -47,6 +47,12 @@ private:
 
 }  // namespace
 
+void TrazParaOTrabalho(QWidget* janela) {
+    janela->show();
+    janela->raise();
+    janela->activateWindow();
+}
+
 Ativacao::Ativacao(QWidget* janela, std::function<void()> aoAtivar)
     : QObject(janela), janela_(janela), aoAtivar_(std::move(aoAtivar)) {
     Rastreador::Instancia();

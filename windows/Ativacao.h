@@ -10,6 +10,10 @@
 
 namespace quantivo {
 
+// Shows a window the user works in next and makes it the active window, with
+// the keyboard, whether it was hidden or open already behind another.
+void TrazParaOTrabalho(QWidget* janela);
+
 class Ativacao : public QObject {
     Q_OBJECT
 public:

@@ -28,6 +28,20 @@ const QString kHintGrade = QStringLiteral(
     "  Nas colunas data e valor informe as datas dos cheque e os valores");
 const QString kContateNos = QStringLiteral("Contate-nos pelo e'mail");
 constexpr const char* kDataInvalidaSeta = "Data invalida";
+constexpr const char* kAvisoDesfazer = "Ctrl+Z desfaz a limpeza";
+constexpr int kSegundosAvisoDesfazer = 5;
+
+// Keys that only modify the next one (Ctrl before the Z).
+bool SoModificador(const QKeyEvent* e) {
+    switch (e->key()) {
+        case Qt::Key_Control:
+        case Qt::Key_Shift:
+        case Qt::Key_Alt:
+        case Qt::Key_Meta:
+        case Qt::Key_AltGr: return true;
+        default: return false;
+    }
+}
 
 QLabel* Rotulo(QWidget* pai, const QString& texto, const QRect& geo, QWidget* companheiro = nullptr) {
     auto* l = new QLabel(texto, pai);
@@ -232,10 +246,22 @@ void Tfrm_desconto_cheque::CriaStatus() {
         p->setFixedWidth(largura);
         p->setAlignment(i < 5 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
         p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        Status->addWidget(p);
+        if (i == 5) {
+            // The last panel runs to the bar's end, so that a notice fits.
+            p->setMinimumWidth(largura);
+            p->setMaximumWidth(QWIDGETSIZE_MAX);
+            Status->addWidget(p, 1);
+            painelAviso_ = p;
+        } else {
+            Status->addWidget(p);
+        }
         if (i == 4) relogio_ = p;
         ++i;
     }
+    avisoDesfazer_ = new QTimer(this);
+    avisoDesfazer_->setSingleShot(true);
+    avisoDesfazer_->setInterval(kSegundosAvisoDesfazer * 1000);
+    connect(avisoDesfazer_, &QTimer::timeout, painelAviso_, &QLabel::clear);
     Timer = Nomeia(new QTimer(this), "Timer");
     Timer->setInterval(1000);
     connect(Timer, &QTimer::timeout, this, &Tfrm_desconto_cheque::TimerTimer);
@@ -338,6 +364,7 @@ void Tfrm_desconto_cheque::FormActivate() {
 void Tfrm_desconto_cheque::btnCalculaClick() { Calcula(); }
 
 Desfecho Tfrm_desconto_cheque::Calcula() {
+    EsqueceLimpeza();
     ultimoDesfecho_ = Desfecho::NadaAFazer;
     const TipoCalculo tipo = TipoSelecionado();
     if (tipo == TipoCalculo::Nenhum) return ultimoDesfecho_;
@@ -359,6 +386,9 @@ Desfecho Tfrm_desconto_cheque::Calcula() {
 }
 
 void Tfrm_desconto_cheque::btnLimpaClick() {
+    limpeza_ = Limpeza{LeBancada(), Label4->text()};
+    // An editor left open would write its old text into the emptied row.
+    grid->EncerraEdicao(false);
     grid->Modelo()->DefineLinhas(std::vector<Parcela>(1));
     data_ref->DefineData(Hoje());
     Edit6->clear();
@@ -368,6 +398,25 @@ void Tfrm_desconto_cheque::btnLimpaClick() {
     edtIOF->DefineValor(0);
     edtTARIFA->DefineValor(0);
     Edit6->setFocus(Qt::OtherFocusReason);
+    painelAviso_->setText(QString::fromLatin1(kAvisoDesfazer));
+    avisoDesfazer_->start();
+}
+
+void Tfrm_desconto_cheque::DesfazLimpeza() {
+    if (!limpeza_) return;
+    const Limpeza l = std::move(*limpeza_);
+    EsqueceLimpeza();
+    grid->EncerraEdicao(false);
+    EscreveBancada(l.antes);
+    Label4->setText(l.dia);
+}
+
+void Tfrm_desconto_cheque::EsqueceLimpeza() {
+    limpeza_.reset();
+    if (avisoDesfazer_->isActive()) {
+        avisoDesfazer_->stop();
+        painelAviso_->clear();
+    }
 }
 
 void Tfrm_desconto_cheque::btnImprimeClick() {
@@ -434,6 +483,15 @@ void Tfrm_desconto_cheque::edtTARIFAExit(Qt::FocusReason motivo) {
 }
 
 bool Tfrm_desconto_cheque::FormKeyDown(QKeyEvent* e, QWidget* alvo) {
+    // Right after F10, Ctrl+Z undoes the clearing; any other key typed
+    // first keeps it.
+    if (limpeza_ && !SoModificador(e)) {
+        if (e->matches(QKeySequence::Undo)) {
+            DesfazLimpeza();
+            return true;
+        }
+        EsqueceLimpeza();
+    }
     switch (e->key()) {
         case Qt::Key_F5: btnCalcula->click(); return false;
         case Qt::Key_F7: CheckBox1->toggle(); return false;
@@ -444,7 +502,7 @@ bool Tfrm_desconto_cheque::FormKeyDown(QKeyEvent* e, QWidget* alvo) {
     }
     // Enter outside the grid moves on as Tab does, and goes no further.
     if (EhEnter(e) && alvo != grid && !grid->isAncestorOf(alvo)) {
-        focusNextChild();
+        PassaAdiante(this);
         return true;
     }
     return false;

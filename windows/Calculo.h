@@ -129,9 +129,21 @@ private:
     void edtTARIFAExit(Qt::FocusReason motivo);
     void LimpaTotais();
     void CalculaAposDialogo(const QString& valorFinanciado, const QString& taxa);
+    // Ctrl+Z right after F10: everything the clearing changed comes back.
+    void DesfazLimpeza();
+    void EsqueceLimpeza();
+
+    // What F10 cleared, while Ctrl+Z can still bring it back.
+    struct Limpeza {
+        Bancada antes;
+        QString dia;  // Label4
+    };
+    std::optional<Limpeza> limpeza_;
+    QTimer* avisoDesfazer_ = nullptr;
 
     Desfecho ultimoDesfecho_ = Desfecho::NadaAFazer;
     QLabel* relogio_ = nullptr;
+    QLabel* painelAviso_ = nullptr;
     bool centrada_ = false;
 };
 

@@ -83,9 +83,9 @@ bool CampoNumerico::TextoAceitavel(const QString& texto) const {
             return false;
         }
     }
-    if (inteiros > kMaxDigitosInteiros || decimais > decimais_) return false;
-    if (maximo_ && LeParcial(texto) > *maximo_) return false;
-    return true;
+    // A value above the maximum is let through while typing (refusing its
+    // last digit would leave a tenth of it); leaving the field brings it down.
+    return inteiros <= kMaxDigitosInteiros && decimais <= decimais_;
 }
 
 long double CampoNumerico::LeEdicao() const { return Limita(Segura(LeParcial(text()), decimais_)); }

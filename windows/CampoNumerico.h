@@ -30,8 +30,9 @@ public:
     void DefineDecimais(int d);
     QString Mascara() const { return mascara_; }
     void DefineMascara(const QString& m);
-    // Optional limits; a typed value above the maximum is refused, a value put
-    // in or left outside them is brought to the nearest limit.
+    // Optional limits. A value typed above the maximum stands while the field
+    // is edited (Valor already reads the maximum); leaving the field brings
+    // it down. A value put in outside them is brought to the nearest limit.
     void DefineFaixa(std::optional<long double> minimo, std::optional<long double> maximo);
     void DefineSemNegativo(bool semNegativo);
 

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QItemSelection>
 #include <QKeyEvent>
+#include <QScrollBar>
 
 #include "windows/Aparencia.h"
 #include "windows/Colagem.h"
@@ -121,9 +122,16 @@ GradeParcelas::GradeParcelas(std::vector<ColunaGrade> colunas, QWidget* parent)
     // A block of cells can be selected (Shift with the arrows) to be copied.
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
+    // A typed key opens the current cell's editor at once, whatever the time
+    // since a click. A click on the current cell does not start a delayed
+    // edit: while that waited for the double-click interval, the keys typed
+    // meanwhile went elsewhere.
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
-                    QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+                    QAbstractItemView::EditKeyPressed);
     setTabKeyNavigation(false);
+    // Whole rows at the top, never half of one.
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
     setWordWrap(false);
     PintaFundo(viewport(), kCorGrade);
     PintaFundo(this, kCorGrade);
@@ -170,6 +178,61 @@ QModelIndex GradeParcelas::moveCursor(CursorAction acao, Qt::KeyboardModifiers m
         return modelo_->index(atual.row() + 1, atual.column());
     }
     return QTableView::moveCursor(acao, mods);
+}
+
+// The next cell the user types into: the next column that takes typing, or
+// the first such column of the next row, which is added at the end when the
+// grid grows on moving down.
+QModelIndex GradeParcelas::ProximaCelula(const QModelIndex& atual) {
+    const auto digitavel = [this](int c) {
+        return modelo_->Colunas()[static_cast<std::size_t>(c)].filtro != FiltroTeclas::Bloqueado;
+    };
+    const int linha = atual.isValid() ? atual.row() : 0;
+    for (int c = (atual.isValid() ? atual.column() : -1) + 1; c < modelo_->columnCount(); ++c)
+        if (digitavel(c)) return modelo_->index(linha, c);
+    int primeira = 0;
+    while (primeira < modelo_->columnCount() - 1 && !digitavel(primeira)) ++primeira;
+    if (linha + 1 >= modelo_->NumeroLinhas()) {
+        if (!cresceAoDescer_) return atual;
+        modelo_->AcrescentaLinha();
+    }
+    return modelo_->index(linha + 1, primeira);
+}
+
+void GradeParcelas::AvancaComEnter() {
+    const QModelIndex atual = indiceEditor_.isValid() ? QModelIndex(indiceEditor_) : currentIndex();
+    EncerraEdicao(true);
+    const QModelIndex proxima = ProximaCelula(atual);
+    if (!proxima.isValid()) return;
+    setCurrentIndex(proxima);
+    scrollTo(proxima);
+}
+
+// At the end of its range a per-row scroll bar would show the last row at
+// the bottom edge and cut the top one; the top row is kept whole instead.
+void GradeParcelas::AlinhaTopo() {
+    const QScrollBar* barra = verticalScrollBar();
+    if (verticalScrollMode() != ScrollPerItem || barra->maximum() <= 0 || barra->value() != barra->maximum()) return;
+    const int topo = verticalHeader()->sectionPosition(barra->value());
+    if (verticalHeader()->offset() == topo) return;
+    verticalHeader()->setOffset(topo);
+    updateEditorGeometries();
+    viewport()->update();
+}
+
+void GradeParcelas::scrollContentsBy(int dx, int dy) {
+    QTableView::scrollContentsBy(dx, dy);
+    AlinhaTopo();
+}
+
+void GradeParcelas::updateGeometries() {
+    QTableView::updateGeometries();
+    AlinhaTopo();
+}
+
+void GradeParcelas::keyboardSearch(const QString&) {
+    // Typed characters edit the current cell; they never move the cursor to
+    // a row that happens to begin with them.
 }
 
 void GradeParcelas::Cola() {
@@ -223,6 +286,16 @@ void GradeParcelas::keyPressEvent(QKeyEvent* e) {
         Copia();
         return;
     }
+    if (EhEnter(e)) {
+        AvancaComEnter();
+        return;
+    }
+    // A key the current column's filter drops opens no editor either.
+    const QModelIndex atual = currentIndex();
+    if (atual.isValid() && TeclaDescartada(modelo_->Colunas()[static_cast<std::size_t>(atual.column())].filtro, e)) {
+        e->accept();
+        return;
+    }
     QTableView::keyPressEvent(e);
 }
 
@@ -264,6 +337,11 @@ bool DelegadoParcelas::eventFilter(QObject* obj, QEvent* e) {
         // straight into the editor past its key filter.
         if (static_cast<QKeyEvent*>(e)->matches(QKeySequence::Paste)) {
             grade_->Cola();
+            return true;
+        }
+        // Enter hands the text to the grid and moves on to the next cell.
+        if (EhEnter(static_cast<QKeyEvent*>(e))) {
+            grade_->AvancaComEnter();
             return true;
         }
         auto* ed = qobject_cast<QLineEdit*>(obj);

@@ -78,6 +78,10 @@ public:
     QLineEdit* EditorAberto() const { return editor_; }
     // Moving down from the last row adds an empty row.
     void DefineCresceAoDescer(bool cresce) { cresceAoDescer_ = cresce; }
+    // Enter: the open editor's text to the model, and the cursor to the next
+    // cell the user types into (from a row's last such cell, the first of the
+    // next row, added at the end as moving down adds it).
+    void AvancaComEnter();
     // Ctrl+V: the clipboard's block of cells (tab-separated rows, as a
     // spreadsheet copies them) from the current cell on, each cell cleaned as
     // its column's key filter would (windows/Colagem.h), the grid grown as
@@ -85,6 +89,8 @@ public:
     void Cola();
     // Ctrl+C: the selected cells as tab-separated rows.
     void Copia();
+    // No search by typed text: keys typed into the grid edit the current cell.
+    void keyboardSearch(const QString& busca) override;
 
 signals:
     void editorAberto(int linha, int coluna);
@@ -96,8 +102,12 @@ protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint dica) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void updateGeometries() override;
 
 private:
+    QModelIndex ProximaCelula(const QModelIndex& atual);
+    void AlinhaTopo();
     friend class DelegadoParcelas;
     void EditorCriado(QLineEdit* editor, const QModelIndex& index);
 

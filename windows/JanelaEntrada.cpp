@@ -237,7 +237,7 @@ bool JanelaEntrada::FormKeyDown(QKeyEvent* e, QWidget* alvo) {
     }
     // Enter outside the grid moves on as Tab does, and goes no further.
     if (EhEnter(e) && alvo != grid_pre && !grid_pre->isAncestorOf(alvo)) {
-        focusNextChild();
+        PassaAdiante(this);
         return true;
     }
     return false;
@@ -320,6 +320,9 @@ void JanelaEntrada::CalculaNaBancada() {
     b.btnCalcula->click();
     if (!EncerraAcao(b.UltimoDesfecho())) {
         close();
+        // The user works on in the workbench: it takes the keyboard, also
+        // when it was open already and showing it changed nothing.
+        TrazParaOTrabalho(&b);
         return;
     }
     raise();

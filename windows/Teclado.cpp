@@ -74,6 +74,18 @@ bool EhEnter(const QKeyEvent* e) {
            (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
+bool TeclaDescartada(FiltroTeclas filtro, const QKeyEvent* e) {
+    QChar c;
+    return TemCaractere(e, c) && Decide(filtro, c) == Destino::Descarta;
+}
+
+void PassaAdiante(QWidget* janela) {
+    if (QWidget* atual = janela->focusWidget()) {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(atual, &tab);
+    }
+}
+
 void InstalaFiltroTeclas(QWidget* w, FiltroTeclas filtro) {
     if (filtro != FiltroTeclas::Livre) w->installEventFilter(new FiltroDeTeclas(w, filtro));
 }
@@ -90,9 +102,14 @@ bool PreviaTeclas::eventFilter(QObject* obj, QEvent* e) {
     auto* alvo = static_cast<QWidget*>(obj);
     if (alvo->window() != janela_) return false;
     // A key the focused control leaves unused travels on to its parents as
-    // the same event; the preview has already seen it.
-    if (e == ultimoEvento_ && ultimoAlvo_ && Descendente(ultimoAlvo_, alvo)) return false;
+    // the same event; the preview has already seen it. (A new key press may
+    // come at the old one's address, to the grid whose cell editor the old
+    // one closed: the key tells them apart.)
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (e == ultimoEvento_ && k->key() == ultimaTecla_ && ultimoAlvo_ && Descendente(ultimoAlvo_, alvo))
+        return false;
     ultimoEvento_ = e;
+    ultimaTecla_ = k->key();
     ultimoAlvo_ = alvo;
     return aoPressionar_(static_cast<QKeyEvent*>(e), alvo);
 }

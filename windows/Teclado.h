@@ -22,6 +22,12 @@ enum class FiltroTeclas {
 
 // Installs the filter on a widget (a field or a grid cell editor).
 void InstalaFiltroTeclas(QWidget* w, FiltroTeclas filtro);
+// Whether the filter drops the character this key press carries.
+bool TeclaDescartada(FiltroTeclas filtro, const QKeyEvent* e);
+
+// Enter as Tab: the focused control of `janela` gets a Tab key press, so that
+// the focus moves exactly as by Tab and shows the same focus frame.
+void PassaAdiante(QWidget* janela);
 
 // The window's key preview: `aoPressionar` sees each key pressed in any
 // widget of `janela` before that widget does, once per key; returning true
@@ -40,6 +46,7 @@ private:
     QWidget* janela_;
     Funcao aoPressionar_;
     const QEvent* ultimoEvento_ = nullptr;
+    int ultimaTecla_ = 0;
     QPointer<QWidget> ultimoAlvo_;
 };
 

@@ -245,7 +245,7 @@ bool TfrmPostecipada::FormKeyPress(QKeyEvent* e, QWidget*) {
         return true;
     }
     if (EhEnter(e)) {
-        focusNextChild();
+        PassaAdiante(this);
         return true;
     }
     return false;

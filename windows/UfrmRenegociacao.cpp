@@ -8,6 +8,7 @@
 
 #include "core/Renegociacao.h"
 #include "windows/Aparencia.h"
+#include "windows/Ativacao.h"
 #include "windows/Calculo.h"
 #include "windows/Regional.h"
 #include "windows/Servicos.h"
@@ -222,7 +223,7 @@ void TfrmRenegociacao::BitBtn1Click() {
 
 bool TfrmRenegociacao::FormKeyPress(QKeyEvent* e, QWidget*) {
     if (EhEnter(e)) {
-        focusNextChild();
+        PassaAdiante(this);
         return true;
     }
     return false;
@@ -260,9 +261,7 @@ bool RenegociaDoMenu(Tfrm_desconto_cheque* bancada, TfrmRenegociacao* janela, QW
     // The calculate action; after an error report the workbench stays hidden,
     // holding what was handed over.
     if (bancada->Calcula() == Desfecho::Erro) return false;
-    bancada->show();
-    bancada->raise();
-    bancada->activateWindow();
+    TrazParaOTrabalho(bancada);
     return true;
 }
 

@@ -83,6 +83,27 @@ TEST_F(CalculosDoMenu, RenegociacaoAteAsDozeParcelas) {
     EXPECT_EQ(Celula(0, 1), "100,46");
 }
 
+TEST_F(CalculosDoMenu, RenegociacaoDoMenuDeixaABancadaAtivaComOFocoNaData) {
+    frm_desconto_cheque->show();
+    QApplication::setActiveWindow(frm_principal);
+    TfrmRenegociacao* r = frmRenegociacao;
+    QuandoAbrir(r, [r] {
+        r->edtVlrDivida->DefineValor(1000);
+        r->dtVencimento->DefineData(*CodificaData(2007, 11, 28));
+        r->edtTaxa->DefineValor(3);
+        r->btnCalcula->click();
+        r->qtdParcelas->DefineValor(12);
+        r->edtNovaTaxa->DefineValor(2);
+        r->BitBtn1->click();
+    });
+    frm_principal->SpeedButton8->click();
+    QCoreApplication::processEvents();  // the turn of the event loop a typed key waits for
+    ASSERT_EQ(frm_desconto_cheque->TipoSelecionado(), TipoCalculo::RenegociacaoDividas);
+    EXPECT_TRUE(frm_desconto_cheque->data_ref->hasFocus());
+    Tecla(Qt::Key_F10);
+    EXPECT_EQ(frm_desconto_cheque->Edit1->text(), "0");
+}
+
 TEST_F(CalculosDoMenu, RenegociacaoFechadaNaCaixaNaoMudaABancada) {
     QuandoAbrir(frmRenegociacao, [] { frmRenegociacao->close(); });
     frm_principal->SpeedButton8->click();

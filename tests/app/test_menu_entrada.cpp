@@ -158,3 +158,22 @@ TEST_F(MenuEntrada, AposParadaABancadaAtendeEOMenuNao) {
     EXPECT_TRUE(ficouAberta);
     EXPECT_EQ(abriuVenda, 0);
 }
+
+// The workbench, open already behind the main menu, takes the keyboard after
+// the hand-over: F10 pressed at once clears it.
+TEST_F(MenuEntrada, AposEntregaComBancadaAbertaF10LogoEmSeguidaLimpaABancada) {
+    frm_desconto_cheque->show();
+    QApplication::setActiveWindow(frm_principal);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frm_principal));
+    Clica(frm_principal->SpeedButton5, [](JanelaEntrada& j) {
+        j.edtTaxa->DefineValor(3);
+        j.grid_pre->Modelo()->DefineLinhas({Parcela{"31/12/07", "1000", "", "", ""}});
+        Tecla(Qt::Key_F5);
+    });
+    ASSERT_FALSE(ficouAberta);
+    Tecla(Qt::Key_F10);
+    Tfrm_desconto_cheque& b = *frm_desconto_cheque;
+    EXPECT_EQ(b.Edit1->text(), "0");
+    EXPECT_EQ(b.grid->Modelo()->Celula(0, 0), "");
+    EXPECT_TRUE(b.Edit6->hasFocus());
+}

@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <functional>
 
+#include "core/UtbSys.h"
 #include "output/Arquivos.h"
 #include "output/Cadastro.h"
 #include "output/F_PARAMETROS.h"
@@ -245,6 +246,17 @@ TEST_F(JanelasRecibo, ReceiptWordsFollowTheValueFieldWhenLeft) {
     r.tvalor->clear();
     QTest::keyClick(r.tvalor, Qt::Key_Tab);
     EXPECT_TRUE(r.extenso->text().isEmpty());
+}
+
+TEST_F(JanelasRecibo, ReceiptValueTypedAboveTheMaximumComesDownWhenLeftAndTheWordsFollow) {
+    TFPRIN r;
+    r.setAttribute(Qt::WA_DeleteOnClose, false);
+    Mostra(&r);
+    Preenche(r, "5000000000", "", "");
+    EXPECT_EQ(r.tvalor->text(), "5000000000");  // every digit taken while typing
+    QTest::keyClick(r.tvalor, Qt::Key_Return);
+    EXPECT_EQ(r.tvalor->TextoValor(), "4294967295");
+    EXPECT_EQ(r.extenso->text(), QString::fromStdString(ValorExtenso(4294967295.0)));
 }
 
 TEST_F(JanelasRecibo, ReceiptPrintsOneOrTwoCopiesFromTheFile) {

@@ -61,8 +61,27 @@ protected:
             Digita(ch[1]);
         }
     }
+    // A click on a cell as the mouse gives it, with no wait after it.
+    void ClicaCelula(int l, int c) {
+        const QRect r = f->grid->visualRect(f->grid->model()->index(l, c));
+        QTest::mouseClick(f->grid->viewport(), Qt::LeftButton, {}, r.center());
+    }
+    // The workbench as the widgets show it, for comparing before and after.
+    struct Retrato {
+        Bancada b;
+        QString dia;
+    };
+    Retrato Tira() { return {f->LeBancada(), f->Label4->text()}; }
     std::unique_ptr<Tfrm_desconto_cheque> f;
 };
+
+// Every field, row and total text the widgets hold.
+auto Conteudo(const Bancada& b) {
+    const DadosGerais& d = b.dados;
+    const Totais& t = b.totais;
+    return std::tie(d.DataReferencia, d.ValorFinanciado, d.Taxa, d.TAC, d.IOF, d.Tarifa, b.linhas, t.ValorTotal, t.TAC,
+                    t.IOF, t.Juros, t.Tarifa);
+}
 
 }  // namespace
 
@@ -367,4 +386,95 @@ TEST_F(Workbench, VendaPorForaPeloF5) {
     EXPECT_EQ(f->Edit2->text(), "5.368,31");
     EXPECT_EQ(f->Label14->text(), "Juros = 301,22");
     EXPECT_EQ(f->Edit6->text(), "5000");
+}
+
+TEST_F(Workbench, DigitadoLogoAposClicarNaCelulaAtualFicaNelaSemProcurarLinha) {
+    for (int l = 0; l < 3; ++l) f->grid->Modelo()->DefineCelula(l, 1, QString::number(100 * (l + 1)));
+    f->grid->setFocus(Qt::TabFocusReason);
+    f->grid->setCurrentIndex(f->grid->model()->index(0, 1));
+    ClicaCelula(0, 1);
+    Digita("350");
+    Tecla(Qt::Key_Return);
+    EXPECT_EQ(Celula(0, 1), "350");
+    EXPECT_EQ(Celula(2, 1), "300");
+}
+
+TEST_F(Workbench, DuploCliqueAindaAbreOEditorDaCelula) {
+    f->grid->Modelo()->DefineCelula(0, 3, "Ana");
+    const QRect r = f->grid->visualRect(f->grid->model()->index(0, 3));
+    // A double click as the mouse gives it: a click, then the second press.
+    QTest::mouseClick(f->grid->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(f->grid->viewport(), Qt::LeftButton, {}, r.center());
+    ASSERT_NE(f->grid->EditorAberto(), nullptr);
+    EXPECT_EQ(f->grid->EditorAberto()->text(), "Ana");
+}
+
+TEST_F(Workbench, EnterLevaDeCelulaEmCelulaEDoEmitenteAProximaLinhaSemPassarPorNDias) {
+    f->ComboBox1->setCurrentIndex(0);
+    f->data_ref->DefineData(D(2007, 12, 28));
+    f->Edit1->setText("3");
+    f->edtTAC->DefineValor(2);
+    f->edtIOF->DefineValor(0.0041L);
+    f->cbTipoTarifa->setCurrentIndex(0);
+    f->edtTARIFA->DefineValor(2);
+    f->grid->setFocus(Qt::TabFocusReason);
+    f->grid->setCurrentIndex(f->grid->model()->index(0, 0));
+    // Date, value, bank, issuer, each followed by one Enter ("|"); the
+    // issuer's Enter goes to the next row's date.
+    const QStringList celulas = QStringLiteral("311207|1000|001/123|Ana|260108|500|||150208|2500,50").split('|');
+    for (int i = 0; i < celulas.size(); ++i) {
+        if (i > 0) Tecla(Qt::Key_Return);
+        Digita(celulas[i]);
+    }
+    Tecla(Qt::Key_F5);
+    EXPECT_EQ(f->grid->Modelo()->NumeroLinhas(), 3);
+    EXPECT_EQ(Celula(0, 2), "001/123");
+    EXPECT_EQ(Celula(0, 3), "Ana");
+    EXPECT_EQ(Celula(1, 0), "26/01/08");
+    EXPECT_EQ(Celula(2, 1), "2500,50");
+    EXPECT_EQ(f->Edit2->text(), "4.000,50");
+    EXPECT_EQ(f->Edit6->text(), "3.758,04");
+    EXPECT_TRUE(msgs.mensagens.empty());
+}
+
+TEST_F(Workbench, EnterMostraOQuadroDeFocoComoTab) {
+    ASSERT_FALSE(f->testAttribute(Qt::WA_KeyboardFocusChange));
+    f->btnLimpa->setFocus(Qt::MouseFocusReason);
+    Tecla(Qt::Key_Return);
+    EXPECT_TRUE(f->btnImprime->hasFocus());
+    EXPECT_TRUE(f->testAttribute(Qt::WA_KeyboardFocusChange));
+}
+
+TEST_F(Workbench, CtrlZLogoAposF10TrazTudoDeVoltaEOPainelAvisa) {
+    f->ComboBox1->setCurrentIndex(0);
+    f->data_ref->DefineData(D(2007, 12, 20));
+    f->Edit1->setText("3");
+    f->edtTAC->DefineValor(2);
+    f->edtIOF->DefineValor(0.0041L);
+    f->edtTARIFA->DefineValor(2);
+    f->grid->Modelo()->DefineLinhas({Parcela{"31/12/07", "1000", "001", "Ana", ""}, Parcela{"26/01/08", "500", "", "", ""}});
+    Tecla(Qt::Key_F5);
+    const Retrato antes = Tira();
+    ASSERT_EQ(antes.dia, "Quinta-feira, 20 de Dezembro de 2007");
+    auto* painel = f->findChild<QLabel*>("painel5");
+    Tecla(Qt::Key_F10);
+    ASSERT_EQ(f->Edit1->text(), "0");
+    EXPECT_EQ(painel->text(), "Ctrl+Z desfaz a limpeza");
+    Tecla(Qt::Key_Z, Qt::ControlModifier);
+    const Retrato depois = Tira();
+    EXPECT_TRUE(Conteudo(depois.b) == Conteudo(antes.b));
+    EXPECT_EQ(depois.b.linhas, antes.b.linhas);
+    EXPECT_EQ(f->Label4->text(), antes.dia);
+    EXPECT_EQ(painel->text(), "");
+}
+
+TEST_F(Workbench, TeclaDigitadaAposF10CancelaODesfazer) {
+    f->Edit1->setText("3");
+    f->grid->Modelo()->DefineCelula(0, 0, "31/12/07");
+    Tecla(Qt::Key_F10);
+    Digita("5");  // into "Valor Financiado"
+    Tecla(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(f->Edit1->text(), "0");
+    EXPECT_EQ(Celula(0, 0), "");
+    EXPECT_EQ(f->findChild<QLabel*>("painel5")->text(), "");
 }

@@ -133,13 +133,25 @@ TEST_F(CampoNumericoTeste, FaixaESemNegativo) {
     j.campo->DefineFaixa(0.0L, 4294967295.0L);
     j.campo->DefineSemNegativo(true);
     j.Entra();
-    QTest::keyClicks(j.campo, "-42949672951");
-    EXPECT_EQ(j.campo->text(), "4294967295");
+    QTest::keyClicks(j.campo, "-42");
+    EXPECT_EQ(j.campo->text(), "42");
     j.Sai();
     j.campo->DefineValor(5e12L);
     EXPECT_EQ(j.campo->Valor(), 4294967295.0L);
     j.campo->DefineValor(-3);
     EXPECT_EQ(j.campo->Valor(), 0);
+}
+
+TEST_F(CampoNumericoTeste, ValorDigitadoAcimaDoMaximoFicaAteSairEEntaoBaixaAoMaximo) {
+    Janela<CampoNumerico> j(2);
+    j.campo->DefineFaixa(0.0L, 4294967295.0L);
+    j.Entra();
+    QTest::keyClicks(j.campo, "5000000000");
+    EXPECT_EQ(j.campo->text(), "5000000000");
+    j.Sai();
+    EXPECT_EQ(j.campo->Valor(), 4294967295.0L);
+    j.Entra();
+    EXPECT_EQ(j.campo->text(), "4294967295");
 }
 
 TEST_F(CampoDataTeste, VazioLeADataNulaEDataMostraOTextoCurto) {

@@ -53,3 +53,56 @@ TEST_F(CapturasEntrada, SalvaAsDuasJanelas) {
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
+
+// The keyboard at work: 20 cheques typed with Enter (whole rows at the top),
+// the focus frame after Enter, and the notice after F10 in the workbench.
+TEST_F(CapturasEntrada, SalvaOTecladoEmUso) {
+    const QString dir = qEnvironmentVariable("QUANTIVO_CAPTURAS");
+    if (dir.isEmpty()) GTEST_SKIP() << "QUANTIVO_CAPTURAS not set";
+    QDir().mkpath(dir);
+    const auto tecla = [](Qt::Key k) {
+        QTest::keyClick(QApplication::focusWidget(), k);
+        QCoreApplication::processEvents();
+    };
+    const auto digita = [](const QString& s) {
+        for (QChar c : s) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    };
+    Tfrm_desconto_cheque bancada;
+    {
+        auto* j = new Tfrm_desconto(nullptr, &bancada);
+        j->setWindowModality(Qt::NonModal);
+        j->show();
+        QApplication::setActiveWindow(j);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(j));
+        j->grid_pre->setFocus(Qt::TabFocusReason);
+        for (int i = 1; i <= 20; ++i) {
+            digita(QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')) + "0108");
+            tecla(Qt::Key_Return);
+            digita(QString::number(100 * i));
+            tecla(Qt::Key_Return);
+            digita("001/" + QString::number(4400 + i));
+            tecla(Qt::Key_Return);
+            digita("Cliente " + QString::number(i));
+            if (i < 20) tecla(Qt::Key_Return);
+        }
+        QTest::qWait(200);
+        EXPECT_TRUE(j->grab().save(dir + "/entrada-vinte-cheques.png"));
+        j->CheckBox1->setFocus(Qt::MouseFocusReason);
+        j->edtTARIFA->setFocus(Qt::MouseFocusReason);
+        tecla(Qt::Key_Return);  // on to the clearing box, as by Tab
+        QTest::qWait(200);
+        EXPECT_TRUE(j->grab().save(dir + "/entrada-foco-enter.png"));
+        j->close();
+    }
+    bancada.show();
+    QApplication::setActiveWindow(&bancada);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bancada));
+    bancada.btnLimpa->setFocus(Qt::MouseFocusReason);
+    tecla(Qt::Key_Return);  // on to "F12 - &Imprime"
+    QTest::qWait(200);
+    EXPECT_TRUE(bancada.grab().save(dir + "/bancada-foco-enter.png"));
+    tecla(Qt::Key_F10);
+    QTest::qWait(200);
+    EXPECT_TRUE(bancada.grab().save(dir + "/bancada-f10.png"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}

@@ -1,6 +1,7 @@
 // The two entry windows, opened as the main menu opens them (modal, fresh,
 // destroyed on return), typed into with keys, handing over to a workbench.
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <functional>
@@ -135,6 +136,13 @@ protected:
         DigitaLinhas(j, {{"311207", "1000", "Bco 1", "Ana"}, {"260108", "500"}, {"150208", "2500,50"}});
     }
     QString Celula(int l, int c) const { return bancada->grid->Modelo()->Celula(l, c); }
+    // Makes a cell the grid's current one and clicks it, with no wait after.
+    static void ClicaCelulaAtual(JanelaEntrada& j, int l, int c) {
+        const QModelIndex i = j.grid_pre->model()->index(l, c);
+        j.grid_pre->setFocus(Qt::TabFocusReason);
+        j.grid_pre->setCurrentIndex(i);
+        QTest::mouseClick(j.grid_pre->viewport(), Qt::LeftButton, {}, j.grid_pre->visualRect(i).center());
+    }
     static QString CelulaEntrada(JanelaEntrada& j, int l, int c) { return j.grid_pre->Modelo()->Celula(l, c); }
 
     std::unique_ptr<QWidget> menu;
@@ -523,5 +531,67 @@ TEST_F(Entrada, ControlesTextosTamanhosEOrdem) {
             while (w && !(w->focusPolicy() & Qt::TabFocus)) w = w->nextInFocusChain();
             EXPECT_EQ(w, ordem[i + 1]) << i;
         }
+    });
+}
+
+TEST_F(Entrada, ValorDigitadoLogoAposClicarNaCelulaAtualDoDescontoFicaNela) {
+    AbreDesconto([&](Tfrm_desconto& j) {
+        j.grid_pre->Modelo()->DefineLinhas({L("", "100"), L("", "200"), L("", "300")});
+        ClicaCelulaAtual(j, 0, 1);
+        Digita("1500");
+        Tecla(Qt::Key_Return);
+        EXPECT_EQ(CelulaEntrada(j, 0, 1), "1500");
+        EXPECT_EQ(CelulaEntrada(j, 2, 1), "300");
+    });
+}
+
+TEST_F(Entrada, DataDigitadaLogoAposClicarNaCelulaAtualDaVendaFicaNela) {
+    AbreVenda([&](Tfrm_venda_por_fora& j) {
+        j.grid_pre->Modelo()->DefineLinhas({L("20/06/07"), L("30/06/07"), L("15/07/07")});
+        ClicaCelulaAtual(j, 0, 0);
+        Digita("150127");
+        Tecla(Qt::Key_Return);
+        EXPECT_EQ(CelulaEntrada(j, 0, 0), "15/01/27");
+        EXPECT_EQ(CelulaEntrada(j, 2, 0), "15/07/07");
+    });
+}
+
+TEST_F(Entrada, EnterDoEmitenteVaiADataDaLinhaSeguinteQueSeAcrescenta) {
+    AbreDesconto([&](Tfrm_desconto& j) {
+        j.grid_pre->setFocus(Qt::TabFocusReason);
+        for (const char* celula : {"311207", "1000", "Bco 1", "Ana", "260108"}) {
+            Digita(celula);
+            Tecla(Qt::Key_Return);
+        }
+        EXPECT_EQ(j.grid_pre->Modelo()->Linhas(), (std::vector<Parcela>{L("31/12/07", "1000", "Bco 1", "Ana"),
+                                                                          L("26/01/08")}));
+        EXPECT_EQ(j.grid_pre->currentIndex(), j.grid_pre->model()->index(1, 1));
+    });
+}
+
+TEST_F(Entrada, VinteChequesDigitadosRolamPorLinhasInteiras) {
+    AbreDesconto([&](Tfrm_desconto& j) {
+        j.grid_pre->setFocus(Qt::TabFocusReason);
+        for (int i = 1; i <= 20; ++i) {
+            Digita(QStringLiteral("%1%2").arg(i, 2, 10, QLatin1Char('0')).arg("0108"));
+            Tecla(Qt::Key_Return);
+            Digita(QString::number(100 * i));
+            for (int k = 0; k < 3; ++k) Tecla(Qt::Key_Return);
+        }
+        GradeParcelas* g = j.grid_pre;
+        ASSERT_GT(g->verticalScrollBar()->value(), 0);
+        const int topo = g->rowAt(0);
+        EXPECT_EQ(g->rowViewportPosition(topo), 0) << "row " << topo << " cut at the top";
+        EXPECT_EQ(CelulaEntrada(j, 19, 1), "2000");
+    });
+}
+
+TEST_F(Entrada, EnterNosCamposMostraOQuadroDeFocoComoTab) {
+    AbreVenda([&](Tfrm_venda_por_fora& j) {
+        ASSERT_FALSE(j.testAttribute(Qt::WA_KeyboardFocusChange));
+        j.edtVlrFinanciado->setFocus(Qt::MouseFocusReason);
+        Campo("5000");
+        EXPECT_TRUE(j.CheckBox1->hasFocus());
+        EXPECT_TRUE(j.testAttribute(Qt::WA_KeyboardFocusChange));
     });
 }
