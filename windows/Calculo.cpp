@@ -28,6 +28,9 @@ const QString kHintGrade = QStringLiteral(
     "  Nas colunas data e valor informe as datas dos cheque e os valores");
 const QString kContateNos = QStringLiteral("Contate-nos pelo e'mail");
 constexpr const char* kDataInvalidaSeta = "Data invalida";
+const QString kHintCET = QStringLiteral(
+    "Custo efetivo total: a taxa anual que iguala o valor líquido recebido aos cheques, nas datas de vencimento, "
+    "incluindo juros, TAC, IOF e tarifa");
 constexpr const char* kAvisoDesfazer = "Ctrl+Z desfaz a limpeza";
 constexpr int kSegundosAvisoDesfazer = 5;
 
@@ -179,6 +182,12 @@ void Tfrm_desconto_cheque::CriaTotais() {
         (*rotulo)->setFont(fixa);
         y += 17;
     }
+    // Below the totals, in their font, where nothing else stands.
+    LabelCET = Nomeia(Rotulo(this, QString::fromStdString(Totais{}.CET), {150, y, 380, 16}), "LabelCET");
+    LabelCET->setFont(fixa);
+    LabelCET->setToolTip(kHintCET);
+    LabelCET->setAccessibleName(QStringLiteral("CET"));
+    LabelCET->setAccessibleDescription(kHintCET);
 }
 
 void Tfrm_desconto_cheque::CriaBotoes() {
@@ -316,7 +325,8 @@ Bancada Tfrm_desconto_cheque::LeBancada() {
     d.IncluiCompensacao = CheckBox1->isChecked();
     d.Tipo = TipoSelecionado();
     b.linhas = grid->Modelo()->Linhas();
-    b.totais = {S(Edit2->text()), S(Label12->text()), S(Label13->text()), S(Label14->text()), S(Label15->text())};
+    b.totais = {S(Edit2->text()),     S(Label12->text()), S(Label13->text()),
+                S(Label14->text()),   S(Label15->text()), S(LabelCET->text())};
     return b;
 }
 
@@ -349,6 +359,7 @@ void Tfrm_desconto_cheque::EscreveBancada(const Bancada& b) {
     rotulo(Label13, b.totais.IOF);
     rotulo(Label14, b.totais.Juros);
     rotulo(Label15, b.totais.Tarifa);
+    rotulo(LabelCET, b.totais.CET);
 }
 
 // --- Event handlers ---------------------------------------------------------
@@ -434,7 +445,7 @@ void Tfrm_desconto_cheque::btnreciboClick() {
 }
 
 void Tfrm_desconto_cheque::LimpaTotais() {
-    for (QLabel* l : {Label15, Label12, Label13, Label14}) l->clear();
+    for (QLabel* l : {Label15, Label12, Label13, Label14, LabelCET}) l->clear();
 }
 
 void Tfrm_desconto_cheque::CalculaAposDialogo(const QString& valorFinanciado, const QString& taxa) {

@@ -85,6 +85,8 @@ public:
     QLabel* Label12;
     QLabel* Label13;
     QLabel* Label14;
+    // Our own addition below the totals: the discount's CET.
+    QLabel* LabelCET;
     QCheckBox* CheckBox1;
     QPushButton* btnCalcula;
     QPushButton* btnLimpa;
