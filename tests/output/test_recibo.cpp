@@ -167,7 +167,8 @@ TEST_F(JanelasRecibo, SettingsWriteErrorNamesThePathAndShowsNoSuccess) {
     TFPARAMETROS p;
     p.setAttribute(Qt::WA_DeleteOnClose, false);
     const std::string caminho = QDir::toNativeSeparators(Ini()).toStdString();
-    EXPECT_EQ(msg.Textos(), std::vector<std::string>{"Unable to read " + caminho});
+    EXPECT_EQ(msg.Textos(),
+              std::vector<std::string>{"Não foi possível ler o arquivo " + caminho + ": é uma pasta, não um arquivo."});
     for (QLineEdit* c : {p.tnome, p.tatividade, p.tendereco, p.tcidade, p.tassinatura}) c->setText(QStringLiteral("x"));
     msg.mensagens.clear();
     p.bsalvar->click();
