@@ -29,8 +29,8 @@ void PintaJanela(QWidget* w, const QColor& cor);
 void PintaTexto(QWidget* w, const QColor& cor);
 
 // A field that shows a result and takes no input (disabled): its text stays
-// dark on a light grey, legible (about 13:1) rather than the toolkit's faint
-// grey; `texto` is the dark colour, black by default.
+// dark on a light grey, legible rather than the toolkit's faint
+// grey; `texto` is the dark colour, black by default (17:1; navy 13:1).
 inline const QColor kCorFundoSoLeitura{232, 232, 232};
 void MostraDesabilitadoLegivel(QWidget* campo, const QColor& texto = QColor(0, 0, 0));
 

@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <cmath>
 #include <set>
 
 #include "app/Janelas.h"
@@ -190,7 +191,11 @@ TEST_F(Acessibilidade, EveryWindowReadableAndQtDialogsInPortuguese) {
         Confere(w);
         auto* j = qobject_cast<Tfrm_venda_por_fora*>(w);
         ASSERT_NE(j, nullptr);
-        j->data_ref->AbreCalendario();
+        QToolButton* icone = j->data_ref->findChild<QToolButton*>();
+        ASSERT_NE(icone, nullptr);
+        QAccessibleInterface* botao = QAccessible::queryAccessibleInterface(icone);
+        botao->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        ASSERT_TRUE(QTest::qWaitFor([j] { return j->data_ref->Calendario() && j->data_ref->Calendario()->isVisible(); }, 2000));
         Confere(j->data_ref->Calendario());
         ConfereQt(j->data_ref->Calendario(), "calendar");
         j->data_ref->Calendario()->hide();
@@ -249,4 +254,26 @@ TEST_F(Acessibilidade, EveryWindowReadableAndQtDialogsInPortuguese) {
 
     EXPECT_EQ(vistas.size(), 15) << vistas.join(", ").toStdString();
     EXPECT_EQ(faltas, QStringList{}) << faltas.join("\n").toStdString();
+}
+
+// WCAG's contrast of two colours, 1 to 21.
+static double Contraste(const QColor& a, const QColor& b) {
+    const auto luz = [](const QColor& c) {
+        const auto canal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * canal(c.redF()) + 0.7152 * canal(c.greenF()) + 0.0722 * canal(c.blueF());
+    };
+    const double la = luz(a), lb = luz(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST_F(Acessibilidade, ResultsShownInDisabledFieldsReadAtFourAndAHalfToOneOrMore) {
+    for (QLineEdit* campo : {static_cast<QLineEdit*>(frm_desconto_cheque->Edit2),
+                             static_cast<QLineEdit*>(frmRenegociacao->edtVlrAtualizado),
+                             static_cast<QLineEdit*>(frmRenegociacao->edtDias),
+                             static_cast<QLineEdit*>(frmRenegociacao->edtVlrAtualizado2)}) {
+        EXPECT_FALSE(campo->isEnabled()) << campo->objectName().toStdString();
+        const QPalette& p = campo->palette();
+        EXPECT_GE(Contraste(p.color(QPalette::Disabled, QPalette::Text), p.color(QPalette::Disabled, QPalette::Base)), 4.5)
+            << campo->objectName().toStdString();
+    }
 }
