@@ -1,5 +1,6 @@
 #include "output/F_REL.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
@@ -216,7 +217,12 @@ void AbreGrande(QPrintPreviewDialog& dialogo) {
         r.moveCenter(area.center());
         dialogo.setGeometry(r);
     }
-    if (auto* previa = dialogo.findChild<QPrintPreviewWidget*>()) previa->fitToWidth();
+    // Through the dialog's own "fit width" action, so that its toolbar shows
+    // the mode it is in.
+    if (auto* largura = dialogo.findChild<QAction*>(QStringLiteral("fitWidthAction")))
+        largura->trigger();
+    else if (auto* previa = dialogo.findChild<QPrintPreviewWidget*>())
+        previa->fitToWidth();
 }
 
 void TFREL::Visualiza(QWidget* pai) const {
