@@ -83,7 +83,7 @@ bool GravaSubstituindo(const std::string& caminho, std::string_view bytes, std::
     std::error_code ec;
     if (ok) std::filesystem::rename(temp, alvo, ec);
     if (!ok || ec) {
-        motivo = ec ? std::string("o arquivo novo não pôde tomar o lugar do antigo") : std::string("falha de escrita");
+        motivo = ec ? "o arquivo novo não pôde tomar o lugar do antigo" : "falha de escrita";
         std::filesystem::remove(temp, ec);
         return false;
     }

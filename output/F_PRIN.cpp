@@ -108,7 +108,8 @@ TFPRIN::TFPRIN(QWidget* parent) : QDialog(parent) {
     SpeedButton5 = botao(QStringLiteral("&IMPRIMIR"), QStyle::SP_FileIcon, QStringLiteral("IMPRIMIR RECIBO..."), 6);
     SpeedButton2 = botao(QStringLiteral("&CONFIGURAÇÕES"), QStyle::SP_FileDialogDetailedView,
                          QStringLiteral("CADASTRO DOS PARÂMETROS"), 180);
-    SpeedButton4 = botao(QStringLiteral("&SAIR"), QStyle::SP_DialogCloseButton, QStringLiteral("FECHAR O PROGRAMA..."), 354);
+    SpeedButton4 =
+        botao(QStringLiteral("&SAIR"), QStyle::SP_DialogCloseButton, QStringLiteral("FECHAR O PROGRAMA..."), 354);
 
     // The captions name their fields (a screen reader reads "Valor:" on the
     // value field), and the words are read as what "A importância de:" says.

@@ -4,9 +4,9 @@
 // tied to it), each label's text can be read, and the dialogs Qt draws for the
 // program (printing, preview, message box, context menu, calendar) speak
 // Portuguese.
-#include <QAccessible>
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
@@ -43,7 +43,9 @@ QString Nome(QWidget* w) {
 }
 
 QString Plano(QString t) {
-    t.replace(QLatin1String("&&"), QLatin1String("\x01")).remove(QLatin1Char('&')).replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    t.replace(QLatin1String("&&"), QLatin1String("\x01"))
+        .remove(QLatin1Char('&'))
+        .replace(QLatin1Char('\x01'), QLatin1Char('&'));
     return t.simplified();
 }
 
@@ -118,20 +120,20 @@ QStringList Ingles(const QStringList& textos) {
     static const std::set<QString> palavras = [] {
         std::set<QString> s;
         for (const char* p :
-             {"print",     "printer",   "properties", "options",   "cancel",   "close",     "page",      "pages",
-              "setup",     "copies",    "copy",       "next",      "previous", "first",     "last",      "fit",
-              "width",     "portrait",  "landscape",  "undo",      "redo",     "cut",       "paste",     "delete",
-              "select",    "all",       "file",       "name",      "location", "type",      "help",      "yes",
-              "apply",     "save",      "open",       "show",      "preview",  "export",    "collate",   "reverse",
-              "color",     "grayscale", "range",      "current",   "selection", "output",   "settings",  "paper",
-              "size",      "source",    "orientation", "margins",  "facing",   "overview",  "single",    "today",
-              "month",     "year",      "the",        "of",        "and",      "to",        "with",      "from",
-              "for",       "in",        "out",        "on",        "off",      "or",        "is",        "not",
-              "zoom",      "side",      "long",       "short",     "left",     "right",     "top",       "bottom",
-              "custom",    "default",   "unknown",    "quality",   "browse",   "details",   "warning",   "error",
-              "information", "question", "monday",    "tuesday",   "wednesday", "thursday", "friday",    "saturday",
-              "sunday",    "january",   "february",   "march",     "april",    "may",       "june",      "july",
-              "august",    "september", "october",    "november",  "december", "week",      "day"})
+             {"print",       "printer",   "properties",  "options",  "cancel",    "close",    "page",     "pages",
+              "setup",       "copies",    "copy",        "next",     "previous",  "first",    "last",     "fit",
+              "width",       "portrait",  "landscape",   "undo",     "redo",      "cut",      "paste",    "delete",
+              "select",      "all",       "file",        "name",     "location",  "type",     "help",     "yes",
+              "apply",       "save",      "open",        "show",     "preview",   "export",   "collate",  "reverse",
+              "color",       "grayscale", "range",       "current",  "selection", "output",   "settings", "paper",
+              "size",        "source",    "orientation", "margins",  "facing",    "overview", "single",   "today",
+              "month",       "year",      "the",         "of",       "and",       "to",       "with",     "from",
+              "for",         "in",        "out",         "on",       "off",       "or",       "is",       "not",
+              "zoom",        "side",      "long",        "short",    "left",      "right",    "top",      "bottom",
+              "custom",      "default",   "unknown",     "quality",  "browse",    "details",  "warning",  "error",
+              "information", "question",  "monday",      "tuesday",  "wednesday", "thursday", "friday",   "saturday",
+              "sunday",      "january",   "february",    "march",    "april",     "may",      "june",     "july",
+              "august",      "september", "october",     "november", "december",  "week",     "day"})
             s.insert(QString::fromLatin1(p));
         return s;
     }();
@@ -195,7 +197,8 @@ TEST_F(Acessibilidade, EveryWindowReadableAndQtDialogsInPortuguese) {
         ASSERT_NE(icone, nullptr);
         QAccessibleInterface* botao = QAccessible::queryAccessibleInterface(icone);
         botao->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        ASSERT_TRUE(QTest::qWaitFor([j] { return j->data_ref->Calendario() && j->data_ref->Calendario()->isVisible(); }, 2000));
+        ASSERT_TRUE(
+            QTest::qWaitFor([j] { return j->data_ref->Calendario() && j->data_ref->Calendario()->isVisible(); }, 2000));
         Confere(j->data_ref->Calendario());
         ConfereQt(j->data_ref->Calendario(), "calendar");
         j->data_ref->Calendario()->hide();
@@ -267,13 +270,14 @@ static double Contraste(const QColor& a, const QColor& b) {
 }
 
 TEST_F(Acessibilidade, ResultsShownInDisabledFieldsReadAtFourAndAHalfToOneOrMore) {
-    for (QLineEdit* campo : {static_cast<QLineEdit*>(frm_desconto_cheque->Edit2),
-                             static_cast<QLineEdit*>(frmRenegociacao->edtVlrAtualizado),
-                             static_cast<QLineEdit*>(frmRenegociacao->edtDias),
-                             static_cast<QLineEdit*>(frmRenegociacao->edtVlrAtualizado2)}) {
+    for (QLineEdit* campo :
+         {static_cast<QLineEdit*>(frm_desconto_cheque->Edit2),
+          static_cast<QLineEdit*>(frmRenegociacao->edtVlrAtualizado), static_cast<QLineEdit*>(frmRenegociacao->edtDias),
+          static_cast<QLineEdit*>(frmRenegociacao->edtVlrAtualizado2)}) {
         EXPECT_FALSE(campo->isEnabled()) << campo->objectName().toStdString();
         const QPalette& p = campo->palette();
-        EXPECT_GE(Contraste(p.color(QPalette::Disabled, QPalette::Text), p.color(QPalette::Disabled, QPalette::Base)), 4.5)
+        EXPECT_GE(Contraste(p.color(QPalette::Disabled, QPalette::Text), p.color(QPalette::Disabled, QPalette::Base)),
+                  4.5)
             << campo->objectName().toStdString();
     }
 }
