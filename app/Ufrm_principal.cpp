@@ -101,7 +101,9 @@ void Tfrm_principal::CriaCalculos() {
         m->setFocusPolicy(Qt::NoFocus);
         m->setFont(FonteJanela(8, true));
         m->setText(kDescricoes[i].join(QLatin1Char('\n')));
-        m->setAccessibleName(QStringLiteral("Descrição: ") + QString::fromUtf8(kBotoes[i]));
+        // The label's name is its text, so a screen reader reads the lines;
+        // the button says what it opens with the same description.
+        (*botoes[i])->setAccessibleDescription(kDescricoes[i].join(QLatin1Char(' ')).simplified());
         PintaFundo(m, kCorPrata);
         *memos[i] = m;
         botoes_[static_cast<std::size_t>(i)] = *botoes[i];

@@ -11,6 +11,8 @@ int main(int argc, char** argv) {
     // Ties the windows to the installed desktop entry (its icon and name).
     QGuiApplication::setDesktopFileName(QStringLiteral("com.example.Quantivo"));
     QApplication::setFont(quantivo::FonteJanela());
+    // The dialogs Qt draws (printing, preview, context menus) in Portuguese.
+    quantivo::CarregaTraducoesQt();
     // The main menu ends the program when it closes, even while the
     // workbench (a window of its own) is still open.
     app.setQuitOnLastWindowClosed(false);

@@ -36,7 +36,7 @@ file(SIZE ${deb} tamanho)
 message(STATUS "package: ${deb}, ${tamanho} bytes")
 
 roda(dpkg-deb --info ${deb})
-foreach(t "Package: quantivo" "Version: ${VERSION}" "Architecture: amd64" "fonts-liberation2"
+foreach(t "Package: quantivo" "Version: ${VERSION}" "Architecture: amd64" "fonts-liberation2" "qt6-translations-l10n"
           "libqt6widgets6" "libqt6printsupport6" "Maintainer: " "Description: ")
   exige("${saida}" "${t}" "dpkg-deb --info")
 endforeach()

@@ -1,8 +1,9 @@
 #include "output/ArquivoSeguro.h"
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
+
+#include "output/ErroArquivo.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -47,7 +48,7 @@ bool GravaSubstituindo(const std::string& caminho, std::string_view bytes, std::
         if (fd < 0 && errno != EEXIST) break;
     }
     if (fd < 0) {
-        motivo = std::strerror(errno);
+        motivo = MotivoSistema(errno);
         return false;
     }
 
@@ -57,7 +58,7 @@ bool GravaSubstituindo(const std::string& caminho, std::string_view bytes, std::
     if (::close(fd) != 0) ok = false;
     if (ok) ok = ::rename(temp.c_str(), caminho.c_str()) == 0;
     if (!ok) {
-        motivo = std::strerror(errno ? errno : EIO);
+        motivo = MotivoSistema(errno ? errno : EIO);
         ::unlink(temp.c_str());
         return false;
     }
@@ -82,7 +83,7 @@ bool GravaSubstituindo(const std::string& caminho, std::string_view bytes, std::
     std::error_code ec;
     if (ok) std::filesystem::rename(temp, alvo, ec);
     if (!ok || ec) {
-        motivo = ec ? ec.message() : std::string("falha de escrita");
+        motivo = ec ? "o arquivo novo não pôde tomar o lugar do antigo" : "falha de escrita";
         std::filesystem::remove(temp, ec);
         return false;
     }

@@ -20,6 +20,9 @@ namespace quantivo {
 namespace {
 
 constexpr std::string_view kSecao = "Cadastro";
+// Why a settings file is not read, besides what the system reports.
+constexpr const char* kNaoEhArquivo = "não é um arquivo comum";
+constexpr const char* kGrandeDemais = "o arquivo tem mais de 1 MiB, grande demais para um arquivo de configurações";
 
 struct Chave {
     std::string_view nome;
@@ -117,14 +120,16 @@ std::string LeBytes(const std::string& caminho, bool& existe) {
             existe = false;
             return {};
         }
-        throw ErroArquivo::Leitura(caminho);
+        throw ErroArquivo::Leitura(caminho, MotivoSistema(errno));
     }
     struct Fecha {
         int fd;
         ~Fecha() { ::close(fd); }
     } fecha{fd};
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) throw ErroArquivo::Leitura(caminho);
+    if (::fstat(fd, &st) != 0) throw ErroArquivo::Leitura(caminho, MotivoSistema(errno));
+    if (S_ISDIR(st.st_mode)) throw ErroArquivo::Leitura(caminho, MotivoSistema(EISDIR));
+    if (!S_ISREG(st.st_mode)) throw ErroArquivo::Leitura(caminho, kNaoEhArquivo);
     std::string r;
     char buf[8192];
     for (;;) {
@@ -132,10 +137,10 @@ std::string LeBytes(const std::string& caminho, bool& existe) {
         if (n == 0) break;
         if (n < 0) {
             if (errno == EINTR) continue;
-            throw ErroArquivo::Leitura(caminho);
+            throw ErroArquivo::Leitura(caminho, MotivoSistema(errno));
         }
         r.append(buf, static_cast<std::size_t>(n));
-        if (r.size() > kTamanhoMaximoCadastro) throw ErroArquivo::Leitura(caminho);
+        if (r.size() > kTamanhoMaximoCadastro) throw ErroArquivo::Leitura(caminho, kGrandeDemais);
     }
     return r;
 }
@@ -146,16 +151,17 @@ std::string LeBytes(const std::string& caminho, bool& existe) {
     const auto st = std::filesystem::status(caminho, ec);
     existe = std::filesystem::exists(st);
     if (!existe) return {};
-    if (!std::filesystem::is_regular_file(st)) throw ErroArquivo::Leitura(caminho);
+    if (std::filesystem::is_directory(st)) throw ErroArquivo::Leitura(caminho, MotivoSistema(EISDIR));
+    if (!std::filesystem::is_regular_file(st)) throw ErroArquivo::Leitura(caminho, kNaoEhArquivo);
     std::ifstream f(caminho, std::ios::binary);
-    if (!f) throw ErroArquivo::Leitura(caminho);
+    if (!f) throw ErroArquivo::Leitura(caminho, MotivoSistema(errno ? errno : EACCES));
     std::string r;
     char buf[8192];
     while (f.read(buf, sizeof buf) || f.gcount() > 0) {
         r.append(buf, static_cast<std::size_t>(f.gcount()));
-        if (r.size() > kTamanhoMaximoCadastro) throw ErroArquivo::Leitura(caminho);
+        if (r.size() > kTamanhoMaximoCadastro) throw ErroArquivo::Leitura(caminho, kGrandeDemais);
     }
-    if (f.bad()) throw ErroArquivo::Leitura(caminho);
+    if (f.bad()) throw ErroArquivo::Leitura(caminho, MotivoSistema(EIO));
     return r;
 }
 

@@ -17,6 +17,7 @@
 #include "output/F_REL.h"
 #include "output/TeclasJanela.h"
 #include "windows/Aparencia.h"
+#include "windows/BotaoPlano.h"
 #include "windows/Servicos.h"
 
 
@@ -98,21 +99,25 @@ TFPRIN::TFPRIN(QWidget* parent) : QDialog(parent) {
     Panel2 = new QFrame(this);
     Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel2->setGeometry(4, 178, 527, 45);
+    // Flat, out of the Tab order; Alt and the underlined letter press them.
     auto botao = [this](const QString& texto, QStyle::StandardPixmap icone, const QString& dica, int x) {
-        auto* b = new QToolButton(Panel2);
-        b->setText(texto);
-        b->setIcon(style()->standardIcon(icone));
-        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        b->setAutoRaise(true);
-        b->setFocusPolicy(Qt::NoFocus);
-        b->setToolTip(dica);
+        auto* b = new BotaoPlano(texto, style()->standardIcon(icone), dica, Panel2);
         b->setGeometry(x, 4, 167, 37);
         return b;
     };
-    SpeedButton5 = botao(QStringLiteral("IMPRIMIR"), QStyle::SP_FileIcon, QStringLiteral("IMPRIMIR RECIBO..."), 6);
-    SpeedButton2 = botao(QStringLiteral("CONFIGURAÇÕES"), QStyle::SP_FileDialogDetailedView,
+    SpeedButton5 = botao(QStringLiteral("&IMPRIMIR"), QStyle::SP_FileIcon, QStringLiteral("IMPRIMIR RECIBO..."), 6);
+    SpeedButton2 = botao(QStringLiteral("&CONFIGURAÇÕES"), QStyle::SP_FileDialogDetailedView,
                          QStringLiteral("CADASTRO DOS PARÂMETROS"), 180);
-    SpeedButton4 = botao(QStringLiteral("SAIR"), QStyle::SP_DialogCloseButton, QStringLiteral("FECHAR O PROGRAMA..."), 354);
+    SpeedButton4 =
+        botao(QStringLiteral("&SAIR"), QStyle::SP_DialogCloseButton, QStringLiteral("FECHAR O PROGRAMA..."), 354);
+
+    // The captions name their fields (a screen reader reads "Valor:" on the
+    // value field), and the words are read as what "A importância de:" says.
+    lvalor->setBuddy(tvalor);
+    lrecebi->setBuddy(trecebi);
+    lreferente->setBuddy(treferente);
+    limportancia->setBuddy(extenso);
+    extenso->setAccessibleDescription(QStringLiteral("Valor por extenso"));
 
     QWidget::setTabOrder(tvalor, trecebi);
     QWidget::setTabOrder(trecebi, treferente);

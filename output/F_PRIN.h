@@ -6,12 +6,12 @@
 // Opened modally and empty by AbreRecibo; destroyed when closed.
 #include <QDialog>
 
+#include "windows/BotaoPlano.h"
 #include "windows/CampoNumerico.h"
 
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QToolButton;
 
 namespace quantivo {
 
@@ -51,9 +51,9 @@ public:
     QLineEdit* trecebi;
     QLineEdit* treferente;
     QLabel* extenso;
-    QToolButton* SpeedButton5;  // IMPRIMIR
-    QToolButton* SpeedButton2;  // CONFIGURAÇÕES
-    QToolButton* SpeedButton4;  // SAIR
+    BotaoPlano* SpeedButton5;  // IMPRIMIR
+    BotaoPlano* SpeedButton2;  // CONFIGURAÇÕES
+    BotaoPlano* SpeedButton4;  // SAIR
 
 public slots:
     void CurrencyEdit1Exit();

@@ -1,12 +1,16 @@
 #include "output/F_REL.h"
 
+#include <QAction>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
 #include <QTextLayout>
 
 #include "core/Valores.h"
@@ -202,6 +206,25 @@ bool TFREL::GravaPdf(const QString& caminho) const {
     return QFileInfo(caminho).size() > 0;
 }
 
+void AbreGrande(QPrintPreviewDialog& dialogo) {
+    // Qt's preview opens small, the page at about 40 %: the receipt is to be
+    // read at once, so the preview takes most of the screen with the page
+    // as wide as the window.
+    const QScreen* tela = dialogo.parentWidget() ? dialogo.parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (tela) {
+        const QRect area = tela->availableGeometry();
+        QRect r(QPoint(), QSize(area.width() * 9 / 10, area.height() * 9 / 10));
+        r.moveCenter(area.center());
+        dialogo.setGeometry(r);
+    }
+    // Through the dialog's own "fit width" action, so that its toolbar shows
+    // the mode it is in.
+    if (auto* largura = dialogo.findChild<QAction*>(QStringLiteral("fitWidthAction")))
+        largura->trigger();
+    else if (auto* previa = dialogo.findChild<QPrintPreviewWidget*>())
+        previa->fitToWidth();
+}
+
 void TFREL::Visualiza(QWidget* pai) const {
     if (g_visualiza) return g_visualiza(*this, pai);
     QPrinter impressora(QPrinter::HighResolution);
@@ -210,6 +233,7 @@ void TFREL::Visualiza(QWidget* pai) const {
     dialogo.setWindowTitle(QStringLiteral("RECIBO"));
     QObject::connect(&dialogo, &QPrintPreviewDialog::paintRequested, &dialogo,
                      [this](QPrinter* p) { Imprime(*p); });
+    AbreGrande(dialogo);
     dialogo.exec();
 }
 

@@ -15,6 +15,7 @@
 #include "output/Cadastro.h"
 
 class QPainter;
+class QPrintPreviewDialog;
 class QPrinter;
 class QWidget;
 
@@ -87,6 +88,10 @@ private:
 };
 
 TFREL& FREL();
+
+// Sizes the receipt preview before it opens: most of the screen, the page
+// fitted to the window's width.
+void AbreGrande(QPrintPreviewDialog& dialogo);
 
 // The preview seam: tests record the page instead of opening a dialog.
 using VisualizaReciboFn = std::function<void(const TFREL& rel, QWidget* pai)>;

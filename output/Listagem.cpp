@@ -67,7 +67,7 @@ void GravaListagem(const std::vector<std::string>& linhas) {
     }
     std::string motivo;
     if (!GravaSubstituindo(QFile::encodeName(caminho).toStdString(), bytes, motivo))
-        throw ErroGravacao(caminho, QString::fromLocal8Bit(motivo.c_str()));
+        throw ErroGravacao(caminho, QString::fromStdString(motivo));
 }
 
 QStringList LeListagem() {

@@ -4,7 +4,7 @@
 # arguments are wanted too (the slow tests' scripts name theirs).
 set -euo pipefail
 pkgs=(qt6-base-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev ninja-build cmake g++
-      xvfb xauth fonts-liberation2 poppler-utils "$@")
+      xvfb xauth fonts-liberation2 poppler-utils qt6-translations-l10n "$@")
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,6 +1,9 @@
 #include "windows/Aparencia.h"
 
+#include <QComboBox>
 #include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
@@ -45,6 +48,30 @@ void PintaFundo(QWidget* w, const QColor& cor) {
     p.setColor(QPalette::Base, cor);
     p.setColor(QPalette::Window, cor);
     w->setPalette(p);
+}
+
+void PintaJanela(QWidget* w, const QColor& cor) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, cor);
+    w->setPalette(p);
+}
+
+void MostraDesabilitadoLegivel(QWidget* campo, const QColor& texto) {
+    QPalette p = campo->palette();
+    p.setColor(QPalette::Disabled, QPalette::Text, texto);
+    p.setColor(QPalette::Disabled, QPalette::WindowText, texto);
+    p.setColor(QPalette::Disabled, QPalette::Base, kCorFundoSoLeitura);
+    campo->setPalette(p);
+    campo->setEnabled(false);
+}
+
+QLabel* LegendaOculta(QComboBox* lista, const QString& texto) {
+    auto* l = new QLabel(texto, lista->parentWidget());
+    l->setObjectName(lista->objectName() + QStringLiteral("_legenda"));
+    l->setBuddy(lista);
+    l->hide();
+    if (lista->lineEdit()) lista->lineEdit()->setAccessibleName(texto);
+    return l;
 }
 
 void PintaTexto(QWidget* w, const QColor& cor) {

@@ -4,6 +4,8 @@
 #include <QIcon>
 #include <QPixmap>
 
+class QComboBox;
+class QLabel;
 class QWidget;
 
 namespace quantivo {
@@ -21,7 +23,22 @@ inline const QColor kCorVermelho{255, 0, 0};
 void DestacaFoco(QWidget* campo);
 
 void PintaFundo(QWidget* w, const QColor& cor);
+// Colours a window or a group, not the fields inside it: the fields keep the
+// field colour (a palette's Base would reach every field below it).
+void PintaJanela(QWidget* w, const QColor& cor);
 void PintaTexto(QWidget* w, const QColor& cor);
+
+// A field that shows a result and takes no input (disabled): its text stays
+// dark on a light grey, legible rather than the toolkit's faint
+// grey; `texto` is the dark colour, black by default (17:1; navy 13:1).
+inline const QColor kCorFundoSoLeitura{232, 232, 232};
+void MostraDesabilitadoLegivel(QWidget* campo, const QColor& texto = QColor(0, 0, 0));
+
+// A caption for a list that the window shows without one. Qt gives a screen
+// reader a combo box's current item as its name and takes the caption only
+// from a label tied to it: this label, not shown, beside the list. An
+// editable list's text field gets the caption as its name too.
+QLabel* LegendaOculta(QComboBox* lista, const QString& texto);
 
 // Places a top-level window in the middle of its screen.
 void CentraNaTela(QWidget* janela);

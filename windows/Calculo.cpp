@@ -171,7 +171,7 @@ void Tfrm_desconto_cheque::CriaParcelas() {
 void Tfrm_desconto_cheque::CriaTotais() {
     Edit2 = Nomeia(new QLineEdit(QStringLiteral("0"), this), "Edit2");
     Edit2->setGeometry(12, 410, 120, 21);
-    Edit2->setEnabled(false);
+    MostraDesabilitadoLegivel(Edit2);
     Rotulo(this, QStringLiteral("Valor Total"), {12, 394, 120, 14}, Edit2);
 
     const QFont fixa = FonteFixa(9);
@@ -239,6 +239,7 @@ void Tfrm_desconto_cheque::CriaLinksFornecedor() {
     imagem->setPixmap(ImagemFornecedor(130, 44));
     imagem->setGeometry(544, 466, 130, 44);
     imagem->setToolTip(QStringLiteral("Visite nossa página na internet"));
+    imagem->setAccessibleName(imagem->toolTip());
     for (QLabel* l : {conheca, clique, endereco, imagem}) AoClicar(l, abreSite);
 }
 
@@ -293,13 +294,13 @@ void Tfrm_desconto_cheque::DefineNomesAcessiveis() {
         {ComboBox1, "Selecione o tipo de cálculo a ser efetuado"},
         {edtTAC, "TAC(%)"},
         {edtIOF, "IOF(%) ao dia"},
-        {cbTipoTarifa, "Tipo de tarifa"},
         {edtTARIFA, "Tarifa"},
         {grid, "Parcelas"},
         {Edit2, "Valor Total"},
-        {Status, "Status"},
+        {Status, "Barra de status"},
     };
     for (const auto& [w, nome] : nomes) w->setAccessibleName(QString::fromUtf8(nome));
+    LegendaOculta(cbTipoTarifa, QStringLiteral("Tipo de tarifa"));
     // The labels keep their text as their name: it is what they hold.
     Label4->setAccessibleDescription(QStringLiteral("Data por extenso"));
 }

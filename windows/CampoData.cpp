@@ -1,5 +1,6 @@
 #include "windows/CampoData.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCalendarWidget>
 #include <QKeyEvent>
@@ -29,6 +30,9 @@ CampoData::CampoData(QWidget* parent) : QLineEdit(parent) {
     // Qt's mask convention: "0" an optional digit.
     setInputMask(QStringLiteral("00/00/00"));
     QAction* botao = addAction(IconeCalendario(), QLineEdit::TrailingPosition);
+    // The action's text names the button to a screen reader; the button
+    // shows only its picture.
+    botao->setText(QStringLiteral("Abrir calendário"));
     botao->setToolTip(QStringLiteral("Calendário"));
     connect(botao, &QAction::triggered, this, &CampoData::AbreCalendario);
     connect(this, &QLineEdit::textEdited, this, &CampoData::TextoEditado);
@@ -87,6 +91,15 @@ void CampoData::AbreCalendario() {
         calendario_->setObjectName(QStringLiteral("calendario"));
         calendario_->setLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
         calendario_->setGridVisible(true);
+        // Qt leaves the calendar's arrows and its grid of days unnamed.
+        const std::pair<const char*, const char*> nomes[] = {{"qt_calendar_prevmonth", "Mês anterior"},
+                                                             {"qt_calendar_nextmonth", "Próximo mês"},
+                                                             {"qt_calendar_calendarview", "Dias do mês"}};
+        for (const auto& [parte, nome] : nomes)
+            if (auto* w = calendario_->findChild<QWidget*>(QLatin1String(parte))) {
+                w->setAccessibleName(QString::fromUtf8(nome));
+                if (qobject_cast<QAbstractButton*>(w)) w->setToolTip(QString::fromUtf8(nome));
+            }
         connect(calendario_, &QCalendarWidget::clicked, this, [this](const QDate& q) {
             if (const auto d = CodificaData(q.year(), q.month(), q.day())) Guarda(*d);
             calendario_->hide();

@@ -86,7 +86,7 @@ JanelaEntrada::JanelaEntrada(QWidget* parent, Tfrm_desconto_cheque* bancada, con
     setFont(FonteJanela());
     setFixedSize(aparencia.tamanhoExterno - QSize(kMolduraLargura, kMolduraAltura));
     setAutoFillBackground(true);
-    PintaFundo(this, fundo_);
+    PintaJanela(this, fundo_);
     setSizeGripEnabled(false);
 
     new PreviaTeclas(this, [this](QKeyEvent* e, QWidget* alvo) { return FormKeyDown(e, alvo); });
@@ -99,7 +99,7 @@ QGroupBox* JanelaEntrada::CriaGrupo(const QString& titulo, const QRect& geo) {
     auto* g = new QGroupBox(titulo, this);
     g->setGeometry(geo);
     g->setAutoFillBackground(true);
-    PintaFundo(g, fundo_);
+    PintaJanela(g, fundo_);
     return g;
 }
 
@@ -136,10 +136,11 @@ void JanelaEntrada::CriaDadosGerais(QGroupBox* g) {
     edtTARIFA->setGeometry(316, 122, 90, 21);
 
     const std::pair<QWidget*, const char*> nomes[] = {
-        {data_ref, "Data da Operação"},   {edtTaxa, "Taxa (%)"}, {edtTAC, "TAC(%)"}, {edtIOF, "IOF(%) ao dia"},
-        {cbTipoTarifa, "Tipo de tarifa"}, {edtTARIFA, "Tarifa"},
+        {data_ref, "Data da Operação"}, {edtTaxa, "Taxa (%)"}, {edtTAC, "TAC(%)"}, {edtIOF, "IOF(%) ao dia"},
+        {edtTARIFA, "Tarifa"},
     };
     for (const auto& [w, nome] : nomes) w->setAccessibleName(QString::fromUtf8(nome));
+    LegendaOculta(cbTipoTarifa, QStringLiteral("Tipo de tarifa"));
 }
 
 void JanelaEntrada::CriaCompensacao(QGroupBox* g, int y) {
@@ -176,6 +177,9 @@ void JanelaEntrada::CriaGrade(QGroupBox* g, const QString& tituloBarra, std::vec
         QStringLiteral("QHeaderView::section { background-color: silver; color: %1; border: 1px solid gray;"
                        " border-top: none; border-left: none; padding-left: 2px; }")
             .arg(corTexto.name()));
+    // The title row in the grid's face too: a style sheet on the header
+    // otherwise keeps the window's font there.
+    grid_pre->horizontalHeader()->setFont(fonte);
     for (const ColunaGrade& c : grid_pre->Modelo()->Colunas()) titulosGrade_ << c.titulo;
     connect(grid_pre, &GradeParcelas::teclaSolta, this, &JanelaEntrada::grid_preKeyUp);
 }

@@ -1,6 +1,10 @@
 #include "windows/Regional.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QPointer>
+#include <QTranslator>
 
 namespace quantivo {
 
@@ -8,6 +12,23 @@ void AplicaTextosRegionais() {
     QLocale br(QLocale::Portuguese, QLocale::Brazil);
     br.setNumberOptions(QLocale::DefaultNumberOptions);
     QLocale::setDefault(br);
+}
+
+bool CarregaTraducoesQt() {
+    static QPointer<QTranslator> traducao;
+    if (traducao) return true;
+    auto* t = new QTranslator(QCoreApplication::instance());
+    const QString nome = QStringLiteral("qtbase_pt_BR");
+    for (const QString& dir : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                               QCoreApplication::applicationDirPath() + QStringLiteral("/translations")}) {
+        if (t->load(nome, dir)) {
+            QCoreApplication::installTranslator(t);
+            traducao = t;
+            return true;
+        }
+    }
+    delete t;
+    return false;
 }
 
 QString HoraLonga(const QTime& t) { return t.toString(QStringLiteral("HH:mm:ss")); }

@@ -12,6 +12,13 @@ namespace quantivo {
 // again whenever the workbench or an entry window becomes active.
 void AplicaTextosRegionais();
 
+// Qt's own texts in Brazilian Portuguese (the print dialog, the print
+// preview, the text fields' context menu, the standard buttons), whatever the
+// machine's locale: Qt's catalogue qtbase_pt_BR.qm from Qt's translations
+// folder, or from a "translations" folder beside the executable. False when
+// it was not found; Qt then speaks English.
+bool CarregaTraducoesQt();
+
 // The regional long time form.
 QString HoraLonga(const QTime& t);
 

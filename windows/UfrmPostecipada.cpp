@@ -125,6 +125,7 @@ void TfrmPostecipada::CriaCampos() {
         campo->setAccessibleName(QString::fromUtf8(legenda));
         Rotulo(this, QString::fromUtf8(legenda), 72, yRotulo[i], campo);
         if (i == 1 || i == 4) continue;  // the two values, one of them left blank
+        campo->setAccessibleDescription(QStringLiteral("obrigatório"));
         auto* asterisco = Rotulo(this, QStringLiteral("*"), 309, yRotulo[i]);
         asterisco->setFont(negrito);
         asterisco->adjustSize();

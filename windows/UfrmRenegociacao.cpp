@@ -110,8 +110,8 @@ void TfrmRenegociacao::CriaAtualiza() {
 
     edtVlrAtualizado = Campo(g, "edtVlrAtualizado", 2, nullptr, {144, 176, 121, 21});
     edtDias = Campo(g, "edtDias", 0, "0;-0", {144, 200, 121, 21});
-    edtVlrAtualizado->setEnabled(false);
-    edtDias->setEnabled(false);
+    MostraDesabilitadoLegivel(edtVlrAtualizado);
+    MostraDesabilitadoLegivel(edtDias);
     Rotulo(g, "Valor Atualizado", 16, 184, edtVlrAtualizado);
     Rotulo(g, "Número de dias", 16, 208, edtDias);
 
@@ -124,7 +124,7 @@ void TfrmRenegociacao::CriaRenegocia() {
     Rotulo(g, "RENEGOCIA A DÍVIDA", 72, 16);
 
     edtVlrAtualizado2 = Campo(g, "edtVlrAtualizado2", 2, nullptr, {144, 40, 121, 21});
-    edtVlrAtualizado2->setEnabled(false);
+    MostraDesabilitadoLegivel(edtVlrAtualizado2, kCorMarinho);
     Rotulo(g, "Vlr.Dívida atualizada", 16, 46, edtVlrAtualizado2);
 
     auto* pagamento = Nomeia(new QGroupBox(QStringLiteral("Pagamento"), g), "GroupBox3");

@@ -1,9 +1,16 @@
-// Screenshots of the three windows, for looking at them. Runs only when
+// Screenshots of the three windows and of Qt's dialogs, for looking at them. Runs only when
 // QUANTIVO_CAPTURAS names a directory (e.g. under Xvfb with the xcb platform).
 #include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 
 #include "app/Janelas.h"
+#include "output/Arquivos.h"
+#include "output/F_PRIN.h"
+#include "tests/support/Dialogos.h"
 #include "tests/support/GuardaJanelas.h"
 
 using namespace quantivo;
@@ -49,4 +56,55 @@ TEST_F(Capturas, SalvaAsTresJanelas) {
     QTest::qWait(200);
     EXPECT_TRUE(frm_Ajuda->grab().save(dir + "/ajuda.png"));
     DestroiJanelas();
+}
+
+// Qt's own dialogs as the program opens them, in Portuguese: the print dialog
+// of the listing, the receipt preview, and a field's context menu.
+TEST_F(Capturas, SalvaOsDialogosDoQt) {
+    const QString dir = qEnvironmentVariable("QUANTIVO_CAPTURAS");
+    if (dir.isEmpty()) GTEST_SKIP() << "QUANTIVO_CAPTURAS not set";
+    QDir().mkpath(dir);
+    guarda.Permite(true);
+    QTemporaryDir programa;
+    DefineDiretorioPrograma(programa.path());
+    QFile ini(programa.filePath(QStringLiteral("valida.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Cadastro]\r\nNome=Maria da Silva\r\nAtividade=Tecidos\r\nEndereco=Rua das Flores, 100\r\nCidade=Recife\r\n"
+              "Assinatura=Maria\r\nVias=2\r\n");
+    ini.close();
+    CriaJanelas();
+    Tfrm_desconto_cheque* f = frm_desconto_cheque;
+    f->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f));
+    f->ComboBox1->setCurrentIndex(0);
+    const auto captura = [&dir](const QString& nome) {
+        return [&dir, nome](QWidget* w) {
+            QTest::qWaitForWindowExposed(w);
+            QTest::qWait(300);
+            EXPECT_TRUE(w->grab().save(dir + "/" + nome));
+        };
+    };
+    teste::NaProximaModal(captura(QStringLiteral("dialogo-impressao.png")));
+    f->btnImprime->click();
+
+    std::unique_ptr<QMenu> menu(f->Edit1->createStandardContextMenu());
+    menu->popup(f->Edit1->mapToGlobal(QPoint(10, 10)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu.get()));
+    QTest::qWait(200);
+    EXPECT_TRUE(menu->grab().save(dir + "/menu-contexto.png"));
+    menu.reset();  // before its field goes with the windows
+
+    teste::NaProximaModal([&](QWidget* w) {
+        auto* r = qobject_cast<TFPRIN*>(w);
+        ASSERT_NE(r, nullptr);
+        r->tvalor->DefineValor(1234.5L);
+        r->CurrencyEdit1Exit();
+        r->trecebi->setText(QStringLiteral("João Cliente"));
+        r->treferente->setText(QStringLiteral("Aluguel de março"));
+        teste::NaProximaModal(captura(QStringLiteral("previa-recibo.png")));
+        r->SpeedButton5->click();
+    });
+    f->btnrecibo->click();
+    DestroiJanelas();
+    DefineDiretorioPrograma({});
 }

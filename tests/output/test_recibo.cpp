@@ -3,6 +3,7 @@
 // program directory.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -24,6 +25,7 @@
 #include "output/F_PARAMETROS.h"
 #include "output/F_PRIN.h"
 #include "output/F_REL.h"
+#include "tests/support/Dialogos.h"
 #include "windows/Servicos.h"
 
 using namespace quantivo;
@@ -168,7 +170,8 @@ TEST_F(JanelasRecibo, SettingsWriteErrorNamesThePathAndShowsNoSuccess) {
     TFPARAMETROS p;
     p.setAttribute(Qt::WA_DeleteOnClose, false);
     const std::string caminho = QDir::toNativeSeparators(Ini()).toStdString();
-    EXPECT_EQ(msg.Textos(), std::vector<std::string>{"Unable to read " + caminho});
+    EXPECT_EQ(msg.Textos(),
+              std::vector<std::string>{"Não foi possível ler o arquivo " + caminho + ": é uma pasta, não um arquivo."});
     for (QLineEdit* c : {p.tnome, p.tatividade, p.tendereco, p.tcidade, p.tassinatura}) c->setText(QStringLiteral("x"));
     msg.mensagens.clear();
     p.bsalvar->click();
@@ -335,6 +338,44 @@ TEST_F(JanelasRecibo, SavedSettingsShowInTheVeryNextPrint) {
     r->SpeedButton4->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(guarda.isNull());
+}
+
+TEST_F(JanelasRecibo, ReceiptButtonPressedThroughAccessibilityReturnsBeforeItsDialogOpens) {
+    TFPRIN r;
+    r.setAttribute(Qt::WA_DeleteOnClose, false);
+    Mostra(&r);
+    QAccessibleInterface* botao = QAccessible::queryAccessibleInterface(r.SpeedButton2);
+    ASSERT_NE(botao, nullptr);
+    EXPECT_EQ(botao->role(), QAccessible::Button);
+    EXPECT_EQ(botao->text(QAccessible::Name), QStringLiteral("CONFIGURAÇÕES"));
+    EXPECT_EQ(botao->text(QAccessible::Accelerator), QStringLiteral("Alt+C"));
+    ASSERT_NE(botao->actionInterface(), nullptr);
+    bool abriu = false;
+    teste::NaProximaModal([&abriu](QWidget* w) { abriu = qobject_cast<TFPARAMETROS*>(w); });
+    botao->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_FALSE(abriu) << "the press waited for the dialog";
+    EXPECT_TRUE(QTest::qWaitFor([&abriu] { return abriu; }, 2000));  // the click runs from the event loop
+}
+
+TEST_F(JanelasRecibo, ReceiptButtonsAnswerAltAndTheirUnderlinedLetter) {
+    auto* r = new TFPRIN;
+    QPointer<TFPRIN> guarda = r;
+    Mostra(r);
+    Preenche(*r, "5", "a", "b");
+    // A shortcut clicks its button a moment later, as a mouse click shows.
+    QTest::keyClick(r->trecebi, Qt::Key_I, Qt::AltModifier);  // IMPRIMIR: no settings file yet
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !msg.mensagens.empty(); }, 2000));
+    EXPECT_EQ(msg.mensagens, std::vector<Mensagem>{kSemConfiguracao});
+    bool abriu = false;
+    teste::NaProximaModal([&abriu](QWidget* w) { abriu = qobject_cast<TFPARAMETROS*>(w); });
+    QTest::keyClick(r->trecebi, Qt::Key_C, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&abriu] { return abriu; }, 2000));
+    QApplication::setActiveWindow(r);  // back from the settings window
+    QTest::keyClick(r->trecebi, Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&guarda] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return guarda.isNull();
+    }, 2000));
 }
 
 TEST_F(JanelasRecibo, FirmattoOpensAFreshEmptyWindowEachTime) {

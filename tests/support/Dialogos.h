@@ -6,10 +6,12 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 namespace quantivo::teste {
 
@@ -49,6 +51,37 @@ inline void QuandoAbrir(QDialog* dialogo, std::function<void()> acao) {
             d->reject();
         }
     });
+}
+
+// Runs `acao` on the next modal window that opens (one the test does not
+// hold yet, such as a window its road creates, or a dialog of Qt's), then
+// closes it if `acao` left it open. Fails when none opens within `espera` ms.
+inline void NaProximaModal(std::function<void(QWidget*)> acao, int espera = 3000) {
+    QPointer<QWidget> antes = QApplication::activeModalWidget();
+    auto* relogio = new QTimer(QCoreApplication::instance());
+    auto inicio = std::make_shared<QElapsedTimer>();
+    inicio->start();
+    relogio->setInterval(10);
+    QObject::connect(relogio, &QTimer::timeout, [relogio, inicio, antes, acao, espera] {
+        QPointer<QWidget> w = QApplication::activeModalWidget();
+        if (!w || w == antes) {
+            if (inicio->elapsed() > espera) {
+                relogio->deleteLater();
+                relogio->stop();
+                ADD_FAILURE() << "no modal window opened";
+            }
+            return;
+        }
+        relogio->stop();
+        relogio->deleteLater();
+        QApplication::setActiveWindow(w);
+        acao(w);
+        if (w && w->isVisible()) {
+            if (auto* d = qobject_cast<QDialog*>(w.data())) d->reject();
+            else w->close();
+        }
+    });
+    relogio->start();
 }
 
 }  // namespace quantivo::teste

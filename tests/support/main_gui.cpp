@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "windows/Regional.h"
+
 namespace {
 // The offscreen platform warns about every window feature it lacks; those
 // lines would bury the test output.
@@ -31,6 +33,8 @@ int main(int argc, char** argv) {
     QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
+    // Qt's own texts in Portuguese, as the program has them.
+    quantivo::CarregaTraducoesQt();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,283 @@
+// Every window of the program, opened as its road opens it, read through Qt's
+// accessibility interfaces as a screen reader reads them: each field, list,
+// grid, check box and button has a caption (its accessible name, or a label
+// tied to it), each label's text can be read, and the dialogs Qt draws for the
+// program (printing, preview, message box, context menu, calendar) speak
+// Portuguese.
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <cmath>
+#include <set>
+
+#include "app/Janelas.h"
+#include "output/Arquivos.h"
+#include "output/F_PARAMETROS.h"
+#include "output/F_PRIN.h"
+#include "output/F_REL.h"
+#include "output/Listagem.h"
+#include "tests/support/Dialogos.h"
+#include "tests/support/GuardaJanelas.h"
+#include "windows/Ufrm_desconto.h"
+#include "windows/Ufrm_venda_por_fora.h"
+
+using namespace quantivo;
+using teste::NaProximaModal;
+
+namespace {
+
+QString Nome(QWidget* w) {
+    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+    return i ? i->text(QAccessible::Name) : QString();
+}
+
+QString Plano(QString t) {
+    t.replace(QLatin1String("&&"), QLatin1String("\x01"))
+        .remove(QLatin1Char('&'))
+        .replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    return t.simplified();
+}
+
+// A label tied to the control, as a screen reader finds it (a group box's
+// title, which Qt also reports, is no caption of one control).
+QString Legenda(QWidget* w) {
+    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+    if (!i) return {};
+    for (const auto& [rotulo, relacao] : i->relations(QAccessible::Label))
+        if (rotulo && qobject_cast<QLabel*>(rotulo->object())) return rotulo->text(QAccessible::Name);
+    return {};
+}
+
+// What a screen reader cannot reach in one of the program's windows.
+QStringList Inacessiveis(QWidget* janela) {
+    QStringList faltas;
+    const auto onde = [janela](QWidget* w) {
+        return QString::fromLatin1(janela->metaObject()->className()) + "/" + w->metaObject()->className() + " " +
+               w->objectName();
+    };
+    for (QWidget* w : janela->findChildren<QWidget*>()) {
+        if (w->window() != janela || !w->isVisibleTo(janela)) continue;
+        if (auto* l = qobject_cast<QLabel*>(w)) {
+            QAccessibleInterface* i = QAccessible::queryAccessibleInterface(l);
+            const QString lido = Plano(i->text(QAccessible::Name) + " " + i->text(QAccessible::Description));
+            if (!l->pixmap().isNull() && Plano(i->text(QAccessible::Name)).isEmpty())
+                faltas << onde(w) + ": picture without a name";
+            else if (!lido.contains(Plano(l->text())))
+                faltas << onde(w) + ": text \"" + l->text() + "\" not read, only \"" + lido + "\"";
+            continue;
+        }
+        const bool lista = qobject_cast<QComboBox*>(w);
+        const bool campo = (qobject_cast<QLineEdit*>(w) && !qobject_cast<QComboBox*>(w->parentWidget())) ||
+                           (qobject_cast<QAbstractItemView*>(w) && !qobject_cast<QHeaderView*>(w));
+        const bool botao = qobject_cast<QAbstractButton*>(w);
+        if (lista) {
+            // Qt names a list after its current item; the caption is its label.
+            if (Legenda(w).isEmpty()) faltas << onde(w) + ": list without a label";
+        } else if (campo) {
+            if (w->accessibleName().isEmpty() && Legenda(w).isEmpty()) faltas << onde(w) + ": field without a caption";
+        } else if (botao) {
+            if (Plano(Nome(w)).isEmpty()) faltas << onde(w) + ": button without a name";
+        } else if (auto* c = qobject_cast<QLineEdit*>(w)) {  // an editable list's text field
+            if (c->accessibleName().isEmpty()) faltas << onde(w) + ": list text without a name";
+        }
+    }
+    return faltas;
+}
+
+// Every text a Qt dialog shows or tells a screen reader.
+QStringList Textos(QWidget* dialogo) {
+    QStringList t{dialogo->windowTitle()};
+    QList<QWidget*> ws = dialogo->findChildren<QWidget*>();
+    ws << dialogo;
+    for (QWidget* w : ws) {
+        t << w->toolTip() << w->accessibleName();
+        if (auto* l = qobject_cast<QLabel*>(w)) t << l->text();
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) t << b->text();
+        if (auto* g = qobject_cast<QGroupBox*>(w)) t << g->title();
+        if (auto* e = qobject_cast<QLineEdit*>(w)) t << e->placeholderText();
+        for (QAction* a : w->actions()) t << a->text() << a->toolTip();
+        if (auto* c = qobject_cast<QComboBox*>(w))
+            for (int i = 0; i < c->count(); ++i) t << c->itemText(i);
+        if (QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w))
+            t << i->text(QAccessible::Name) << i->text(QAccessible::Description);
+    }
+    return t;
+}
+
+// English words among texts; Portuguese has none of these.
+QStringList Ingles(const QStringList& textos) {
+    static const std::set<QString> palavras = [] {
+        std::set<QString> s;
+        for (const char* p :
+             {"print",       "printer",   "properties",  "options",  "cancel",    "close",    "page",     "pages",
+              "setup",       "copies",    "copy",        "next",     "previous",  "first",    "last",     "fit",
+              "width",       "portrait",  "landscape",   "undo",     "redo",      "cut",      "paste",    "delete",
+              "select",      "all",       "file",        "name",     "location",  "type",     "help",     "yes",
+              "apply",       "save",      "open",        "show",     "preview",   "export",   "collate",  "reverse",
+              "color",       "grayscale", "range",       "current",  "selection", "output",   "settings", "paper",
+              "size",        "source",    "orientation", "margins",  "facing",    "overview", "single",   "today",
+              "month",       "year",      "the",         "of",       "and",       "to",       "with",     "from",
+              "for",         "in",        "out",         "on",       "off",       "or",       "is",       "not",
+              "zoom",        "side",      "long",        "short",    "left",      "right",    "top",      "bottom",
+              "custom",      "default",   "unknown",     "quality",  "browse",    "details",  "warning",  "error",
+              "information", "question",  "monday",      "tuesday",  "wednesday", "thursday", "friday",   "saturday",
+              "sunday",      "january",   "february",    "march",    "april",     "may",      "june",     "july",
+              "august",      "september", "october",     "november", "december",  "week",     "day"})
+            s.insert(QString::fromLatin1(p));
+        return s;
+    }();
+    QStringList achadas;
+    static const QRegularExpression palavra(QStringLiteral("[A-Za-z]+"));
+    for (const QString& texto : textos) {
+        for (auto m = palavra.globalMatch(Plano(texto)); m.hasNext();) {
+            const QString p = m.next().captured();
+            if (palavras.count(p.toLower())) achadas << p + " (in \"" + Plano(texto) + "\")";
+        }
+    }
+    achadas.removeDuplicates();
+    return achadas;
+}
+
+class Acessibilidade : public teste::JanelaTeste {
+protected:
+    void SetUp() override {
+        JanelaTeste::SetUp();
+        guarda.Permite(true);  // NaProximaModal closes what it opens
+        ASSERT_TRUE(dir.isValid());
+        DefineDiretorioPrograma(dir.path());
+        CriaJanelas();
+        frm_principal->show();
+        QApplication::setActiveWindow(frm_principal);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frm_principal));
+    }
+    void TearDown() override {
+        DestroiJanelas();
+        DefineDiretorioPrograma({});
+        JanelaTeste::TearDown();
+    }
+    // Each window's gaps, by window, for one report at the end.
+    void Confere(QWidget* janela) {
+        ASSERT_NE(janela, nullptr);
+        EXPECT_TRUE(janela->isVisible()) << janela->objectName().toStdString();
+        faltas << Inacessiveis(janela);
+        vistas << QString::fromLatin1(janela->metaObject()->className());
+    }
+    void ConfereQt(QWidget* dialogo, const char* qual) {
+        ASSERT_NE(dialogo, nullptr) << qual;
+        for (const QString& p : Ingles(Textos(dialogo))) faltas << QString::fromLatin1(qual) + ": " + p;
+        vistas << QString::fromLatin1(qual);
+    }
+
+    QTemporaryDir dir;
+    QStringList faltas, vistas;
+};
+
+}  // namespace
+
+TEST_F(Acessibilidade, EveryWindowReadableAndQtDialogsInPortuguese) {
+    Confere(frm_principal);
+
+    // The two entry windows; the cheque discount's hand-over shows the workbench.
+    NaProximaModal([this](QWidget* w) {
+        Confere(w);
+        auto* j = qobject_cast<Tfrm_venda_por_fora*>(w);
+        ASSERT_NE(j, nullptr);
+        QToolButton* icone = j->data_ref->findChild<QToolButton*>();
+        ASSERT_NE(icone, nullptr);
+        QAccessibleInterface* botao = QAccessible::queryAccessibleInterface(icone);
+        botao->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        ASSERT_TRUE(
+            QTest::qWaitFor([j] { return j->data_ref->Calendario() && j->data_ref->Calendario()->isVisible(); }, 2000));
+        Confere(j->data_ref->Calendario());
+        ConfereQt(j->data_ref->Calendario(), "calendar");
+        j->data_ref->Calendario()->hide();
+    });
+    frm_principal->SpeedButton6->click();
+    NaProximaModal([this](QWidget* w) {
+        Confere(w);
+        auto* j = qobject_cast<Tfrm_desconto*>(w);
+        ASSERT_NE(j, nullptr);
+        std::unique_ptr<QMenu> menu(j->edtTaxa->createStandardContextMenu());
+        ConfereQt(menu.get(), "context menu");
+        j->edtTaxa->DefineValor(3);
+        j->BitBtn1->click();
+    });
+    frm_principal->SpeedButton5->click();
+    QApplication::setActiveWindow(frm_principal);
+    frm_principal->SpeedButton7->click();
+    Confere(frmPostecipada);
+    frmPostecipada->bsair->click();
+    NaProximaModal([this](QWidget* w) { Confere(w); });
+    frm_principal->SpeedButton8->click();
+
+    Tfrm_desconto_cheque* f = frm_desconto_cheque;
+    Confere(f);
+    NaProximaModal([this](QWidget* w) { Confere(w); });
+    f->SpeedButton2->click();  // "Ajuda"
+    NaProximaModal([this](QWidget* w) { ConfereQt(w, "print dialog"); });
+    f->btnImprime->click();
+
+    // The receipt, its settings, the message of a missing settings file, and the preview.
+    DefineVisualizaRecibo({});
+    NaProximaModal([this](QWidget* w) {
+        Confere(w);
+        auto* r = qobject_cast<TFPRIN*>(w);
+        ASSERT_NE(r, nullptr);
+        DefineServicoMensagens(nullptr);
+        NaProximaModal([this](QWidget* m) { ConfereQt(m, "message box"); });
+        r->SpeedButton5->click();
+        DefineServicoMensagens(&msgs);
+        NaProximaModal([this](QWidget* p) {
+            Confere(p);
+            auto* c = qobject_cast<TFPARAMETROS*>(p);
+            ASSERT_NE(c, nullptr);
+            for (QLineEdit* e : {c->tnome, c->tatividade, c->tendereco, c->tcidade, c->tassinatura})
+                e->setText(QStringLiteral("x"));
+            c->bsalvar->click();
+        });
+        r->SpeedButton2->click();
+        r->tvalor->DefineValor(10);
+        r->trecebi->setText(QStringLiteral("Fulano"));
+        r->treferente->setText(QStringLiteral("Aluguel"));
+        NaProximaModal([this](QWidget* p) { ConfereQt(p, "print preview"); });
+        r->SpeedButton5->click();
+    });
+    f->btnrecibo->click();
+
+    EXPECT_EQ(vistas.size(), 15) << vistas.join(", ").toStdString();
+    EXPECT_EQ(faltas, QStringList{}) << faltas.join("\n").toStdString();
+}
+
+// WCAG's contrast of two colours, 1 to 21.
+static double Contraste(const QColor& a, const QColor& b) {
+    const auto luz = [](const QColor& c) {
+        const auto canal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * canal(c.redF()) + 0.7152 * canal(c.greenF()) + 0.0722 * canal(c.blueF());
+    };
+    const double la = luz(a), lb = luz(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST_F(Acessibilidade, ResultsShownInDisabledFieldsReadAtFourAndAHalfToOneOrMore) {
+    for (QLineEdit* campo :
+         {static_cast<QLineEdit*>(frm_desconto_cheque->Edit2),
+          static_cast<QLineEdit*>(frmRenegociacao->edtVlrAtualizado), static_cast<QLineEdit*>(frmRenegociacao->edtDias),
+          static_cast<QLineEdit*>(frmRenegociacao->edtVlrAtualizado2)}) {
+        EXPECT_FALSE(campo->isEnabled()) << campo->objectName().toStdString();
+        const QPalette& p = campo->palette();
+        EXPECT_GE(Contraste(p.color(QPalette::Disabled, QPalette::Text), p.color(QPalette::Disabled, QPalette::Base)),
+                  4.5)
+            << campo->objectName().toStdString();
+    }
+}

@@ -1,0 +1,363 @@
+"""Driving a desktop program from outside, as a screen reader or an automation
+client does: through the AT-SPI accessibility bus, with keys sent by xdotool at a
+typist's speed.
+
+A Sessao starts a private X server (Xvfb), the AT-SPI bus and the program, with
+Qt's accessibility switched on, and ends them all when it is left. Inside it:
+
+    with Sessao(["build/quantivo"]) as s:
+        menu = s.janela("Quantivo - www.example.com")
+        s.pressiona(s.acha("Venda certa", raiz=menu))
+        janela = s.janela("Venda Certa (Desconto Inverso)")
+        s.escreve(s.acha("Valor Financiado", raiz=janela), "5000")
+        print(s.texto(s.acha("Valor Financiado", raiz=janela)))
+
+A control is found by its caption: its accessible name, or the name of the
+label it is "labelled by". Presses go through the control's own action and must
+return within a time limit: a press that does not return is a hang (Travou).
+
+Needs, on Debian: xvfb, at-spi2-core, python3-pyatspi, gir1.2-atspi-2.0,
+xdotool and a D-Bus session bus (run the script under dbus-run-session). Use the
+system's /usr/bin/python3, which has the pyatspi module.
+"""
+
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi  # noqa: E402
+import pyatspi  # noqa: E402
+
+# A typist's pace: about eight keys a second.
+ATRASO_TECLA_MS = 120
+
+
+class Falha(Exception):
+    """A control or window that could not be found or used."""
+
+
+class Travou(Falha):
+    """A press whose call did not return within its time limit."""
+
+
+def normaliza(texto):
+    """The text as a reader hears it: blanks run together, '&' marks dropped."""
+    if texto is None:
+        return ""
+    return " ".join(texto.replace("&&", "\x01").replace("&", "").replace("\x01", "&").split())
+
+
+def espera(condicao, limite=10.0, passo=0.1):
+    """Polls `condicao` until it gives something true; returns it, or None."""
+    fim = time.monotonic() + limite
+    while True:
+        try:
+            r = condicao()
+        except Exception:  # the tree changes under us while windows open and close
+            r = None
+        if r:
+            return r
+        if time.monotonic() > fim:
+            return None
+        time.sleep(passo)
+
+
+def filhos(obj):
+    try:
+        n = obj.childCount
+    except Exception:
+        return []
+    out = []
+    for i in range(n):
+        try:
+            c = obj.getChildAtIndex(i)
+        except Exception:
+            c = None
+        if c is not None:
+            out.append(c)
+    return out
+
+
+def percorre(raiz, limite=5000):
+    """Every object under `raiz` (itself included), breadth first."""
+    fila, vistos = [raiz], 0
+    while fila and vistos < limite:
+        o = fila.pop(0)
+        vistos += 1
+        yield o
+        fila.extend(filhos(o))
+
+
+def papel(obj):
+    try:
+        return obj.getRoleName()
+    except Exception:
+        return ""
+
+
+def estados(obj):
+    try:
+        return obj.getState()
+    except Exception:
+        return None
+
+
+def visivel(obj):
+    s = estados(obj)
+    return bool(s) and s.contains(pyatspi.STATE_SHOWING) and s.contains(pyatspi.STATE_VISIBLE)
+
+
+def rotulos(obj):
+    """Names of the objects that label `obj` (its "labelled by" relation)."""
+    nomes = []
+    try:
+        for r in obj.getRelationSet():
+            if r.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+                for i in range(r.getNTargets()):
+                    nomes.append(normaliza(r.getTarget(i).name))
+    except Exception:
+        pass
+    return nomes
+
+
+def legendas(obj):
+    """Every caption by which `obj` can be found: its name and its labels."""
+    try:
+        nome = normaliza(obj.name)
+    except Exception:
+        nome = ""
+    return ([nome] if nome else []) + rotulos(obj)
+
+
+def descricao(obj):
+    try:
+        return normaliza(obj.description)
+    except Exception:
+        return ""
+
+
+class Sessao:
+    """A private X display, an AT-SPI bus and the program, for one run."""
+
+    def __init__(self, comando, ambiente=None, largura=1280, altura=1024, registro=None, nome_app=None):
+        self.comando = list(comando)
+        self.ambiente = dict(ambiente or {})
+        self.tela = "%dx%dx24" % (largura, altura)
+        self.registro = registro or tempfile.mkdtemp(prefix="atspi-")
+        self.nome_app = nome_app
+        self.processos = []
+        self.programa = None
+        self.app = None
+        self.display = None
+
+    # --- start and stop -----------------------------------------------------
+
+    def __enter__(self):
+        if not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
+            raise Falha("no D-Bus session bus: run under dbus-run-session")
+        for ferramenta in ("Xvfb", "xdotool"):
+            if not shutil.which(ferramenta):
+                raise Falha(ferramenta + " is not installed")
+        try:
+            self._inicia_x()
+            self._inicia_barramento()
+            self._inicia_programa()
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        if self.programa and self.programa.poll() is None:
+            self.programa.terminate()
+            try:
+                self.programa.wait(5)
+            except subprocess.TimeoutExpired:
+                self.programa.kill()
+        for p in reversed(self.processos):
+            if p.poll() is None:
+                p.terminate()
+                try:
+                    p.wait(5)
+                except subprocess.TimeoutExpired:
+                    p.kill()
+        return False
+
+    def _log(self, nome):
+        return open(os.path.join(self.registro, nome), "w")
+
+    def _inicia_x(self):
+        leitura, escrita = os.pipe()
+        x = subprocess.Popen(["Xvfb", "-displayfd", str(escrita), "-screen", "0", self.tela, "-nolisten", "tcp"],
+                             pass_fds=(escrita,), stdout=self._log("xvfb.log"), stderr=subprocess.STDOUT)
+        os.close(escrita)
+        self.processos.append(x)
+        numero = b""
+        fim = time.monotonic() + 15
+        while not numero.endswith(b"\n") and time.monotonic() < fim:
+            parte = os.read(leitura, 16)
+            if not parte:
+                break
+            numero += parte
+        os.close(leitura)
+        if not numero.strip():
+            raise Falha("Xvfb did not start (see %s/xvfb.log)" % self.registro)
+        self.display = ":" + numero.decode().strip()
+        os.environ["DISPLAY"] = self.display
+
+    def _inicia_barramento(self):
+        lancador = next((c for c in ("/usr/libexec/at-spi-bus-launcher", "/usr/lib/at-spi2-core/at-spi-bus-launcher")
+                         if os.path.exists(c)), None)
+        if not lancador:
+            raise Falha("at-spi-bus-launcher not found (package at-spi2-core)")
+        b = subprocess.Popen([lancador, "--launch-immediately"], stdout=self._log("atspi-bus.log"),
+                             stderr=subprocess.STDOUT)
+        self.processos.append(b)
+        # The desktop answers once the registry runs on the new bus.
+        if espera(lambda: pyatspi.Registry.getDesktop(0) is not None, 15) is None:
+            raise Falha("the AT-SPI registry did not answer")
+
+    def _inicia_programa(self):
+        amb = dict(os.environ)
+        amb.update({"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1", "QT_QPA_PLATFORM": "xcb",
+                    "DISPLAY": self.display})
+        amb.update(self.ambiente)
+        self.programa = subprocess.Popen(self.comando, env=amb, stdout=self._log("programa.log"),
+                                         stderr=subprocess.STDOUT)
+        pid = self.programa.pid
+
+        def achada():
+            for a in filhos(pyatspi.Registry.getDesktop(0)):
+                try:
+                    if a.get_process_id() == pid:
+                        return a
+                except Exception:
+                    continue
+            return None
+
+        self.app = espera(achada, 20)
+        if self.app is None:
+            raise Falha("the program did not appear on the AT-SPI bus (see %s/programa.log)" % self.registro)
+
+    def terminou(self, limite=10.0):
+        """Whether the program ended within `limite` seconds."""
+        return espera(lambda: self.programa.poll() is not None, limite) is not None
+
+    # --- finding ----------------------------------------------------------------
+
+    def janelas(self):
+        return [j for j in filhos(self.app) if visivel(j)]
+
+    def janela(self, titulo, limite=10.0):
+        """The program's shown top-level window of that title."""
+        alvo = normaliza(titulo)
+        j = espera(lambda: next((j for j in self.janelas() if normaliza(j.name) == alvo), None), limite)
+        if j is None:
+            abertas = ", ".join(repr(normaliza(x.name)) for x in self.janelas())
+            raise Falha("window %r not shown (shown: %s)" % (titulo, abertas))
+        return j
+
+    def fechou(self, titulo, limite=10.0):
+        alvo = normaliza(titulo)
+        return espera(lambda: all(normaliza(j.name) != alvo for j in self.janelas()), limite) is not None
+
+    def procura(self, legenda, raiz=None, papeis=None, comeco=False, so_rotulo=False):
+        """Every shown object under `raiz` found by that caption (with
+        `so_rotulo`, only through a label tied to it)."""
+        alvo = normaliza(legenda)
+        achados = []
+        for o in percorre(raiz or self.app):
+            if papeis and papel(o) not in papeis:
+                continue
+            ls = rotulos(o) if so_rotulo else legendas(o)
+            if any(l == alvo or (comeco and l.startswith(alvo)) for l in ls) and visivel(o):
+                achados.append(o)
+        return achados
+
+    def acha(self, legenda, raiz=None, papeis=None, comeco=False, so_rotulo=False, limite=5.0):
+        """The first shown object found by its caption; Falha when there is none."""
+        o = espera(lambda: next(iter(self.procura(legenda, raiz, papeis, comeco, so_rotulo)), None), limite)
+        if o is None:
+            onde = normaliza(raiz.name) if raiz is not None else "the program"
+            raise Falha("no control captioned %r in %r" % (legenda, onde))
+        return o
+
+    # --- using ------------------------------------------------------------------
+
+    def pressiona(self, obj, limite=2.0):
+        """Presses the control through its accessible action; returns the seconds
+        the call took. Travou when it did not return within `limite`."""
+        try:
+            acao = obj.queryAction()
+        except NotImplementedError:
+            raise Falha("%r has no action" % normaliza(obj.name))
+        nomes = [acao.getName(i).lower() for i in range(acao.nActions)]
+        indice = next((nomes.index(n) for n in ("press", "click", "activate", "toggle") if n in nomes), None)
+        if indice is None:
+            raise Falha("%r cannot be pressed (actions: %s)" % (normaliza(obj.name), nomes))
+        Atspi.set_timeout(int(limite * 1000), 15000)
+        inicio = time.monotonic()
+        try:
+            acao.doAction(indice)
+        except Exception as e:
+            if time.monotonic() - inicio >= limite * 0.9:
+                raise Travou("pressing %r did not return within %.1f s" % (normaliza(obj.name), limite))
+            raise Falha("pressing %r failed: %s" % (normaliza(obj.name), e))
+        finally:
+            Atspi.set_timeout(25000, 15000)
+        return time.monotonic() - inicio
+
+    def foca(self, obj):
+        """Gives `obj` the keyboard focus: its window gets the X input focus."""
+        janela = obj
+        while janela is not None and janela.parent is not None and papel(janela.parent) != "application":
+            janela = janela.parent
+        if janela is not None:
+            self.foca_janela(janela.name)
+        obj.queryComponent().grabFocus()
+        if espera(lambda: estados(obj).contains(pyatspi.STATE_FOCUSED), 3) is None:
+            raise Falha("%r did not take the focus" % normaliza(obj.name))
+
+    def janelas_x(self):
+        """The program's X windows that are shown, popups included (Qt leaves
+        popups out of the AT-SPI tree; a reader meets them by their focus)."""
+        saida = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.programa.pid)],
+                               capture_output=True, text=True).stdout
+        return set(saida.split())
+
+    def foca_janela(self, titulo):
+        ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % _regex(titulo)],
+                             capture_output=True, text=True).stdout.split()
+        if ids:
+            subprocess.run(["xdotool", "windowfocus", "--sync", ids[-1]], capture_output=True, timeout=10)
+
+    def teclas(self, *nomes, atraso=ATRASO_TECLA_MS):
+        """Keys by their X names ("Return", "Tab", "Escape", "F5", "alt+c")."""
+        subprocess.run(["xdotool", "key", "--delay", str(atraso)] + list(nomes), check=True, timeout=60)
+
+    def digita(self, texto, atraso=ATRASO_TECLA_MS):
+        """Types into whatever has the keyboard focus, one key at a time."""
+        subprocess.run(["xdotool", "type", "--delay", str(atraso), texto], check=True, timeout=120)
+
+    def escreve(self, obj, texto, atraso=ATRASO_TECLA_MS):
+        """Focuses the field and types `texto` into it."""
+        self.foca(obj)
+        self.digita(texto, atraso)
+
+    def texto(self, obj):
+        """What a reader reads from the control: its text, else its name."""
+        try:
+            t = obj.queryText()
+            return t.getText(0, t.characterCount)
+        except NotImplementedError:
+            return obj.name or ""
+
+
+def _regex(texto):
+    return "".join("\\" + c if c in ".^$*+?()[]{}|\\" else c for c in texto)
+

@@ -1,0 +1,301 @@
+#!/usr/bin/python3
+"""Walks every window of Quantivo from outside, through AT-SPI, as a screen
+reader user would: each control must be found by its caption (its accessible
+name or the label tied to it) and each button pressed must return at once, also
+when it opens a modal dialog. Values are typed with xdotool at a typist's speed.
+
+    dbus-run-session -- /usr/bin/python3 tests/atspi/confere_janelas.py build/quantivo
+
+(tests/atspi/run.sh does this, installing what is missing first.) Exits 0 when
+everything was found and every press returned; otherwise lists what failed.
+"""
+
+import os
+import shutil
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from apoio import Falha, Sessao, Travou, descricao, espera, normaliza  # noqa: E402
+
+MENU = "Quantivo - www.example.com"
+BOTAO = ("push button", "toggle button")
+CAMPO = ("text", "entry", "password text", "spin button")
+LISTA = ("combo box",)
+GRADE = ("table", "tree table", "list")
+CAIXA = ("check box", "radio button")
+
+
+class Conferencia:
+    def __init__(self, sessao):
+        self.s = sessao
+        self.faltas = []
+        self.prensas = []  # (caption, seconds)
+        self.janelas = []
+
+    def falta(self, texto):
+        print("FALHA:", texto, flush=True)
+        self.faltas.append(texto)
+
+    def janela(self, titulo, limite=10.0):
+        j = self.s.janela(titulo, limite)
+        self.janelas.append(titulo)
+        print("janela:", titulo, flush=True)
+        return j
+
+    def controles(self, janela, papeis, legendas):
+        """Each caption must find a control of one of those roles."""
+        achados = {}
+        for legenda in legendas:
+            try:
+                achados[legenda] = self.s.acha(legenda, raiz=janela, papeis=papeis, limite=3)
+            except Falha as e:
+                self.falta(str(e))
+        return achados
+
+    def pressiona(self, janela, legenda, papeis=BOTAO, limite=3.0, fecha_se_travar=None):
+        """Presses the button of that caption; a press that does not return is
+        a failure, after which `fecha_se_travar` (a window title) is closed with
+        Escape so that the call ends and the walk goes on."""
+        try:
+            botao = self.s.acha(legenda, raiz=janela, papeis=papeis)
+        except Falha as e:
+            self.falta(str(e))
+            return False
+        try:
+            segundos = self.s.pressiona(botao, limite)
+            self.prensas.append((legenda, segundos))
+            return True
+        except Travou as e:
+            self.falta(str(e))
+            if fecha_se_travar:
+                self.s.foca_janela(fecha_se_travar)
+                self.s.teclas("Escape")
+            return True
+        except Falha as e:
+            self.falta(str(e))
+            return False
+
+    def fecha_mensagem(self, titulo):
+        """A message box: its OK button closes it."""
+        caixa = self.janela(titulo)
+        self.pressiona(caixa, "OK")
+        if not self.s.fechou(titulo):
+            self.falta("message %r did not close" % titulo)
+
+    def escreve(self, janela, legenda, texto, papeis=CAMPO):
+        try:
+            campo = self.s.acha(legenda, raiz=janela, papeis=papeis)
+            self.s.escreve(campo, texto)
+            return campo
+        except Falha as e:
+            self.falta(str(e))
+            return None
+
+    def le(self, janela, legenda, esperado, papeis=CAMPO, so_rotulo=False):
+        try:
+            campo = self.s.acha(legenda, raiz=janela, papeis=papeis, so_rotulo=so_rotulo)
+        except Falha as e:
+            self.falta(str(e))
+            return
+        lido = normaliza(self.s.texto(campo))
+        if lido != esperado:
+            self.falta("%r reads %r, expected %r" % (legenda, lido, esperado))
+
+    # --- the windows, along their roads -------------------------------------
+
+    def menu(self):
+        m = self.janela(MENU)
+        self.controles(m, BOTAO, ["Desconto de Cheque", "Venda certa", "Prestação Taxa Efetiva",
+                                  "Renegociação de Dívidas", "Sair", "Ajuda", "Sobre...", "Outros produtos"])
+        for comeco in ("Utilize esta opção", "Também conhecido como", "Tabela Price", "Atualiza débitos"):
+            if not self.s.procura(comeco, raiz=m, papeis=("label",), comeco=True):
+                self.falta("main menu: description starting %r not readable" % comeco)
+        self.pressiona(m, "Sobre...", fecha_se_travar="Sobre...")
+        self.fecha_mensagem("Sobre...")
+        return m
+
+    def entrada_comum(self, j):
+        self.controles(j, CAMPO, ["Data da Operação", "Taxa (%)", "TAC(%)", "IOF(%) ao dia", "Tarifa"])
+        self.controles(j, LISTA, ["Tipo de tarifa"])
+        self.controles(j, CAIXA, ["F7- Inclui Compensação"])
+        self.controles(j, BOTAO, ["F5 - CONTINUA", "Abrir calendário"])
+
+    def venda_certa(self, m):
+        self.pressiona(m, "Venda certa")
+        j = self.janela("Venda Certa (Desconto Inverso)")
+        self.entrada_comum(j)
+        self.controles(j, GRADE, ["Digite abaixo as datas de vencimento"])
+        # The calendar of the operation date: a popup, which Qt keeps out of
+        # the tree; it is seen as one more X window, and Escape closes it.
+        antes = self.s.janelas_x()
+        if self.pressiona(j, "Abrir calendário"):
+            if not espera(lambda: len(self.s.janelas_x() - antes) == 1, 3):
+                self.falta("the calendar did not open")
+            self.s.teclas("Escape")
+            if not espera(lambda: not (self.s.janelas_x() - antes), 3):
+                self.falta("the calendar did not close with Escape")
+        self.escreve(j, "Valor Financiado", "5000")
+        self.le(j, "Valor Financiado", "5000")
+        self.pressiona(j, "F5 - CONTINUA")
+        if not self.s.fechou("Venda Certa (Desconto Inverso)"):
+            self.falta("the inverse-discount window stayed open after its hand-over")
+
+    def bancada(self):
+        b = self.janela("QUANTIVO")
+        self.controles(b, CAMPO, ["Data Referência", "Valor Financiado", "Taxa (%)", "TAC(%)", "IOF(%) ao dia",
+                                  "Tarifa", "Valor Total"])
+        self.controles(b, LISTA, ["Selecione o tipo de cálculo a ser efetuado", "Tipo de tarifa"])
+        self.controles(b, GRADE, ["Parcelas"])
+        self.controles(b, CAIXA, ["F7- Inclui Compensação"])
+        self.controles(b, BOTAO, ["F5 - Calcula", "F10 - Limpa", "F12 - Imprime", "Ajuda", "F2 - Fecha", "Firmatto"])
+        self.le(b, "Valor Financiado", "5000")
+        # Help, the print dialog of the listing.
+        self.pressiona(b, "Ajuda", fecha_se_travar="Ajuda...")
+        a = self.janela("Ajuda...")
+        self.pressiona(a, "F2 - Fecha")
+        self.s.fechou("Ajuda...")
+        self.pressiona(b, "F12 - Imprime", fecha_se_travar="Imprimir")
+        d = self.janela("Imprimir")
+        self.controles(d, BOTAO, ["Imprimir", "Cancelar", "Propriedades"])
+        self.pressiona(d, "Cancelar")
+        if not self.s.fechou("Imprimir"):
+            self.falta("the print dialog did not close")
+        return b
+
+    def recibo(self, b):
+        self.pressiona(b, "Firmatto", fecha_se_travar="FIRMATTO")
+        r = self.janela("FIRMATTO")
+        self.controles(r, CAMPO, ["Valor:", "Recebi(emos) de :", "Referente à:"])
+        try:
+            self.s.acha("A importância de:", raiz=r, papeis=("label",), so_rotulo=True)
+        except Falha as e:
+            self.falta("the words: " + str(e))
+        self.controles(r, BOTAO, ["IMPRIMIR", "CONFIGURAÇÕES", "SAIR"])
+        # No settings yet: the message.
+        self.pressiona(r, "IMPRIMIR", fecha_se_travar="...::>>Atenção<<::...")
+        self.fecha_mensagem("...::>>Atenção<<::...")
+        # The issuer settings, typed in and saved.
+        self.pressiona(r, "CONFIGURAÇÕES", fecha_se_travar="CADASTRO DE PARÂMETROS")
+        c = self.janela("CADASTRO DE PARÂMETROS")
+        self.controles(c, CAIXA, ["1 VIA", "2 VIAS"])
+        self.controles(c, BOTAO, ["SALVA", "SAIR"])
+        for legenda, texto in (("Nome", "Maria da Silva"), ("Atividade", "Tecidos"), ("Endereço", "Rua A, 1"),
+                               ("Cidade", "Recife"), ("Assinatura", "Maria")):
+            self.escreve(c, legenda, texto)
+        self.le(c, "Cidade", "Recife")
+        self.pressiona(c, "SALVA", fecha_se_travar="Informação")
+        self.fecha_mensagem("Informação")
+        self.pressiona(c, "SAIR")
+        self.s.fechou("CADASTRO DE PARÂMETROS")
+        # A receipt, previewed.
+        self.escreve(r, "Valor:", "10")
+        self.escreve(r, "Recebi(emos) de :", "Fulano")
+        self.le(r, "A importância de:", "dez reais", papeis=("label",), so_rotulo=True)
+        self.escreve(r, "Referente à:", "Aluguel")
+        self.pressiona(r, "IMPRIMIR", fecha_se_travar="RECIBO")
+        self.janela("RECIBO")
+        self.s.foca_janela("RECIBO")
+        self.s.teclas("Escape")
+        if not self.s.fechou("RECIBO"):
+            self.falta("the receipt preview did not close with Escape")
+        self.pressiona(r, "SAIR")
+        if not self.s.fechou("FIRMATTO"):
+            self.falta("the receipt window did not close")
+
+    def desconto(self, m):
+        self.pressiona(m, "Desconto de Cheque")
+        j = self.janela("Desconto de Cheques")
+        self.entrada_comum(j)
+        self.controles(j, GRADE, ["Digite abaixo os cheques"])
+        self.escreve(j, "Taxa (%)", "3")
+        self.pressiona(j, "F5 - CONTINUA")
+        if not self.s.fechou("Desconto de Cheques"):
+            self.falta("the cheque-discount window stayed open after its hand-over")
+
+    def prestacao(self, m):
+        self.pressiona(m, "Prestação Taxa Efetiva")
+        p = self.janela("Postecipada")
+        campos = self.controles(p, CAMPO, ["Data de referência", "Valor Financiado", "Numero de Prestação",
+                                           "Taxa Mensal", "Valor da Prestação"])
+        for legenda in ("Data de referência", "Numero de Prestação", "Taxa Mensal"):
+            if legenda in campos and descricao(campos[legenda]) != "obrigatório":
+                self.falta("%r is not described as required" % legenda)
+        self.controles(p, BOTAO, ["Calcula", "SAIR", "F12 - Imprime"])
+        self.escreve(p, "Valor Financiado", "1000")
+        self.escreve(p, "Numero de Prestação", "12")
+        self.escreve(p, "Taxa Mensal", "2")
+        self.pressiona(p, "Calcula")
+        time.sleep(0.5)
+        self.le(p, "Valor da Prestação", "94,56")
+        self.pressiona(p, "SAIR")
+        self.s.fechou("Postecipada")
+
+    def renegociacao(self, m):
+        self.pressiona(m, "Renegociação de Dívidas")
+        r = self.janela("Renegociação de Dívida")
+        self.controles(r, CAMPO, ["Valor da Dívida", "Data do Vencimento", "Taxa de Juros (ao mês)",
+                                  "Atualizar até o dia", "Valor Atualizado", "Número de dias", "Vlr.Dívida atualizada",
+                                  "Data do pagamento", "Valor pago", "Qtd.Prestação", "Taxa de juros (ao mês)"])
+        self.controles(r, BOTAO, ["Calcula", "Calcula Renegociação"])
+        self.pressiona(r, "Calcula Renegociação", fecha_se_travar="Quantivo")
+        self.fecha_mensagem("Quantivo")
+        self.s.foca_janela("Renegociação de Dívida")
+        self.s.teclas("Escape")
+        if not self.s.fechou("Renegociação de Dívida"):
+            self.falta("the renegotiation window did not close with Escape")
+
+    def fecha_bancada(self):
+        b = self.janela("QUANTIVO")
+        self.pressiona(b, "F2 - Fecha")
+        if not self.s.fechou("QUANTIVO"):
+            self.falta("the workbench did not close")
+
+
+def main(argv):
+    if len(argv) != 2:
+        print(__doc__)
+        return 2
+    programa = os.path.abspath(argv[1])
+    # A copy of the program in a folder of its own: the settings file it saves
+    # goes beside it, and the listing into a private data folder.
+    casa = tempfile.mkdtemp(prefix="quantivo-atspi-")
+    copia = os.path.join(casa, "bin", os.path.basename(programa))
+    os.makedirs(os.path.dirname(copia))
+    shutil.copy2(programa, copia)
+    ambiente = {"HOME": casa, "XDG_CONFIG_HOME": os.path.join(casa, "config"),
+                "XDG_DATA_HOME": os.path.join(casa, "data"), "XDG_RUNTIME_DIR": tempfile.mkdtemp(prefix="xdg-")}
+    inicio = time.monotonic()
+    with Sessao([copia], ambiente=ambiente, registro=casa) as s:
+        c = Conferencia(s)
+        try:
+            m = c.menu()
+            c.venda_certa(m)
+            b = c.bancada()
+            c.recibo(b)
+            c.fecha_bancada()
+            c.desconto(m)
+            c.fecha_bancada()
+            c.prestacao(m)
+            c.renegociacao(m)
+            c.pressiona(m, "Sair")
+            if not s.terminou():
+                c.falta("the program did not end after \"Sair\"")
+        except Falha as e:
+            c.falta("walk stopped: " + str(e))
+    lenta = max(c.prensas, key=lambda x: x[1]) if c.prensas else ("", 0)
+    print("%d windows, %d presses (slowest %r, %.2f s), %.0f s; logs in %s"
+          % (len(c.janelas), len(c.prensas), lenta[0], lenta[1], time.monotonic() - inicio, casa))
+    if c.faltas:
+        print("%d failed:" % len(c.faltas))
+        for f in c.faltas:
+            print("  " + f)
+        return 1
+    print("all controls found by their captions, every press returned")
+    shutil.rmtree(casa, ignore_errors=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
