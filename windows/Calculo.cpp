@@ -183,11 +183,17 @@ void Tfrm_desconto_cheque::CriaTotais() {
         y += 17;
     }
     // Below the totals, in their font, where nothing else stands.
-    LabelCET = Nomeia(Rotulo(this, QString::fromStdString(Totais{}.CET), {150, y, 380, 16}), "LabelCET");
+    LabelCET = Nomeia(Rotulo(this, QString(), {150, y, 380, 16}), "LabelCET");
     LabelCET->setFont(fixa);
     LabelCET->setToolTip(kHintCET);
     LabelCET->setAccessibleName(QStringLiteral("CET"));
-    LabelCET->setAccessibleDescription(kHintCET);
+    MostraCET(QString::fromStdString(Totais{}.CET));
+}
+
+// The label is found by its name "CET"; what it shows is read in its description.
+void Tfrm_desconto_cheque::MostraCET(const QString& texto) {
+    LabelCET->setText(texto);
+    LabelCET->setAccessibleDescription(texto.isEmpty() ? kHintCET : texto + QStringLiteral(". ") + kHintCET);
 }
 
 void Tfrm_desconto_cheque::CriaBotoes() {
@@ -360,7 +366,7 @@ void Tfrm_desconto_cheque::EscreveBancada(const Bancada& b) {
     rotulo(Label13, b.totais.IOF);
     rotulo(Label14, b.totais.Juros);
     rotulo(Label15, b.totais.Tarifa);
-    rotulo(LabelCET, b.totais.CET);
+    if (LabelCET->text() != Q(b.totais.CET)) MostraCET(Q(b.totais.CET));
 }
 
 // --- Event handlers ---------------------------------------------------------
@@ -446,7 +452,8 @@ void Tfrm_desconto_cheque::btnreciboClick() {
 }
 
 void Tfrm_desconto_cheque::LimpaTotais() {
-    for (QLabel* l : {Label15, Label12, Label13, Label14, LabelCET}) l->clear();
+    for (QLabel* l : {Label15, Label12, Label13, Label14}) l->clear();
+    MostraCET({});
 }
 
 void Tfrm_desconto_cheque::CalculaAposDialogo(const QString& valorFinanciado, const QString& taxa) {

@@ -130,6 +130,7 @@ private:
     bool FormKeyDown(QKeyEvent* e, QWidget* alvo);
     void edtTARIFAExit(Qt::FocusReason motivo);
     void LimpaTotais();
+    void MostraCET(const QString& texto);
     void CalculaAposDialogo(const QString& valorFinanciado, const QString& taxa);
     // Ctrl+Z right after F10: everything the clearing changed comes back.
     void DesfazLimpeza();
