@@ -23,6 +23,17 @@ void ImprimeBancada(Tfrm_desconto_cheque& f) {
     ImprimeListagemBancada(EntradaDaBancada(f.LeBancada(), &tipoTarifa));
 }
 
+// "F12 - &Imprime" of the instalment window: its schedule from the fields as
+// they stand.
+void ImprimePrestacoes(TfrmPostecipada& j) {
+    const Data referencia = j.DateEdit1->Data();
+    // An empty masked field's text is its two separators; the listing shows it blank.
+    const std::string textoData = referencia == kDataNula ? std::string() : j.DateEdit1->text().toStdString();
+    ImprimeListagemPrestacoes(EntradaPrestacoes(referencia, textoData, j.edtValorFinanciado->Valor(),
+                                                j.edtTaxa->Valor(), j.edtNumPrestacao->Valor(),
+                                                j.edtVlrPrestacao->Valor()));
+}
+
 }  // namespace
 
 QPointer<Tfrm_principal> frm_principal;
@@ -65,6 +76,7 @@ void CriaDemaisJanelas() {
     frm_desconto_cheque->mostraAjuda = [] { MostraAjuda(frm_desconto_cheque); };
     frm_desconto_cheque->abreRecibo = [] { AbreRecibo(frm_desconto_cheque); };
     frm_desconto_cheque->imprime = [] { ImprimeBancada(*frm_desconto_cheque); };
+    frmPostecipada->imprime = [] { ImprimePrestacoes(*frmPostecipada); };
     LigaPostecipada(frm_desconto_cheque, frmPostecipada);
     LigaRenegociacao(frm_desconto_cheque, frmRenegociacao);
     frm_principal->abrePrestacao = [] { frmPostecipada->MostraLivre(); };

@@ -5,9 +5,9 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "app/Fornecedor.h"
-#include "windows/Aparencia.h"
-#include "windows/Regional.h"
+#include "core/Fornecedor.h"
+#include "ui/Aparencia.h"
+#include "ui/Regional.h"
 
 namespace quantivo {
 namespace {

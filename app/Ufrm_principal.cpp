@@ -4,11 +4,11 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 
-#include "app/Fornecedor.h"
+#include "core/Fornecedor.h"
 #include "output/Arquivos.h"
-#include "windows/Aparencia.h"
-#include "windows/Regional.h"
-#include "windows/Servicos.h"
+#include "ui/Aparencia.h"
+#include "ui/Regional.h"
+#include "ui/Servicos.h"
 
 namespace quantivo {
 namespace {

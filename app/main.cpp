@@ -3,7 +3,7 @@
 #include <QApplication>
 
 #include "app/Janelas.h"
-#include "windows/Regional.h"
+#include "ui/Regional.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -7,7 +7,7 @@
 
 #include "core/Mensagens.h"
 #include "windows/Calculo.h"
-#include "windows/Servicos.h"
+#include "ui/Servicos.h"
 
 using namespace quantivo;
 

@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "app/Janelas.h"
-#include "windows/Regional.h"
+#include "ui/Regional.h"
 
 extern char** environ;
 

@@ -31,8 +31,17 @@ endif()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quantivo)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "Quantivo Sistemas Financeiros Ltda.")
-set(CPACK_PACKAGE_CONTACT "Quantivo Sistemas Financeiros Ltda. <contato@example.com>")
+# The vendor as the program itself names it (core/Fornecedor.h holds the one copy).
+function(quantivo_fornecedor constante saida)
+  file(STRINGS ${PROJECT_SOURCE_DIR}/core/Fornecedor.h _linha REGEX " ${constante} = \"")
+  string(REGEX REPLACE ".* ${constante} = \"([^\"]*)\".*" "\\1" _valor "${_linha}")
+  set(${saida} "${_valor}" PARENT_SCOPE)
+endfunction()
+quantivo_fornecedor(kNome _fornecedor)
+quantivo_fornecedor(kEmail _email)
+quantivo_fornecedor(kSite _site)
+set(CPACK_PACKAGE_VENDOR "${_fornecedor}")
+set(CPACK_PACKAGE_CONTACT "${_fornecedor} <${_email}>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "financial calculator for the counter of factoring firms")
 set(CPACK_PACKAGE_DESCRIPTION
   "Quantivo answers the four questions of a short-term credit counter in\n"
@@ -46,7 +55,7 @@ string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.example.com/")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://${_site}/")
 # The Qt and C++ runtime libraries come from dpkg-shlibdeps; the fonts are
 # the faces the printouts ask for by their Windows names; Qt's Portuguese
 # catalogue gives the print dialog, the preview and the menus in Portuguese.

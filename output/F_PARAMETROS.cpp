@@ -13,9 +13,9 @@
 
 #include "output/Arquivos.h"
 #include "output/Cadastro.h"
-#include "output/TeclasJanela.h"
-#include "windows/Aparencia.h"
-#include "windows/Servicos.h"
+#include "ui/TeclasJanela.h"
+#include "ui/Aparencia.h"
+#include "ui/Servicos.h"
 
 namespace quantivo {
 namespace {

@@ -15,10 +15,10 @@
 #include "output/Cadastro.h"
 #include "output/F_PARAMETROS.h"
 #include "output/F_REL.h"
-#include "output/TeclasJanela.h"
-#include "windows/Aparencia.h"
-#include "windows/BotaoPlano.h"
-#include "windows/Servicos.h"
+#include "ui/TeclasJanela.h"
+#include "ui/Aparencia.h"
+#include "ui/BotaoPlano.h"
+#include "ui/Servicos.h"
 
 
 namespace quantivo {

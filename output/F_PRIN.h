@@ -6,8 +6,8 @@
 // Opened modally and empty by AbreRecibo; destroyed when closed.
 #include <QDialog>
 
-#include "windows/BotaoPlano.h"
-#include "windows/CampoNumerico.h"
+#include "ui/BotaoPlano.h"
+#include "ui/CampoNumerico.h"
 
 class QFrame;
 class QLabel;

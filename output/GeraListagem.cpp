@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "app/Fornecedor.h"
+#include "core/Fornecedor.h"
 #include "core/Erros.h"
 #include "core/Valores.h"
 

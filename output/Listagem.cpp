@@ -15,7 +15,7 @@
 #include "output/Arquivos.h"
 #include "output/ArquivoSeguro.h"
 #include "output/Cp1252.h"
-#include "windows/Servicos.h"
+#include "ui/Servicos.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>

@@ -5,15 +5,15 @@
 #include <QKeyEvent>
 #include <QScopeGuard>
 
-#include "app/Fornecedor.h"
+#include "core/Fornecedor.h"
 #include "core/Calculos.h"
 #include "core/UtbSys.h"
 #include "core/Valores.h"
-#include "windows/Aparencia.h"
-#include "windows/Ativacao.h"
-#include "windows/Regional.h"
-#include "windows/Servicos.h"
-#include "windows/Teclado.h"
+#include "ui/Aparencia.h"
+#include "ui/Ativacao.h"
+#include "ui/Regional.h"
+#include "ui/Servicos.h"
+#include "ui/Teclado.h"
 
 namespace quantivo {
 namespace {
@@ -163,9 +163,6 @@ void Tfrm_desconto_cheque::CriaParcelas() {
     grid->setToolTip(kHintGrade);
     connect(grid, &GradeParcelas::teclaSolta, this, &Tfrm_desconto_cheque::gridKeyUp);
 
-    texto = Nomeia(new QTextEdit(this), "texto");
-    texto->setReadOnly(true);
-    texto->hide();
 }
 
 void Tfrm_desconto_cheque::CriaTotais() {

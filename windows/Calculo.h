@@ -18,7 +18,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTextEdit>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -27,8 +26,8 @@
 #include "core/Mensagens.h"
 #include "core/Price.h"
 #include "core/Tipos.h"
-#include "windows/CampoData.h"
-#include "windows/CampoNumerico.h"
+#include "ui/CampoData.h"
+#include "ui/CampoNumerico.h"
 #include "windows/GradeParcelas.h"
 
 namespace quantivo {
@@ -79,7 +78,6 @@ public:
     QComboBox* cbTipoTarifa;
     CampoNumerico* edtTARIFA;
     GradeParcelas* grid;
-    QTextEdit* texto;
     QLineEdit* Edit2;
     QLabel* Label15;
     QLabel* Label12;

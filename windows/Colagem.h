@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "windows/Teclado.h"
+#include "ui/Teclado.h"
 
 namespace quantivo {
 

@@ -9,7 +9,7 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
-#include "windows/Aparencia.h"
+#include "ui/Aparencia.h"
 #include "windows/Colagem.h"
 
 namespace quantivo {

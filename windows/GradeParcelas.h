@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/Tipos.h"
-#include "windows/Teclado.h"
+#include "ui/Teclado.h"
 
 namespace quantivo {
 

@@ -7,11 +7,11 @@
 
 #include "core/Datas.h"
 #include "core/Linhas.h"
-#include "windows/Aparencia.h"
-#include "windows/Ativacao.h"
-#include "windows/Regional.h"
-#include "windows/Servicos.h"
-#include "windows/Teclado.h"
+#include "ui/Aparencia.h"
+#include "ui/Ativacao.h"
+#include "ui/Regional.h"
+#include "ui/Servicos.h"
+#include "ui/Teclado.h"
 
 namespace quantivo {
 

@@ -18,8 +18,8 @@
 
 #include "core/Tipos.h"
 #include "windows/Calculo.h"
-#include "windows/CampoData.h"
-#include "windows/CampoNumerico.h"
+#include "ui/CampoData.h"
+#include "ui/CampoNumerico.h"
 #include "windows/GradeParcelas.h"
 
 namespace quantivo {

@@ -5,12 +5,11 @@
 #include <QPainter>
 #include <QStyle>
 
-#include "output/Listagem.h"
-#include "windows/Aparencia.h"
+#include "ui/Aparencia.h"
 #include "windows/Calculo.h"
-#include "windows/Regional.h"
-#include "windows/Servicos.h"
-#include "windows/Teclado.h"
+#include "ui/Regional.h"
+#include "ui/Servicos.h"
+#include "ui/Teclado.h"
 
 namespace quantivo {
 namespace {
@@ -94,9 +93,6 @@ void TfrmPostecipada::CriaTextos() {
     obrigatorios->setFont(FonteJanela(8, true));
     obrigatorios->adjustSize();
 
-    texto = Nomeia(new QTextEdit(this), "texto");
-    texto->setReadOnly(true);
-    texto->hide();
 }
 
 void TfrmPostecipada::CriaCampos() {
@@ -229,15 +225,8 @@ void TfrmPostecipada::btnOKClick() {
 }
 
 void TfrmPostecipada::btnImprimeClick() {
-    // The listing is built from the fields as they stand; nothing is solved first.
-    ProtegeAcao([this] {
-        const Data referencia = DateEdit1->Data();
-        // An empty masked field's text is its two separators; the listing shows it blank.
-        const std::string textoData = referencia == kDataNula ? std::string() : DateEdit1->text().toStdString();
-        ImprimeListagemPrestacoes(EntradaPrestacoes(referencia, textoData, edtValorFinanciado->Valor(),
-                                                    edtTaxa->Valor(), edtNumPrestacao->Valor(),
-                                                    edtVlrPrestacao->Valor()));
-    });
+    // Nothing is solved first.
+    if (imprime) ProtegeAcao(imprime);
 }
 
 bool TfrmPostecipada::FormKeyPress(QKeyEvent* e, QWidget*) {

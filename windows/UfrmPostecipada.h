@@ -13,13 +13,13 @@
 // dialog), not each time the user comes back to it: a clerk who glances at
 // another window must not lose the typed values and the solved result.
 #include <QDialog>
+#include <functional>
 #include <QLabel>
 #include <QPushButton>
-#include <QTextEdit>
 
 #include "core/Price.h"
-#include "windows/CampoData.h"
-#include "windows/CampoNumerico.h"
+#include "ui/CampoData.h"
+#include "ui/CampoNumerico.h"
 
 namespace quantivo {
 
@@ -44,6 +44,9 @@ public:
     // solved into it); opens it as a free window when it is closed.
     void TrazParaFrente();
     bool EmDialogo() const { return emDialogo_; }
+    // "F12 - &Imprime": the schedule's listing from the fields as they stand
+    // (the listing's unit wires it, as it does the workbench's).
+    std::function<void()> imprime;
 
     // --- Controls, by the names the other windows use.
     CampoData* DateEdit1;
@@ -55,7 +58,6 @@ public:
     QPushButton* bsair;       // "SAIR"
     QPushButton* btnImprime;  // "F12 - &Imprime"
     QPushButton* btnOK;       // "OK", only in the workbench's dialog
-    QTextEdit* texto;         // kept for the listing, hidden
 
     // --- Event handlers.
     void FormActivate();  // the reset of an opening

@@ -7,12 +7,12 @@
 #include <QStyle>
 
 #include "core/Renegociacao.h"
-#include "windows/Aparencia.h"
-#include "windows/Ativacao.h"
+#include "ui/Aparencia.h"
+#include "ui/Ativacao.h"
 #include "windows/Calculo.h"
-#include "windows/Regional.h"
-#include "windows/Servicos.h"
-#include "windows/Teclado.h"
+#include "ui/Regional.h"
+#include "ui/Servicos.h"
+#include "ui/Teclado.h"
 
 namespace quantivo {
 namespace {

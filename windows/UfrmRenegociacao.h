@@ -9,8 +9,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "windows/CampoData.h"
-#include "windows/CampoNumerico.h"
+#include "ui/CampoData.h"
+#include "ui/CampoNumerico.h"
 
 namespace quantivo {
 

@@ -1,7 +1,7 @@
 #include "windows/Ufrm_desconto.h"
 
-#include "windows/Aparencia.h"
-#include "windows/Servicos.h"
+#include "ui/Aparencia.h"
+#include "ui/Servicos.h"
 
 namespace quantivo {
 namespace {

@@ -1,6 +1,6 @@
 #include "windows/Ufrm_venda_por_fora.h"
 
-#include "windows/Servicos.h"
+#include "ui/Servicos.h"
 
 namespace quantivo {
 namespace {

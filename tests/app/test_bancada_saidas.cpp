@@ -101,6 +101,26 @@ TEST_F(SaidasDaBancada, ParadaComMensagemTerminaAImpressaoEParadaSilenciosaNao) 
     EXPECT_TRUE(QFile::exists(CaminhoListagem()));
 }
 
+TEST_F(SaidasDaBancada, PrestacoesImprimeOCronogramaDosCamposComoEstao) {
+    int dialogos = 0;
+    DefineEscolheImpressora([&]() -> std::unique_ptr<QPrinter> {
+        ++dialogos;
+        return nullptr;
+    });
+    TfrmPostecipada& j = *frmPostecipada;
+    j.DateEdit1->DefineData(D(2008, 1, 31));
+    j.edtValorFinanciado->DefineValor(1000);
+    j.edtNumPrestacao->DefineValor(4);
+    j.edtTaxa->DefineValor(2);
+    j.edtVlrPrestacao->DefineValor(262.62L);
+    j.btnImprime->click();
+    EXPECT_EQ(dialogos, 1);
+    EXPECT_TRUE(msgs.mensagens.empty());
+    const QString linhas = LeListagem().join('\n');
+    EXPECT_TRUE(linhas.contains("29/02/08")) << linhas.toStdString();
+    EXPECT_TRUE(linhas.contains("Total.........:R$1.050,48"));
+}
+
 TEST_F(SaidasDaBancada, FirmattoAbreUmReciboNovoEVazio) {
     guarda.Permite(true);
     int aberturas = 0;

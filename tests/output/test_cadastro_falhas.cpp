@@ -14,7 +14,7 @@
 #include "output/Cadastro.h"
 #include "output/F_PARAMETROS.h"
 #include "tests/support/LimiteArquivo.h"
-#include "windows/Servicos.h"
+#include "ui/Servicos.h"
 
 using namespace quantivo;
 using quantivo::teste::ComLimiteDeArquivo;

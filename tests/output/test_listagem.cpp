@@ -13,7 +13,7 @@
 
 #include "output/Arquivos.h"
 #include "output/Listagem.h"
-#include "windows/Servicos.h"
+#include "ui/Servicos.h"
 
 using namespace quantivo;
 

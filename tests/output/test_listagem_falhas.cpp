@@ -11,7 +11,7 @@
 #include "output/Arquivos.h"
 #include "output/Listagem.h"
 #include "tests/support/LimiteArquivo.h"
-#include "windows/Servicos.h"
+#include "ui/Servicos.h"
 
 using namespace quantivo;
 using quantivo::teste::ComLimiteDeArquivo;

@@ -26,7 +26,7 @@
 #include "output/F_PRIN.h"
 #include "output/F_REL.h"
 #include "tests/support/Dialogos.h"
-#include "windows/Servicos.h"
+#include "ui/Servicos.h"
 
 using namespace quantivo;
 

@@ -11,7 +11,7 @@
 
 #include "core/Datas.h"
 #include "core/Mensagens.h"
-#include "windows/Servicos.h"
+#include "ui/Servicos.h"
 
 #include <ostream>
 

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "windows/Regional.h"
+#include "ui/Regional.h"
 
 namespace {
 // The offscreen platform warns about every window feature it lacks; those

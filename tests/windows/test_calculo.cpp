@@ -332,7 +332,7 @@ TEST_F(Workbench, FormActivateSoQuandoVemDeOutraJanela) {
 
 TEST_F(Workbench, ControlesComNomesETextos) {
     const char* nomes[] = {"data_ref", "Label4",  "Edit6",     "Edit1",     "ComboBox1",    "edtTAC",
-                           "edtIOF",   "cbTipoTarifa", "edtTARIFA", "grid", "texto", "Edit2",
+                           "edtIOF",   "cbTipoTarifa", "edtTARIFA", "grid", "Edit2", "LabelCET",
                            "Label15",  "Label12", "Label13", "Label14",   "CheckBox1",    "btnCalcula",
                            "btnLimpa", "btnImprime", "SpeedButton2", "btnFecha", "btnrecibo", "Status", "Timer"};
     for (const char* n : nomes) EXPECT_NE(f->findChild<QObject*>(n), nullptr) << n;

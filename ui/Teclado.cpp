@@ -1,4 +1,4 @@
-#include "windows/Teclado.h"
+#include "ui/Teclado.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "windows/BotaoPlano.h"
+#include "ui/BotaoPlano.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>

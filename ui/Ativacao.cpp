@@ -1,4 +1,4 @@
-#include "windows/Ativacao.h"
+#include "ui/Ativacao.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "windows/CampoNumerico.h"
+#include "ui/CampoNumerico.h"
 
 #include <QKeyEvent>
 #include <QScopedValueRollback>

@@ -1,4 +1,4 @@
-#include "output/TeclasJanela.h"
+#include "ui/TeclasJanela.h"
 
 #include <QApplication>
 #include <QKeyEvent>

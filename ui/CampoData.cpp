@@ -1,4 +1,4 @@
-#include "windows/CampoData.h"
+#include "ui/CampoData.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -7,8 +7,8 @@
 #include <QScopedValueRollback>
 #include <QLocale>
 
-#include "windows/Aparencia.h"
-#include "windows/Servicos.h"
+#include "ui/Aparencia.h"
+#include "ui/Servicos.h"
 
 namespace quantivo {
 namespace {

@@ -1,4 +1,4 @@
-#include "windows/Regional.h"
+#include "ui/Regional.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

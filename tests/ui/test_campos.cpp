@@ -6,8 +6,8 @@
 
 #include "core/Valores.h"
 #include "tests/support/GuardaJanelas.h"
-#include "windows/CampoData.h"
-#include "windows/CampoNumerico.h"
+#include "ui/CampoData.h"
+#include "ui/CampoNumerico.h"
 
 using namespace quantivo;
 

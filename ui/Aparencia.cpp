@@ -1,4 +1,4 @@
-#include "windows/Aparencia.h"
+#include "ui/Aparencia.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -10,7 +10,7 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "app/Fornecedor.h"
+#include "core/Fornecedor.h"
 
 namespace quantivo {
 namespace {

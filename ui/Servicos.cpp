@@ -1,4 +1,4 @@
-#include "windows/Servicos.h"
+#include "ui/Servicos.h"
 
 #include <QApplication>
 #include <QDate>
