@@ -7,6 +7,7 @@
 #include "core/Fornecedor.h"
 #include "output/Arquivos.h"
 #include "ui/Aparencia.h"
+#include "ui/Construcao.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
 
@@ -64,6 +65,7 @@ Tfrm_principal::Tfrm_principal(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAutoFillBackground(true);
     PintaFundo(this, kCorPrata);
     setMouseTracking(true);
+    CentraAoMostrar(this);
 
     CriaCalculos();
     CriaColunaDireita();
@@ -201,14 +203,6 @@ void Tfrm_principal::closeEvent(QCloseEvent* e) {
     // Closing the main menu ends the program, whichever windows are open.
     QWidget::closeEvent(e);
     QCoreApplication::quit();
-}
-
-void Tfrm_principal::showEvent(QShowEvent* e) {
-    if (!centrada_) {
-        centrada_ = true;
-        CentraNaTela(this);
-    }
-    QWidget::showEvent(e);
 }
 
 }  // namespace quantivo

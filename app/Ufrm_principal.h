@@ -65,14 +65,12 @@ protected:
     bool eventFilter(QObject* obj, QEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
-    void showEvent(QShowEvent* e) override;
 
 private:
     void CriaCalculos();
     void CriaColunaDireita();
     std::array<QPushButton*, 4> botoes_{};
     std::array<MemoTexto*, 4> memos_{};
-    bool centrada_ = false;
 };
 
 }  // namespace quantivo

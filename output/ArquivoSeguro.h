@@ -3,6 +3,9 @@
 // the bytes go to a fresh file in the same directory (never through a link),
 // reach the disk, and are renamed over the path. A link found at the path is
 // replaced, not followed; the old file's permissions carry over.
+// Written here rather than with QSaveFile: QSaveFile writes through a link
+// planted at the path (to the file it points at) instead of replacing it, and
+// this writer also serves quantivo-batch, which has no Qt.
 #include <string>
 #include <string_view>
 

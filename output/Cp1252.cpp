@@ -28,19 +28,18 @@ void AnexaUtf8(std::string& out, char32_t u) {
     }
 }
 
-// Decodes one UTF-8 sequence at s[i]; an invalid one yields U+FFFD and one byte.
+}  // namespace
+
 char32_t ProximoCodigo(std::string_view s, std::size_t& i) {
     const auto b0 = static_cast<unsigned char>(s[i]);
-    int n = b0 < 0x80 ? 0 : (b0 >> 5) == 6 ? 1 : (b0 >> 4) == 14 ? 2 : (b0 >> 3) == 30 ? 3 : -1;
-    if (n < 0 || i + static_cast<std::size_t>(n) >= s.size() + (n == 0 ? 1 : 0)) {
-        if (n != 0) {
-            ++i;
-            return 0xFFFD;
-        }
-    }
+    const int n = b0 < 0x80 ? 0 : (b0 >> 5) == 6 ? 1 : (b0 >> 4) == 14 ? 2 : (b0 >> 3) == 30 ? 3 : -1;
     if (n == 0) {
         ++i;
         return b0;
+    }
+    if (n < 0 || i + static_cast<std::size_t>(n) >= s.size()) {
+        ++i;
+        return 0xFFFD;
     }
     char32_t u = b0 & (0x3F >> n);
     for (int k = 1; k <= n; ++k) {
@@ -54,8 +53,6 @@ char32_t ProximoCodigo(std::string_view s, std::size_t& i) {
     i += static_cast<std::size_t>(n) + 1;
     return u;
 }
-
-}  // namespace
 
 std::string Utf8ParaCp1252(std::string_view utf8) {
     std::string r;

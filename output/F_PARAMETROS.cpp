@@ -13,7 +13,9 @@
 
 #include "output/Arquivos.h"
 #include "output/Cadastro.h"
-#include "ui/TeclasJanela.h"
+#include "ui/Construcao.h"
+#include "ui/Regional.h"
+#include "ui/Teclado.h"
 #include "ui/Aparencia.h"
 #include "ui/Servicos.h"
 
@@ -22,13 +24,6 @@ namespace {
 
 std::string CaminhoNativo(const QString& caminho) {
     return QFile::encodeName(QDir::toNativeSeparators(caminho)).toStdString();
-}
-
-QFont Arial(int pixels, bool negrito) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(pixels);
-    f.setBold(negrito);
-    return f;
 }
 
 }  // namespace
@@ -52,8 +47,8 @@ TFPARAMETROS::TFPARAMETROS(QWidget* parent) : QDialog(parent) {
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1->setGeometry(4, 4, 515, 298);
 
-    const QFont rotulo = Arial(13, true);
-    const QFont campo = Arial(11, false);
+    const QFont rotulo = FonteArial(13, true);
+    const QFont campo = FonteArial(11, false);
     auto linha = [&](int i, const QString& texto, int largura, QLabel*& l, QLineEdit*& e) {
         l = new QLabel(texto, Panel1);
         l->setFont(rotulo);
@@ -92,19 +87,13 @@ TFPARAMETROS::TFPARAMETROS(QWidget* parent) : QDialog(parent) {
     bsair->setGeometry(100, 8, 86, 40);
     bsair->setToolTip(QStringLiteral("FECHAR A JANELA"));
 
-    QWidget::setTabOrder(bsalvar, bsair);
-    QWidget::setTabOrder(bsair, tnome);
-    QWidget::setTabOrder(tnome, tatividade);
-    QWidget::setTabOrder(tatividade, tendereco);
-    QWidget::setTabOrder(tendereco, tcidade);
-    QWidget::setTabOrder(tcidade, tassinatura);
-    QWidget::setTabOrder(tassinatura, rbumavia);
-    QWidget::setTabOrder(rbumavia, rbduasvias);
+    DefineOrdemTab({bsalvar, bsair, tnome, tatividade, tendereco, tcidade, tassinatura, rbumavia, rbduasvias});
     bsalvar->setFocus();
 
     connect(bsalvar, &QPushButton::clicked, this, &TFPARAMETROS::bsalvarClick);
     connect(bsair, &QPushButton::clicked, this, &TFPARAMETROS::bsairClick);
-    new TeclasJanela(this);
+    new PreviaTeclas(this, EnterAvancaEscapeFecha(this));
+    CentraAoMostrar(this);
 
     FormCreate();
 }
@@ -131,7 +120,7 @@ Cadastro TFPARAMETROS::CadastroDosCampos() const {
 void TFPARAMETROS::bsalvarClick() {
     for (const QLineEdit* e : {tnome, tatividade, tendereco, tcidade, tassinatura}) {
         if (e->text().isEmpty()) {
-            ServicoMensagens().Mostra("Preencha corretamente os campos antes de salvar!", "Atenção", Icone::Aviso);
+            ServicoMensagens().Mostra("Preencha corretamente os campos antes de salvar!", kTituloAtencao, Icone::Aviso);
             return;
         }
     }
@@ -142,13 +131,5 @@ void TFPARAMETROS::bsalvarClick() {
 }
 
 void TFPARAMETROS::bsairClick() { close(); }
-
-void TFPARAMETROS::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    if (!centrada_) {
-        centrada_ = true;
-        CentraNaTela(this);
-    }
-}
 
 }  // namespace quantivo

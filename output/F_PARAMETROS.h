@@ -45,12 +45,8 @@ public slots:
     void bsalvarClick();
     void bsairClick();
 
-protected:
-    void showEvent(QShowEvent* e) override;
-
 private:
     void FormCreate();
-    bool centrada_ = false;
 };
 
 }  // namespace quantivo

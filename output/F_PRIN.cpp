@@ -15,7 +15,9 @@
 #include "output/Cadastro.h"
 #include "output/F_PARAMETROS.h"
 #include "output/F_REL.h"
-#include "ui/TeclasJanela.h"
+#include "ui/Construcao.h"
+#include "ui/Regional.h"
+#include "ui/Teclado.h"
 #include "ui/Aparencia.h"
 #include "ui/BotaoPlano.h"
 #include "ui/Servicos.h"
@@ -25,20 +27,6 @@ namespace quantivo {
 namespace {
 
 constexpr long double kValorMaximo = 4294967295.0L;
-
-QFont Arial(int pixels, bool negrito) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(pixels);
-    f.setBold(negrito);
-    return f;
-}
-
-QLabel* Rotulo(const QString& texto, QWidget* pai, int x, int y) {
-    auto* l = new QLabel(texto, pai);
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
 
 }  // namespace
 
@@ -62,26 +50,26 @@ TFPRIN::TFPRIN(QWidget* parent) : QDialog(parent) {
                    Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("FIRMATTO"));
     setFixedSize(535, 227);
-    setFont(Arial(13, true));
+    setFont(FonteArial(13, true));
 
     Panel1 = new QFrame(this);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setGeometry(4, 4, 527, 170);
 
-    Label1 = Rotulo(QStringLiteral("RECIBO"), Panel1, 0, 8);
-    Label1->setFont(Arial(21, true));
+    Label1 = Rotulo(Panel1, QStringLiteral("RECIBO"), {0, 8});
+    Label1->setFont(FonteArial(21, true));
     Label1->adjustSize();
     Label1->move((Panel1->width() - Label1->width()) / 2 - 40, 8);
 
-    lvalor = Rotulo(QStringLiteral("Valor:"), Panel1, 330, 14);
+    lvalor = Rotulo(Panel1, QStringLiteral("Valor:"), {330, 14});
     tvalor = new CampoValorRecibo(Panel1);
     tvalor->setGeometry(377, 10, 140, 23);
 
-    lrecebi = Rotulo(QStringLiteral("Recebi(emos) de : "), Panel1, 8, 48);
+    lrecebi = Rotulo(Panel1, QStringLiteral("Recebi(emos) de : "), {8, 48});
     trecebi = new QLineEdit(Panel1);
     trecebi->setGeometry(140, 44, 377, 23);
 
-    limportancia = Rotulo(QStringLiteral("A importância de:"), Panel1, 8, 76);
+    limportancia = Rotulo(Panel1, QStringLiteral("A importância de:"), {8, 76});
     extenso = new QLabel(Panel1);
     extenso->setGeometry(140, 74, 377, 41);
     extenso->setWordWrap(true);
@@ -90,11 +78,11 @@ TFPRIN::TFPRIN(QWidget* parent) : QDialog(parent) {
     vermelho.setColor(QPalette::WindowText, Qt::red);
     extenso->setPalette(vermelho);
 
-    lreferente = Rotulo(QStringLiteral("Referente à:"), Panel1, 8, 122);
+    lreferente = Rotulo(Panel1, QStringLiteral("Referente à:"), {8, 122});
     treferente = new QLineEdit(Panel1);
     treferente->setGeometry(140, 118, 377, 23);
 
-    lclareza = Rotulo(QStringLiteral("Para a maior clareza firmo(amos) o presente."), Panel1, 8, 148);
+    lclareza = Rotulo(Panel1, QStringLiteral("Para a maior clareza firmo(amos) o presente."), {8, 148});
 
     Panel2 = new QFrame(this);
     Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -119,15 +107,15 @@ TFPRIN::TFPRIN(QWidget* parent) : QDialog(parent) {
     limportancia->setBuddy(extenso);
     extenso->setAccessibleDescription(QStringLiteral("Valor por extenso"));
 
-    QWidget::setTabOrder(tvalor, trecebi);
-    QWidget::setTabOrder(trecebi, treferente);
+    DefineOrdemTab({tvalor, trecebi, treferente});
     tvalor->setFocus();
 
     connect(tvalor, &CampoValorRecibo::saiu, this, &TFPRIN::CurrencyEdit1Exit);
     connect(SpeedButton5, &QToolButton::clicked, this, &TFPRIN::SpeedButton5Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TFPRIN::SpeedButton2Click);
     connect(SpeedButton4, &QToolButton::clicked, this, &TFPRIN::SpeedButton4Click);
-    new TeclasJanela(this);
+    new PreviaTeclas(this, EnterAvancaEscapeFecha(this));
+    CentraAoMostrar(this);
 }
 
 TFPRIN::~TFPRIN() {
@@ -155,7 +143,7 @@ void TFPRIN::SpeedButton5Click() {
             return;
         }
         if (tvalor->TextoValor().isEmpty() || trecebi->text().isEmpty() || treferente->text().isEmpty()) {
-            msg.Mostra(kTextoCamposRecibo, "Atenção", Icone::Aviso);
+            msg.Mostra(kTextoCamposRecibo, kTituloAtencao, Icone::Aviso);
             return;
         }
         const std::optional<Cadastro> cadastro = LeCadastroDoPrograma();
@@ -187,14 +175,6 @@ void TFPRIN::SpeedButton2Click() {
 }
 
 void TFPRIN::SpeedButton4Click() { close(); }
-
-void TFPRIN::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    if (!centrada_) {
-        centrada_ = true;
-        CentraNaTela(this);
-    }
-}
 
 void AbreRecibo(QWidget* pai) {
     auto* recibo = new TFPRIN(pai);

@@ -60,12 +60,6 @@ public slots:
     void SpeedButton5Click();
     void SpeedButton2Click();
     void SpeedButton4Click();
-
-protected:
-    void showEvent(QShowEvent* e) override;
-
-private:
-    bool centrada_ = false;
 };
 
 // What the workbench's "Firmatto" button does: a fresh, empty receipt window,

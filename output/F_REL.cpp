@@ -14,6 +14,7 @@
 #include <QTextLayout>
 
 #include "core/Valores.h"
+#include "ui/Regional.h"
 
 namespace quantivo {
 namespace {
@@ -122,10 +123,9 @@ void PintaQuebrado(QPainter& p, const ElementoRel& e, const QRectF& caixa) {
 
 QString DataRecibo(Data d) {
     const DataCivil c = DecodificaData(d);
-    const QLocale pt(QLocale::Portuguese, QLocale::Brazil);
     return QStringLiteral("%1, de %2 de %3")
         .arg(c.dia, 2, 10, QLatin1Char('0'))
-        .arg(pt.monthName(c.mes, QLocale::LongFormat))
+        .arg(LocalBrasileiro().monthName(c.mes, QLocale::LongFormat))
         .arg(c.ano, 4, 10, QLatin1Char('0'));
 }
 

@@ -6,23 +6,13 @@
 #include "core/Fornecedor.h"
 #include "core/Erros.h"
 #include "core/Valores.h"
+#include "output/Cp1252.h"
 
 namespace quantivo {
 namespace {
 
 std::string Espacos(std::size_t n) { return std::string(n, ' '); }
 std::string Repete(char c, std::size_t n) { return std::string(n, c); }
-
-// Bytes of the UTF-8 character at s[i]; a broken sequence counts one byte per
-// character, as the Windows-1252 file will hold it (one "?" each).
-std::size_t TamanhoCaractere(std::string_view s, std::size_t i) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    const std::size_t n = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : 0;
-    if (n == 0 || i + n >= s.size()) return 1;
-    for (std::size_t k = 1; k <= n; ++k)
-        if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 1;
-    return n + 1;
-}
 
 // A cell or label text as the listing carries it. Control characters would
 // break the file's line structure (a line end inside a cell) or its columns (a
@@ -35,10 +25,12 @@ std::string Texto(std::string_view s) {
 }
 
 // The first `n` characters of the text, padded with blanks to `n` when asked.
+// A broken UTF-8 sequence counts one character a byte, as the Windows-1252
+// file will hold it (one "?" each).
 std::string Corta(std::string_view s, std::size_t n, bool completa) {
     std::size_t i = 0, chars = 0;
     while (i < s.size() && chars < n) {
-        i += TamanhoCaractere(s, i);
+        ProximoCodigo(s, i);
         ++chars;
     }
     std::string r = Texto(s.substr(0, i));

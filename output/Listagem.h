@@ -33,7 +33,6 @@ class QPrinter;
 namespace quantivo {
 
 inline constexpr const char* kErroImpressao = "Erro na rotina de impressão";
-inline constexpr const char* kTituloAtencao = "Atenção";
 
 
 // Writes the lines to CaminhoListagem() in Windows-1252, CR LF after every

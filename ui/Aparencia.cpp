@@ -81,14 +81,6 @@ void PintaTexto(QWidget* w, const QColor& cor) {
     w->setPalette(p);
 }
 
-void CentraNaTela(QWidget* janela) {
-    QScreen* tela = janela->screen() ? janela->screen() : QGuiApplication::primaryScreen();
-    if (!tela) return;
-    QRect r = janela->frameGeometry();
-    r.moveCenter(tela->availableGeometry().center());
-    janela->move(r.topLeft());
-}
-
 QIcon IconeCalendario() {
     QPixmap pm(16, 16);
     pm.fill(Qt::transparent);

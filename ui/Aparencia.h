@@ -40,9 +40,6 @@ void MostraDesabilitadoLegivel(QWidget* campo, const QColor& texto = QColor(0, 0
 // editable list's text field gets the caption as its name too.
 QLabel* LegendaOculta(QComboBox* lista, const QString& texto);
 
-// Places a top-level window in the middle of its screen.
-void CentraNaTela(QWidget* janela);
-
 // Drawn rather than shipped as image files, so that nothing can be missing.
 QIcon IconeCalendario();
 QPixmap ImagemFornecedor(int largura, int altura);

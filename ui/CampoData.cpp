@@ -8,6 +8,7 @@
 #include <QLocale>
 
 #include "ui/Aparencia.h"
+#include "ui/Regional.h"
 #include "ui/Servicos.h"
 
 namespace quantivo {
@@ -89,7 +90,7 @@ void CampoData::AbreCalendario() {
         calendario_ = new QCalendarWidget(this);
         calendario_->setWindowFlags(Qt::Popup);
         calendario_->setObjectName(QStringLiteral("calendario"));
-        calendario_->setLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
+        calendario_->setLocale(LocalBrasileiro());
         calendario_->setGridVisible(true);
         // Qt leaves the calendar's arrows and its grid of days unnamed.
         const std::pair<const char*, const char*> nomes[] = {{"qt_calendar_prevmonth", "Mês anterior"},

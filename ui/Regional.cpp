@@ -8,11 +8,13 @@
 
 namespace quantivo {
 
-void AplicaTextosRegionais() {
+QLocale LocalBrasileiro() {
     QLocale br(QLocale::Portuguese, QLocale::Brazil);
     br.setNumberOptions(QLocale::DefaultNumberOptions);
-    QLocale::setDefault(br);
+    return br;
 }
+
+void AplicaTextosRegionais() { QLocale::setDefault(LocalBrasileiro()); }
 
 bool CarregaTraducoesQt() {
     static QPointer<QTranslator> traducao;
@@ -44,6 +46,17 @@ QFont FonteFixa(int pontos, bool negrito) {
     QFont f(QStringLiteral("Courier New"), pontos);
     f.setStyleHint(QFont::TypeWriter);
     f.setFixedPitch(true);
+    f.setBold(negrito);
+    return f;
+}
+
+}  // namespace quantivo
+
+namespace quantivo {
+
+QFont FonteArial(int pixels, bool negrito) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(pixels);
     f.setBold(negrito);
     return f;
 }

@@ -3,10 +3,14 @@
 // Brazilian settings and behaves so whatever the machine's locale: decimal
 // ",", digit groups ".", short date "dd/mm/yy", long time "HH:mm:ss".
 #include <QFont>
+#include <QLocale>
 #include <QString>
 #include <QTime>
 
 namespace quantivo {
+
+// The Brazilian settings: month names, digit groups and the rest.
+QLocale LocalBrasileiro();
 
 // The process-wide text settings, applied when the main menu is created and
 // again whenever the workbench or an entry window becomes active.
@@ -27,5 +31,7 @@ QString HoraLonga(const QTime& t);
 // metric-compatible Liberation faces on Linux.
 QFont FonteJanela(int pontos = 8, bool negrito = false);
 QFont FonteFixa(int pontos = 9, bool negrito = false);
+// Arial at a size in pixels (the receipt's windows).
+QFont FonteArial(int pixels, bool negrito = false);
 
 }  // namespace quantivo

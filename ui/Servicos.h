@@ -12,6 +12,9 @@ class QWidget;
 
 namespace quantivo {
 
+// The caption of the warnings that ask the user to fill in a window.
+inline constexpr const char* kTituloAtencao = "Atenção";
+
 // Shows each message in a modal QMessageBox with one OK button.
 class MensageiroQt : public Mensageiro {
 public:

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <algorithm>
+#include <memory>
 
 namespace quantivo {
 namespace {
@@ -25,7 +27,7 @@ Destino Decide(FiltroTeclas f, QChar c) {
     const bool enter = c.unicode() == 13, retrocesso = c.unicode() == 8;
     switch (f) {
         case FiltroTeclas::Livre: return Destino::Passa;
-        case FiltroTeclas::Data: return Digito(c) || enter || retrocesso ? Destino::Passa : Destino::Descarta;
+        case FiltroTeclas::Vencimento: return Digito(c) || enter || retrocesso ? Destino::Passa : Destino::Descarta;
         case FiltroTeclas::Bloqueado: return enter ? Destino::Passa : Destino::Descarta;
         case FiltroTeclas::Valor:
         case FiltroTeclas::Campo:
@@ -61,12 +63,6 @@ private:
     FiltroTeclas filtro_;
 };
 
-bool Descendente(const QWidget* w, const QWidget* ancestral) {
-    for (const QWidget* p = w ? w->parentWidget() : nullptr; p; p = p->parentWidget())
-        if (p == ancestral) return true;
-    return false;
-}
-
 }  // namespace
 
 bool EhEnter(const QKeyEvent* e) {
@@ -101,17 +97,33 @@ bool PreviaTeclas::eventFilter(QObject* obj, QEvent* e) {
     if (e->type() != QEvent::KeyPress || !obj->isWidgetType()) return false;
     auto* alvo = static_cast<QWidget*>(obj);
     if (alvo->window() != janela_) return false;
-    // A key the focused control leaves unused travels on to its parents as
-    // the same event; the preview has already seen it. (A new key press may
-    // come at the old one's address, to the grid whose cell editor the old
-    // one closed: the key tells them apart.)
-    auto* k = static_cast<QKeyEvent*>(e);
-    if (e == ultimoEvento_ && k->key() == ultimaTecla_ && ultimoAlvo_ && Descendente(ultimoAlvo_, alvo))
+    // The copy below, on its way to the control and up to its parents.
+    if (std::find(entregando_.begin(), entregando_.end(), e) != entregando_.end()) return false;
+    if (aoPressionar_(static_cast<QKeyEvent*>(e), alvo)) return true;
+    // A key the control leaves unused travels on to its parents as the same
+    // event, which the preview has seen already; and the key may have moved
+    // the focus to one of them meanwhile. So the key goes on as a copy whose
+    // whole journey is known: it ends when sendEvent returns.
+    const std::unique_ptr<QEvent> copia(e->clone());
+    entregando_.push_back(copia.get());
+    QCoreApplication::sendEvent(alvo, copia.get());
+    entregando_.pop_back();
+    e->accept();  // the original goes no further
+    return true;
+}
+
+PreviaTeclas::Funcao EnterAvancaEscapeFecha(QWidget* janela) {
+    return [janela](QKeyEvent* e, QWidget*) {
+        if (EhEnter(e)) {
+            PassaAdiante(janela);
+            return true;
+        }
+        if (e->key() == Qt::Key_Escape) {
+            janela->close();
+            return true;
+        }
         return false;
-    ultimoEvento_ = e;
-    ultimaTecla_ = k->key();
-    ultimoAlvo_ = alvo;
-    return aoPressionar_(static_cast<QKeyEvent*>(e), alvo);
+    };
 }
 
 }  // namespace quantivo

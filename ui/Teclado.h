@@ -4,9 +4,9 @@
 // window sees every key before the focused control, a grid's cell editor
 // included).
 #include <QObject>
-#include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 class QKeyEvent;
 
@@ -14,7 +14,7 @@ namespace quantivo {
 
 enum class FiltroTeclas {
     Livre,      // every character
-    Data,       // digits and Enter; the mask's own editing keys still work
+    Vencimento, // a date cell: digits and Enter; the mask's own editing keys still work
     Valor,      // digits, "," ("." becomes ","), Enter and Backspace
     Bloqueado,  // no character at all (a column only the calculations write)
     Campo,      // digits, "," ("." becomes ","), Backspace; Enter is dropped
@@ -30,8 +30,9 @@ bool TeclaDescartada(FiltroTeclas filtro, const QKeyEvent* e);
 void PassaAdiante(QWidget* janela);
 
 // The window's key preview: `aoPressionar` sees each key pressed in any
-// widget of `janela` before that widget does, once per key; returning true
-// consumes the key.
+// widget of `janela` (a grid's cell editor included, not the message boxes
+// and dialogs it opens) before that widget does, once per key; returning
+// true consumes the key.
 class PreviaTeclas : public QObject {
     Q_OBJECT
 public:
@@ -45,10 +46,12 @@ protected:
 private:
     QWidget* janela_;
     Funcao aoPressionar_;
-    const QEvent* ultimoEvento_ = nullptr;
-    int ultimaTecla_ = 0;
-    QPointer<QWidget> ultimoAlvo_;
+    std::vector<const QEvent*> entregando_;  // copies on their way, innermost last
 };
+
+// The keys of the receipt's windows: Enter moves on as Tab does and Escape
+// closes `janela`; both are swallowed. For a PreviaTeclas of `janela`.
+PreviaTeclas::Funcao EnterAvancaEscapeFecha(QWidget* janela);
 
 // Enter or Return with no modifier other than the keypad's.
 bool EhEnter(const QKeyEvent* e);

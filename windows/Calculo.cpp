@@ -4,13 +4,16 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QScopeGuard>
+#include <QSignalBlocker>
 
 #include "core/Fornecedor.h"
 #include "core/Calculos.h"
+#include "core/Renegociacao.h"
 #include "core/UtbSys.h"
 #include "core/Valores.h"
 #include "ui/Aparencia.h"
 #include "ui/Ativacao.h"
+#include "ui/Construcao.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
 #include "ui/Teclado.h"
@@ -20,14 +23,7 @@ namespace {
 
 const QString kHintValorFinanciado =
     QStringLiteral("Quando utilizar o tipo de calculo: Venda Desconto por Fora\ndigite aqui o valor financiado.");
-const QString kHintGrade = QStringLiteral(
-    "Quando o tipo de calculo for DESCONTO POR FORA\n"
-    "   Na coluna data informe as datas de vencimentos\n"
-    "\n"
-    "Quando o tipo de calculo for DESCONTO DE CHEQUE\n"
-    "  Nas colunas data e valor informe as datas dos cheque e os valores");
 const QString kContateNos = QStringLiteral("Contate-nos pelo e'mail");
-constexpr const char* kDataInvalidaSeta = "Data invalida";
 const QString kHintCET = QStringLiteral(
     "Custo efetivo total: a taxa anual que iguala o valor líquido recebido aos cheques, nas datas de vencimento, "
     "incluindo juros, TAC, IOF e tarifa");
@@ -44,19 +40,6 @@ bool SoModificador(const QKeyEvent* e) {
         case Qt::Key_AltGr: return true;
         default: return false;
     }
-}
-
-QLabel* Rotulo(QWidget* pai, const QString& texto, const QRect& geo, QWidget* companheiro = nullptr) {
-    auto* l = new QLabel(texto, pai);
-    l->setGeometry(geo);
-    if (companheiro) l->setBuddy(companheiro);
-    return l;
-}
-
-template <class W>
-W* Nomeia(W* w, const char* nome) {
-    w->setObjectName(QLatin1String(nome));
-    return w;
 }
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -86,7 +69,9 @@ Tfrm_desconto_cheque::Tfrm_desconto_cheque(QWidget* parent) : QWidget(parent, Qt
     CriaBotoes();
     CriaLinksFornecedor();
     CriaStatus();
-    DefineOrdemTab();
+    DefineOrdemTab({data_ref, Edit6, Edit1, edtTAC, edtIOF, edtTARIFA, cbTipoTarifa, ComboBox1, grid, CheckBox1,
+                    btnCalcula, btnLimpa, btnImprime, btnFecha, btnrecibo});
+    CentraAoMostrar(this);
     DefineNomesAcessiveis();
 
     new PreviaTeclas(this, [this](QKeyEvent* e, QWidget* alvo) { return FormKeyDown(e, alvo); });
@@ -160,7 +145,7 @@ void Tfrm_desconto_cheque::CriaParcelas() {
     g->setGeometry(6, 156, 524, 232);
     grid = Nomeia(new GradeParcelas(ColunasBancada(), g), "grid");
     grid->setGeometry(10, 18, 504, 204);
-    grid->setToolTip(kHintGrade);
+    grid->setToolTip(kDicaGradeCheques);
     connect(grid, &GradeParcelas::teclaSolta, this, &Tfrm_desconto_cheque::gridKeyUp);
 
 }
@@ -282,13 +267,6 @@ void Tfrm_desconto_cheque::CriaStatus() {
     TimerTimer();
 }
 
-void Tfrm_desconto_cheque::DefineOrdemTab() {
-    const QWidget* ordem[] = {data_ref, Edit6, Edit1, edtTAC, edtIOF, edtTARIFA, cbTipoTarifa, ComboBox1,
-                              grid, CheckBox1, btnCalcula, btnLimpa, btnImprime, btnFecha, btnrecibo};
-    for (std::size_t i = 0; i + 1 < std::size(ordem); ++i)
-        setTabOrder(const_cast<QWidget*>(ordem[i]), const_cast<QWidget*>(ordem[i + 1]));
-}
-
 void Tfrm_desconto_cheque::DefineNomesAcessiveis() {
     const std::pair<QWidget*, const char*> nomes[] = {
         {data_ref, "Data Referência"},
@@ -313,6 +291,11 @@ void Tfrm_desconto_cheque::DefineNomesAcessiveis() {
 TipoCalculo Tfrm_desconto_cheque::TipoSelecionado() const {
     const int i = ComboBox1->currentIndex();
     return i >= 0 && i <= 3 ? static_cast<TipoCalculo>(i) : TipoCalculo::Nenhum;
+}
+
+void Tfrm_desconto_cheque::DefineTipoSemReacao(TipoCalculo tipo) {
+    const QSignalBlocker semReacao(ComboBox1);
+    ComboBox1->setCurrentIndex(static_cast<int>(tipo));
 }
 
 Bancada Tfrm_desconto_cheque::LeBancada() {
@@ -356,7 +339,7 @@ void Tfrm_desconto_cheque::EscreveBancada(const Bancada& b) {
     if (TipoTarifaDoTexto(cbTipoTarifa->currentText()) != d.TipoTarifa)
         cbTipoTarifa->setCurrentIndex(static_cast<int>(d.TipoTarifa));
     CheckBox1->setChecked(d.IncluiCompensacao);
-    if (TipoSelecionado() != d.Tipo) ComboBox1->setCurrentIndex(static_cast<int>(d.Tipo));
+    if (TipoSelecionado() != d.Tipo) DefineTipoSemReacao(d.Tipo);
     grid->Modelo()->DefineLinhas(b.linhas);
     texto(Edit2, b.totais.ValorTotal);
     rotulo(Label12, b.totais.TAC);
@@ -471,7 +454,7 @@ void Tfrm_desconto_cheque::ComboBox1Change() {
             case TipoCalculo::RenegociacaoDividas:
                 if (!abreRenegociacao) return;
                 if (const auto r = abreRenegociacao())
-                    CalculaAposDialogo(Q(FormataGeral(Finito(r->valorAtualizado - r->valorPago))), r->taxa);
+                    CalculaAposDialogo(Q(TextoSaldo(r->valorAtualizado - r->valorPago)), r->taxa);
                 break;
             default:
                 break;
@@ -486,11 +469,7 @@ void Tfrm_desconto_cheque::TimerTimer() {
 }
 
 void Tfrm_desconto_cheque::gridKeyUp(int tecla) {
-    if (tecla != Qt::Key_Right) return;
-    const CelulaGrade c = grid->CelulaLembrada();
-    if (c.coluna != 0 || c.linha < 0) return;
-    const QString t = grid->TextoCelula(c.linha, c.coluna);
-    if (!t.isEmpty() && !DataValida(S(t), AnoDe(Hoje()))) ServicoMensagens().Mostra(kDataInvalidaSeta);
+    if (grid->SetaNumaDataInvalida(tecla)) ServicoMensagens().Mostra(kMsgDataInvalidaSeta);
 }
 
 void Tfrm_desconto_cheque::edtTARIFAExit(Qt::FocusReason motivo) {
@@ -528,14 +507,6 @@ bool Tfrm_desconto_cheque::eventFilter(QObject* obj, QEvent* e) {
     if (obj == data_ref && e->type() == QEvent::FocusIn) data_refChange();  // data_refEnter
     if (obj == edtTARIFA && e->type() == QEvent::FocusOut) edtTARIFAExit(static_cast<QFocusEvent*>(e)->reason());
     return QWidget::eventFilter(obj, e);
-}
-
-void Tfrm_desconto_cheque::showEvent(QShowEvent* e) {
-    if (!centrada_) {
-        centrada_ = true;
-        CentraNaTela(this);
-    }
-    QWidget::showEvent(e);
 }
 
 }  // namespace quantivo

@@ -66,6 +66,10 @@ public:
     Bancada LeBancada();
     void EscreveBancada(const Bancada& b);
     TipoCalculo TipoSelecionado() const;
+    // The type set as the filling windows set it: without the type list's
+    // reaction to the user's choice (which opens the instalment or the
+    // renegotiation window), nor any other signal of the list.
+    void DefineTipoSemReacao(TipoCalculo tipo);
 
     // --- Controls, by the names the other windows use.
     CampoData* data_ref;
@@ -114,7 +118,6 @@ public:
 
 protected:
     bool eventFilter(QObject* obj, QEvent* e) override;
-    void showEvent(QShowEvent* e) override;
 
 private:
     void CriaDadosGerais();
@@ -123,7 +126,6 @@ private:
     void CriaBotoes();
     void CriaLinksFornecedor();
     void CriaStatus();
-    void DefineOrdemTab();
     void DefineNomesAcessiveis();
     bool FormKeyDown(QKeyEvent* e, QWidget* alvo);
     void edtTARIFAExit(Qt::FocusReason motivo);
@@ -145,7 +147,6 @@ private:
     Desfecho ultimoDesfecho_ = Desfecho::NadaAFazer;
     QLabel* relogio_ = nullptr;
     QLabel* painelAviso_ = nullptr;
-    bool centrada_ = false;
 };
 
 // The reference date in words as Label4 shows it.

@@ -81,7 +81,7 @@ QString LimpaDataColada(const QString& texto) {
 
 QString LimpaCelulaColada(FiltroTeclas filtro, const QString& texto) {
     switch (filtro) {
-        case FiltroTeclas::Data: return LimpaDataColada(texto);
+        case FiltroTeclas::Vencimento: return LimpaDataColada(texto);
         case FiltroTeclas::Valor:
         case FiltroTeclas::Campo: return LimpaValorColado(texto);
         case FiltroTeclas::Bloqueado: return QString();

@@ -9,7 +9,9 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
+#include "core/Datas.h"
 #include "ui/Aparencia.h"
+#include "ui/Servicos.h"
 #include "windows/Colagem.h"
 
 namespace quantivo {
@@ -18,9 +20,16 @@ namespace quantivo {
 // digits) in Qt's convention, where "0" is the optional digit.
 static const QString kMascaraData = QStringLiteral("00/00/99");
 
+const QString kDicaGradeCheques = QStringLiteral(
+    "Quando o tipo de calculo for DESCONTO POR FORA\n"
+    "   Na coluna data informe as datas de vencimentos\n"
+    "\n"
+    "Quando o tipo de calculo for DESCONTO DE CHEQUE\n"
+    "  Nas colunas data e valor informe as datas dos cheque e os valores");
+
 std::vector<ColunaGrade> ColunasBancada() {
     return {
-        {QStringLiteral("Data"), &Parcela::Data, 81, FiltroTeclas::Data},
+        {QStringLiteral("Data"), &Parcela::Data, 81, FiltroTeclas::Vencimento},
         {QStringLiteral("Valor"), &Parcela::Valor, 91, FiltroTeclas::Valor},
         {QStringLiteral("Banco/Número"), &Parcela::BancoNumero, 111, FiltroTeclas::Livre},
         {QStringLiteral("Emitente"), &Parcela::Emitente, 132, FiltroTeclas::Livre},
@@ -142,6 +151,13 @@ QString GradeParcelas::TextoCelula(int linha, int coluna) const {
     if (editor_ && indiceEditor_.isValid() && indiceEditor_.row() == linha && indiceEditor_.column() == coluna)
         return editor_->text();
     return modelo_->Celula(linha, coluna);
+}
+
+bool GradeParcelas::SetaNumaDataInvalida(int tecla) const {
+    if (tecla != Qt::Key_Right || lembrada_.linha < 0 || lembrada_.coluna < 0) return false;
+    if (modelo_->Colunas()[static_cast<std::size_t>(lembrada_.coluna)].filtro != FiltroTeclas::Vencimento) return false;
+    const QString t = TextoCelula(lembrada_.linha, lembrada_.coluna);
+    return !t.isEmpty() && !DataValida(t.toStdString(), AnoDe(Hoje()));
 }
 
 void GradeParcelas::ConfirmaEdicao() {
@@ -312,7 +328,7 @@ QWidget* DelegadoParcelas::createEditor(QWidget* parent, const QStyleOptionViewI
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
     const ColunaGrade& col = grade_->Modelo()->Colunas()[static_cast<std::size_t>(index.column())];
-    if (col.filtro == FiltroTeclas::Data) editor->setInputMask(kMascaraData);
+    if (col.filtro == FiltroTeclas::Vencimento) editor->setInputMask(kMascaraData);
     InstalaFiltroTeclas(editor, col.filtro);
     grade_->EditorCriado(editor, index);
     return editor;

@@ -25,6 +25,11 @@ struct ColunaGrade {
 // The workbench's five columns.
 std::vector<ColunaGrade> ColunasBancada();
 
+// The hint of the cheque grids (the workbench's and the entry windows').
+extern const QString kDicaGradeCheques;
+// The message of the Right arrow released on a date cell that is no date.
+inline constexpr const char* kMsgDataInvalidaSeta = "Data invalida";
+
 class ModeloParcelas : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -70,6 +75,9 @@ public:
     CelulaGrade CelulaLembrada() const { return lembrada_; }
     // The text a cell shows, its open editor's text included.
     QString TextoCelula(int linha, int coluna) const;
+    // The key released is the Right arrow and the remembered cell is a date
+    // cell holding a text that is no date (kMsgDataInvalidaSeta is then shown).
+    bool SetaNumaDataInvalida(int tecla) const;
     // Hands an open editor's text to the model, leaving the editor open.
     void ConfirmaEdicao();
     // Closes an open cell editor, handing its text to the model or dropping

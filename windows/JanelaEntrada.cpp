@@ -3,48 +3,24 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScopeGuard>
-#include <QSignalBlocker>
 
 #include "core/Datas.h"
 #include "core/Linhas.h"
 #include "ui/Aparencia.h"
 #include "ui/Ativacao.h"
+#include "ui/Construcao.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
 #include "ui/Teclado.h"
 
 namespace quantivo {
 
-const QString kHintGradeCheques = QStringLiteral(
-    "Quando o tipo de calculo for DESCONTO POR FORA\n"
-    "   Na coluna data informe as datas de vencimentos\n"
-    "\n"
-    "Quando o tipo de calculo for DESCONTO DE CHEQUE\n"
-    "  Nas colunas data e valor informe as datas dos cheque e os valores");
-
 namespace {
-
-constexpr const char* kDataInvalidaSeta = "Data invalida";
 
 // The sizes the windows are given are outer sizes; the frame a desktop adds
 // around the client area is taken as 4 pixels a side and a 23-pixel title.
 constexpr int kMolduraLargura = 8;
 constexpr int kMolduraAltura = 31;
-
-template <class W>
-W* Nomeia(W* w, const char* nome) {
-    w->setObjectName(QLatin1String(nome));
-    return w;
-}
-
-QLabel* Rotulo(QWidget* pai, const QString& texto, const QRect& geo, QWidget* companheiro = nullptr) {
-    auto* l = new QLabel(texto, pai);
-    l->setGeometry(geo);
-    if (companheiro) l->setBuddy(companheiro);
-    return l;
-}
-
-std::string S(const QString& s) { return s.toStdString(); }
 
 class FiltroSaida : public QObject {
 public:
@@ -85,6 +61,7 @@ JanelaEntrada::JanelaEntrada(QWidget* parent, Tfrm_desconto_cheque* bancada, con
     setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
     setFont(FonteJanela());
     setFixedSize(aparencia.tamanhoExterno - QSize(kMolduraLargura, kMolduraAltura));
+    CentraAoMostrar(this);
     setAutoFillBackground(true);
     PintaJanela(this, fundo_);
     setSizeGripEnabled(false);
@@ -161,7 +138,7 @@ void JanelaEntrada::CriaGrade(QGroupBox* g, const QString& tituloBarra, std::vec
 
     grid_pre = Nomeia(new GradeParcelas(std::move(colunas), g), "grid_pre");
     grid_pre->setGeometry(geoGrade);
-    grid_pre->setToolTip(kHintGradeCheques);
+    grid_pre->setToolTip(kDicaGradeCheques);
     grid_pre->setAccessibleName(tituloBarra);
     QFont fonte(QStringLiteral("Times New Roman"));
     fonte.setStyleHint(QFont::Serif);
@@ -204,10 +181,6 @@ void JanelaEntrada::CriaStatus() {
     StatusBar1->setGeometry(0, height() - 20, width(), 20);
 }
 
-void JanelaEntrada::DefineOrdemTab(const std::vector<QWidget*>& ordem) {
-    for (std::size_t i = 0; i + 1 < ordem.size(); ++i) setTabOrder(ordem[i], ordem[i + 1]);
-}
-
 void JanelaEntrada::AoSair(QWidget* campo, std::function<void()> aoSair) {
     campo->installEventFilter(new FiltroSaida(campo, std::move(aoSair)));
 }
@@ -227,11 +200,7 @@ void JanelaEntrada::FormActivate() {
 }
 
 void JanelaEntrada::grid_preKeyUp(int tecla) {
-    if (tecla != Qt::Key_Right) return;
-    const CelulaGrade c = grid_pre->CelulaLembrada();
-    if (c.coluna != 0 || c.linha < 0) return;
-    const QString t = grid_pre->TextoCelula(c.linha, c.coluna);
-    if (!t.isEmpty() && !DataValida(S(t), AnoDe(Hoje()))) MostraMensagem(kDataInvalidaSeta);
+    if (grid_pre->SetaNumaDataInvalida(tecla)) MostraMensagem(kMsgDataInvalidaSeta);
 }
 
 bool JanelaEntrada::FormKeyDown(QKeyEvent* e, QWidget* alvo) {
@@ -258,10 +227,6 @@ void JanelaEntrada::keyPressEvent(QKeyEvent* e) {
 }
 
 void JanelaEntrada::showEvent(QShowEvent* e) {
-    if (!centrada_) {
-        centrada_ = true;
-        CentraNaTela(this);
-    }
     QDialog::showEvent(e);
     // The window opens ready even where the desktop is slow to activate it.
     if (!aberta_) FormActivate();
@@ -298,11 +263,6 @@ void JanelaEntrada::EntregaDadosGerais(const QString& taxa) {
     b.edtIOF->DefineValor(edtIOF->Valor());
     b.edtTARIFA->DefineValor(edtTARIFA->Valor());
     b.cbTipoTarifa->setCurrentIndex(cbTipoTarifa->currentIndex());
-}
-
-void JanelaEntrada::DefineTipoDaBancada(TipoCalculo tipo) {
-    const QSignalBlocker semReacao(bancada_->ComboBox1);
-    bancada_->ComboBox1->setCurrentIndex(static_cast<int>(tipo));
 }
 
 void JanelaEntrada::CopiaLinhas(const std::vector<std::string Parcela::*>& campos, bool (*entrega)(const Parcela&)) {

@@ -24,9 +24,6 @@
 
 namespace quantivo {
 
-// The hint of the cheque grids (the workbench's and the entry windows').
-extern const QString kHintGradeCheques;
-
 class JanelaEntrada : public QDialog {
     Q_OBJECT
 public:
@@ -69,7 +66,6 @@ protected:
                    const QRect& geoGrade);
     void CriaBotao(int y);
     void CriaStatus();
-    void DefineOrdemTab(const std::vector<QWidget*>& ordem);
     // Runs `aoSair` when the field loses the focus to another of this
     // window's controls (not when the window itself loses it).
     void AoSair(QWidget* campo, std::function<void()> aoSair);
@@ -85,8 +81,6 @@ protected:
     // Reference date, rate text, TAC, IOF, fee and fee kind; the workbench's
     // clearing box is left as it is.
     void EntregaDadosGerais(const QString& taxa);
-    // The type, set without the reaction of the workbench's type list.
-    void DefineTipoDaBancada(TipoCalculo tipo);
     // Copies each row that `entrega` accepts into the workbench row of the
     // same number, the fields `campos` only.
     void CopiaLinhas(const std::vector<std::string Parcela::*>& campos, bool (*entrega)(const Parcela&));
@@ -108,7 +102,6 @@ private:
     QColor fundo_;
     QStringList titulosGrade_;
     bool aberta_ = false;
-    bool centrada_ = false;
 };
 
 }  // namespace quantivo

@@ -6,6 +6,8 @@
 #include <QStyle>
 
 #include "ui/Aparencia.h"
+#include "ui/Ativacao.h"
+#include "ui/Construcao.h"
 #include "windows/Calculo.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
@@ -13,20 +15,6 @@
 
 namespace quantivo {
 namespace {
-
-template <class W>
-W* Nomeia(W* w, const char* nome) {
-    w->setObjectName(QLatin1String(nome));
-    return w;
-}
-
-QLabel* Rotulo(QWidget* pai, const QString& texto, int x, int y, QWidget* companheiro = nullptr) {
-    auto* l = new QLabel(texto, pai);
-    l->move(x, y);
-    l->adjustSize();
-    if (companheiro) l->setBuddy(companheiro);
-    return l;
-}
 
 CampoNumerico* NovoCampo(int decimais, const char* mascara, QWidget* pai) {
     auto* c = new CampoNumerico(decimais, pai);
@@ -64,22 +52,21 @@ TfrmPostecipada::TfrmPostecipada(QWidget* parent) : QDialog(parent) {
     CriaCampos();
     CriaBotoes();
 
-    const QWidget* ordem[] = {DateEdit1, edtValorFinanciado, edtNumPrestacao, edtTaxa, edtVlrPrestacao,
-                              BitBtn1,   bsair,              btnImprime,      btnOK};
-    for (std::size_t i = 0; i + 1 < std::size(ordem); ++i)
-        setTabOrder(const_cast<QWidget*>(ordem[i]), const_cast<QWidget*>(ordem[i + 1]));
+    DefineOrdemTab({DateEdit1, edtValorFinanciado, edtNumPrestacao, edtTaxa, edtVlrPrestacao, BitBtn1, bsair,
+                    btnImprime, btnOK});
+    CentraAoMostrar(this);
 
     new PreviaTeclas(this, [this](QKeyEvent* e, QWidget* alvo) { return FormKeyPress(e, alvo); });
 }
 
 void TfrmPostecipada::CriaTextos() {
-    auto* titulo = Rotulo(this, QStringLiteral("Cálculo de pagamentos imediato ou postecipados"), 16, 8);
+    auto* titulo = Rotulo(this, QStringLiteral("Cálculo de pagamentos imediato ou postecipados"), {16, 8});
     QFont f = FonteJanela(10, true);
     f.setPixelSize(13);
     f.setUnderline(true);
     titulo->setFont(f);
     titulo->adjustSize();
-    Rotulo(this, QStringLiteral("TABELA PRICE - TAXA POSTECIPADA - 30/30 DIAS"), 56, 24);
+    Rotulo(this, QStringLiteral("TABELA PRICE - TAXA POSTECIPADA - 30/30 DIAS"), {56, 24});
     auto* explica = new QLabel(QStringLiteral("Nesta opção pode-se calcular o valor Financiado ou o valor da prestação.\n"
                                               "Para apurar o valor financiado, informe o valor da prestação.\n"
                                               "E para apurar o valor da prestação, informe o valor financiado."),
@@ -89,7 +76,7 @@ void TfrmPostecipada::CriaTextos() {
     explica->setGeometry(16, 48, 390, 42);
     explica->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto* obrigatorios = Rotulo(this, QStringLiteral("* = campos obrigatórios"), 64, 288);
+    auto* obrigatorios = Rotulo(this, QStringLiteral("* = campos obrigatórios"), {64, 288});
     obrigatorios->setFont(FonteJanela(8, true));
     obrigatorios->adjustSize();
 
@@ -119,10 +106,10 @@ void TfrmPostecipada::CriaCampos() {
         auto [campo, legenda] = campos[i];
         campo->setGeometry(184, yCampo[i], 121, 21);
         campo->setAccessibleName(QString::fromUtf8(legenda));
-        Rotulo(this, QString::fromUtf8(legenda), 72, yRotulo[i], campo);
+        Rotulo(this, QString::fromUtf8(legenda), {72, yRotulo[i]}, campo);
         if (i == 1 || i == 4) continue;  // the two values, one of them left blank
         campo->setAccessibleDescription(QStringLiteral("obrigatório"));
-        auto* asterisco = Rotulo(this, QStringLiteral("*"), 309, yRotulo[i]);
+        auto* asterisco = Rotulo(this, QStringLiteral("*"), {309, yRotulo[i]});
         asterisco->setFont(negrito);
         asterisco->adjustSize();
     }
@@ -159,43 +146,25 @@ JanelaPrice TfrmPostecipada::Valores() const {
 
 // --- Opening --------------------------------------------------------------
 
-void TfrmPostecipada::MostraLivre() {
-    show();
-    raise();
-    activateWindow();
-}
+void TfrmPostecipada::MostraLivre() { TrazParaOTrabalho(this); }
 
 int TfrmPostecipada::AbreDialogo(QWidget* dono) {
-    // Qt refuses nothing here, but a visible window cannot turn modal in
-    // place: hide it, then open it afresh as the dialog.
-    if (isVisible()) hide();
-    QWidget* antigo = parentWidget();
-    const Qt::WindowFlags flags = windowFlags();
-    if (dono != antigo) setParent(dono, flags);
     emDialogo_ = true;
     btnOK->show();
-    const int r = exec();
+    const int r = ExecComoDialogoDe(this, dono);
     btnOK->hide();
     emDialogo_ = false;
-    if (dono != antigo) setParent(antigo, flags);
     return r;
 }
 
 void TfrmPostecipada::TrazParaFrente() {
-    if (!isVisible()) {
-        semReset_ = true;
-        show();
-        semReset_ = false;
-    }
-    raise();
-    activateWindow();
+    // Shown again, the window keeps the value just solved into it.
+    semReset_ = true;
+    TrazParaOTrabalho(this);
+    semReset_ = false;
 }
 
 void TfrmPostecipada::showEvent(QShowEvent* e) {
-    if (!centrada_) {
-        centrada_ = true;
-        CentraNaTela(this);
-    }
     // A window restored by the window system is not being opened.
     if (!e->spontaneous() && !semReset_) FormActivate();
     QDialog::showEvent(e);

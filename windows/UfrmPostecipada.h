@@ -77,7 +77,6 @@ private:
 
     bool emDialogo_ = false;
     bool semReset_ = false;
-    bool centrada_ = false;
 };
 
 // Binds the window to the workbench: the type "Prestação Taxa Efetiva" runs

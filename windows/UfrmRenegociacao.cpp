@@ -9,6 +9,7 @@
 #include "core/Renegociacao.h"
 #include "ui/Aparencia.h"
 #include "ui/Ativacao.h"
+#include "ui/Construcao.h"
 #include "windows/Calculo.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
@@ -20,20 +21,10 @@ namespace {
 inline const QColor kCorVerdeClaro{192, 220, 192};
 inline const QColor kCorAmarelo{255, 255, 0};
 
-template <class W>
-W* Nomeia(W* w, const char* nome) {
-    w->setObjectName(QLatin1String(nome));
-    return w;
-}
-
-QLabel* Rotulo(QWidget* pai, const char* texto, int x, int y, QWidget* companheiro = nullptr) {
-    auto* l = new QLabel(QString::fromUtf8(texto), pai);
-    l->move(x, y);
-    l->adjustSize();
-    if (companheiro) {
-        l->setBuddy(companheiro);
-        companheiro->setAccessibleName(l->text());
-    }
+// A caption tied to its field, which also takes the caption as its name.
+QLabel* Legenda(QWidget* pai, const char* texto, QPoint pos, QWidget* campo = nullptr) {
+    QLabel* l = Rotulo(pai, QString::fromUtf8(texto), pos, campo);
+    if (campo) campo->setAccessibleName(l->text());
     return l;
 }
 
@@ -77,11 +68,9 @@ TfrmRenegociacao::TfrmRenegociacao(QWidget* parent) : QDialog(parent) {
     CriaRenegocia();
 
     // "Atualizar até o dia" stands above "Calcula" but is reached last.
-    const QWidget* ordem[] = {edtVlrDivida,      dtVencimento, edtTaxa,    btnCalcula,  edtVlrAtualizado, edtDias,
-                              dtAtualizado,      edtVlrAtualizado2, DateEdit1, edtVlrPago, qtdParcelas,
-                              edtNovaTaxa,       BitBtn1};
-    for (std::size_t i = 0; i + 1 < std::size(ordem); ++i)
-        setTabOrder(const_cast<QWidget*>(ordem[i]), const_cast<QWidget*>(ordem[i + 1]));
+    DefineOrdemTab({edtVlrDivida, dtVencimento, edtTaxa, btnCalcula, edtVlrAtualizado, edtDias, dtAtualizado,
+                    edtVlrAtualizado2, DateEdit1, edtVlrPago, qtdParcelas, edtNovaTaxa, BitBtn1});
+    CentraAoMostrar(this);
 
     for (QWidget* w : {static_cast<QWidget*>(edtVlrDivida), static_cast<QWidget*>(dtVencimento),
                        static_cast<QWidget*>(edtTaxa)})
@@ -91,17 +80,17 @@ TfrmRenegociacao::TfrmRenegociacao(QWidget* parent) : QDialog(parent) {
 
 void TfrmRenegociacao::CriaAtualiza() {
     QFrame* g = Grupo(this, "GroupBox1", {8, 0, 289, 233}, kCorPrata);
-    auto* titulo = Rotulo(g, "ATUALIZA A DÍVIDA", 80, 16);
+    auto* titulo = Legenda(g, "ATUALIZA A DÍVIDA", {80, 16});
     PintaTexto(titulo, kCorAmarelo);
 
     edtVlrDivida = Campo(g, "edtVlrDivida", 2, nullptr, {144, 40, 121, 21});
     dtVencimento = CampoDeData(g, "dtVencimento", {144, 64, 121, 21});
     edtTaxa = Campo(g, "edtTaxa", 5, "0.00000;", {144, 88, 121, 21});
     dtAtualizado = CampoDeData(g, "dtAtualizado", {144, 112, 121, 21});
-    Rotulo(g, "Valor da Dívida", 8, 48, edtVlrDivida);
-    Rotulo(g, "Data do Vencimento", 8, 72, dtVencimento);
-    Rotulo(g, "Taxa de Juros (ao mês)", 8, 96, edtTaxa);
-    Rotulo(g, "Atualizar até o dia", 8, 120, dtAtualizado);
+    Legenda(g, "Valor da Dívida", {8, 48}, edtVlrDivida);
+    Legenda(g, "Data do Vencimento", {8, 72}, dtVencimento);
+    Legenda(g, "Taxa de Juros (ao mês)", {8, 96}, edtTaxa);
+    Legenda(g, "Atualizar até o dia", {8, 120}, dtAtualizado);
 
     btnCalcula = Nomeia(new QPushButton(style()->standardIcon(QStyle::SP_BrowserReload), QStringLiteral("Calcula"), g),
                         "btnCalcula");
@@ -112,8 +101,8 @@ void TfrmRenegociacao::CriaAtualiza() {
     edtDias = Campo(g, "edtDias", 0, "0;-0", {144, 200, 121, 21});
     MostraDesabilitadoLegivel(edtVlrAtualizado);
     MostraDesabilitadoLegivel(edtDias);
-    Rotulo(g, "Valor Atualizado", 16, 184, edtVlrAtualizado);
-    Rotulo(g, "Número de dias", 16, 208, edtDias);
+    Legenda(g, "Valor Atualizado", {16, 184}, edtVlrAtualizado);
+    Legenda(g, "Número de dias", {16, 208}, edtDias);
 
     connect(btnCalcula, &QPushButton::clicked, this, &TfrmRenegociacao::btnCalculaClick);
 }
@@ -121,23 +110,23 @@ void TfrmRenegociacao::CriaAtualiza() {
 void TfrmRenegociacao::CriaRenegocia() {
     QFrame* g = Grupo(this, "GroupBox2", {8, 240, 289, 241}, kCorVerdeClaro);
     PintaTexto(g, kCorMarinho);
-    Rotulo(g, "RENEGOCIA A DÍVIDA", 72, 16);
+    Legenda(g, "RENEGOCIA A DÍVIDA", {72, 16});
 
     edtVlrAtualizado2 = Campo(g, "edtVlrAtualizado2", 2, nullptr, {144, 40, 121, 21});
     MostraDesabilitadoLegivel(edtVlrAtualizado2, kCorMarinho);
-    Rotulo(g, "Vlr.Dívida atualizada", 16, 46, edtVlrAtualizado2);
+    Legenda(g, "Vlr.Dívida atualizada", {16, 46}, edtVlrAtualizado2);
 
     auto* pagamento = Nomeia(new QGroupBox(QStringLiteral("Pagamento"), g), "GroupBox3");
     pagamento->setGeometry(16, 67, 249, 71);
     DateEdit1 = CampoDeData(pagamento, "DateEdit1", {128, 16, 105, 21});
     edtVlrPago = Campo(pagamento, "edtVlrPago", 2, nullptr, {128, 40, 105, 21});
-    Rotulo(pagamento, "Data do pagamento", 8, 22, DateEdit1);
-    Rotulo(pagamento, "Valor pago", 8, 46, edtVlrPago);
+    Legenda(pagamento, "Data do pagamento", {8, 22}, DateEdit1);
+    Legenda(pagamento, "Valor pago", {8, 46}, edtVlrPago);
 
     qtdParcelas = Campo(g, "qtdParcelas", 0, "0;-0", {152, 144, 113, 21});
     edtNovaTaxa = Campo(g, "edtNovaTaxa", 5, "0.00000;", {152, 168, 113, 21});
-    Rotulo(g, "Qtd.Prestação", 16, 152, qtdParcelas);
-    Rotulo(g, "Taxa de juros (ao mês)", 16, 176, edtNovaTaxa);
+    Legenda(g, "Qtd.Prestação", {16, 152}, qtdParcelas);
+    Legenda(g, "Taxa de juros (ao mês)", {16, 176}, edtNovaTaxa);
 
     BitBtn1 = Nomeia(new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton),
                                      QStringLiteral("Calcula Renegociação"), g),
@@ -150,21 +139,9 @@ void TfrmRenegociacao::CriaRenegocia() {
 
 // --- Opening --------------------------------------------------------------
 
-int TfrmRenegociacao::AbreDialogo(QWidget* dono) {
-    if (isVisible()) hide();
-    QWidget* antigo = parentWidget();
-    const Qt::WindowFlags flags = windowFlags();
-    if (dono != antigo) setParent(dono, flags);
-    const int r = exec();
-    if (dono != antigo) setParent(antigo, flags);
-    return r;
-}
+int TfrmRenegociacao::AbreDialogo(QWidget* dono) { return ExecComoDialogoDe(this, dono); }
 
 void TfrmRenegociacao::showEvent(QShowEvent* e) {
-    if (!centrada_) {
-        centrada_ = true;
-        CentraNaTela(this);
-    }
     if (!e->spontaneous()) FormActivate();
     QDialog::showEvent(e);
 }
@@ -257,7 +234,7 @@ bool RenegociaDoMenu(Tfrm_desconto_cheque* bancada, TfrmRenegociacao* janela, QW
     bancada->Edit1->setText(janela->edtNovaTaxa->Texto());
     bancada->data_ref->DefineData(janela->DateEdit1->Data());
     // Set quietly: the list's own reaction would open this dialog again.
-    bancada->ComboBox1->setCurrentIndex(static_cast<int>(TipoCalculo::RenegociacaoDividas));
+    bancada->DefineTipoSemReacao(TipoCalculo::RenegociacaoDividas);
     // The calculate action; after an error report the workbench stays hidden,
     // holding what was handed over.
     if (bancada->Calcula() == Desfecho::Erro) return false;

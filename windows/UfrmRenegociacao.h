@@ -61,7 +61,6 @@ private:
     void CriaRenegocia();
     bool FormKeyPress(QKeyEvent* e, QWidget* alvo);
 
-    bool centrada_ = false;
 };
 
 // Binds the window to the workbench: the type "Renegociação de Dívidas" runs

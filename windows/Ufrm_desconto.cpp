@@ -1,5 +1,6 @@
 #include "windows/Ufrm_desconto.h"
 
+#include "ui/Construcao.h"
 #include "ui/Aparencia.h"
 #include "ui/Servicos.h"
 
@@ -10,7 +11,7 @@ constexpr const char* kMsgTaxaObrigatoria = "Para este cálculo é OBRIGATÓRIO 
 
 std::vector<ColunaGrade> ColunasCheques() {
     return {
-        {QStringLiteral("Data"), &Parcela::Data, 92, FiltroTeclas::Data},
+        {QStringLiteral("Data"), &Parcela::Data, 92, FiltroTeclas::Vencimento},
         {QStringLiteral("Valor"), &Parcela::Valor, 101, FiltroTeclas::Valor},
         {QStringLiteral("Banco/Número"), &Parcela::BancoNumero, 121, FiltroTeclas::Livre},
         {QStringLiteral("Emitente"), &Parcela::Emitente, 132, FiltroTeclas::Livre},
@@ -55,7 +56,7 @@ void Tfrm_desconto::BitBtn1Click() {
         if (!ConfereLinhas(/*exigeValor=*/true)) return;
         EsvaziaGradeDaBancada();
         EntregaDadosGerais(edtTaxa->Texto());
-        DefineTipoDaBancada(TipoCalculo::DescontoCheque);
+        Bancada()->DefineTipoSemReacao(TipoCalculo::DescontoCheque);
         CopiaLinhas({&Parcela::Data, &Parcela::Valor, &Parcela::BancoNumero, &Parcela::Emitente}, TemDataEValor);
         CalculaNaBancada();
     });

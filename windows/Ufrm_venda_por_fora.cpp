@@ -1,5 +1,6 @@
 #include "windows/Ufrm_venda_por_fora.h"
 
+#include "ui/Construcao.h"
 #include "ui/Servicos.h"
 
 namespace quantivo {
@@ -8,7 +9,7 @@ namespace {
 constexpr const char* kMsgValorFinanciadoObrigatorio = "Para este cálculo é OBRIGATÓRIO informar o valor Financiado";
 
 std::vector<ColunaGrade> ColunaDatas() {
-    return {{QStringLiteral("Data cheque"), &Parcela::Data, 112, FiltroTeclas::Data}};
+    return {{QStringLiteral("Data cheque"), &Parcela::Data, 112, FiltroTeclas::Vencimento}};
 }
 
 bool TemData(const Parcela& p) { return !p.Data.empty(); }
@@ -72,7 +73,7 @@ void Tfrm_venda_por_fora::BitBtn1Click() {
         const QString taxa = edtTaxa->Texto();
         EntregaDadosGerais(taxa.isEmpty() ? QStringLiteral("0") : taxa);
         Bancada()->Edit6->setText(edtVlrFinanciado->Texto());
-        DefineTipoDaBancada(TipoCalculo::VendaPorFora);
+        Bancada()->DefineTipoSemReacao(TipoCalculo::VendaPorFora);
         CopiaLinhas({&Parcela::Data}, TemData);
         CalculaNaBancada();
     });

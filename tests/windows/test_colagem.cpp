@@ -28,16 +28,16 @@ TEST(Colagem, Limpeza) {
         {FiltroTeclas::Valor, " 500 ", "500"},
         {FiltroTeclas::Valor, "-7,25", "7,25"},            // the minus cannot be typed either
         {FiltroTeclas::Valor, "abc", ""},
-        {FiltroTeclas::Data, "31/12/2007", "31/12/07"},
-        {FiltroTeclas::Data, "31/12/07", "31/12/07"},
-        {FiltroTeclas::Data, "1/2/2008", "01/02/08"},
-        {FiltroTeclas::Data, "2007-12-31", "31/12/07"},
-        {FiltroTeclas::Data, "31.12.2007 00:00:00", "31/12/07"},
-        {FiltroTeclas::Data, "31122007", "31/12/07"},
-        {FiltroTeclas::Data, "311207", "31/12/07"},
-        {FiltroTeclas::Data, "32/13/2007", "32/13/07"},    // not a date: the calculation marks it
-        {FiltroTeclas::Data, "31/12", "31/12/"},
-        {FiltroTeclas::Data, "amanhã", ""},
+        {FiltroTeclas::Vencimento, "31/12/2007", "31/12/07"},
+        {FiltroTeclas::Vencimento, "31/12/07", "31/12/07"},
+        {FiltroTeclas::Vencimento, "1/2/2008", "01/02/08"},
+        {FiltroTeclas::Vencimento, "2007-12-31", "31/12/07"},
+        {FiltroTeclas::Vencimento, "31.12.2007 00:00:00", "31/12/07"},
+        {FiltroTeclas::Vencimento, "31122007", "31/12/07"},
+        {FiltroTeclas::Vencimento, "311207", "31/12/07"},
+        {FiltroTeclas::Vencimento, "32/13/2007", "32/13/07"},    // not a date: the calculation marks it
+        {FiltroTeclas::Vencimento, "31/12", "31/12/"},
+        {FiltroTeclas::Vencimento, "amanhã", ""},
         {FiltroTeclas::Livre, "José 1.000,00", "José 1.000,00"},
     };
     for (const Caso& c : casos)
