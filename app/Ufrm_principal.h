@@ -3,7 +3,6 @@
 // about and vendor links. It calculates nothing itself; each calculation
 // button opens the window that collects that calculation's data.
 #include <QLabel>
-#include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QWidget>

@@ -88,10 +88,6 @@ QString CaminhoManual() {
     return {};
 }
 
-QByteArray ParaWindows1252(const QString& texto) {
-    return QByteArray::fromStdString(Utf8ParaCp1252(texto.toStdString()));
-}
-
 QString DeWindows1252(const QByteArray& bytes) {
     return QString::fromStdString(Cp1252ParaUtf8(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
 }

@@ -24,7 +24,6 @@ void DefineDiretorioListagem(const QString& dir);  // for tests; empty restores
 // The user manual "Manual_Quantivo.pdf", or empty when it is not found.
 QString CaminhoManual();
 
-QByteArray ParaWindows1252(const QString& texto);
 QString DeWindows1252(const QByteArray& bytes);
 
 }  // namespace quantivo

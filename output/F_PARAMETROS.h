@@ -3,6 +3,7 @@
 // read from valida.ini when the window is created and written on "SALVA".
 // Opened modally from the receipt window, destroyed when closed.
 #include <QDialog>
+#include <optional>
 
 class QFrame;
 class QGroupBox;
@@ -49,11 +50,6 @@ private:
     void FormCreate();
 };
 
-}  // namespace quantivo
-
-#include <optional>
-
-namespace quantivo {
 
 // valida.ini where the program keeps it: nothing when there is none (the
 // issuer is not configured). Errors as LeCadastro and GravaCadastro, naming

@@ -34,8 +34,6 @@ CampoValorRecibo::CampoValorRecibo(QWidget* parent) : CampoNumerico(2, parent) {
     DefineFaixa(0.0L, kValorMaximo);
     DefineSemNegativo(true);
 }
-QString CampoValorRecibo::TextoValor() const { return Texto(); }
-long double CampoValorRecibo::ValorAtual() const { return Valor(); }
 
 void CampoValorRecibo::focusOutEvent(QFocusEvent* e) {
     CampoNumerico::focusOutEvent(e);
@@ -126,10 +124,10 @@ TFPRIN::~TFPRIN() {
 
 void TFPRIN::CurrencyEdit1Exit() {
     ProtegeAcao([this] {
-        if (tvalor->TextoValor().isEmpty())
+        if (tvalor->Texto().isEmpty())
             extenso->clear();
         else
-            extenso->setText(QString::fromStdString(ValorExtenso(static_cast<double>(tvalor->ValorAtual()))));
+            extenso->setText(QString::fromStdString(ValorExtenso(static_cast<double>(tvalor->Valor()))));
         // The largest amounts take three lines, more than the label shows.
         extenso->setToolTip(extenso->text());
     });
@@ -142,7 +140,7 @@ void TFPRIN::SpeedButton5Click() {
             msg.Mostra(kTextoSemConfiguracao, kTituloSemConfiguracao, Icone::Aviso);
             return;
         }
-        if (tvalor->TextoValor().isEmpty() || trecebi->text().isEmpty() || treferente->text().isEmpty()) {
+        if (tvalor->Texto().isEmpty() || trecebi->text().isEmpty() || treferente->text().isEmpty()) {
             msg.Mostra(kTextoCamposRecibo, kTituloAtencao, Icone::Aviso);
             return;
         }
@@ -157,7 +155,7 @@ void TFPRIN::SpeedButton5Click() {
         CurrencyEdit1Exit();
 
         DadosRecibo d;
-        d.valor = tvalor->ValorAtual();
+        d.valor = tvalor->Valor();
         d.recebi = trecebi->text();
         d.extenso = extenso->text();
         d.referente = treferente->text();

@@ -21,10 +21,6 @@ class CampoValorRecibo : public CampoNumerico {
     Q_OBJECT
 public:
     explicit CampoValorRecibo(QWidget* parent = nullptr);
-    // The field's edit text: "," before at most two decimals, no grouping,
-    // empty for zero.
-    QString TextoValor() const;
-    long double ValorAtual() const;
 
 signals:
     void saiu();

@@ -174,12 +174,6 @@ void PintaPagina(QPainter& p, const std::vector<ElementoRel>& elementos, double 
     p.restore();
 }
 
-const ElementoRel* TFREL::Elemento(const QString& nome) const {
-    for (const ElementoRel& e : elementos_)
-        if (e.nome == nome) return &e;
-    return nullptr;
-}
-
 void TFREL::ConfiguraImpressora(QPrinter& impressora) {
     impressora.setPageSize(QPageSize(QPageSize::A4));
     impressora.setPageOrientation(QPageLayout::Portrait);

@@ -70,8 +70,6 @@ class TFREL {
 public:
     void Preenche(const DadosRecibo& d) { elementos_ = MontaPaginaRecibo(d); }
     const std::vector<ElementoRel>& Elementos() const { return elementos_; }
-    // The named element, or nullptr.
-    const ElementoRel* Elemento(const QString& nome) const;
 
     // A4 portrait, 10 mm margins.
     static void ConfiguraImpressora(QPrinter& impressora);

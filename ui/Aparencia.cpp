@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
@@ -37,6 +38,21 @@ public:
 private:
     QPalette original_;
     bool destacado_ = false;
+};
+
+class FiltroClique : public QObject {
+public:
+    FiltroClique(QObject* dono, std::function<void()> acao) : QObject(dono), acao_(std::move(acao)) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+            acao_();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> acao_;
 };
 
 }  // namespace
@@ -141,30 +157,9 @@ QPixmap ImagemRecibo(int lado) {
     return pm;
 }
 
-}  // namespace quantivo
-
-#include <QMouseEvent>
-
-namespace quantivo {
-namespace {
-class FiltroClique : public QObject {
-public:
-    FiltroClique(QObject* dono, std::function<void()> acao) : QObject(dono), acao_(std::move(acao)) {}
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
-            acao_();
-            return true;
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> acao_;
-};
-}  // namespace
-
 void AoClicar(QWidget* w, std::function<void()> acao) {
     w->setCursor(Qt::PointingHandCursor);
     w->installEventFilter(new FiltroClique(w, std::move(acao)));
 }
+
 }  // namespace quantivo

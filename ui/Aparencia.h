@@ -1,6 +1,7 @@
 #pragma once
 // Colours, pictures and small looks the windows share.
 #include <QColor>
+#include <functional>
 #include <QIcon>
 #include <QPixmap>
 
@@ -45,11 +46,7 @@ QIcon IconeCalendario();
 QPixmap ImagemFornecedor(int largura, int altura);
 QPixmap ImagemRecibo(int lado);
 
-}  // namespace quantivo
-
-#include <functional>
-
-namespace quantivo {
 // Makes a label or picture clickable (the vendor links).
 void AoClicar(QWidget* w, std::function<void()> acao);
+
 }  // namespace quantivo

@@ -111,11 +111,6 @@ void CampoNumerico::Guarda(long double v) {
 
 void CampoNumerico::DefineValor(long double v) { Guarda(Limita(Segura(v, decimais_))); }
 
-void CampoNumerico::DefineDecimais(int d) {
-    decimais_ = std::clamp(d, 0, 5);
-    DefineValor(valor_);
-}
-
 void CampoNumerico::DefineMascara(const QString& m) {
     mascara_ = m;
     Mostra();

@@ -27,8 +27,6 @@ public:
     QString Texto() const;
 
     int Decimais() const { return decimais_; }
-    void DefineDecimais(int d);
-    QString Mascara() const { return mascara_; }
     void DefineMascara(const QString& m);
     // Optional limits. A value typed above the maximum stands while the field
     // is edited (Valor already reads the maximum); leaving the field brings

@@ -50,10 +50,6 @@ QFont FonteFixa(int pontos, bool negrito) {
     return f;
 }
 
-}  // namespace quantivo
-
-namespace quantivo {
-
 QFont FonteArial(int pixels, bool negrito) {
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(pixels);

@@ -184,12 +184,12 @@ void GradeParcelas::EditorCriado(QLineEdit* editor, const QModelIndex& index) {
     editor_ = editor;
     indiceEditor_ = index;
     lembrada_ = {index.row(), index.column()};
-    emit editorAberto(index.row(), index.column());
 }
 
 QModelIndex GradeParcelas::moveCursor(CursorAction acao, Qt::KeyboardModifiers mods) {
     const QModelIndex atual = currentIndex();
-    if (cresceAoDescer_ && acao == MoveDown && atual.isValid() && atual.row() == modelo_->NumeroLinhas() - 1) {
+    // Moving down from the last row adds an empty row.
+    if (acao == MoveDown && atual.isValid() && atual.row() == modelo_->NumeroLinhas() - 1) {
         modelo_->AcrescentaLinha();
         return modelo_->index(atual.row() + 1, atual.column());
     }
@@ -208,10 +208,7 @@ QModelIndex GradeParcelas::ProximaCelula(const QModelIndex& atual) {
         if (digitavel(c)) return modelo_->index(linha, c);
     int primeira = 0;
     while (primeira < modelo_->columnCount() - 1 && !digitavel(primeira)) ++primeira;
-    if (linha + 1 >= modelo_->NumeroLinhas()) {
-        if (!cresceAoDescer_) return atual;
-        modelo_->AcrescentaLinha();
-    }
+    if (linha + 1 >= modelo_->NumeroLinhas()) modelo_->AcrescentaLinha();
     return modelo_->index(linha + 1, primeira);
 }
 

@@ -84,8 +84,6 @@ public:
     // it, so that it cannot later write a stale text over cells set since.
     void EncerraEdicao(bool confirma);
     QLineEdit* EditorAberto() const { return editor_; }
-    // Moving down from the last row adds an empty row.
-    void DefineCresceAoDescer(bool cresce) { cresceAoDescer_ = cresce; }
     // Enter: the open editor's text to the model, and the cursor to the next
     // cell the user types into (from a row's last such cell, the first of the
     // next row, added at the end as moving down adds it).
@@ -101,7 +99,6 @@ public:
     void keyboardSearch(const QString& busca) override;
 
 signals:
-    void editorAberto(int linha, int coluna);
     // A key released in the grid or in its cell editor.
     void teclaSolta(int tecla);
 
@@ -123,7 +120,6 @@ private:
     CelulaGrade lembrada_;
     QPointer<QLineEdit> editor_;
     QPersistentModelIndex indiceEditor_;
-    bool cresceAoDescer_ = true;
 };
 
 class DelegadoParcelas : public QStyledItemDelegate {

@@ -258,7 +258,7 @@ TEST_F(JanelasRecibo, ReceiptValueTypedAboveTheMaximumComesDownWhenLeftAndTheWor
     Preenche(r, "5000000000", "", "");
     EXPECT_EQ(r.tvalor->text(), "5000000000");  // every digit taken while typing
     QTest::keyClick(r.tvalor, Qt::Key_Return);
-    EXPECT_EQ(r.tvalor->TextoValor(), "4294967295");
+    EXPECT_EQ(r.tvalor->Texto(), "4294967295");
     EXPECT_EQ(r.extenso->text(), QString::fromStdString(ValorExtenso(4294967295.0)));
 }
 
@@ -289,7 +289,7 @@ TEST_F(JanelasRecibo, ReceiptPrintsOneOrTwoCopiesFromTheFile) {
         EXPECT_EQ(Texto(pg, "data"), QStringLiteral("05, de março de 2008"));
         EXPECT_EQ(Texto(pg, "t2", &ligado), QStringLiteral("2ª VIA"));
         EXPECT_EQ(ligado, duas);
-        EXPECT_EQ(r.tvalor->TextoValor(), QStringLiteral("1234,5")) << "fields unchanged after the preview";
+        EXPECT_EQ(r.tvalor->Texto(), QStringLiteral("1234,5")) << "fields unchanged after the preview";
     }
 }
 
@@ -381,7 +381,7 @@ TEST_F(JanelasRecibo, ReceiptButtonsAnswerAltAndTheirUnderlinedLetter) {
 TEST_F(JanelasRecibo, FirmattoOpensAFreshEmptyWindowEachTime) {
     for (int vez = 0; vez < 2; ++vez) {
         NaProximaModal<TFPRIN>([](TFPRIN* r) {
-            EXPECT_TRUE(r->tvalor->TextoValor().isEmpty());
+            EXPECT_TRUE(r->tvalor->Texto().isEmpty());
             EXPECT_TRUE(r->trecebi->text().isEmpty());
             EXPECT_TRUE(r->extenso->text().isEmpty());
             r->trecebi->setText(QStringLiteral("sobra?"));
