@@ -33,7 +33,8 @@ enum class Modo { Nua, Rotulo, Quantivo };
 void InformaPronto() {
     rusage uso{};
     getrusage(RUSAGE_SELF, &uso);
-    const double cpu = (uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) * 1e3 + (uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e3;
+    const double cpu = static_cast<double>(uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) * 1e3 +
+                       static_cast<double>(uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e3;
     std::printf("pronto %.3f\n", cpu);
     std::fflush(stdout);
 }

@@ -11,7 +11,7 @@ void MarcaDataInvalida(Parcela& p) {
 
 LinhasConferidas ConfereLinhas(std::vector<Parcela>& linhas, Data referencia, bool incluiCompensacao,
                                RegraLinhas regra, const Contexto& ctx) {
-    LinhasConferidas r{Desfecho::Concluido};
+    LinhasConferidas r{Desfecho::Concluido, 0, 0, {}};
     const int ano = ctx.AnoCorrente();
     for (Parcela& p : linhas) {
         if (p.Data.empty()) continue;

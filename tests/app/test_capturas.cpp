@@ -79,7 +79,7 @@ TEST_F(Capturas, SalvaOsDialogosDoQt) {
     f->ComboBox1->setCurrentIndex(0);
     const auto captura = [&dir](const QString& nome) {
         return [&dir, nome](QWidget* w) {
-            QTest::qWaitForWindowExposed(w);
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
             QTest::qWait(300);
             EXPECT_TRUE(w->grab().save(dir + "/" + nome));
         };
