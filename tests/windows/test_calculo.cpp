@@ -124,6 +124,31 @@ TEST_F(Workbench, ExemploDoDescontoDeChequeDigitadoComTeclas) {
     EXPECT_EQ(f->Label4->text(), "Sexta-feira, 28 de Dezembro de 2007");
 }
 
+TEST_F(Workbench, CETEscritoSoPorCalculoConcluidoELimpoComOsTotais) {
+    f->ComboBox1->setCurrentIndex(0);
+    f->data_ref->DefineData(D(2007, 12, 28));
+    f->Edit1->setText("3");
+    f->edtTAC->DefineValor(2);
+    f->edtIOF->DefineValor(0.0041L);
+    f->cbTipoTarifa->setCurrentIndex(0);
+    f->edtTARIFA->DefineValor(2);
+    f->grid->Modelo()->DefineLinhas({{"31/12/07", "1000", "", "", ""}, {"26/01/08", "500", "", "", ""},
+                                     {"15/02/08", "2500,50", "", "", ""}});
+    EXPECT_EQ(f->LabelCET->text(), "CET:");
+    Tecla(Qt::Key_F5);
+    EXPECT_EQ(f->LabelCET->text(), "CET: 83,65% a.a. (5,20% a.m.)");
+    EXPECT_EQ(f->LabelCET->accessibleName(), "CET");
+    EXPECT_TRUE(f->LabelCET->accessibleDescription().startsWith("CET: 83,65% a.a. (5,20% a.m.)"));
+    // A calculation that stops leaves it, as it leaves the totals.
+    f->Edit1->setText("");
+    Tecla(Qt::Key_F5);
+    EXPECT_EQ(f->LabelCET->text(), "CET: 83,65% a.a. (5,20% a.m.)");
+    // Another type chosen: empty with the totals.
+    f->ComboBox1->setFocus();
+    Tecla(Qt::Key_Down);
+    EXPECT_EQ(f->LabelCET->text(), "");
+}
+
 TEST_F(Workbench, F5SemTipoNaoFazNada) {
     f->grid->Modelo()->DefineCelula(0, 0, "31/12/07");
     f->grid->Modelo()->DefineCelula(0, 1, "1000");
@@ -309,6 +334,7 @@ TEST_F(Workbench, DialogosDosTipos1E3CopiamECalculam) {
     EXPECT_EQ(f->Edit1->text(), "2");
     EXPECT_EQ(Celula(11, 0), "15/04/09");
     EXPECT_EQ(f->Edit2->text(), "1.134,72");
+    EXPECT_EQ(f->LabelCET->text(), "CET: -");  // a schedule has none
     EXPECT_EQ(apurados.size(), 1u);
     EXPECT_TRUE(msgs.mensagens.empty());
 }
