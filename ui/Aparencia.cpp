@@ -97,6 +97,22 @@ void PintaTexto(QWidget* w, const QColor& cor) {
     w->setPalette(p);
 }
 
+QIcon IconeImpressora() {
+    QPixmap pm(20, 20);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(QColor(40, 40, 40));
+    p.setBrush(Qt::white);
+    p.drawRect(5, 1, 10, 7);
+    p.setBrush(QColor(150, 150, 150));
+    p.drawRect(1, 7, 18, 8);
+    p.setBrush(Qt::white);
+    p.drawRect(5, 12, 10, 7);
+    p.setPen(QColor(0, 160, 0));
+    p.drawPoint(16, 9);
+    return QIcon(pm);
+}
+
 QIcon IconeCalendario() {
     QPixmap pm(16, 16);
     pm.fill(Qt::transparent);

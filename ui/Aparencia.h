@@ -43,6 +43,7 @@ QLabel* LegendaOculta(QComboBox* lista, const QString& texto);
 
 // Drawn rather than shipped as image files, so that nothing can be missing.
 QIcon IconeCalendario();
+QIcon IconeImpressora();
 QPixmap ImagemFornecedor(int largura, int altura);
 QPixmap ImagemRecibo(int lado);
 

@@ -2,7 +2,6 @@
 
 #include <QFrame>
 #include <QKeyEvent>
-#include <QPainter>
 #include <QStyle>
 
 #include "ui/Aparencia.h"
@@ -20,22 +19,6 @@ CampoNumerico* NovoCampo(int decimais, const char* mascara, QWidget* pai) {
     auto* c = new CampoNumerico(decimais, pai);
     c->DefineMascara(QString::fromLatin1(mascara));
     return c;
-}
-
-QIcon IconeImpressora() {
-    QPixmap pm(20, 20);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setPen(QColor(40, 40, 40));
-    p.setBrush(Qt::white);
-    p.drawRect(5, 1, 10, 7);
-    p.setBrush(QColor(150, 150, 150));
-    p.drawRect(1, 7, 18, 8);
-    p.setBrush(Qt::white);
-    p.drawRect(5, 12, 10, 7);
-    p.setPen(QColor(0, 160, 0));
-    p.drawPoint(16, 9);
-    return QIcon(pm);
 }
 
 }  // namespace
