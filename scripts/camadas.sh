@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks that includes only point down the layers:
-#   core <- ui <- windows, output <- app;  tools/ and fuzz/ use core/ and the
-# plain C++ part of output/ (cmake/FontesPuras.cmake), which itself uses core/
-# alone. Prints every include that points elsewhere; exits 1 if there is one.
+#   core <- ui <- windows, output <- app;  quantivo-batch (tools/) and fuzz/
+# use core/ and the plain C++ part of output/ (cmake/FontesPuras.cmake), which
+# itself uses core/ alone; the tests and the screenshot maker sit on top. Prints every include that points elsewhere; exits 1 if there is one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,6 +27,7 @@ permitido() {  # permitido <file> <included folder/file>
         [[ $pasta == core || $pasta == ui || $pasta == output ]]
       fi ;;
     app/*)     [[ $pasta != tools && $pasta != tests && $pasta != bench ]] ;;
+    tools/capturas/*) true ;;  # the screenshot maker stands on top of everything, as the tests do
     tools/*|fuzz/*) [[ $pasta == core || $pasta == tools || $pasta == fuzz || " $puros_h " == *" $inc "* ]] ;;
     tests/*)   local camada=${arq#tests/}; camada=${camada%%/*}
                case "$camada" in

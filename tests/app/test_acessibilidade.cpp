@@ -15,20 +15,17 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <cmath>
 #include <set>
 
-#include "app/Janelas.h"
-#include "output/Arquivos.h"
 #include "output/F_PARAMETROS.h"
 #include "output/F_PRIN.h"
 #include "output/F_REL.h"
 #include "output/Listagem.h"
 #include "tests/support/Dialogos.h"
-#include "tests/support/GuardaJanelas.h"
+#include "tests/support/ProgramaTeste.h"
 #include "windows/Ufrm_desconto.h"
 #include "windows/Ufrm_venda_por_fora.h"
 
@@ -149,22 +146,12 @@ QStringList Ingles(const QStringList& textos) {
     return achadas;
 }
 
-class Acessibilidade : public teste::JanelaTeste {
+class Acessibilidade : public teste::ProgramaTeste {
 protected:
     void SetUp() override {
-        JanelaTeste::SetUp();
+        ProgramaTeste::SetUp();
         guarda.Permite(true);  // NaProximaModal closes what it opens
-        ASSERT_TRUE(dir.isValid());
-        DefineDiretorioPrograma(dir.path());
-        CriaJanelas();
-        frm_principal->show();
-        QApplication::setActiveWindow(frm_principal);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frm_principal));
-    }
-    void TearDown() override {
-        DestroiJanelas();
-        DefineDiretorioPrograma({});
-        JanelaTeste::TearDown();
+        MostraMenu();
     }
     // Each window's gaps, by window, for one report at the end.
     void Confere(QWidget* janela) {
@@ -179,13 +166,12 @@ protected:
         vistas << QString::fromLatin1(qual);
     }
 
-    QTemporaryDir dir;
     QStringList faltas, vistas;
 };
 
 }  // namespace
 
-TEST_F(Acessibilidade, EveryWindowReadableAndQtDialogsInPortuguese) {
+TEST_F(Acessibilidade, TodaJanelaLegivelEDialogosDoQtEmPortugues) {
     Confere(frm_principal);
 
     // The two entry windows; the cheque discount's hand-over shows the workbench.
@@ -269,7 +255,7 @@ static double Contraste(const QColor& a, const QColor& b) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-TEST_F(Acessibilidade, ResultsShownInDisabledFieldsReadAtFourAndAHalfToOneOrMore) {
+TEST_F(Acessibilidade, ResultadosEmCamposDesabilitadosComContrasteDeQuatroEMeioOuMais) {
     for (QLineEdit* campo :
          {static_cast<QLineEdit*>(frm_desconto_cheque->Edit2),
           static_cast<QLineEdit*>(frmRenegociacao->edtVlrAtualizado), static_cast<QLineEdit*>(frmRenegociacao->edtDias),

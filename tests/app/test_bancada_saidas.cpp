@@ -2,36 +2,27 @@
 // prints the listing; "Firmatto" opens a fresh, empty receipt window.
 #include <QFile>
 #include <QPrinter>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
-#include "app/Janelas.h"
 #include "output/Arquivos.h"
 #include "output/F_PRIN.h"
 #include "output/Listagem.h"
-#include "tests/support/GuardaJanelas.h"
+#include "tests/support/Exemplos.h"
+#include "tests/support/ProgramaTeste.h"
 
 using namespace quantivo;
 
 namespace {
 
-class SaidasDaBancada : public teste::JanelaTeste {
+class SaidasDaBancada : public teste::ProgramaTeste {
 protected:
     void SetUp() override {
-        JanelaTeste::SetUp();
-        DefineDiretorioPrograma(dir.path());
-        DefineDiretorioListagem(dir.path());
-        CriaJanelas();
+        ProgramaTeste::SetUp();
         auto* f = frm_desconto_cheque.data();
-        f->data_ref->DefineData(D(2007, 12, 28));
-        f->Edit1->setText("3");
-        f->edtTAC->DefineValor(2);
-        f->edtIOF->DefineValor(0.0041L);
-        f->cbTipoTarifa->setCurrentIndex(0);
-        f->edtTARIFA->DefineValor(2);
+        teste::DadosDoExemplo(*f);
         Bancada b = f->LeBancada();
-        b.linhas = {{"31/12/07", "1000", "", "", ""}, {"26/01/08", "500", "", "", ""}, {"15/02/08", "2500,50", "", "", ""}};
+        b.linhas = {
+            {"31/12/07", "1000", "", "", ""}, {"26/01/08", "500", "", "", ""}, {"15/02/08", "2500,50", "", "", ""}};
         f->EscreveBancada(b);
         f->ComboBox1->blockSignals(true);
         f->ComboBox1->setCurrentIndex(0);
@@ -39,12 +30,8 @@ protected:
     }
     void TearDown() override {
         DefineEscolheImpressora({});
-        DestroiJanelas();
-        DefineDiretorioListagem({});
-        DefineDiretorioPrograma({});
-        JanelaTeste::TearDown();
+        ProgramaTeste::TearDown();
     }
-    QTemporaryDir dir;
 };
 
 }  // namespace

@@ -3,30 +3,24 @@
 // start-up builds it.
 #include <QTest>
 
-#include "app/Janelas.h"
 #include "tests/support/Dialogos.h"
-#include "tests/support/GuardaJanelas.h"
+#include "tests/support/Exemplos.h"
+#include "tests/support/ProgramaTeste.h"
+#include "tests/support/Teclas.h"
 
 using namespace quantivo;
-using teste::Digita;
+using teste::Campos;
 using teste::QuandoAbrir;
 using teste::Tecla;
 
 namespace {
 
-class CalculosDoMenu : public teste::JanelaTeste {
+class CalculosDoMenu : public teste::ProgramaTeste {
 protected:
     void SetUp() override {
-        JanelaTeste::SetUp();
+        ProgramaTeste::SetUp();
         guarda.Permite(true);  // QuandoAbrir closes what it opens
-        CriaJanelas();
-        frm_principal->show();
-        QApplication::setActiveWindow(frm_principal);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(frm_principal));
-    }
-    void TearDown() override {
-        DestroiJanelas();
-        JanelaTeste::TearDown();
+        MostraMenu();
     }
     QString Celula(int l, int c) const { return frm_desconto_cheque->grid->Modelo()->Celula(l, c); }
 };
@@ -36,29 +30,15 @@ protected:
 TEST_F(CalculosDoMenu, RenegociacaoAteAsDozeParcelas) {
     TfrmRenegociacao* r = frmRenegociacao;
     QuandoAbrir(r, [r] {
-        // Debt 1000,00 due 01/03/08 at 3 %, updated to 15/04/08.
-        Digita("1000");
-        Tecla(Qt::Key_Return);
-        Digita("010308");
-        Tecla(Qt::Key_Return);
-        Digita("3");
-        r->dtAtualizado->DefineData(*CodificaData(2008, 4, 15));
-        Tecla(Qt::Key_Return);
-        Tecla(Qt::Key_Space);  // "Calcula"
+        teste::DigitaDividaDoExemplo(*r);  // 1000,00 due 01/03/08 at 3 %, to 15/04/08
+        Tecla(Qt::Key_Space);              // "Calcula"
         EXPECT_EQ(r->edtDias->text(), "45");
         EXPECT_EQ(r->edtVlrAtualizado->text(), "R$ 1.045,00");
         EXPECT_EQ(r->edtVlrAtualizado2->text(), "R$ 1.045,00");
         EXPECT_TRUE(r->DateEdit1->hasFocus());
         EXPECT_EQ(r->DateEdit1->Data(), Hoje());
         // Paid 45,00 on 15/04/08; 12 instalments at 2 %.
-        Digita("150408");
-        Tecla(Qt::Key_Return);
-        Digita("45");
-        Tecla(Qt::Key_Return);
-        Digita("12");
-        Tecla(Qt::Key_Return);
-        Digita("2");
-        Tecla(Qt::Key_Return);
+        Campos({"150408", "45", "12", "2"});
         EXPECT_TRUE(r->BitBtn1->hasFocus());
         Tecla(Qt::Key_Space);  // "Calcula Renegociação"
     });
@@ -130,13 +110,7 @@ TEST_F(CalculosDoMenu, PrestacaoAbreLivreEOTipoDaBancadaUsaAMesmaJanela) {
     f->data_ref->DefineData(D(2007, 11, 15));
     QuandoAbrir(p, [p] {
         EXPECT_TRUE(p->btnOK->isVisible());
-        Digita("1000");
-        Tecla(Qt::Key_Return);
-        Digita("3");
-        Tecla(Qt::Key_Return);
-        Digita("1");
-        Tecla(Qt::Key_Return);
-        Tecla(Qt::Key_Return);
+        Campos({"1000", "3", "1", ""});
         EXPECT_TRUE(p->BitBtn1->hasFocus());
         p->btnOK->click();
     });

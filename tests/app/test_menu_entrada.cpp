@@ -3,27 +3,17 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/Janelas.h"
-#include "tests/support/GuardaJanelas.h"
+#include "tests/support/ProgramaTeste.h"
+#include "tests/support/Teclas.h"
 #include "windows/Ufrm_desconto.h"
 #include "windows/Ufrm_venda_por_fora.h"
 
 using namespace quantivo;
+using teste::Campos;
+using teste::Tecla;
 
 namespace {
 
-void Digita(const QString& s) {
-    for (QChar c : s) {
-        QWidget* w = QApplication::focusWidget();
-        ASSERT_NE(w, nullptr);
-        QTest::keyClick(w, c.toLatin1());
-    }
-}
-void Tecla(Qt::Key k) {
-    QWidget* w = QApplication::focusWidget();
-    ASSERT_NE(w, nullptr);
-    QTest::keyClick(w, k);
-}
 // A click as the window system delivers it, so that a window blocked by a
 // modal one does not get it (QTest's widget clicks go straight to the widget).
 void ClicaPelaJanela(QWidget* w) {
@@ -31,23 +21,12 @@ void ClicaPelaJanela(QWidget* w) {
     QTest::mouseClick(janela->windowHandle(), Qt::LeftButton, {}, w->mapTo(janela, w->rect().center()));
     QCoreApplication::processEvents();
 }
-void Campo(const QString& s) {
-    Digita(s);
-    Tecla(Qt::Key_Return);
-}
 
-class MenuEntrada : public teste::JanelaTeste {
+class MenuEntrada : public teste::ProgramaTeste {
 protected:
     void SetUp() override {
-        JanelaTeste::SetUp();
-        CriaJanelas();
-        frm_principal->show();
-        QApplication::setActiveWindow(frm_principal);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(frm_principal));
-    }
-    void TearDown() override {
-        DestroiJanelas();
-        JanelaTeste::TearDown();
+        ProgramaTeste::SetUp();
+        MostraMenu();
     }
     // Clicks a main-menu button and runs `passos` in the modal window it
     // opens; a window the steps leave open is closed as the user would.
@@ -81,23 +60,8 @@ protected:
 TEST_F(MenuEntrada, DescontoDeChequeDoBotaoAteOsTotais) {
     Clica(frm_principal->SpeedButton5, [](JanelaEntrada& j) {
         EXPECT_EQ(j.windowTitle(), "Desconto de Cheques");
-        Campo("281207");
-        Campo("3");
-        Campo("2");
-        Campo("0,0041");
-        Tecla(Qt::Key_Return);
-        Campo("2");
-        Tecla(Qt::Key_Return);  // the clearing box: on to the grid
-        const char* cheques[][2] = {{"311207", "1000"}, {"260108", "500"}, {"150208", "2500,50"}};
-        for (int r = 0; r < 3; ++r) {
-            if (r > 0) {
-                Tecla(Qt::Key_Down);
-                Tecla(Qt::Key_Left);
-            }
-            Digita(cheques[r][0]);
-            Tecla(Qt::Key_Right);
-            Digita(cheques[r][1]);
-        }
+        Campos({"281207", "3", "2", "0,0041", "", "2", ""});  // the clearing box: on to the grid
+        teste::DigitaLinhas({{"311207", "1000"}, {"260108", "500"}, {"150208", "2500,50"}});
         Tecla(Qt::Key_F5);
     });
     EXPECT_FALSE(ficouAberta);
@@ -115,18 +79,8 @@ TEST_F(MenuEntrada, DescontoDeChequeDoBotaoAteOsTotais) {
 TEST_F(MenuEntrada, VendaCertaDoBotaoAteOsValores) {
     Clica(frm_principal->SpeedButton6, [](JanelaEntrada& j) {
         EXPECT_EQ(j.windowTitle(), "Venda Certa (Desconto Inverso)");
-        Campo("010607");
-        Campo("5");
-        Campo("1");
-        Campo("0,0041");
-        Tecla(Qt::Key_Return);
-        Campo("2");
-        Campo("5000");
-        Tecla(Qt::Key_Return);
-        for (const char* d : {"200607", "300607", "150707"}) {
-            if (QString(d) != "200607") Tecla(Qt::Key_Down);
-            Digita(d);
-        }
+        Campos({"010607", "5", "1", "0,0041", "", "2", "5000", ""});
+        teste::DigitaLinhas({{"200607"}, {"300607"}, {"150707"}});
         Tecla(Qt::Key_F5);
     });
     EXPECT_FALSE(ficouAberta);

@@ -1,37 +1,16 @@
 // Start-up, the main menu and the help window.
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
-#include "app/Janelas.h"
-#include "output/Arquivos.h"
-#include "tests/support/GuardaJanelas.h"
+#include "tests/support/ProgramaTeste.h"
 
 using namespace quantivo;
 
 namespace {
 
-class Programa : public teste::JanelaTeste {
-protected:
-    void SetUp() override {
-        JanelaTeste::SetUp();
-        DefineDiretorioPrograma(dir.path());
-        CriaJanelas();
-    }
-    void TearDown() override {
-        DestroiJanelas();
-        DefineDiretorioPrograma({});
-        JanelaTeste::TearDown();
-    }
-    void MostraMenu() {
-        frm_principal->show();
-        QApplication::setActiveWindow(frm_principal);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(frm_principal));
-    }
-    QTemporaryDir dir;
-};
+class Programa : public teste::ProgramaTeste {};
 
 QColor CorTexto(const MemoTexto* m) { return m->palette().color(QPalette::WindowText); }
 
@@ -59,9 +38,13 @@ TEST_F(Programa, DescricoesLinhaALinha) {
     EXPECT_EQ(frm_principal->Memo3->toPlainText().split('\n').size(), 6);
     EXPECT_EQ(frm_principal->Memo2->toPlainText().split('\n').first(), "Também conhecido como: Desconto Inverso.");
     EXPECT_EQ(frm_principal->Label1->text(), "Versão 7 (21/09/2007)");
-    const char* botoes[][2] = {{"SpeedButton5", "Desconto de Cheque"}, {"SpeedButton6", "Venda certa"},
-                               {"SpeedButton7", "Prestação Taxa Efetiva"}, {"SpeedButton8", "Renegociação de Dívidas"},
-                               {"SpeedButton9", "Sair"}, {"SpeedButton2", "Ajuda"}, {"SpeedButton1", "Sobre..."},
+    const char* botoes[][2] = {{"SpeedButton5", "Desconto de Cheque"},
+                               {"SpeedButton6", "Venda certa"},
+                               {"SpeedButton7", "Prestação Taxa Efetiva"},
+                               {"SpeedButton8", "Renegociação de Dívidas"},
+                               {"SpeedButton9", "Sair"},
+                               {"SpeedButton2", "Ajuda"},
+                               {"SpeedButton1", "Sobre..."},
                                {"SpeedButton10", "Outros produtos"}};
     for (const auto& [nome, texto] : botoes) {
         auto* b = frm_principal->findChild<QPushButton*>(nome);
@@ -145,7 +128,8 @@ TEST_F(Programa, AjudaDaBancadaEhModalComOsTresPaineis) {
         EXPECT_EQ(ajuda->findChild<QLabel*>("Panel2Titulo")->text(), "DESCONTO DE CHEQUE");
         EXPECT_EQ(ajuda->findChild<QLabel*>("Panel3Titulo")->text(), "TAXA EFETIVA");
         EXPECT_TRUE(ajuda->findChild<QLabel*>("Memo3")->text().contains("como: \"Desconto de Chequel\""));
-        EXPECT_EQ(ajuda->findChild<QLabel*>("lblEmail")->text(), "Qualquer dúvida contate o e'mail: contato@example.com");
+        EXPECT_EQ(ajuda->findChild<QLabel*>("lblEmail")->text(),
+                  "Qualquer dúvida contate o e'mail: contato@example.com");
         ajuda->btnFecha->click();
     });
     frm_desconto_cheque->SpeedButton2->click();

@@ -1,24 +1,29 @@
 """Driving a desktop program from outside, as a screen reader or an automation
-client does: through the AT-SPI accessibility bus, with keys sent by xdotool at a
-typist's speed.
+client does: through the AT-SPI accessibility bus, with mouse clicks and keys
+sent through the X server by xdotool at a typist's speed.
 
-A Sessao starts a private X server (Xvfb), the AT-SPI bus and the program, with
-Qt's accessibility switched on, and ends them all when it is left. Inside it:
+A Sessao starts a private X server (Xvfb), the AT-SPI bus and a copy of the
+program in a private folder of its own (its HOME, its configuration and data
+folders, and its logs), with Qt's accessibility switched on, and ends them all
+when it is left. Inside it:
 
-    with Sessao(["build/quantivo"]) as s:
+    with Sessao("build/quantivo") as s:
         menu = s.janela("Quantivo - www.example.com")
-        s.pressiona(s.acha("Venda certa", raiz=menu))
-        janela = s.janela("Venda Certa (Desconto Inverso)")
-        s.escreve(s.acha("Valor Financiado", raiz=janela), "5000")
-        print(s.texto(s.acha("Valor Financiado", raiz=janela)))
+        s.pressiona(s.acha("Venda certa", raiz=menu, papeis=BOTAO))
+        janela = s.espera_ativa("Venda Certa (Desconto Inverso)")
+        s.escreve(s.acha("Valor Financiado", raiz=janela, papeis=CAMPO), "5000")
+        s.digita("<Return>", "3", "<F5>")
+        print(s.texto(s.acha("Valor Financiado", raiz=janela, papeis=CAMPO)))
 
 A control is found by its caption: its accessible name, or the name of the
 label it is "labelled by". Presses go through the control's own action and must
 return within a time limit: a press that does not return is a hang (Travou).
 
 Needs, on Debian: xvfb, at-spi2-core, python3-pyatspi, gir1.2-atspi-2.0,
-xdotool and a D-Bus session bus (run the script under dbus-run-session). Use the
-system's /usr/bin/python3, which has the pyatspi module.
+xdotool and a D-Bus session bus (run the script under dbus-run-session;
+tests/atspi/run.sh does both). Use the system's /usr/bin/python3, which has the
+pyatspi module. Nothing here knows the program's windows: the checks beside it
+do.
 """
 
 import os
@@ -33,12 +38,22 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 import pyatspi  # noqa: E402
 
-# A typist's pace: about eight keys a second.
-ATRASO_TECLA_MS = 120
+# A clerk who types all day: about 25 keys a second, no pause after a click.
+ATRASO_TECLA_MS = 40
+# How long a window, a control or a value may take to appear.
+ESPERA_S = 10.0
+
+# Role names, as AT-SPI gives them, of the kinds of control.
+BOTAO = ("push button", "toggle button")
+CAMPO = ("text", "entry", "password text", "spin button")
+LISTA = ("combo box",)
+GRADE = ("table", "tree table", "list")
+CAIXA = ("check box", "radio button")
+ROTULO = ("label",)
 
 
 class Falha(Exception):
-    """A control or window that could not be found or used."""
+    """A window, control or value that could not be found or used."""
 
 
 class Travou(Falha):
@@ -52,7 +67,7 @@ def normaliza(texto):
     return " ".join(texto.replace("&&", "\x01").replace("&", "").replace("\x01", "&").split())
 
 
-def espera(condicao, limite=10.0, passo=0.1):
+def espera(condicao, limite=ESPERA_S, passo=0.1):
     """Polls `condicao` until it gives something true; returns it, or None."""
     fim = time.monotonic() + limite
     while True:
@@ -65,6 +80,18 @@ def espera(condicao, limite=10.0, passo=0.1):
         if time.monotonic() > fim:
             return None
         time.sleep(passo)
+
+
+def espera_igual(ler, esperado, oque, limite=ESPERA_S):
+    """Waits until `ler()` gives `esperado`; Falha with what it gave last."""
+    ultimo = []
+
+    def igual():
+        ultimo[:] = [ler()]
+        return ultimo[0] == esperado
+
+    if espera(igual, limite) is None:
+        raise Falha('%s: %r, expected %r' % (oque, ultimo[0] if ultimo else None, esperado))
 
 
 def filhos(obj):
@@ -84,13 +111,14 @@ def filhos(obj):
 
 
 def percorre(raiz, limite=5000):
-    """Every object under `raiz` (itself included), breadth first."""
-    fila, vistos = [raiz], 0
-    while fila and vistos < limite:
-        o = fila.pop(0)
+    """Every object under `raiz` (itself included), depth first in the order
+    a reader goes through them."""
+    pilha, vistos = [raiz], 0
+    while pilha and vistos < limite:
+        o = pilha.pop()
         vistos += 1
         yield o
-        fila.extend(filhos(o))
+        pilha.extend(reversed(filhos(o)))
 
 
 def papel(obj):
@@ -141,15 +169,42 @@ def descricao(obj):
         return ""
 
 
-class Sessao:
-    """A private X display, an AT-SPI bus and the program, for one run."""
+def texto(obj):
+    """What a reader reads from the control: its text, else its name."""
+    try:
+        t = obj.queryText()
+        return t.getText(0, t.characterCount)
+    except NotImplementedError:
+        return obj.name or ""
 
-    def __init__(self, comando, ambiente=None, largura=1280, altura=1024, registro=None, nome_app=None):
-        self.comando = list(comando)
-        self.ambiente = dict(ambiente or {})
+
+def celula(grade, linha, coluna):
+    """A cell of a table, by its row and column."""
+    return grade.queryTable().getAccessibleAt(linha, coluna)
+
+
+def xdotool(*args, limite=120):
+    subprocess.run(["xdotool", *args], check=True, timeout=limite, capture_output=True)
+
+
+def _regex(texto_):
+    return "".join("\\" + c if c in ".^$*+?()[]{}|\\" else c for c in texto_)
+
+
+class Sessao:
+    """A private X display, an AT-SPI bus and a copy of the program, for one
+    run. The copy lives in a private folder (the settings file it saves goes
+    beside it, the listing into its own data folder), which also keeps the
+    logs; it is removed when the run ends well, and kept when `guarda` is set
+    or the block ended with an exception."""
+
+    def __init__(self, programa, largura=1280, altura=1024):
         self.tela = "%dx%dx24" % (largura, altura)
-        self.registro = registro or tempfile.mkdtemp(prefix="atspi-")
-        self.nome_app = nome_app
+        self.pasta = tempfile.mkdtemp(prefix="quantivo-atspi-")
+        self.copia = os.path.join(self.pasta, "bin", os.path.basename(programa))
+        os.makedirs(os.path.dirname(self.copia))
+        shutil.copy2(os.path.abspath(programa), self.copia)
+        self.guarda = False
         self.processos = []
         self.programa = None
         self.app = None
@@ -159,7 +214,7 @@ class Sessao:
 
     def __enter__(self):
         if not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
-            raise Falha("no D-Bus session bus: run under dbus-run-session")
+            raise Falha("no D-Bus session bus: run under dbus-run-session (tests/atspi/run.sh)")
         for ferramenta in ("Xvfb", "xdotool"):
             if not shutil.which(ferramenta):
                 raise Falha(ferramenta + " is not installed")
@@ -172,24 +227,22 @@ class Sessao:
             raise
         return self
 
-    def __exit__(self, *exc):
-        if self.programa and self.programa.poll() is None:
-            self.programa.terminate()
-            try:
-                self.programa.wait(5)
-            except subprocess.TimeoutExpired:
-                self.programa.kill()
-        for p in reversed(self.processos):
-            if p.poll() is None:
+    def __exit__(self, tipo, *exc):
+        for p in [self.programa] + list(reversed(self.processos)):
+            if p is not None and p.poll() is None:
                 p.terminate()
                 try:
                     p.wait(5)
                 except subprocess.TimeoutExpired:
                     p.kill()
+        if self.guarda or tipo is not None:
+            print("logs in", self.pasta)
+        else:
+            shutil.rmtree(self.pasta, ignore_errors=True)
         return False
 
     def _log(self, nome):
-        return open(os.path.join(self.registro, nome), "w")
+        return open(os.path.join(self.pasta, nome), "w")
 
     def _inicia_x(self):
         leitura, escrita = os.pipe()
@@ -206,7 +259,7 @@ class Sessao:
             numero += parte
         os.close(leitura)
         if not numero.strip():
-            raise Falha("Xvfb did not start (see %s/xvfb.log)" % self.registro)
+            raise Falha("Xvfb did not start (see %s/xvfb.log)" % self.pasta)
         self.display = ":" + numero.decode().strip()
         os.environ["DISPLAY"] = self.display
 
@@ -223,11 +276,15 @@ class Sessao:
             raise Falha("the AT-SPI registry did not answer")
 
     def _inicia_programa(self):
+        casa = os.path.join(self.pasta, "casa")
+        execucao = os.path.join(self.pasta, "xdg")
+        os.makedirs(casa)
+        os.makedirs(execucao, mode=0o700)
         amb = dict(os.environ)
         amb.update({"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1", "QT_QPA_PLATFORM": "xcb",
-                    "DISPLAY": self.display})
-        amb.update(self.ambiente)
-        self.programa = subprocess.Popen(self.comando, env=amb, stdout=self._log("programa.log"),
+                    "DISPLAY": self.display, "HOME": casa, "XDG_CONFIG_HOME": os.path.join(casa, "config"),
+                    "XDG_DATA_HOME": os.path.join(casa, "data"), "XDG_RUNTIME_DIR": execucao, "LC_ALL": "C.UTF-8"})
+        self.programa = subprocess.Popen([self.copia], env=amb, stdout=self._log("programa.log"),
                                          stderr=subprocess.STDOUT)
         pid = self.programa.pid
 
@@ -242,9 +299,9 @@ class Sessao:
 
         self.app = espera(achada, 20)
         if self.app is None:
-            raise Falha("the program did not appear on the AT-SPI bus (see %s/programa.log)" % self.registro)
+            raise Falha("the program did not appear on the AT-SPI bus (see %s/programa.log)" % self.pasta)
 
-    def terminou(self, limite=10.0):
+    def terminou(self, limite=ESPERA_S):
         """Whether the program ended within `limite` seconds."""
         return espera(lambda: self.programa.poll() is not None, limite) is not None
 
@@ -253,7 +310,7 @@ class Sessao:
     def janelas(self):
         return [j for j in filhos(self.app) if visivel(j)]
 
-    def janela(self, titulo, limite=10.0):
+    def janela(self, titulo, limite=ESPERA_S):
         """The program's shown top-level window of that title."""
         alvo = normaliza(titulo)
         j = espera(lambda: next((j for j in self.janelas() if normaliza(j.name) == alvo), None), limite)
@@ -262,13 +319,27 @@ class Sessao:
             raise Falha("window %r not shown (shown: %s)" % (titulo, abertas))
         return j
 
-    def fechou(self, titulo, limite=10.0):
+    def espera_ativa(self, titulo, limite=ESPERA_S):
+        """The window of that title once it is the active one (where the keys go)."""
+        alvo = normaliza(titulo)
+
+        def ativa():
+            return next((j for j in filhos(self.app) if normaliza(j.name) == alvo
+                         and estados(j).contains(pyatspi.STATE_ACTIVE)), None)
+
+        j = espera(ativa, limite)
+        if j is None:
+            raise Falha("window %r did not become the active one" % titulo)
+        return j
+
+    def fechou(self, titulo, limite=ESPERA_S):
         alvo = normaliza(titulo)
         return espera(lambda: all(normaliza(j.name) != alvo for j in self.janelas()), limite) is not None
 
     def procura(self, legenda, raiz=None, papeis=None, comeco=False, so_rotulo=False):
         """Every shown object under `raiz` found by that caption (with
-        `so_rotulo`, only through a label tied to it)."""
+        `comeco`, a caption that begins so; with `so_rotulo`, only through a
+        label tied to it)."""
         alvo = normaliza(legenda)
         achados = []
         for o in percorre(raiz or self.app):
@@ -289,7 +360,7 @@ class Sessao:
 
     # --- using ------------------------------------------------------------------
 
-    def pressiona(self, obj, limite=2.0):
+    def pressiona(self, obj, limite=3.0):
         """Presses the control through its accessible action; returns the seconds
         the call took. Travou when it did not return within `limite`."""
         try:
@@ -311,6 +382,11 @@ class Sessao:
         finally:
             Atspi.set_timeout(25000, 15000)
         return time.monotonic() - inicio
+
+    def clica(self, obj):
+        """A mouse click in the middle of the control, through the X server."""
+        e = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        xdotool("mousemove", "--sync", str(e.x + e.width // 2), str(e.y + e.height // 2), "click", "1")
 
     def foca(self, obj):
         """Gives `obj` the keyboard focus: its window gets the X input focus."""
@@ -336,28 +412,20 @@ class Sessao:
         if ids:
             subprocess.run(["xdotool", "windowfocus", "--sync", ids[-1]], capture_output=True, timeout=10)
 
-    def teclas(self, *nomes, atraso=ATRASO_TECLA_MS):
-        """Keys by their X names ("Return", "Tab", "Escape", "F5", "alt+c")."""
-        subprocess.run(["xdotool", "key", "--delay", str(atraso)] + list(nomes), check=True, timeout=60)
+    def digita(self, *partes, atraso=ATRASO_TECLA_MS):
+        """Types into whatever has the keyboard focus, one key at a time, texts
+        and named keys in one run without pauses: a part in angle brackets is a
+        key by its X name (<Return>, <F5>, <ctrl+z>), any other is text."""
+        for parte in partes:
+            if len(parte) > 2 and parte.startswith("<") and parte.endswith(">"):
+                xdotool("key", "--delay", str(atraso), parte[1:-1])
+            elif parte:
+                xdotool("type", "--delay", str(atraso), parte)
 
-    def digita(self, texto, atraso=ATRASO_TECLA_MS):
-        """Types into whatever has the keyboard focus, one key at a time."""
-        subprocess.run(["xdotool", "type", "--delay", str(atraso), texto], check=True, timeout=120)
-
-    def escreve(self, obj, texto, atraso=ATRASO_TECLA_MS):
-        """Focuses the field and types `texto` into it."""
+    def escreve(self, obj, texto_, atraso=ATRASO_TECLA_MS):
+        """Focuses the field and types `texto_` into it."""
         self.foca(obj)
-        self.digita(texto, atraso)
+        self.digita(texto_, atraso=atraso)
 
     def texto(self, obj):
-        """What a reader reads from the control: its text, else its name."""
-        try:
-            t = obj.queryText()
-            return t.getText(0, t.characterCount)
-        except NotImplementedError:
-            return obj.name or ""
-
-
-def _regex(texto):
-    return "".join("\\" + c if c in ".^$*+?()[]{}|\\" else c for c in texto)
-
+        return texto(obj)

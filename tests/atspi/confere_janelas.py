@@ -11,20 +11,14 @@ everything was found and every press returned; otherwise lists what failed.
 """
 
 import os
-import shutil
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from apoio import Falha, Sessao, Travou, descricao, espera, normaliza  # noqa: E402
+from apoio import (BOTAO, CAIXA, CAMPO, GRADE, LISTA, ROTULO, Falha, Sessao, Travou, descricao, espera,  # noqa: E402
+                   normaliza)
 
 MENU = "Quantivo - www.example.com"
-BOTAO = ("push button", "toggle button")
-CAMPO = ("text", "entry", "password text", "spin button")
-LISTA = ("combo box",)
-GRADE = ("table", "tree table", "list")
-CAIXA = ("check box", "radio button")
 
 
 class Conferencia:
@@ -71,7 +65,7 @@ class Conferencia:
             self.falta(str(e))
             if fecha_se_travar:
                 self.s.foca_janela(fecha_se_travar)
-                self.s.teclas("Escape")
+                self.s.digita("<Escape>")
             return True
         except Falha as e:
             self.falta(str(e))
@@ -110,7 +104,7 @@ class Conferencia:
         self.controles(m, BOTAO, ["Desconto de Cheque", "Venda certa", "Prestação Taxa Efetiva",
                                   "Renegociação de Dívidas", "Sair", "Ajuda", "Sobre...", "Outros produtos"])
         for comeco in ("Utilize esta opção", "Também conhecido como", "Tabela Price", "Atualiza débitos"):
-            if not self.s.procura(comeco, raiz=m, papeis=("label",), comeco=True):
+            if not self.s.procura(comeco, raiz=m, papeis=ROTULO, comeco=True):
                 self.falta("main menu: description starting %r not readable" % comeco)
         self.pressiona(m, "Sobre...", fecha_se_travar="Sobre...")
         self.fecha_mensagem("Sobre...")
@@ -133,7 +127,7 @@ class Conferencia:
         if self.pressiona(j, "Abrir calendário"):
             if not espera(lambda: len(self.s.janelas_x() - antes) == 1, 3):
                 self.falta("the calendar did not open")
-            self.s.teclas("Escape")
+            self.s.digita("<Escape>")
             if not espera(lambda: not (self.s.janelas_x() - antes), 3):
                 self.falta("the calendar did not close with Escape")
         self.escreve(j, "Valor Financiado", "5000")
@@ -150,6 +144,10 @@ class Conferencia:
         self.controles(b, GRADE, ["Parcelas"])
         self.controles(b, CAIXA, ["F7- Inclui Compensação"])
         self.controles(b, BOTAO, ["F5 - Calcula", "F10 - Limpa", "F12 - Imprime", "Ajuda", "F2 - Fecha", "Firmatto"])
+        # The CET below the totals: found by its name, its figures in its description.
+        cet = self.controles(b, ROTULO, ["CET"]).get("CET")
+        if cet is not None and not descricao(cet):
+            self.falta("the CET label has no description")
         self.le(b, "Valor Financiado", "5000")
         # Help, the print dialog of the listing.
         self.pressiona(b, "Ajuda", fecha_se_travar="Ajuda...")
@@ -169,7 +167,7 @@ class Conferencia:
         r = self.janela("FIRMATTO")
         self.controles(r, CAMPO, ["Valor:", "Recebi(emos) de :", "Referente à:"])
         try:
-            self.s.acha("A importância de:", raiz=r, papeis=("label",), so_rotulo=True)
+            self.s.acha("A importância de:", raiz=r, papeis=ROTULO, so_rotulo=True)
         except Falha as e:
             self.falta("the words: " + str(e))
         self.controles(r, BOTAO, ["IMPRIMIR", "CONFIGURAÇÕES", "SAIR"])
@@ -192,12 +190,12 @@ class Conferencia:
         # A receipt, previewed.
         self.escreve(r, "Valor:", "10")
         self.escreve(r, "Recebi(emos) de :", "Fulano")
-        self.le(r, "A importância de:", "dez reais", papeis=("label",), so_rotulo=True)
+        self.le(r, "A importância de:", "dez reais", papeis=ROTULO, so_rotulo=True)
         self.escreve(r, "Referente à:", "Aluguel")
         self.pressiona(r, "IMPRIMIR", fecha_se_travar="RECIBO")
         self.janela("RECIBO")
         self.s.foca_janela("RECIBO")
-        self.s.teclas("Escape")
+        self.s.digita("<Escape>")
         if not self.s.fechou("RECIBO"):
             self.falta("the receipt preview did not close with Escape")
         self.pressiona(r, "SAIR")
@@ -242,7 +240,7 @@ class Conferencia:
         self.pressiona(r, "Calcula Renegociação", fecha_se_travar="Quantivo")
         self.fecha_mensagem("Quantivo")
         self.s.foca_janela("Renegociação de Dívida")
-        self.s.teclas("Escape")
+        self.s.digita("<Escape>")
         if not self.s.fechou("Renegociação de Dívida"):
             self.falta("the renegotiation window did not close with Escape")
 
@@ -257,17 +255,8 @@ def main(argv):
     if len(argv) != 2:
         print(__doc__)
         return 2
-    programa = os.path.abspath(argv[1])
-    # A copy of the program in a folder of its own: the settings file it saves
-    # goes beside it, and the listing into a private data folder.
-    casa = tempfile.mkdtemp(prefix="quantivo-atspi-")
-    copia = os.path.join(casa, "bin", os.path.basename(programa))
-    os.makedirs(os.path.dirname(copia))
-    shutil.copy2(programa, copia)
-    ambiente = {"HOME": casa, "XDG_CONFIG_HOME": os.path.join(casa, "config"),
-                "XDG_DATA_HOME": os.path.join(casa, "data"), "XDG_RUNTIME_DIR": tempfile.mkdtemp(prefix="xdg-")}
     inicio = time.monotonic()
-    with Sessao([copia], ambiente=ambiente, registro=casa) as s:
+    with Sessao(argv[1]) as s:
         c = Conferencia(s)
         try:
             m = c.menu()
@@ -284,16 +273,16 @@ def main(argv):
                 c.falta("the program did not end after \"Sair\"")
         except Falha as e:
             c.falta("walk stopped: " + str(e))
+        s.guarda = bool(c.faltas)  # the logs stay for a look
     lenta = max(c.prensas, key=lambda x: x[1]) if c.prensas else ("", 0)
-    print("%d windows, %d presses (slowest %r, %.2f s), %.0f s; logs in %s"
-          % (len(c.janelas), len(c.prensas), lenta[0], lenta[1], time.monotonic() - inicio, casa))
+    print("%d windows, %d presses (slowest %r, %.2f s), %.0f s"
+          % (len(c.janelas), len(c.prensas), lenta[0], lenta[1], time.monotonic() - inicio))
     if c.faltas:
         print("%d failed:" % len(c.faltas))
         for f in c.faltas:
             print("  " + f)
         return 1
     print("all controls found by their captions, every press returned")
-    shutil.rmtree(casa, ignore_errors=True)
     return 0
 
 

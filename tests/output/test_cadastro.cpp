@@ -49,27 +49,28 @@ const Cadastro kMaria{"Maria da Silva", "Comércio de tecidos", "Rua das Flores,
 
 }  // namespace
 
-TEST_F(ArquivoCadastro, NewFileIsWindows1252CrLfWithTheKeysInOrder) {
+TEST_F(ArquivoCadastro, ArquivoNovoEmWindows1252ComCrLfEAsChavesNaOrdem) {
     quantivo::GravaCadastro(ini.string(), kMaria);
-    EXPECT_EQ(Le(ini),
-              "[Cadastro]\r\nNome=Maria da Silva\r\nAtividade=Com\xE9rcio de tecidos\r\nEndereco=Rua das Flores, 100\r\n"
-              "Cidade=Recife\r\nAssinatura=Maria\r\nVias=2\r\n");
+    EXPECT_EQ(
+        Le(ini),
+        "[Cadastro]\r\nNome=Maria da Silva\r\nAtividade=Com\xE9rcio de tecidos\r\nEndereco=Rua das Flores, 100\r\n"
+        "Cidade=Recife\r\nAssinatura=Maria\r\nVias=2\r\n");
     EXPECT_EQ(quantivo::LeCadastro(ini.string()), kMaria);
 }
 
-TEST_F(ArquivoCadastro, AccentedValuesReadBackUnchanged) {
+TEST_F(ArquivoCadastro, ValoresAcentuadosVoltamIguais) {
     const Cadastro c{"José Ávila Çanção", "Açúcar & Café — € ‘aspas’", "Praça São João, nº 5", "Maceió", "Zé", "1"};
     quantivo::GravaCadastro(ini.string(), c);
     EXPECT_EQ(quantivo::LeCadastro(ini.string()), c);
 }
 
-TEST_F(ArquivoCadastro, MissingFileIsNotConfiguredAndDanglingLinkToo) {
+TEST_F(ArquivoCadastro, ArquivoAusenteOuLinkQuebradoNaoEhCadastro) {
     EXPECT_EQ(quantivo::LeCadastro(ini.string()), std::nullopt);
     fs::create_symlink(dir / "nada", ini);
     EXPECT_EQ(quantivo::LeCadastro(ini.string()), std::nullopt);
 }
 
-TEST(TextoCadastro, ReadingRules) {
+TEST(TextoCadastro, RegrasDeLeitura) {
     struct Caso {
         const char* nome;
         std::string bytes;
@@ -78,19 +79,23 @@ TEST(TextoCadastro, ReadingRules) {
     const Caso casos[] = {
         {"missing keys read empty, missing Vias", "[Cadastro]\r\nNome=A\r\n", {"A", "", "", "", "", ""}},
         {"no section at all", "Nome=A\r\n[Outra]\r\nNome=B\r\n", {}},
-        {"section and keys in any case, blanks around", "[ cadastro ]\nNOME = A b \r\n\tcidade=\tX\r\n",
+        {"section and keys in any case, blanks around",
+         "[ cadastro ]\nNOME = A b \r\n\tcidade=\tX\r\n",
          {"A b", "", "", "X", "", ""}},
-        {"first section and first key win", "[Cadastro]\r\nNome=A\r\nNome=B\r\n[Cadastro]\r\nNome=C\r\nVias=1\r\n",
+        {"first section and first key win",
+         "[Cadastro]\r\nNome=A\r\nNome=B\r\n[Cadastro]\r\nNome=C\r\nVias=1\r\n",
          {"A", "", "", "", "", ""}},
         {"value keeps later = signs", "[Cadastro]\r\nEndereco=a=b\r\n", {"", "", "a=b", "", "", ""}},
         {"comment lines are other keys", "[Cadastro]\r\n;Nome=A\r\nNome\r\n", {}},
         {"last line without line end, LF only", "[Cadastro]\nVias=1", {"", "", "", "", "", "1"}},
-        {"undefined byte becomes U+FFFD", "[Cadastro]\r\nNome=\x81\xE7\r\n", {"\xEF\xBF\xBD\xC3\xA7", "", "", "", "", ""}},
+        {"undefined byte becomes U+FFFD",
+         "[Cadastro]\r\nNome=\x81\xE7\r\n",
+         {"\xEF\xBF\xBD\xC3\xA7", "", "", "", "", ""}},
     };
     for (const Caso& c : casos) EXPECT_EQ(quantivo::LeCadastroDeTexto(c.bytes), c.esperado) << c.nome;
 }
 
-TEST(TextoCadastro, OnlyExactOneMeansOneCopy) {
+TEST(TextoCadastro, SoUmExatoEhUmaVia) {
     const std::pair<const char*, bool> casos[] = {{"Vias=1", true},  {"Vias= 1 ", true}, {"Vias=2", false},
                                                   {"Vias=", false},  {"Vias=01", false}, {"Vias=1,0", false},
                                                   {"Nome=x", false}, {"VIAS=1", true}};
@@ -99,23 +104,25 @@ TEST(TextoCadastro, OnlyExactOneMeansOneCopy) {
             << linha;
 }
 
-TEST(TextoCadastro, WriteKeepsOtherSectionsKeysAndOrder) {
+TEST(TextoCadastro, GravarGuardaOutrasSecoesChavesEOrdem) {
     const std::string antigo =
         "; feito a mao\n[Geral]\nTema=azul\n\n[cadastro]\nextra=1\nnome=Velho\nVias=1\n\n[Fim]\nx=\x81\r\n";
     const std::string novo = quantivo::GravaCadastroEmTexto(antigo, kMaria);
-    EXPECT_EQ(novo,
-              "; feito a mao\r\n[Geral]\r\nTema=azul\r\n\r\n[cadastro]\r\nextra=1\r\nNome=Maria da Silva\r\nVias=2\r\n"
-              "Atividade=Com\xE9rcio de tecidos\r\nEndereco=Rua das Flores, 100\r\nCidade=Recife\r\nAssinatura=Maria\r\n"
-              "\r\n[Fim]\r\nx=\x81\r\n");
+    EXPECT_EQ(
+        novo,
+        "; feito a mao\r\n[Geral]\r\nTema=azul\r\n\r\n[cadastro]\r\nextra=1\r\nNome=Maria da Silva\r\nVias=2\r\n"
+        "Atividade=Com\xE9rcio de tecidos\r\nEndereco=Rua das Flores, 100\r\nCidade=Recife\r\nAssinatura=Maria\r\n"
+        "\r\n[Fim]\r\nx=\x81\r\n");
     EXPECT_EQ(quantivo::LeCadastroDeTexto(novo), kMaria);
 }
 
-TEST(TextoCadastro, SectionAddedAfterOtherContent) {
+TEST(TextoCadastro, SecaoAcrescentadaDepoisDoOutroConteudo) {
     EXPECT_EQ(quantivo::GravaCadastroEmTexto("[Outra]\r\na=b", Cadastro{"N", "A", "E", "C", "S", "1"}),
-              "[Outra]\r\na=b\r\n[Cadastro]\r\nNome=N\r\nAtividade=A\r\nEndereco=E\r\nCidade=C\r\nAssinatura=S\r\nVias=1\r\n");
+              "[Outra]\r\na=b\r\n[Cadastro]\r\nNome=N\r\nAtividade=A\r\nEndereco=E\r\nCidade=C\r\nAssinatura=S\r\nVias="
+              "1\r\n");
 }
 
-TEST(TextoCadastro, LineBreaksInAValueCannotAddKeys) {
+TEST(TextoCadastro, QuebraDeLinhaNumValorNaoCriaChaves) {
     const Cadastro c{"A\r\nVias=1", "B\n[Outra]", "", "", "", "2"};
     const Cadastro lido = quantivo::LeCadastroDeTexto(quantivo::GravaCadastroEmTexto("", c));
     EXPECT_EQ(lido.Nome, "A  Vias=1");
@@ -123,11 +130,12 @@ TEST(TextoCadastro, LineBreaksInAValueCannotAddKeys) {
     EXPECT_EQ(lido.Vias, "2");
 }
 
-TEST(TextoCadastro, AnyBytesRoundTripTheSixKeys) {
+TEST(TextoCadastro, QuaisquerBytesDevolvemAsSeisChaves) {
     // Whatever the old file holds, the keys just written are the keys read.
     std::string lixo;
     for (int i = 0; i < 4096; ++i) lixo += static_cast<char>((i * 7919 + i / 13) & 0xFF);
-    const std::string antigos[] = {lixo, "[Cadastro", "[Cadastro]", "\r\r\n\n[]\n=\n[Cadastro]]\n", std::string(3, '\0')};
+    const std::string antigos[] = {lixo, "[Cadastro", "[Cadastro]", "\r\r\n\n[]\n=\n[Cadastro]]\n",
+                                   std::string(3, '\0')};
     for (const std::string& a : antigos) {
         const std::string novo = quantivo::GravaCadastroEmTexto(a, kMaria);
         EXPECT_EQ(quantivo::LeCadastroDeTexto(novo), kMaria) << a.substr(0, 20);
@@ -135,7 +143,7 @@ TEST(TextoCadastro, AnyBytesRoundTripTheSixKeys) {
     }
 }
 
-TEST_F(ArquivoCadastro, WriteReplacesAFileKeepingItsOtherContent) {
+TEST_F(ArquivoCadastro, GravarSubstituiOArquivoGuardandoORestoDele) {
     Escreve(ini, "[Geral]\r\nTema=azul\r\n[Cadastro]\r\nNome=Velho\r\n");
     quantivo::GravaCadastro(ini.string(), kMaria);
     const auto lido = Le(ini);
@@ -143,7 +151,7 @@ TEST_F(ArquivoCadastro, WriteReplacesAFileKeepingItsOtherContent) {
     EXPECT_EQ(ArquivosNoDiretorio(), 1u);
 }
 
-TEST_F(ArquivoCadastro, WriteKeepsPermissionsAndReplacesALinkNotItsTarget) {
+TEST_F(ArquivoCadastro, GravarGuardaPermissoesESubstituiOLinkNaoOAlvo) {
     const fs::path alvo = dir / "outro.txt";
     Escreve(alvo, "intocado");
     fs::create_symlink(alvo, ini);
@@ -156,7 +164,7 @@ TEST_F(ArquivoCadastro, WriteKeepsPermissionsAndReplacesALinkNotItsTarget) {
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
-TEST_F(ArquivoCadastro, FailedWriteKeepsTheOldFileAndNamesThePath) {
+TEST_F(ArquivoCadastro, GravacaoQueFalhaGuardaOAntigoENomeiaOCaminho) {
     const std::string velho = "[Cadastro]\r\nNome=Velho\r\nVias=1\r\n";
     Escreve(ini, velho);
     // Tests run as root, so permissions cannot make the write fail; a file
@@ -190,7 +198,7 @@ static std::string ErroDeLeitura(const fs::path& p) {
     return {};
 }
 
-TEST_F(ArquivoCadastro, WhatIsNotARegularFileIsAnErrorAndNeverOverwritten) {
+TEST_F(ArquivoCadastro, OQueNaoEhArquivoComumEhErroENuncaSobrescrito) {
     fs::create_directory(ini);
     Escreve(ini / "dentro", "x");
     EXPECT_THROW(quantivo::LeCadastro(ini.string()), quantivo::ErroArquivo);
@@ -209,7 +217,7 @@ TEST_F(ArquivoCadastro, WhatIsNotARegularFileIsAnErrorAndNeverOverwritten) {
         << "and does not hang";
 }
 
-TEST_F(ArquivoCadastro, HugeFileIsRefusedNotLoaded) {
+TEST_F(ArquivoCadastro, ArquivoEnormeEhRecusadoSemCarregar) {
     Escreve(ini, "[Cadastro]\r\nNome=A\r\n");
     fs::resize_file(ini, quantivo::kTamanhoMaximoCadastro + 1);
     EXPECT_EQ(ErroDeLeitura(ini), "Não foi possível ler o arquivo " + ini.string() +

@@ -6,46 +6,34 @@
 
 #include <QDir>
 #include <QFile>
-#include <QPushButton>
 #include <QLineEdit>
-#include <QTemporaryDir>
+#include <QPushButton>
 
 #include "output/Arquivos.h"
 #include "output/Cadastro.h"
 #include "output/F_PARAMETROS.h"
 #include "tests/support/LimiteArquivo.h"
+#include "tests/support/PastaDoPrograma.h"
 #include "ui/Servicos.h"
 
 using namespace quantivo;
+using quantivo::teste::Bytes;
 using quantivo::teste::ComLimiteDeArquivo;
 
 namespace {
-
-QByteArray Bytes(const QString& caminho) {
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 class CadastroFalhas : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        DefineDiretorioPrograma(dir.path());
         DefineServicoMensagens(&msgs);
     }
-    void TearDown() override {
-        DefineServicoMensagens(nullptr);
-        DefineDiretorioPrograma({});
-    }
+    void TearDown() override { DefineServicoMensagens(nullptr); }
     QString Ini() const { return dir.filePath(QStringLiteral("valida.ini")); }
     std::string IniNativo() const { return QDir::toNativeSeparators(Ini()).toStdString(); }
-    void EscreveIni(const QByteArray& bytes) {
-        QFile f(Ini());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    void EscreveIni(const QByteArray& bytes) { ASSERT_TRUE(dir.Escreve(QStringLiteral("valida.ini"), bytes)); }
     QStringList Arquivos() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System); }
-    QTemporaryDir dir;
+    teste::PastaDoPrograma dir;
     MensageiroGravador msgs;
 };
 
@@ -88,11 +76,13 @@ TEST_F(CadastroFalhas, ArquivoBinarioAbreESalvarGuardaCadaByteDasOutrasLinhas) {
     p.setAttribute(Qt::WA_DeleteOnClose, false);
     EXPECT_TRUE(msgs.mensagens.empty()) << msgs.Textos()[0];
     EXPECT_EQ(p.tnome->text(), QStringLiteral("Velho"));
-    for (QLineEdit* e : {p.tnome, p.tatividade, p.tendereco, p.tcidade, p.tassinatura}) e->setText(QStringLiteral("Novo"));
+    for (QLineEdit* e : {p.tnome, p.tatividade, p.tendereco, p.tcidade, p.tassinatura})
+        e->setText(QStringLiteral("Novo"));
     p.bsalvar->click();
     ASSERT_EQ(msgs.Textos(), std::vector<std::string>{"Informações salvas com sucesso"});
     const QByteArray novo = Bytes(Ini());
-    EXPECT_TRUE(novo.startsWith(lixo1 + "\r\n[Cadastro]\r\nNome=Novo\r\n" + lixo2 + "\r\nAtividade=Novo\r\n")) << novo.toHex().toStdString();
+    EXPECT_TRUE(novo.startsWith(lixo1 + "\r\n[Cadastro]\r\nNome=Novo\r\n" + lixo2 + "\r\nAtividade=Novo\r\n"))
+        << novo.toHex().toStdString();
     EXPECT_TRUE(novo.endsWith("\r\n[Outra]\r\n" + lixo1 + "\r\n"));
 }
 
@@ -102,8 +92,8 @@ TEST_F(CadastroFalhas, DiretorioDoArquivoQueNaoEhDiretorio) {
     ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
     arquivo.write("intacto");
     arquivo.close();
-    for (const QString& caminho : {dir.filePath(QStringLiteral("arquivo/valida.ini")),
-                                   dir.filePath(QStringLiteral("nao/existe/valida.ini"))}) {
+    for (const QString& caminho :
+         {dir.filePath(QStringLiteral("arquivo/valida.ini")), dir.filePath(QStringLiteral("nao/existe/valida.ini"))}) {
         const std::string c = QFile::encodeName(caminho).toStdString();
         try {
             GravaCadastro(c, Cadastro{"A", "B", "C", "D", "E", "1"});

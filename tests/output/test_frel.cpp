@@ -1,30 +1,20 @@
 // The receipt page as a list of elements, and one real rendering of it.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cmath>
 
 #include "output/F_REL.h"
+#include "tests/support/ExemploRecibo.h"
 
 using quantivo::DadosRecibo;
 using quantivo::ElementoRel;
+using quantivo::teste::ReciboDoExemplo;
 
 namespace {
 
 quantivo::Data Dia(int a, int m, int d) { return *quantivo::CodificaData(a, m, d); }
-
-DadosRecibo Exemplo(const char* vias) {
-    DadosRecibo d;
-    d.valor = 1234.5L;
-    d.recebi = QStringLiteral("João Cliente");
-    d.extenso = QStringLiteral("um mil duzentos e trinta e quatro reais  e cinqüenta  centavos ");
-    d.referente = QStringLiteral("Aluguel de março");
-    d.cadastro = {"Maria da Silva", "Comércio de tecidos", "Rua das Flores, 100", "Recife", "Maria", vias};
-    d.hoje = Dia(2008, 3, 5);
-    return d;
-}
 
 const ElementoRel& Busca(const std::vector<ElementoRel>& v, const char* nome) {
     for (const ElementoRel& e : v)
@@ -61,8 +51,8 @@ const Posicao kPosicoes[] = {
 
 }  // namespace
 
-TEST(PaginaRecibo, FirstCopyElementsWhereTheLayoutPutsThem) {
-    const auto pagina = quantivo::MontaPaginaRecibo(Exemplo("2"));
+TEST(PaginaRecibo, PrimeiraViaComOsElementosOndeOLeiauteOsPoe) {
+    const auto pagina = quantivo::MontaPaginaRecibo(ReciboDoExemplo("2"));
     for (const Posicao& p : kPosicoes) {
         const ElementoRel& e = Busca(pagina, p.nome1);
         EXPECT_TRUE(e.ligado) << p.nome1;
@@ -94,11 +84,11 @@ TEST(PaginaRecibo, FirstCopyElementsWhereTheLayoutPutsThem) {
     }
 }
 
-TEST(PaginaRecibo, SecondCopyIsTheFirstMovedDownAndSwitchedAsAWhole) {
+TEST(PaginaRecibo, SegundaViaEhAPrimeiraMaisAbaixoLigadaPorInteiro) {
     // "1" alone means one copy; "2", a missing key and anything else two.
     const std::pair<const char*, bool> casos[] = {{"1", false}, {"2", true}, {"", true}, {" 1", true}};
     for (const auto& [vias, duas] : casos) {
-        const auto pagina = quantivo::MontaPaginaRecibo(Exemplo(vias));
+        const auto pagina = quantivo::MontaPaginaRecibo(ReciboDoExemplo(vias));
         EXPECT_EQ(pagina.size(), 2 * std::size(kPosicoes) + 2 + 1) << vias;  // + copy marks + cut line
         EXPECT_TRUE(Busca(pagina, "linha").ligado);
         for (const Posicao& p : kPosicoes) {
@@ -113,14 +103,14 @@ TEST(PaginaRecibo, SecondCopyIsTheFirstMovedDownAndSwitchedAsAWhole) {
         EXPECT_EQ(Busca(pagina, "t2").texto, QStringLiteral("2ª VIA"));
         EXPECT_EQ(Busca(pagina, "t2").ligado, duas);
     }
-    EXPECT_DOUBLE_EQ(Busca(quantivo::MontaPaginaRecibo(Exemplo("2")), "t18").topo, 150.0);
+    EXPECT_DOUBLE_EQ(Busca(quantivo::MontaPaginaRecibo(ReciboDoExemplo("2")), "t18").topo, 150.0);
 }
 
-TEST(PaginaRecibo, ValueTextAndDateLine) {
+TEST(PaginaRecibo, TextoDoValorELinhaDaData) {
     const std::pair<long double, const char*> valores[] = {
         {1234.5L, "1.234,50"}, {0.01L, "0,01"}, {4294967295.0L, "4.294.967.295,00"}, {1000000.99L, "1.000.000,99"}};
     for (const auto& [v, texto] : valores) {
-        DadosRecibo d = Exemplo("1");
+        DadosRecibo d = ReciboDoExemplo("1");
         d.valor = v;
         EXPECT_EQ(Busca(quantivo::MontaPaginaRecibo(d), "valor").texto, QLatin1String(texto));
     }
@@ -130,11 +120,11 @@ TEST(PaginaRecibo, ValueTextAndDateLine) {
     for (const auto& [d, texto] : datas) EXPECT_EQ(quantivo::DataRecibo(d), QString::fromUtf8(texto));
 }
 
-TEST(PaginaRecibo, PdfHoldsBothCopiesOrOne) {
+TEST(PaginaRecibo, PdfTemAsDuasViasOuUma) {
     QTemporaryDir dir;
     for (const char* vias : {"2", "1"}) {
         quantivo::TFREL rel;
-        rel.Preenche(Exemplo(vias));
+        rel.Preenche(ReciboDoExemplo(vias));
         const QString pdf = dir.filePath(QStringLiteral("recibo%1.pdf").arg(vias));
         ASSERT_TRUE(rel.GravaPdf(pdf));
         QProcess p;
@@ -151,18 +141,4 @@ TEST(PaginaRecibo, PdfHoldsBothCopiesOrOne) {
         EXPECT_EQ(texto.count(QStringLiteral("2ª VIA")), copias - 1);
         EXPECT_TRUE(texto.contains(QString(83, QLatin1Char('-')))) << "cut line";  // pdftotext drops its spaces
     }
-}
-
-// Writes a sample page for people to look at, when asked to.
-TEST(PaginaRecibo, SampleForScreenshots) {
-    const char* destino = std::getenv("QUANTIVO_AMOSTRAS");
-    if (!destino) GTEST_SKIP() << "set QUANTIVO_AMOSTRAS to a directory to write the sample page";
-    DadosRecibo d = Exemplo("2");
-    d.valor = 4294967295.99L;
-    d.extenso = QString::fromUtf8(
-        "quatro bilhões duzentos e noventa e quatro milhões novecentos e sessenta e sete mil duzentos e noventa e "
-        "cinco reais  e noventa e nove centavos ");
-    quantivo::TFREL rel;
-    rel.Preenche(d);
-    ASSERT_TRUE(rel.GravaPdf(QDir(QString::fromLocal8Bit(destino)).filePath(QStringLiteral("recibo.pdf"))));
 }

@@ -6,38 +6,32 @@
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
-#include <QTemporaryDir>
 
 #include "output/Arquivos.h"
 #include "output/Listagem.h"
 #include "tests/support/LimiteArquivo.h"
+#include "tests/support/PastaDoPrograma.h"
 #include "ui/Servicos.h"
 
 using namespace quantivo;
+using quantivo::teste::Bytes;
 using quantivo::teste::ComLimiteDeArquivo;
 
 namespace {
-
-QByteArray Bytes(const QString& caminho) {
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 class ListagemFalhas : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        DefineDiretorioListagem(dir.path());
         GravaListagem({"listagem anterior", "intacta"});
         anterior = Bytes(CaminhoListagem());
         ASSERT_EQ(anterior, QByteArray("listagem anterior\r\nintacta\r\n"));
     }
-    void TearDown() override { DefineDiretorioListagem({}); }
     void NadaPerdido() {
         EXPECT_EQ(Bytes(CaminhoListagem()), anterior);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Listagem.txt")});
     }
-    QTemporaryDir dir;
+    teste::PastaDoPrograma dir;
     QByteArray anterior;
 };
 

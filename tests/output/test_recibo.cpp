@@ -13,9 +13,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <functional>
 
@@ -26,13 +24,11 @@
 #include "output/F_PRIN.h"
 #include "output/F_REL.h"
 #include "tests/support/Dialogos.h"
+#include "tests/support/GuardaJanelas.h"
+#include "tests/support/PastaDoPrograma.h"
 #include "ui/Servicos.h"
 
 using namespace quantivo;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-QT_END_NAMESPACE
 
 namespace {
 
@@ -41,27 +37,21 @@ const Mensagem kSalvo{"Informações salvas com sucesso", "Informação", Icone:
 const Mensagem kSemConfiguracao{kTextoSemConfiguracao, kTituloSemConfiguracao, Icone::Aviso};
 const Mensagem kAvisoCamposRecibo{kTextoCamposRecibo, "Atenção", Icone::Aviso};
 
-class JanelasRecibo : public ::testing::Test {
+class JanelasRecibo : public teste::JanelaTeste {
 protected:
     void SetUp() override {
+        JanelaTeste::SetUp();
         ASSERT_TRUE(dir.isValid());
-        DefineDiretorioPrograma(dir.path());
-        DefineServicoMensagens(&msg);
-        DefineHoje(*CodificaData(2008, 3, 5));
+        guarda.Permite(true);  // the settings and receipt windows open as modal dialogs
+        DefineHoje(D(2008, 3, 5));
         DefineVisualizaRecibo([this](const TFREL& rel, QWidget*) { paginas.push_back(rel.Elementos()); });
     }
     void TearDown() override {
         DefineVisualizaRecibo({});
-        DefineHoje(std::nullopt);
-        DefineServicoMensagens(nullptr);
-        DefineDiretorioPrograma({});
+        JanelaTeste::TearDown();
     }
     QString Ini() const { return dir.filePath(QStringLiteral("valida.ini")); }
-    void EscreveIni(const QByteArray& bytes) {
-        QFile f(Ini());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    void EscreveIni(const QByteArray& bytes) { ASSERT_TRUE(dir.Escreve(QStringLiteral("valida.ini"), bytes)); }
     static void Mostra(QWidget* w) {
         w->show();
         QApplication::setActiveWindow(w);
@@ -83,48 +73,32 @@ protected:
         ADD_FAILURE() << "no element " << nome;
         return {};
     }
-    // Runs `acao` on the modal window that the next exec() opens.
-    template <class Janela>
-    static void NaProximaModal(std::function<void(Janela*)> acao) {
-        QTimer::singleShot(0, [acao] {
-            auto* w = qobject_cast<Janela*>(QApplication::activeModalWidget());
-            if (!w) {
-                ADD_FAILURE() << "no modal window";
-                if (QApplication::activeModalWidget()) QApplication::activeModalWidget()->close();
-                return;
-            }
-            acao(w);
-            w->close();
-        });
-    }
-
-    QTemporaryDir dir;
-    MensageiroGravador msg;
+    teste::PastaDoPrograma dir;
     std::vector<std::vector<ElementoRel>> paginas;
 };
 
 }  // namespace
 
-TEST_F(JanelasRecibo, SettingsFirstOpeningIsEmptyAndRefusesAnyEmptyField) {
+TEST_F(JanelasRecibo, CadastroAbreVazioERecusaQualquerCampoVazio) {
     for (int vazio = 0; vazio < 5; ++vazio) {
         auto* p = new TFPARAMETROS;
-        QPointer<TFPARAMETROS> guarda = p;
+        QPointer<TFPARAMETROS> vivo = p;
         EXPECT_EQ(p->windowTitle(), QStringLiteral("CADASTRO DE PARÂMETROS"));
         EXPECT_TRUE(p->rbumavia->isChecked());
         const QList<QLineEdit*> campos{p->tnome, p->tatividade, p->tendereco, p->tcidade, p->tassinatura};
         for (QLineEdit* c : campos) EXPECT_TRUE(c->text().isEmpty());
         for (int i = 0; i < 5; ++i) campos[i]->setText(i == vazio ? QString() : QStringLiteral(" "));
-        msg.mensagens.clear();
+        msgs.mensagens.clear();
         p->bsalvar->click();
-        EXPECT_EQ(msg.mensagens, std::vector<Mensagem>{kAvisoCamposParametros}) << vazio;
+        EXPECT_EQ(msgs.mensagens, std::vector<Mensagem>{kAvisoCamposParametros}) << vazio;
         EXPECT_FALSE(QFile::exists(Ini()));
         p->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_TRUE(guarda.isNull()) << "destroyed on close";
+        EXPECT_TRUE(vivo.isNull()) << "destroyed on close";
     }
 }
 
-TEST_F(JanelasRecibo, SettingsSaveThenReopenShowsThemWithAccents) {
+TEST_F(JanelasRecibo, CadastroSalvoEReabertoMostraOsAcentos) {
     {
         TFPARAMETROS p;
         p.setAttribute(Qt::WA_DeleteOnClose, false);
@@ -136,7 +110,7 @@ TEST_F(JanelasRecibo, SettingsSaveThenReopenShowsThemWithAccents) {
         p.tassinatura->setText(QStringLiteral("Zé"));
         p.rbduasvias->setChecked(true);
         p.bsalvar->click();
-        EXPECT_EQ(msg.mensagens, std::vector<Mensagem>{kSalvo});
+        EXPECT_EQ(msgs.mensagens, std::vector<Mensagem>{kSalvo});
         EXPECT_EQ(QApplication::focusWidget(), p.bsair);
         EXPECT_TRUE(p.isVisible()) << "stays open after saving";
     }
@@ -152,10 +126,9 @@ TEST_F(JanelasRecibo, SettingsSaveThenReopenShowsThemWithAccents) {
     EXPECT_TRUE(q.rbduasvias->isChecked());
 }
 
-TEST_F(JanelasRecibo, SettingsViasOtherThanOneLoadsAsTwo) {
-    const std::pair<QByteArray, bool> casos[] = {{"[Cadastro]\r\nVias=1\r\n", true},
-                                                 {"[Cadastro]\r\nNome=X\r\n", false},
-                                                 {"[Cadastro]\r\nVias=3\r\n", false}};
+TEST_F(JanelasRecibo, CadastroComViasDiferenteDeUmCarregaDuas) {
+    const std::pair<QByteArray, bool> casos[] = {
+        {"[Cadastro]\r\nVias=1\r\n", true}, {"[Cadastro]\r\nNome=X\r\n", false}, {"[Cadastro]\r\nVias=3\r\n", false}};
     for (const auto& [ini, uma] : casos) {
         EscreveIni(ini);
         TFPARAMETROS p;
@@ -165,54 +138,54 @@ TEST_F(JanelasRecibo, SettingsViasOtherThanOneLoadsAsTwo) {
     }
 }
 
-TEST_F(JanelasRecibo, SettingsWriteErrorNamesThePathAndShowsNoSuccess) {
+TEST_F(JanelasRecibo, CadastroComErroDeGravacaoNomeiaOCaminhoENaoDizSucesso) {
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("valida.ini")));
     TFPARAMETROS p;
     p.setAttribute(Qt::WA_DeleteOnClose, false);
     const std::string caminho = QDir::toNativeSeparators(Ini()).toStdString();
-    EXPECT_EQ(msg.Textos(),
+    EXPECT_EQ(msgs.Textos(),
               std::vector<std::string>{"Não foi possível ler o arquivo " + caminho + ": é uma pasta, não um arquivo."});
     for (QLineEdit* c : {p.tnome, p.tatividade, p.tendereco, p.tcidade, p.tassinatura}) c->setText(QStringLiteral("x"));
-    msg.mensagens.clear();
+    msgs.mensagens.clear();
     p.bsalvar->click();
-    ASSERT_EQ(msg.mensagens.size(), 1u);
-    EXPECT_EQ(msg.mensagens[0].texto, "Unable to write to " + caminho);
-    EXPECT_EQ(msg.mensagens[0].icone, Icone::Erro);
+    ASSERT_EQ(msgs.mensagens.size(), 1u);
+    EXPECT_EQ(msgs.mensagens[0].texto, "Unable to write to " + caminho);
+    EXPECT_EQ(msgs.mensagens[0].icone, Icone::Erro);
 }
 
-TEST_F(JanelasRecibo, SettingsKeysTabOrderEnterAndEscape) {
+TEST_F(JanelasRecibo, CadastroOrdemDeTabEnterEEscape) {
     auto* p = new TFPARAMETROS;
-    QPointer<TFPARAMETROS> guarda = p;
+    QPointer<TFPARAMETROS> vivo = p;
     Mostra(p);
-    const QList<QWidget*> ordem{p->bsalvar, p->bsair, p->tnome, p->tatividade, p->tendereco, p->tcidade, p->tassinatura,
-                                p->rbumavia};
+    const QList<QWidget*> ordem{p->bsalvar,   p->bsair,   p->tnome,       p->tatividade,
+                                p->tendereco, p->tcidade, p->tassinatura, p->rbumavia};
     EXPECT_EQ(QApplication::focusWidget(), ordem[0]);
     for (int i = 1; i < ordem.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         EXPECT_EQ(QApplication::focusWidget(), ordem[i]) << i;
     }
-    EXPECT_TRUE(msg.mensagens.empty()) << "Enter on SALVA must not press it";
+    EXPECT_TRUE(msgs.mensagens.empty()) << "Enter on SALVA must not press it";
     p->rbduasvias->setChecked(true);
     p->tassinatura->setFocus();
     QTest::keyClick(p->tassinatura, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(QApplication::focusWidget()->parentWidget(), p->rgvias) << "Enter in Assinatura goes to Vias";
     QTest::keyClick(p->tcidade, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(guarda.isNull());
+    EXPECT_TRUE(vivo.isNull());
     EXPECT_FALSE(QFile::exists(Ini()));
 }
 
-TEST_F(JanelasRecibo, ReceiptWithoutSettingsFileAsksForThemEvenWhenFilled) {
+TEST_F(JanelasRecibo, ReciboSemArquivoDeCadastroPedeOCadastroMesmoPreenchido) {
     TFPRIN r;
     r.setAttribute(Qt::WA_DeleteOnClose, false);
     EXPECT_EQ(r.windowTitle(), QStringLiteral("FIRMATTO"));
     Preenche(r, "10", "Fulano", "Aluguel");
     r.SpeedButton5->click();
-    EXPECT_EQ(msg.mensagens, std::vector<Mensagem>{kSemConfiguracao});
+    EXPECT_EQ(msgs.mensagens, std::vector<Mensagem>{kSemConfiguracao});
     EXPECT_TRUE(paginas.empty());
 }
 
-TEST_F(JanelasRecibo, ReceiptRefusesEmptyValuePayerOrPurpose) {
+TEST_F(JanelasRecibo, ReciboRecusaValorPagadorOuReferenteVazios) {
     EscreveIni("[Cadastro]\r\nNome=N\r\n");
     struct Caso {
         const char *valor, *recebi, *referente;
@@ -222,22 +195,22 @@ TEST_F(JanelasRecibo, ReceiptRefusesEmptyValuePayerOrPurpose) {
         r.setAttribute(Qt::WA_DeleteOnClose, false);
         Mostra(&r);
         Preenche(r, c.valor, c.recebi, c.referente);
-        msg.mensagens.clear();
+        msgs.mensagens.clear();
         r.SpeedButton5Click();
-        EXPECT_EQ(msg.mensagens, std::vector<Mensagem>{kAvisoCamposRecibo}) << c.valor << c.recebi << c.referente;
+        EXPECT_EQ(msgs.mensagens, std::vector<Mensagem>{kAvisoCamposRecibo}) << c.valor << c.recebi << c.referente;
     }
     EXPECT_TRUE(paginas.empty());
     TFPRIN r;
     r.setAttribute(Qt::WA_DeleteOnClose, false);
     Mostra(&r);
     Preenche(r, "1", " ", " ");  // blanks count as filled
-    msg.mensagens.clear();
+    msgs.mensagens.clear();
     r.SpeedButton5Click();
-    EXPECT_TRUE(msg.mensagens.empty());
+    EXPECT_TRUE(msgs.mensagens.empty());
     EXPECT_EQ(paginas.size(), 1u);
 }
 
-TEST_F(JanelasRecibo, ReceiptWordsFollowTheValueFieldWhenLeft) {
+TEST_F(JanelasRecibo, ReciboExtensoSegueOValorAoSairDoCampo) {
     TFPRIN r;
     r.setAttribute(Qt::WA_DeleteOnClose, false);
     Mostra(&r);
@@ -251,7 +224,7 @@ TEST_F(JanelasRecibo, ReceiptWordsFollowTheValueFieldWhenLeft) {
     EXPECT_TRUE(r.extenso->text().isEmpty());
 }
 
-TEST_F(JanelasRecibo, ReceiptValueTypedAboveTheMaximumComesDownWhenLeftAndTheWordsFollow) {
+TEST_F(JanelasRecibo, ReciboValorAcimaDoMaximoBaixaAoSairEOExtensoSegue) {
     TFPRIN r;
     r.setAttribute(Qt::WA_DeleteOnClose, false);
     Mostra(&r);
@@ -262,7 +235,7 @@ TEST_F(JanelasRecibo, ReceiptValueTypedAboveTheMaximumComesDownWhenLeftAndTheWor
     EXPECT_EQ(r.extenso->text(), QString::fromStdString(ValorExtenso(4294967295.0)));
 }
 
-TEST_F(JanelasRecibo, ReceiptPrintsOneOrTwoCopiesFromTheFile) {
+TEST_F(JanelasRecibo, ReciboImprimeUmaOuDuasViasConformeOArquivo) {
     const std::pair<QByteArray, bool> casos[] = {
         {"[Cadastro]\r\nNome=Maria\r\nAtividade=Tecidos\r\nEndereco=Rua A\r\nCidade=Recife\r\nVias=1\r\n", false},
         {"[Cadastro]\r\nNome=Maria\r\nAtividade=Tecidos\r\nEndereco=Rua A\r\nCidade=Recife\r\nVias=2\r\n", true},
@@ -293,7 +266,7 @@ TEST_F(JanelasRecibo, ReceiptPrintsOneOrTwoCopiesFromTheFile) {
     }
 }
 
-TEST_F(JanelasRecibo, ReceiptPrintedRightAfterTypingTheValueHasMatchingWords) {
+TEST_F(JanelasRecibo, ReciboImpressoLogoAposDigitarOValorTemOExtensoDele) {
     EscreveIni("[Cadastro]\r\nNome=N\r\n");
     TFPRIN r;
     r.setAttribute(Qt::WA_DeleteOnClose, false);
@@ -308,19 +281,20 @@ TEST_F(JanelasRecibo, ReceiptPrintedRightAfterTypingTheValueHasMatchingWords) {
     EXPECT_EQ(Texto(paginas[0], "valor"), QStringLiteral("100,00"));
 }
 
-TEST_F(JanelasRecibo, SavedSettingsShowInTheVeryNextPrint) {
+TEST_F(JanelasRecibo, CadastroSalvoApareceJaNaImpressaoSeguinte) {
     EscreveIni("[Cadastro]\r\nNome=Antigo\r\nVias=2\r\n");
     auto* r = new TFPRIN;
-    QPointer<TFPRIN> guarda = r;
+    QPointer<TFPRIN> vivo = r;
     Mostra(r);
     Preenche(*r, "5", "a", "b");
     r->SpeedButton5->click();
 
     for (bool uma : {true, false}) {
-        NaProximaModal<TFPARAMETROS>([uma](TFPARAMETROS* p) {
+        teste::NaProximaModal<TFPARAMETROS>([uma](TFPARAMETROS* p) {
             EXPECT_EQ(p->windowTitle(), QStringLiteral("CADASTRO DE PARÂMETROS"));
             p->tnome->setText(uma ? QStringLiteral("Novo") : QStringLiteral("Outro"));
-            for (QLineEdit* c : {p->tatividade, p->tendereco, p->tcidade, p->tassinatura}) c->setText(QStringLiteral("x"));
+            for (QLineEdit* c : {p->tatividade, p->tendereco, p->tcidade, p->tassinatura})
+                c->setText(QStringLiteral("x"));
             (uma ? p->rbumavia : p->rbduasvias)->setChecked(true);
             p->bsalvar->click();
         });
@@ -337,10 +311,10 @@ TEST_F(JanelasRecibo, SavedSettingsShowInTheVeryNextPrint) {
     EXPECT_TRUE(ligado);
     r->SpeedButton4->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(guarda.isNull());
+    EXPECT_TRUE(vivo.isNull());
 }
 
-TEST_F(JanelasRecibo, ReceiptButtonPressedThroughAccessibilityReturnsBeforeItsDialogOpens) {
+TEST_F(JanelasRecibo, ReciboBotaoPressionadoPelaAcessibilidadeVoltaAntesDoDialogo) {
     TFPRIN r;
     r.setAttribute(Qt::WA_DeleteOnClose, false);
     Mostra(&r);
@@ -357,30 +331,32 @@ TEST_F(JanelasRecibo, ReceiptButtonPressedThroughAccessibilityReturnsBeforeItsDi
     EXPECT_TRUE(QTest::qWaitFor([&abriu] { return abriu; }, 2000));  // the click runs from the event loop
 }
 
-TEST_F(JanelasRecibo, ReceiptButtonsAnswerAltAndTheirUnderlinedLetter) {
+TEST_F(JanelasRecibo, ReciboBotoesAtendemAAltComSuaLetraSublinhada) {
     auto* r = new TFPRIN;
-    QPointer<TFPRIN> guarda = r;
+    QPointer<TFPRIN> vivo = r;
     Mostra(r);
     Preenche(*r, "5", "a", "b");
     // A shortcut clicks its button a moment later, as a mouse click shows.
     QTest::keyClick(r->trecebi, Qt::Key_I, Qt::AltModifier);  // IMPRIMIR: no settings file yet
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !msg.mensagens.empty(); }, 2000));
-    EXPECT_EQ(msg.mensagens, std::vector<Mensagem>{kSemConfiguracao});
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !msgs.mensagens.empty(); }, 2000));
+    EXPECT_EQ(msgs.mensagens, std::vector<Mensagem>{kSemConfiguracao});
     bool abriu = false;
     teste::NaProximaModal([&abriu](QWidget* w) { abriu = qobject_cast<TFPARAMETROS*>(w); });
     QTest::keyClick(r->trecebi, Qt::Key_C, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&abriu] { return abriu; }, 2000));
     QApplication::setActiveWindow(r);  // back from the settings window
     QTest::keyClick(r->trecebi, Qt::Key_S, Qt::AltModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&guarda] {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return guarda.isNull();
-    }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&vivo] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return vivo.isNull();
+        },
+        2000));
 }
 
-TEST_F(JanelasRecibo, FirmattoOpensAFreshEmptyWindowEachTime) {
+TEST_F(JanelasRecibo, FirmattoAbreUmaJanelaNovaEVaziaCadaVez) {
     for (int vez = 0; vez < 2; ++vez) {
-        NaProximaModal<TFPRIN>([](TFPRIN* r) {
+        teste::NaProximaModal<TFPRIN>([](TFPRIN* r) {
             EXPECT_TRUE(r->tvalor->Texto().isEmpty());
             EXPECT_TRUE(r->trecebi->text().isEmpty());
             EXPECT_TRUE(r->extenso->text().isEmpty());
@@ -389,23 +365,4 @@ TEST_F(JanelasRecibo, FirmattoOpensAFreshEmptyWindowEachTime) {
         AbreRecibo(nullptr);
     }
     for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_EQ(qobject_cast<TFPRIN*>(w), nullptr) << "left alive";
-}
-
-// Pictures of the two windows for people to look at, when asked to.
-TEST_F(JanelasRecibo, SampleWindowsForScreenshots) {
-    const char* destino = std::getenv("QUANTIVO_AMOSTRAS");
-    if (!destino) GTEST_SKIP() << "set QUANTIVO_AMOSTRAS to a directory to write the pictures";
-    const QDir saida(QString::fromLocal8Bit(destino));
-    EscreveIni("[Cadastro]\r\nNome=Maria da Silva\r\nAtividade=Com\xE9rcio de tecidos\r\nEndereco=Rua das Flores, 100\r\n"
-               "Cidade=Recife\r\nAssinatura=Maria\r\nVias=2\r\n");
-    TFPRIN r;
-    r.setAttribute(Qt::WA_DeleteOnClose, false);
-    Mostra(&r);
-    Preenche(r, "4294967295,99", "João Cliente", "Aluguel de março");
-    QTest::keyClick(r.tvalor, Qt::Key_Return);
-    ASSERT_TRUE(r.grab().save(saida.filePath(QStringLiteral("recibo_janela.png"))));
-    TFPARAMETROS p;
-    p.setAttribute(Qt::WA_DeleteOnClose, false);
-    Mostra(&p);
-    ASSERT_TRUE(p.grab().save(saida.filePath(QStringLiteral("parametros_janela.png"))));
 }

@@ -8,12 +8,11 @@
 #include <QDialog>
 #include <QTimer>
 #include <QWidget>
+#include <ostream>
 
 #include "core/Datas.h"
 #include "core/Mensagens.h"
 #include "ui/Servicos.h"
-
-#include <ostream>
 
 // Readable QStrings in gtest's failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -36,12 +35,22 @@ private:
         if (!modal || permitir_) return;
         ADD_FAILURE() << "a modal dialog opened: " << modal->metaObject()->className() << " \""
                       << modal->windowTitle().toStdString() << "\"";
-        if (auto* d = qobject_cast<QDialog*>(modal)) d->reject();
-        else modal->close();
+        if (auto* d = qobject_cast<QDialog*>(modal))
+            d->reject();
+        else
+            modal->close();
     }
     QTimer timer_;
     bool permitir_ = false;
 };
+
+// The control Tab goes to from `w`: the next one in the focus chain that
+// takes the focus by Tab.
+inline QWidget* ProximoNoTab(QWidget* w) {
+    QWidget* p = w->nextInFocusChain();
+    while (p && !(p->focusPolicy() & Qt::TabFocus)) p = p->nextInFocusChain();
+    return p;
+}
 
 class JanelaTeste : public ::testing::Test {
 protected:

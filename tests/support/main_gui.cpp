@@ -9,7 +9,11 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "tests/support/Falha.h"
 #include "ui/Regional.h"
+
+// A shared helper's step that could not be done fails the running test.
+void quantivo::teste::Falha(const std::string& texto) { ADD_FAILURE() << texto; }
 
 namespace {
 // The offscreen platform warns about every window feature it lacks; those

@@ -4,6 +4,7 @@
 
 #include "core/Erros.h"
 #include "output/GeraListagem.h"
+#include "tests/support/ExemploListagem.h"
 
 using namespace quantivo;
 
@@ -11,24 +12,9 @@ namespace {
 
 Data D(int a, int m, int d) { return *CodificaData(a, m, d); }
 
-Parcela P(std::string data, std::string valor, std::string banco = "", std::string emitente = "", std::string dias = "") {
+Parcela P(std::string data, std::string valor, std::string banco = "", std::string emitente = "",
+          std::string dias = "") {
     return Parcela{std::move(data), std::move(valor), std::move(banco), std::move(emitente), std::move(dias)};
-}
-
-EntradaListagem Bancada0() {
-    EntradaListagem e;
-    e.DataReferencia = D(2007, 12, 28);
-    e.ValorFinanciado = "3.758,04";
-    e.Taxa = "3";
-    e.TAC = "2";
-    e.IOF = "0,0041";
-    e.Tarifa = 2;
-    e.TipoTarifa = "Tarifa por título";
-    e.RotuloTarifa = "Tarifa= 6,00";
-    e.RotuloTAC = "TAC   = 80,01";
-    e.RotuloIOF = "IOF   = 4,92";
-    e.RotuloJuros = "Juros = 151,53";
-    return e;
 }
 
 // The lines between the header's closing rule and the rule before the total.
@@ -36,26 +22,30 @@ std::vector<std::string> Linhas(const std::vector<std::string>& l, std::size_t p
     return {l.begin() + static_cast<long>(primeira), l.end() - 10};
 }
 
-const std::vector<std::string> kTopo = {"", "", "", std::string(19, ' ') + std::string(40, '='),
-                                        std::string(31, ' ') + "QUANTIVO", std::string(19, ' ') + std::string(40, '=')};
-const std::vector<std::string> kRodape = {std::string(17, ' ') + std::string(39, '='),
-                                          std::string(24, ' ') + "www.example.com",
-                                          std::string(20, ' ') + "contato@example.com",
-                                          std::string(17, ' ') + std::string(39, '=')};
+const std::vector<std::string> kTopo = {"",
+                                        "",
+                                        "",
+                                        std::string(19, ' ') + std::string(40, '='),
+                                        std::string(31, ' ') + "QUANTIVO",
+                                        std::string(19, ' ') + std::string(40, '=')};
+const std::vector<std::string> kRodape = {
+    std::string(17, ' ') + std::string(39, '='), std::string(24, ' ') + "www.example.com",
+    std::string(20, ' ') + "contato@example.com", std::string(17, ' ') + std::string(39, '=')};
 
 }  // namespace
 
 TEST(GeraListagem, SemLinhasDatadasImprimeMolduraCabecalhoETotalZero) {
-    EntradaListagem e = Bancada0();
+    EntradaListagem e = teste::ListagemDoExemplo();
     e.linhas = {P("", "99,00", "x", "y", "5"), Parcela{}};
     std::vector<std::string> esperado = kTopo;
     const std::string m(21, ' ');
     const std::string traco = std::string(5, ' ') + std::string(72, '-');
-    for (const std::string& s : std::vector<std::string>{m + "Data de Referência:28/12/07", m + "Valor Financiado: R$3.758,04", m + "Taxa  : 3%",
-          m + "TAC   : 2%       IOF: 0,0041%", m + "Tarifa: R$2,00  Tarifa por título", traco,
-          "         Data           Valor Dias Banco/Cheque   Emitente              ", traco, traco,
-          "     Total.........:R$0,00", "     Tarifa= 6,00", "     TAC   = 80,01", "     IOF   = 4,92",
-          "     Juros = 151,53"})
+    for (const std::string& s : std::vector<std::string>{
+             m + "Data de Referência:28/12/07", m + "Valor Financiado: R$3.758,04", m + "Taxa  : 3%",
+             m + "TAC   : 2%       IOF: 0,0041%", m + "Tarifa: R$2,00  Tarifa por título", traco,
+             "         Data           Valor Dias Banco/Cheque   Emitente              ", traco, traco,
+             "     Total.........:R$0,00", "     Tarifa= 6,00", "     TAC   = 80,01", "     IOF   = 4,92",
+             "     Juros = 151,53"})
         esperado.push_back(s);
     esperado.insert(esperado.end(), kRodape.begin(), kRodape.end());
     const auto l = GeraListagem(e);
@@ -89,7 +79,7 @@ TEST(GeraListagem, LinhasDaGrade) {
          "     01/01/08            1,00 0001 a b            c  d"},
     };
     for (const Caso& c : casos) {
-        EntradaListagem e = Bancada0();
+        EntradaListagem e = teste::ListagemDoExemplo();
         e.linhas = {c.p};
         const auto l = GeraListagem(e);
         ASSERT_EQ(l.size(), 25u) << c.nome;
@@ -98,9 +88,8 @@ TEST(GeraListagem, LinhasDaGrade) {
 }
 
 TEST(GeraListagem, TotalSomaOsValoresDasLinhasDatadasEmDouble) {
-    EntradaListagem e = Bancada0();
-    e.linhas = {P("31/12/07", "0,1"), P("", "1000"), P("01/01/08", "0,2"),
-                P("02/01/08", "1.000.000,005")};
+    EntradaListagem e = teste::ListagemDoExemplo();
+    e.linhas = {P("31/12/07", "0,1"), P("", "1000"), P("01/01/08", "0,2"), P("02/01/08", "1.000.000,005")};
     const auto l = GeraListagem(e);
     EXPECT_EQ(Linhas(l).size(), 3u);
     EXPECT_EQ(l[18], "     Total.........:R$1.000.000,31");
@@ -112,7 +101,7 @@ TEST(GeraListagem, ValorFinanciadoNegativoMantemOSinal) {
         {" -0,00", "0,00"},          {"1,500.00", "1,50"},    {"--3", "-3,00"},
     };
     for (const auto& [texto, esperado] : casos) {
-        EntradaListagem e = Bancada0();
+        EntradaListagem e = teste::ListagemDoExemplo();
         e.ValorFinanciado = texto;
         EXPECT_EQ(GeraListagem(e)[7], std::string(21, ' ') + "Valor Financiado: R$" + esperado) << texto;
     }
@@ -136,7 +125,7 @@ TEST(GeraListagem, TextosQueNaoSaoNumeroInterrompem) {
         {Parcela{}, "", "'' is not a valid floating point value"},
     };
     for (const Caso& c : casos) {
-        EntradaListagem e = Bancada0();
+        EntradaListagem e = teste::ListagemDoExemplo();
         e.linhas = {c.p};
         e.ValorFinanciado = c.vf;
         try {
@@ -151,13 +140,13 @@ TEST(GeraListagem, TextosQueNaoSaoNumeroInterrompem) {
 }
 
 TEST(GeraListagem, TotalForaDaFaixaDoDoubleEhErroAritmetico) {
-    EntradaListagem e = Bancada0();
+    EntradaListagem e = teste::ListagemDoExemplo();
     e.linhas = {P("31/12/07", "1" + std::string(400, '0'))};
     EXPECT_THROW(GeraListagem(e), ErroAritmetico);
 }
 
 TEST(GeraListagem, TextosEnormesNaoQuebram) {
-    EntradaListagem e = Bancada0();
+    EntradaListagem e = teste::ListagemDoExemplo();
     const std::string grande(1 << 20, 'x');
     e.Taxa = grande;
     e.linhas = {P("31/12/07", "1", grande, grande + "\xC3", "1"), P("01/01/08", "2", "\xE2\x82", "\xC3", "")};
@@ -172,12 +161,12 @@ TEST(GeraListagemPrestacoes, VencimentosDiasETotal) {
     std::vector<std::string> esperado = kTopo;
     const std::string m(21, ' '), t(19, ' ');
     const std::string traco = t + std::string(36, '-');
-    for (const std::string& s : std::vector<std::string>{m + "Data de Referência:31/01/08", m + "Valor Financiado: R$1.000,00",
-                                 m + "Taxa  : 2%", m + "N.Prestação  : 3", traco,
-                                 "                       Data           Valor Dias       ", traco,
-                                 t + "29/02/08           94,56 0029", t + "31/03/08           94,56 0060",
-                                 t + "30/04/08           94,56 0090", std::string(17, ' ') + std::string(39, '-'),
-                                 t + "Total.........:R$283,68"})
+    for (const std::string& s : std::vector<std::string>{
+             m + "Data de Referência:31/01/08", m + "Valor Financiado: R$1.000,00", m + "Taxa  : 2%",
+             m + "N.Prestação  : 3", traco, "                       Data           Valor Dias       ", traco,
+             t + "29/02/08           94,56 0029", t + "31/03/08           94,56 0060",
+             t + "30/04/08           94,56 0090", std::string(17, ' ') + std::string(39, '-'),
+             t + "Total.........:R$283,68"})
         esperado.push_back(s);
     esperado.insert(esperado.end(), kRodape.begin(), kRodape.end());
     const auto l = GeraListagemPrestacoes(e);

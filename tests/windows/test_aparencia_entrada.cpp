@@ -33,13 +33,13 @@ void ConfereTitulos(JanelaEntrada& j) {
 
 }  // namespace
 
-TEST_F(AparenciaEntrada, ChequeWindowColoursOnlyWindowAndGroupsTitlesInTheGridFace) {
+TEST_F(AparenciaEntrada, DescontoColoreSoJanelaEGruposComTitulosNaFonteDaGrade) {
     Tfrm_desconto j(nullptr, &bancada);
     ConfereCores(j, QColor(240, 202, 166));
     ConfereTitulos(j);
 }
 
-TEST_F(AparenciaEntrada, VendaCertaColoursOnlyWindowAndGroupsTitlesInTheGridFace) {
+TEST_F(AparenciaEntrada, VendaCertaColoreSoJanelaEGruposComTitulosNaFonteDaGrade) {
     Tfrm_venda_por_fora j(nullptr, &bancada);
     ConfereCores(j, QColor(240, 251, 255));
     EXPECT_EQ(j.edtVlrFinanciado->palette().color(QPalette::Base), QPalette().color(QPalette::Base));

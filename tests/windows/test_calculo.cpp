@@ -4,62 +4,24 @@
 #include <QTest>
 
 #include "core/Valores.h"
-#include "tests/support/GuardaJanelas.h"
+#include "tests/support/BancadaTeste.h"
+#include "tests/support/Exemplos.h"
+#include "tests/support/Teclas.h"
 #include "windows/Calculo.h"
 
 using namespace quantivo;
+using teste::Digita;
+using teste::Tecla;
 
 namespace {
 
-// Keys go where a user's keys go: to the widget with the focus, the release
-// too (the press may have moved the focus).
-void Tecla(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
-    QWidget* w = QApplication::focusWidget();
-    ASSERT_NE(w, nullptr);
-    QTest::keyPress(w, k, m);
-    QCoreApplication::processEvents();
-    if (QWidget* x = QApplication::focusWidget()) QTest::keyRelease(x, k, m);
-    QCoreApplication::processEvents();
-}
-void Digita(const QString& s) {
-    for (QChar c : s) {
-        QWidget* w = QApplication::focusWidget();
-        ASSERT_NE(w, nullptr);
-        QTest::keyClick(w, c.toLatin1());
-        QCoreApplication::processEvents();
-    }
-}
-
-class Workbench : public teste::JanelaTeste {
+class JanelaBancada : public teste::BancadaTeste {
 protected:
-    void SetUp() override {
-        JanelaTeste::SetUp();
-        f = std::make_unique<Tfrm_desconto_cheque>();
-        f->show();
-        QApplication::setActiveWindow(f.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
-    }
-    void TearDown() override {
-        f.reset();
-        JanelaTeste::TearDown();
-    }
-    QString Celula(int l, int c) const { return f->grid->Modelo()->Celula(l, c); }
     // The cheques of the worked example, typed into the grid from its first cell.
     void DigitaCheques() {
         f->grid->setFocus(Qt::TabFocusReason);
         f->grid->setCurrentIndex(f->grid->model()->index(0, 0));
-        const char* cheques[][2] = {{"311207", "1000"}, {"260108", "500"}, {"150208", "2500,50"}};
-        bool primeiro = true;
-        for (const auto& ch : cheques) {
-            if (!primeiro) {
-                Tecla(Qt::Key_Down);
-                Tecla(Qt::Key_Left);
-            }
-            primeiro = false;
-            Digita(ch[0]);
-            Tecla(Qt::Key_Right);
-            Digita(ch[1]);
-        }
+        teste::DigitaLinhas({{"311207", "1000"}, {"260108", "500"}, {"150208", "2500,50"}});
     }
     // A click on a cell as the mouse gives it, with no wait after it.
     void ClicaCelula(int l, int c) {
@@ -72,7 +34,6 @@ protected:
         QString dia;
     };
     Retrato Tira() { return {f->LeBancada(), f->Label4->text()}; }
-    std::unique_ptr<Tfrm_desconto_cheque> f;
 };
 
 // Every field, row and total text the widgets hold.
@@ -85,7 +46,7 @@ auto Conteudo(const Bancada& b) {
 
 }  // namespace
 
-TEST_F(Workbench, ExemploDoDescontoDeChequeDigitadoComTeclas) {
+TEST_F(JanelaBancada, ExemploDoDescontoDeChequeDigitadoComTeclas) {
     EXPECT_TRUE(f->data_ref->hasFocus());  // FormActivate
     Digita("281207");
     Tecla(Qt::Key_Return);
@@ -124,7 +85,7 @@ TEST_F(Workbench, ExemploDoDescontoDeChequeDigitadoComTeclas) {
     EXPECT_EQ(f->Label4->text(), "Sexta-feira, 28 de Dezembro de 2007");
 }
 
-TEST_F(Workbench, CETEscritoSoPorCalculoConcluidoELimpoComOsTotais) {
+TEST_F(JanelaBancada, CETEscritoSoPorCalculoConcluidoELimpoComOsTotais) {
     f->ComboBox1->setCurrentIndex(0);
     f->data_ref->DefineData(D(2007, 12, 28));
     f->Edit1->setText("3");
@@ -149,7 +110,7 @@ TEST_F(Workbench, CETEscritoSoPorCalculoConcluidoELimpoComOsTotais) {
     EXPECT_EQ(f->LabelCET->text(), "");
 }
 
-TEST_F(Workbench, F5SemTipoNaoFazNada) {
+TEST_F(JanelaBancada, F5SemTipoNaoFazNada) {
     f->grid->Modelo()->DefineCelula(0, 0, "31/12/07");
     f->grid->Modelo()->DefineCelula(0, 1, "1000");
     Tecla(Qt::Key_F5);
@@ -157,7 +118,7 @@ TEST_F(Workbench, F5SemTipoNaoFazNada) {
     EXPECT_EQ(f->Label14->text(), "Juros:");
 }
 
-TEST_F(Workbench, EscolherOTipoLimpaOsTotaisSemCalcular) {
+TEST_F(JanelaBancada, EscolherOTipoLimpaOsTotaisSemCalcular) {
     f->Label14->setText("Juros = 1,00");
     f->grid->Modelo()->DefineCelula(0, 0, "31/12/07");
     f->ComboBox1->setFocus();
@@ -166,7 +127,7 @@ TEST_F(Workbench, EscolherOTipoLimpaOsTotaisSemCalcular) {
     EXPECT_EQ(Celula(0, 4), "");
 }
 
-TEST_F(Workbench, F10LimpaMasGuardaTotaisTipoECompensacao) {
+TEST_F(JanelaBancada, F10LimpaMasGuardaTotaisTipoECompensacao) {
     f->ComboBox1->setCurrentIndex(0);
     f->data_ref->DefineData(D(2007, 12, 28));
     f->Edit1->setText("3");
@@ -190,7 +151,7 @@ TEST_F(Workbench, F10LimpaMasGuardaTotaisTipoECompensacao) {
     EXPECT_FALSE(f->CheckBox1->isChecked());
 }
 
-TEST_F(Workbench, F7DuasVezesDeixaACaixaComoEstava) {
+TEST_F(JanelaBancada, F7DuasVezesDeixaACaixaComoEstava) {
     const bool antes = f->CheckBox1->isChecked();
     Tecla(Qt::Key_F7);
     EXPECT_NE(f->CheckBox1->isChecked(), antes);
@@ -198,7 +159,7 @@ TEST_F(Workbench, F7DuasVezesDeixaACaixaComoEstava) {
     EXPECT_EQ(f->CheckBox1->isChecked(), antes);
 }
 
-TEST_F(Workbench, F2FechaEscondendoMesmoEditandoUmaCelula) {
+TEST_F(JanelaBancada, F2FechaEscondendoMesmoEditandoUmaCelula) {
     f->grid->setFocus();
     f->grid->setCurrentIndex(f->grid->model()->index(0, 2));
     Digita("Banco");
@@ -208,14 +169,14 @@ TEST_F(Workbench, F2FechaEscondendoMesmoEditandoUmaCelula) {
     EXPECT_EQ(f->grid->TextoCelula(0, 2), "Banco");  // hidden, not destroyed
 }
 
-TEST_F(Workbench, FiltrosDeTeclasDasColunas) {
+TEST_F(JanelaBancada, FiltrosDeTeclasDasColunas) {
     struct Caso {
         int coluna;
         const char* teclas;
         const char* celula;
     } casos[] = {
         {1, "1.234,5", "1,234,5"},  // the point becomes a comma
-        {1, "1234,5", "1234,5"},   {1, "abc12", "12"}, {0, "ab3112cd07", "31/12/07"},
+        {1, "1234,5", "1234,5"},   {1, "abc12", "12"},          {0, "ab3112cd07", "31/12/07"},
         {4, "12ab", ""},           {2, "Bco 1/23", "Bco 1/23"},
     };
     for (const auto& c : casos) {
@@ -228,7 +189,7 @@ TEST_F(Workbench, FiltrosDeTeclasDasColunas) {
     }
 }
 
-TEST_F(Workbench, ValorComPontoViraVirgulaEOCalculoRecusa) {
+TEST_F(JanelaBancada, ValorComPontoViraVirgulaEOCalculoRecusa) {
     f->ComboBox1->setCurrentIndex(0);
     f->data_ref->DefineData(D(2007, 12, 28));
     f->Edit1->setText("3");
@@ -243,7 +204,7 @@ TEST_F(Workbench, ValorComPontoViraVirgulaEOCalculoRecusa) {
     EXPECT_EQ(Celula(0, 4), "5");  // what pass 1 wrote stays
 }
 
-TEST_F(Workbench, SetaDireitaNumaDataInvalidaAvisa) {
+TEST_F(JanelaBancada, SetaDireitaNumaDataInvalidaAvisa) {
     f->grid->setFocus();
     f->grid->setCurrentIndex(f->grid->model()->index(0, 0));
     Digita("3113");
@@ -258,7 +219,7 @@ TEST_F(Workbench, SetaDireitaNumaDataInvalidaAvisa) {
     EXPECT_EQ(f->grid->currentIndex().column(), 1);
 }
 
-TEST_F(Workbench, SetaDireitaNumaDataValidaOuVaziaNaoAvisa) {
+TEST_F(JanelaBancada, SetaDireitaNumaDataValidaOuVaziaNaoAvisa) {
     f->grid->setFocus();
     f->grid->setCurrentIndex(f->grid->model()->index(0, 0));
     Tecla(Qt::Key_Right);  // no editor opened yet: nothing remembered
@@ -268,7 +229,7 @@ TEST_F(Workbench, SetaDireitaNumaDataValidaOuVaziaNaoAvisa) {
     EXPECT_TRUE(msgs.mensagens.empty());
 }
 
-TEST_F(Workbench, DescerDaUltimaLinhaCriaUmaLinha) {
+TEST_F(JanelaBancada, DescerDaUltimaLinhaCriaUmaLinha) {
     f->grid->setFocus();
     f->grid->setCurrentIndex(f->grid->model()->index(0, 1));
     Tecla(Qt::Key_Down);
@@ -279,7 +240,7 @@ TEST_F(Workbench, DescerDaUltimaLinhaCriaUmaLinha) {
     EXPECT_EQ(f->grid->Modelo()->NumeroLinhas(), 3);
 }
 
-TEST_F(Workbench, EnterNosCamposPassaAdianteUmaVezENaoEntraNoTexto) {
+TEST_F(JanelaBancada, EnterNosCamposPassaAdianteUmaVezENaoEntraNoTexto) {
     f->Edit6->setFocus(Qt::TabFocusReason);
     Digita("1.5a");
     EXPECT_EQ(f->Edit6->text(), "1,5");
@@ -289,7 +250,7 @@ TEST_F(Workbench, EnterNosCamposPassaAdianteUmaVezENaoEntraNoTexto) {
     EXPECT_TRUE(f->edtTAC->hasFocus());
 }
 
-TEST_F(Workbench, CampoComFocoFicaAmarelo) {
+TEST_F(JanelaBancada, CampoComFocoFicaAmarelo) {
     const QColor normal = f->Edit1->palette().color(QPalette::Base);
     f->Edit1->setFocus();
     EXPECT_EQ(f->Edit1->palette().color(QPalette::Base), QColor(255, 255, 0));
@@ -298,7 +259,7 @@ TEST_F(Workbench, CampoComFocoFicaAmarelo) {
     EXPECT_EQ(f->Edit6->palette().color(QPalette::Text), QColor(255, 0, 0));
 }
 
-TEST_F(Workbench, ErroDeConversaoDeixaAJanelaComoEsta) {
+TEST_F(JanelaBancada, ErroDeConversaoDeixaAJanelaComoEsta) {
     f->ComboBox1->setCurrentIndex(0);
     f->data_ref->DefineData(D(2007, 12, 28));
     f->Edit1->setText("");
@@ -310,7 +271,7 @@ TEST_F(Workbench, ErroDeConversaoDeixaAJanelaComoEsta) {
     EXPECT_EQ(f->Label14->text(), "Juros:");
 }
 
-TEST_F(Workbench, DialogosDosTipos1E3CopiamECalculam) {
+TEST_F(JanelaBancada, DialogosDosTipos1E3CopiamECalculam) {
     // The instalment window's values leave the financed value blank: the
     // calculation solves it into that window and leaves the workbench alone.
     std::vector<JanelaPrice> apurados;
@@ -339,7 +300,7 @@ TEST_F(Workbench, DialogosDosTipos1E3CopiamECalculam) {
     EXPECT_TRUE(msgs.mensagens.empty());
 }
 
-TEST_F(Workbench, FormActivateSoQuandoVemDeOutraJanela) {
+TEST_F(JanelaBancada, FormActivateSoQuandoVemDeOutraJanela) {
     QWidget outra;
     outra.show();
     f->Edit1->setFocus();
@@ -356,11 +317,12 @@ TEST_F(Workbench, FormActivateSoQuandoVemDeOutraJanela) {
     EXPECT_TRUE(f->data_ref->hasFocus());
 }
 
-TEST_F(Workbench, ControlesComNomesETextos) {
-    const char* nomes[] = {"data_ref", "Label4",  "Edit6",     "Edit1",     "ComboBox1",    "edtTAC",
-                           "edtIOF",   "cbTipoTarifa", "edtTARIFA", "grid", "Edit2", "LabelCET",
-                           "Label15",  "Label12", "Label13", "Label14",   "CheckBox1",    "btnCalcula",
-                           "btnLimpa", "btnImprime", "SpeedButton2", "btnFecha", "btnrecibo", "Status", "Timer"};
+TEST_F(JanelaBancada, ControlesComNomesETextos) {
+    const char* nomes[] = {"data_ref",     "Label4",    "Edit6",        "Edit1",     "ComboBox1",
+                           "edtTAC",       "edtIOF",    "cbTipoTarifa", "edtTARIFA", "grid",
+                           "Edit2",        "LabelCET",  "Label15",      "Label12",   "Label13",
+                           "Label14",      "CheckBox1", "btnCalcula",   "btnLimpa",  "btnImprime",
+                           "SpeedButton2", "btnFecha",  "btnrecibo",    "Status",    "Timer"};
     for (const char* n : nomes) EXPECT_NE(f->findChild<QObject*>(n), nullptr) << n;
     EXPECT_EQ(f->windowTitle(), "QUANTIVO");
     EXPECT_EQ(f->size(), QSize(687, 535));
@@ -377,18 +339,16 @@ TEST_F(Workbench, ControlesComNomesETextos) {
     const int larguras[] = {81, 91, 111, 132, 64};
     for (int c = 0; c < 5; ++c) EXPECT_EQ(f->grid->columnWidth(c), larguras[c]);
     // Tab order: each control hands over to the next.
-    QWidget* ordem[] = {f->data_ref, f->Edit6,   f->Edit1,     f->edtTAC,   f->edtIOF,
-                        f->edtTARIFA, f->cbTipoTarifa, f->ComboBox1, f->grid, f->CheckBox1,
-                        f->btnCalcula, f->btnLimpa, f->btnImprime, f->btnFecha, f->btnrecibo};
+    QWidget* ordem[] = {f->data_ref,   f->Edit6,        f->Edit1,      f->edtTAC,   f->edtIOF,
+                        f->edtTARIFA,  f->cbTipoTarifa, f->ComboBox1,  f->grid,     f->CheckBox1,
+                        f->btnCalcula, f->btnLimpa,     f->btnImprime, f->btnFecha, f->btnrecibo};
     for (std::size_t i = 0; i + 1 < std::size(ordem); ++i) {
-        QWidget* w = ordem[i]->nextInFocusChain();
-        while (w && !(w->focusPolicy() & Qt::TabFocus)) w = w->nextInFocusChain();
         if (ordem[i] == f->cbTipoTarifa) continue;  // the editable list's line edit sits between
-        EXPECT_EQ(w, ordem[i + 1]) << i;
+        EXPECT_EQ(teste::ProximoNoTab(ordem[i]), ordem[i + 1]) << i;
     }
 }
 
-TEST_F(Workbench, LinksDoFornecedorAbremAPagina) {
+TEST_F(JanelaBancada, LinksDoFornecedorAbremAPagina) {
     auto* site = f->findChild<QLabel*>("lblSite");
     ASSERT_NE(site, nullptr);
     QTest::mouseClick(site, Qt::LeftButton);
@@ -396,7 +356,7 @@ TEST_F(Workbench, LinksDoFornecedorAbremAPagina) {
     EXPECT_TRUE(urls[0].contains("example.com"));
 }
 
-TEST_F(Workbench, VendaPorForaPeloF5) {
+TEST_F(JanelaBancada, VendaPorForaPeloF5) {
     f->data_ref->DefineData(D(2007, 6, 1));
     f->Edit6->setText("5000");
     f->Edit1->setText("5");
@@ -405,7 +365,8 @@ TEST_F(Workbench, VendaPorForaPeloF5) {
     f->edtTARIFA->DefineValor(2);
     f->cbTipoTarifa->setCurrentIndex(0);
     f->ComboBox1->setCurrentIndex(2);
-    for (int l = 0; l < 3; ++l) f->grid->Modelo()->DefineCelula(l, 0, QStringList{"20/06/07", "30/06/07", "15/07/07"}[l]);
+    for (int l = 0; l < 3; ++l)
+        f->grid->Modelo()->DefineCelula(l, 0, QStringList{"20/06/07", "30/06/07", "15/07/07"}[l]);
     Tecla(Qt::Key_F5);
     EXPECT_TRUE(msgs.mensagens.empty());
     for (int l = 0; l < 3; ++l) EXPECT_EQ(Celula(l, 1), "1.789,44");
@@ -414,7 +375,7 @@ TEST_F(Workbench, VendaPorForaPeloF5) {
     EXPECT_EQ(f->Edit6->text(), "5000");
 }
 
-TEST_F(Workbench, DigitadoLogoAposClicarNaCelulaAtualFicaNelaSemProcurarLinha) {
+TEST_F(JanelaBancada, DigitadoLogoAposClicarNaCelulaAtualFicaNelaSemProcurarLinha) {
     for (int l = 0; l < 3; ++l) f->grid->Modelo()->DefineCelula(l, 1, QString::number(100 * (l + 1)));
     f->grid->setFocus(Qt::TabFocusReason);
     f->grid->setCurrentIndex(f->grid->model()->index(0, 1));
@@ -425,7 +386,7 @@ TEST_F(Workbench, DigitadoLogoAposClicarNaCelulaAtualFicaNelaSemProcurarLinha) {
     EXPECT_EQ(Celula(2, 1), "300");
 }
 
-TEST_F(Workbench, DuploCliqueAindaAbreOEditorDaCelula) {
+TEST_F(JanelaBancada, DuploCliqueAindaAbreOEditorDaCelula) {
     f->grid->Modelo()->DefineCelula(0, 3, "Ana");
     const QRect r = f->grid->visualRect(f->grid->model()->index(0, 3));
     // A double click as the mouse gives it: a click, then the second press.
@@ -435,14 +396,9 @@ TEST_F(Workbench, DuploCliqueAindaAbreOEditorDaCelula) {
     EXPECT_EQ(f->grid->EditorAberto()->text(), "Ana");
 }
 
-TEST_F(Workbench, EnterLevaDeCelulaEmCelulaEDoEmitenteAProximaLinhaSemPassarPorNDias) {
+TEST_F(JanelaBancada, EnterLevaDeCelulaEmCelulaEDoEmitenteAProximaLinhaSemPassarPorNDias) {
     f->ComboBox1->setCurrentIndex(0);
-    f->data_ref->DefineData(D(2007, 12, 28));
-    f->Edit1->setText("3");
-    f->edtTAC->DefineValor(2);
-    f->edtIOF->DefineValor(0.0041L);
-    f->cbTipoTarifa->setCurrentIndex(0);
-    f->edtTARIFA->DefineValor(2);
+    teste::DadosDoExemplo(*f);
     f->grid->setFocus(Qt::TabFocusReason);
     f->grid->setCurrentIndex(f->grid->model()->index(0, 0));
     // Date, value, bank, issuer, each followed by one Enter ("|"); the
@@ -463,7 +419,7 @@ TEST_F(Workbench, EnterLevaDeCelulaEmCelulaEDoEmitenteAProximaLinhaSemPassarPorN
     EXPECT_TRUE(msgs.mensagens.empty());
 }
 
-TEST_F(Workbench, EnterMostraOQuadroDeFocoComoTab) {
+TEST_F(JanelaBancada, EnterMostraOQuadroDeFocoComoTab) {
     ASSERT_FALSE(f->testAttribute(Qt::WA_KeyboardFocusChange));
     f->btnLimpa->setFocus(Qt::MouseFocusReason);
     Tecla(Qt::Key_Return);
@@ -471,14 +427,15 @@ TEST_F(Workbench, EnterMostraOQuadroDeFocoComoTab) {
     EXPECT_TRUE(f->testAttribute(Qt::WA_KeyboardFocusChange));
 }
 
-TEST_F(Workbench, CtrlZLogoAposF10TrazTudoDeVoltaEOPainelAvisa) {
+TEST_F(JanelaBancada, CtrlZLogoAposF10TrazTudoDeVoltaEOPainelAvisa) {
     f->ComboBox1->setCurrentIndex(0);
     f->data_ref->DefineData(D(2007, 12, 20));
     f->Edit1->setText("3");
     f->edtTAC->DefineValor(2);
     f->edtIOF->DefineValor(0.0041L);
     f->edtTARIFA->DefineValor(2);
-    f->grid->Modelo()->DefineLinhas({Parcela{"31/12/07", "1000", "001", "Ana", ""}, Parcela{"26/01/08", "500", "", "", ""}});
+    f->grid->Modelo()->DefineLinhas(
+        {Parcela{"31/12/07", "1000", "001", "Ana", ""}, Parcela{"26/01/08", "500", "", "", ""}});
     Tecla(Qt::Key_F5);
     const Retrato antes = Tira();
     ASSERT_EQ(antes.dia, "Quinta-feira, 20 de Dezembro de 2007");
@@ -494,7 +451,7 @@ TEST_F(Workbench, CtrlZLogoAposF10TrazTudoDeVoltaEOPainelAvisa) {
     EXPECT_EQ(painel->text(), "");
 }
 
-TEST_F(Workbench, TeclaDigitadaAposF10CancelaODesfazer) {
+TEST_F(JanelaBancada, TeclaDigitadaAposF10CancelaODesfazer) {
     f->Edit1->setText("3");
     f->grid->Modelo()->DefineCelula(0, 0, "31/12/07");
     Tecla(Qt::Key_F10);

@@ -5,7 +5,8 @@
 #include <QGuiApplication>
 #include <QTest>
 
-#include "tests/support/GuardaJanelas.h"
+#include "tests/support/BancadaTeste.h"
+#include "tests/support/Exemplos.h"
 #include "windows/Calculo.h"
 #include "windows/Colagem.h"
 #include "windows/Ufrm_desconto.h"
@@ -21,12 +22,12 @@ TEST(Colagem, Limpeza) {
     } casos[] = {
         {FiltroTeclas::Valor, "1.000,00", "1000,00"},
         {FiltroTeclas::Valor, "R$ 2.500,50", "2500,50"},
-        {FiltroTeclas::Valor, "1,000.50", "1000,50"},      // the other convention
-        {FiltroTeclas::Valor, "1.234.567", "1234567"},     // repeated marks group digits
-        {FiltroTeclas::Valor, "1.5", "1,5"},               // one "." alone: as typed
-        {FiltroTeclas::Valor, "1.000", "1,000"},           // ambiguous: as typed, one real
+        {FiltroTeclas::Valor, "1,000.50", "1000,50"},   // the other convention
+        {FiltroTeclas::Valor, "1.234.567", "1234567"},  // repeated marks group digits
+        {FiltroTeclas::Valor, "1.5", "1,5"},            // one "." alone: as typed
+        {FiltroTeclas::Valor, "1.000", "1,000"},        // ambiguous: as typed, one real
         {FiltroTeclas::Valor, " 500 ", "500"},
-        {FiltroTeclas::Valor, "-7,25", "7,25"},            // the minus cannot be typed either
+        {FiltroTeclas::Valor, "-7,25", "7,25"},  // the minus cannot be typed either
         {FiltroTeclas::Valor, "abc", ""},
         {FiltroTeclas::Vencimento, "31/12/2007", "31/12/07"},
         {FiltroTeclas::Vencimento, "31/12/07", "31/12/07"},
@@ -58,39 +59,21 @@ namespace {
 
 const char* const kChequesDaPlanilha = "31/12/2007\t1.000,00\n26/01/2008\t500,00\n15/02/2008\t2.500,50\n";
 
-class ColagemNaGrade : public teste::JanelaTeste {
+class ColagemNaGrade : public teste::BancadaTeste {
 protected:
-    void SetUp() override {
-        JanelaTeste::SetUp();
-        f = std::make_unique<Tfrm_desconto_cheque>();
-        f->show();
-        QApplication::setActiveWindow(f.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
-    }
-    void TearDown() override {
-        f.reset();
-        JanelaTeste::TearDown();
-    }
     static void Cola(GradeParcelas* g, int linha, int coluna, const QString& texto) {
         QGuiApplication::clipboard()->setText(texto);
         g->setFocus(Qt::TabFocusReason);
         g->setCurrentIndex(g->model()->index(linha, coluna));
         QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
     }
-    QString Celula(int l, int c) const { return f->grid->Modelo()->Celula(l, c); }
-    std::unique_ptr<Tfrm_desconto_cheque> f;
 };
 
 }  // namespace
 
 TEST_F(ColagemNaGrade, ExemploColadoDaPlanilhaDaOsTotaisDoExemplo) {
     f->ComboBox1->setCurrentIndex(0);
-    f->data_ref->DefineData(D(2007, 12, 28));
-    f->Edit1->setText("3");
-    f->edtTAC->DefineValor(2);
-    f->edtIOF->DefineValor(0.0041L);
-    f->cbTipoTarifa->setCurrentIndex(0);
-    f->edtTARIFA->DefineValor(2);
+    teste::DadosDoExemplo(*f);
     Cola(f->grid, 0, 0, kChequesDaPlanilha);
     EXPECT_EQ(f->grid->Modelo()->NumeroLinhas(), 3);
     EXPECT_EQ(Celula(0, 0), "31/12/07");

@@ -8,11 +8,15 @@
 
 #include "core/VendaPorFora.h"
 #include "tests/support/GuardaJanelas.h"
+#include "tests/support/Teclas.h"
 #include "windows/Calculo.h"
 #include "windows/Ufrm_desconto.h"
 #include "windows/Ufrm_venda_por_fora.h"
 
 using namespace quantivo;
+using teste::Campos;
+using teste::Digita;
+using teste::Tecla;
 
 namespace quantivo {
 void PrintTo(const Parcela& p, std::ostream* os) {
@@ -28,30 +32,9 @@ const std::string kSemValor = "Necessário informar o valor da(s) parcela(s)";
 const std::string kAvisoEntrada = "Data da operação deve ser maior que a data de vencimento do cheque";
 const std::string kAvisoBancada = "Data da operação é menor que a data de vencimento do cheque";
 
-void Tecla(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
-    QWidget* w = QApplication::focusWidget();
-    ASSERT_NE(w, nullptr);
-    QTest::keyPress(w, k, m);
-    QCoreApplication::processEvents();
-    if (QWidget* x = QApplication::focusWidget()) QTest::keyRelease(x, k, m);
-    QCoreApplication::processEvents();
-}
-void Digita(const QString& s) {
-    for (QChar c : s) {
-        QWidget* w = QApplication::focusWidget();
-        ASSERT_NE(w, nullptr);
-        QTest::keyClick(w, c.toLatin1());
-        QCoreApplication::processEvents();
-    }
-}
 Parcela L(std::string data, std::string valor = {}, std::string banco = {}, std::string emitente = {},
           std::string dias = {}) {
     return Parcela{std::move(data), std::move(valor), std::move(banco), std::move(emitente), std::move(dias)};
-}
-// Types a field's text and moves on with Enter, as a user at the counter does.
-void Campo(const QString& s) {
-    Digita(s);
-    Tecla(Qt::Key_Return);
 }
 
 class Entrada : public teste::JanelaTeste {
@@ -104,32 +87,17 @@ protected:
         Abre(&AbreVendaPorFora, [&](JanelaEntrada& j) { passos(static_cast<Tfrm_venda_por_fora&>(j)); });
     }
 
-    // Types rows into the grid from its first cell, moving down (which adds
-    // the row) and back to the first column for each.
+    // Types rows into the grid from its first cell.
     static void DigitaLinhas(JanelaEntrada& j, const std::vector<std::vector<QString>>& linhas) {
         j.grid_pre->setFocus(Qt::TabFocusReason);
         j.grid_pre->setCurrentIndex(j.grid_pre->model()->index(0, 0));
-        for (std::size_t r = 0; r < linhas.size(); ++r) {
-            if (r > 0) {
-                Tecla(Qt::Key_Down);
-                for (std::size_t c = 1; c < linhas[r - 1].size(); ++c) Tecla(Qt::Key_Left);
-            }
-            for (std::size_t c = 0; c < linhas[r].size(); ++c) {
-                if (c > 0) Tecla(Qt::Key_Right);
-                Digita(linhas[r][c]);
-            }
-        }
+        teste::DigitaLinhas(linhas);
     }
     // The general data of the cheque-discount example, typed with Enter
     // between the fields; the focus ends on the clearing box.
     static void DigitaDadosDoExemplo(Tfrm_desconto& j) {
         EXPECT_TRUE(j.data_ref->hasFocus());
-        Campo("281207");
-        Campo("3");
-        Campo("2");
-        Campo("0,0041");
-        Tecla(Qt::Key_Return);  // "Tarifa por título", chosen at start
-        Campo("2");
+        Campos({"281207", "3", "2", "0,0041", "", "2"});  // "": "Tarifa por título", chosen at start
         EXPECT_TRUE(j.CheckBox1->hasFocus());
     }
     static void ChequesDoExemplo(Tfrm_desconto& j) {
@@ -182,14 +150,9 @@ TEST_F(Entrada, DescontoDeChequeDoExemploChegaAosTotaisDaBancada) {
 TEST_F(Entrada, VendaCertaDoExemploChegaAosValoresDosCheques) {
     AbreVenda([&](Tfrm_venda_por_fora& j) {
         EXPECT_TRUE(j.data_ref->hasFocus());
-        Campo("010607");
-        Campo("5");
-        Campo("1");
-        Campo("0,0041");
-        Tecla(Qt::Key_Return);
-        Campo("2");
+        Campos({"010607", "5", "1", "0,0041", "", "2"});
         EXPECT_TRUE(j.edtVlrFinanciado->hasFocus());
-        Campo("5000");
+        Campos({"5000"});
         EXPECT_TRUE(j.CheckBox1->hasFocus());
         Tecla(Qt::Key_Return);
         EXPECT_TRUE(j.grid_pre->hasFocus());
@@ -508,11 +471,8 @@ TEST_F(Entrada, ControlesTextosTamanhosEOrdem) {
         EXPECT_TRUE(j.grid_pre->toolTip().startsWith("Quando o tipo de calculo for DESCONTO POR FORA\n"));
         QWidget* ordem[] = {j.data_ref,  j.edtTaxa,   j.edtTAC,   j.edtIOF, j.cbTipoTarifa,
                             j.edtTARIFA, j.CheckBox1, j.grid_pre, j.BitBtn1};
-        for (std::size_t i = 0; i + 1 < std::size(ordem); ++i) {
-            QWidget* w = ordem[i]->nextInFocusChain();
-            while (w && !(w->focusPolicy() & Qt::TabFocus)) w = w->nextInFocusChain();
-            EXPECT_EQ(w, ordem[i + 1]) << i;
-        }
+        for (std::size_t i = 0; i + 1 < std::size(ordem); ++i)
+            EXPECT_EQ(teste::ProximoNoTab(ordem[i]), ordem[i + 1]) << i;
     });
     AbreVenda([&](Tfrm_venda_por_fora& j) {
         EXPECT_EQ(j.windowTitle(), "Venda Certa (Desconto Inverso)");
@@ -526,11 +486,8 @@ TEST_F(Entrada, ControlesTextosTamanhosEOrdem) {
         EXPECT_EQ(j.edtVlrFinanciado->Texto(), "5000");
         QWidget* ordem[] = {j.data_ref,  j.edtTaxa,          j.edtTAC,    j.edtIOF,   j.cbTipoTarifa,
                             j.edtTARIFA, j.edtVlrFinanciado, j.CheckBox1, j.grid_pre, j.BitBtn1};
-        for (std::size_t i = 0; i + 1 < std::size(ordem); ++i) {
-            QWidget* w = ordem[i]->nextInFocusChain();
-            while (w && !(w->focusPolicy() & Qt::TabFocus)) w = w->nextInFocusChain();
-            EXPECT_EQ(w, ordem[i + 1]) << i;
-        }
+        for (std::size_t i = 0; i + 1 < std::size(ordem); ++i)
+            EXPECT_EQ(teste::ProximoNoTab(ordem[i]), ordem[i + 1]) << i;
     });
 }
 
@@ -563,8 +520,8 @@ TEST_F(Entrada, EnterDoEmitenteVaiADataDaLinhaSeguinteQueSeAcrescenta) {
             Digita(celula);
             Tecla(Qt::Key_Return);
         }
-        EXPECT_EQ(j.grid_pre->Modelo()->Linhas(), (std::vector<Parcela>{L("31/12/07", "1000", "Bco 1", "Ana"),
-                                                                          L("26/01/08")}));
+        EXPECT_EQ(j.grid_pre->Modelo()->Linhas(),
+                  (std::vector<Parcela>{L("31/12/07", "1000", "Bco 1", "Ana"), L("26/01/08")}));
         EXPECT_EQ(j.grid_pre->currentIndex(), j.grid_pre->model()->index(1, 1));
     });
 }
@@ -590,7 +547,7 @@ TEST_F(Entrada, EnterNosCamposMostraOQuadroDeFocoComoTab) {
     AbreVenda([&](Tfrm_venda_por_fora& j) {
         ASSERT_FALSE(j.testAttribute(Qt::WA_KeyboardFocusChange));
         j.edtVlrFinanciado->setFocus(Qt::MouseFocusReason);
-        Campo("5000");
+        Campos({"5000"});
         EXPECT_TRUE(j.CheckBox1->hasFocus());
         EXPECT_TRUE(j.testAttribute(Qt::WA_KeyboardFocusChange));
     });

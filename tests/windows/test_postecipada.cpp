@@ -1,15 +1,15 @@
 // The instalment window on its own, and the workbench's type "Prestação Taxa
 // Efetiva" working with it.
-#include <QDir>
-#include <QFile>
 #include <QMessageBox>
 
 #include "tests/support/Dialogos.h"
 #include "tests/support/GuardaJanelas.h"
+#include "tests/support/Teclas.h"
 #include "windows/Calculo.h"
 #include "windows/UfrmPostecipada.h"
 
 using namespace quantivo;
+using teste::Campos;
 using teste::Digita;
 using teste::QuandoAbrir;
 using teste::Tecla;
@@ -62,8 +62,9 @@ TEST_F(Postecipada, EnterSegueAOrdemDeTabulacao) {
     EXPECT_FALSE(janela->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(janela->btnOK->isVisible());  // only in the workbench's dialog
     // Tab order, and Enter moving as Tab does.
-    QWidget* ordem[] = {janela->DateEdit1, janela->edtValorFinanciado, janela->edtNumPrestacao, janela->edtTaxa,
-                        janela->edtVlrPrestacao, janela->BitBtn1, janela->bsair, janela->btnImprime};
+    QWidget* ordem[] = {janela->DateEdit1, janela->edtValorFinanciado, janela->edtNumPrestacao,
+                        janela->edtTaxa,   janela->edtVlrPrestacao,    janela->BitBtn1,
+                        janela->bsair,     janela->btnImprime};
     janela->DateEdit1->setFocus(Qt::TabFocusReason);
     for (std::size_t i = 1; i < std::size(ordem); ++i) {
         Tecla(Qt::Key_Return);
@@ -83,7 +84,7 @@ TEST_F(Postecipada, CalculaResolveOValorEmBranco) {
         {0, 12, 2, 100, "1057,53", "100,00", {}},
         {1000, 12, 2, 100, "1000,00", "100,00", {kUmEmBranco}},  // nothing blank any more
         {0, 12, 2, 0, "", "", {kUmEmBranco}},
-        {1000, 0, 2, 100, "1000,00", "100,00", {}},  // blank count: silent
+        {1000, 0, 2, 100, "1000,00", "100,00", {}},   // blank count: silent
         {1000, 12, 0, 100, "1000,00", "100,00", {}},  // blank rate: silent
         // A rate of 0,004 % is not blank, but its fraction is 0: 0 / 0.
         {1000, 12, 0.004L, 0, "1000,00", "", {"Erro de ponto flutuante: operação inválida"}},
@@ -122,12 +123,7 @@ TEST_F(Postecipada, MensagemDeDuasLinhasNaCaixaDeMensagem) {
 TEST_F(Postecipada, DigitadoComTeclasEAltC) {
     AbreLivre();
     EXPECT_TRUE(janela->edtValorFinanciado->hasFocus());  // the opening's reset
-    Digita("1000");
-    Tecla(Qt::Key_Return);
-    Digita("12");
-    Tecla(Qt::Key_Return);
-    Digita("2.5");  // the point enters the comma
-    Tecla(Qt::Key_Return);
+    Campos({"1000", "12", "2.5"});                        // the point enters the comma
     EXPECT_TRUE(janela->edtVlrPrestacao->hasFocus());
     Tecla(Qt::Key_C, Qt::AltModifier);  // the button's animated click comes a little later
     EXPECT_TRUE(QTest::qWaitFor([this] { return janela->edtVlrPrestacao->Valor() != 0; }, 2000));
@@ -177,10 +173,7 @@ TEST_F(Postecipada, TipoDaBancadaComOKMontaAsParcelas) {
     QuandoAbrir(janela.get(), [this] {
         EXPECT_TRUE(janela->btnOK->isVisible());
         EXPECT_TRUE(janela->edtValorFinanciado->hasFocus());
-        Digita("1000");
-        Tecla(Qt::Key_Return);
-        Digita("12");
-        Tecla(Qt::Key_Return);
+        Campos({"1000", "12"});
         Digita("2");
         janela->btnOK->click();  // no solve: the workbench solves
     });
@@ -250,22 +243,4 @@ TEST_F(Postecipada, OKSoTerminaODialogo) {
     AbreLivre();
     janela->btnOK->click();  // hidden, but even a stray click must not close the free window
     EXPECT_TRUE(janela->isVisible());
-}
-
-// A picture of the window for people to look at, when asked to.
-TEST_F(Postecipada, SampleWindowsForScreenshots) {
-    const char* destino = std::getenv("QUANTIVO_CAPTURAS");
-    if (!destino) GTEST_SKIP() << "set QUANTIVO_CAPTURAS to a directory to write the pictures";
-    AbreLivre();
-    Preenche(1000, 12, 2, 0);
-    janela->BitBtn1->click();
-    janela->edtValorFinanciado->setFocus();
-    const QDir saida(QString::fromLocal8Bit(destino));
-    ASSERT_TRUE(janela->grab().save(saida.filePath("postecipada_janela.png")));
-    QuandoAbrir(janela.get(), [&] {
-        Preenche(0, 12, 2, 100);
-        EXPECT_TRUE(janela->grab().save(saida.filePath("postecipada_dialogo.png")));
-        janela->bsair->click();
-    });
-    janela->AbreDialogo(bancada.get());
 }

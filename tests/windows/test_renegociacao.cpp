@@ -1,16 +1,16 @@
 // The debt renegotiation dialog, the main menu's road through it to the
 // workbench, and the workbench's type "Renegociação de Dívidas".
-#include <QDir>
 #include <QGroupBox>
 
 #include "core/Renegociacao.h"
-#include "tests/support/GuardaJanelas.h"
 #include "tests/support/Dialogos.h"
+#include "tests/support/Exemplos.h"
+#include "tests/support/GuardaJanelas.h"
+#include "tests/support/Teclas.h"
 #include "windows/Calculo.h"
 #include "windows/UfrmRenegociacao.h"
 
 using namespace quantivo;
-using teste::Digita;
 using teste::QuandoAbrir;
 using teste::Tecla;
 
@@ -36,17 +36,10 @@ protected:
         QuandoAbrir(janela.get(), std::move(acao));
         return RenegociaDoMenu(bancada.get(), janela.get());
     }
-    // The update of the worked example, typed: 1000,00 due 01/03/08 at 3 %
-    // up to 15/04/08.
+    // The update of the worked example, typed and calculated.
     void AtualizaExemplo() {
         EXPECT_TRUE(janela->edtVlrDivida->hasFocus());
-        Digita("1000");
-        Tecla(Qt::Key_Return);
-        Digita("010308");
-        Tecla(Qt::Key_Return);
-        Digita("3");
-        janela->dtAtualizado->DefineData(D(2008, 4, 15));
-        Tecla(Qt::Key_Return);
+        teste::DigitaDividaDoExemplo(*janela);
         EXPECT_TRUE(janela->btnCalcula->hasFocus());
         Tecla(Qt::Key_Space);
     }
@@ -64,7 +57,7 @@ TEST_F(Renegociacao, CamposEOrdemDeTabulacao) {
         EXPECT_EQ(janela->dtAtualizado->Data(), Hoje());
         // From the rate, Tab and Enter go to "Calcula", the update date last;
         // the three result fields are shown only.
-        QWidget* ordem[] = {janela->edtVlrDivida, janela->dtVencimento, janela->edtTaxa,  janela->btnCalcula,
+        QWidget* ordem[] = {janela->edtVlrDivida, janela->dtVencimento, janela->edtTaxa,    janela->btnCalcula,
                             janela->dtAtualizado, janela->DateEdit1,    janela->edtVlrPago, janela->qtdParcelas,
                             janela->edtNovaTaxa,  janela->BitBtn1};
         for (std::size_t i = 1; i < std::size(ordem); ++i) {
@@ -214,24 +207,4 @@ TEST_F(Renegociacao, TipoDaListaDaBancadaMantemADataDeReferencia) {
     ASSERT_EQ(bancada->grid->Modelo()->NumeroLinhas(), 3);
     EXPECT_EQ(Celula(0, 0), "29/02/08");
     EXPECT_EQ(janela->parentWidget(), nullptr);
-}
-
-// A picture of the window for people to look at, when asked to.
-TEST_F(Renegociacao, SampleWindowsForScreenshots) {
-    const char* destino = std::getenv("QUANTIVO_CAPTURAS");
-    if (!destino) GTEST_SKIP() << "set QUANTIVO_CAPTURAS to a directory to write the pictures";
-    QuandoAbrir(janela.get(), [&] {
-        AtualizaExemplo();
-        Digita("150408");
-        Tecla(Qt::Key_Return);
-        Digita("45");
-        Tecla(Qt::Key_Return);
-        Digita("12");
-        Tecla(Qt::Key_Return);
-        Digita("2");
-        Tecla(Qt::Key_Return);
-        EXPECT_TRUE(janela->grab().save(QDir(QString::fromLocal8Bit(destino)).filePath("renegociacao_janela.png")));
-        janela->reject();
-    });
-    RenegociaDoMenu(bancada.get(), janela.get());
 }

@@ -45,17 +45,17 @@ void Compara(const Json& esperado, const Json& obtido, const std::string& caminh
     }
 }
 
-struct CasoGolden {
+struct CasoGabarito {
     std::string nome;  // file:line and the case's description
     Json caso;
 };
 
-std::vector<CasoGolden> LeCasos() {
+std::vector<CasoGabarito> LeCasos() {
     std::vector<fs::path> arquivos;
     for (const auto& e : fs::directory_iterator(QUANTIVO_GOLDEN_DIR))
         if (e.path().extension() == ".jsonl") arquivos.push_back(e.path());
     std::sort(arquivos.begin(), arquivos.end());
-    std::vector<CasoGolden> casos;
+    std::vector<CasoGabarito> casos;
     for (const auto& arq : arquivos) {
         std::ifstream in(arq);
         std::string linha;
@@ -71,13 +71,13 @@ std::vector<CasoGolden> LeCasos() {
     return casos;
 }
 
-void PrintTo(const CasoGolden& c, std::ostream* os) { *os << c.nome; }
+void PrintTo(const CasoGabarito& c, std::ostream* os) { *os << c.nome; }
 
-class Golden : public ::testing::TestWithParam<CasoGolden> {};
+class Gabarito : public ::testing::TestWithParam<CasoGabarito> {};
 
 }  // namespace
 
-TEST_P(Golden, RespostaEsperada) {
+TEST_P(Gabarito, RespostaEsperada) {
     const Json& caso = GetParam().caso;
     const Json obtido = Json::parse(quantivo::batch::ProcessaLinha(caso.at("pedido").dump()));
     std::vector<std::string> erros;
@@ -86,13 +86,13 @@ TEST_P(Golden, RespostaEsperada) {
 }
 
 // One test per case, named by its file and line (golden/listagem:4 is
-// Casos/Golden.RespostaEsperada/listagem_4).
-INSTANTIATE_TEST_SUITE_P(Casos, Golden, ::testing::ValuesIn(LeCasos()),
-                         [](const ::testing::TestParamInfo<CasoGolden>& i) {
+// Casos/Gabarito.RespostaEsperada/listagem_4).
+INSTANTIATE_TEST_SUITE_P(Casos, Gabarito, ::testing::ValuesIn(LeCasos()),
+                         [](const ::testing::TestParamInfo<CasoGabarito>& i) {
                              std::string n;
                              for (char c : i.param.nome.substr(0, i.param.nome.find(' ')))
                                  n += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                              return n;
                          });
 
-TEST(GoldenArquivos, HaCasos) { EXPECT_GT(LeCasos().size(), 100u); }
+TEST(ArquivosDeGabarito, HaCasos) { EXPECT_GT(LeCasos().size(), 100u); }

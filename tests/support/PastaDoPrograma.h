@@ -1,0 +1,40 @@
+#pragma once
+// A temporary folder that stands for the program's own folder (where
+// valida.ini is kept beside the executable) and for the listing's folder
+// (Listagem.txt) for as long as it lives, so that nothing is read from or
+// written to the user's real places.
+#include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "output/Arquivos.h"
+
+namespace quantivo::teste {
+
+class PastaDoPrograma : public QTemporaryDir {
+public:
+    PastaDoPrograma() {
+        DefineDiretorioPrograma(path());
+        DefineDiretorioListagem(path());
+    }
+    ~PastaDoPrograma() {
+        DefineDiretorioListagem({});
+        DefineDiretorioPrograma({});
+    }
+    PastaDoPrograma(const PastaDoPrograma&) = delete;
+    PastaDoPrograma& operator=(const PastaDoPrograma&) = delete;
+
+    // Writes a file of the folder; false when it could not.
+    bool Escreve(const QString& nome, const QByteArray& bytes) const {
+        QFile f(filePath(nome));
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    }
+};
+
+// A file's bytes; empty when it cannot be read.
+inline QByteArray Bytes(const QString& caminho) {
+    QFile f(caminho);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace quantivo::teste
