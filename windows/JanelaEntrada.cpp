@@ -150,12 +150,13 @@ void JanelaEntrada::CriaGrade(QGroupBox* g, const QString& tituloBarra, std::vec
     PintaFundo(grid_pre->viewport(), Qt::white);
     PintaTexto(grid_pre, corTexto);
     grid_pre->horizontalHeader()->setFixedHeight(24);
+    // The title row in the grid's face too, named in the style sheet: a
+    // style sheet on the header otherwise draws it in the program's font.
     grid_pre->horizontalHeader()->setStyleSheet(
         QStringLiteral("QHeaderView::section { background-color: silver; color: %1; border: 1px solid gray;"
-                       " border-top: none; border-left: none; padding-left: 2px; }")
+                       " border-top: none; border-left: none; padding-left: 2px;"
+                       " font-family: \"Times New Roman\"; font-size: 16px; font-weight: bold; }")
             .arg(corTexto.name()));
-    // The title row in the grid's face too: a style sheet on the header
-    // otherwise keeps the window's font there.
     grid_pre->horizontalHeader()->setFont(fonte);
     for (const ColunaGrade& c : grid_pre->Modelo()->Colunas()) titulosGrade_ << c.titulo;
     connect(grid_pre, &GradeParcelas::teclaSolta, this, &JanelaEntrada::grid_preKeyUp);
