@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
     QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
-    // Qt's own texts in Portuguese, as the program has them.
+    // The program's font and Qt's own texts in Portuguese, as the program has them.
+    QApplication::setFont(quantivo::FonteJanela());
     quantivo::CarregaTraducoesQt();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
