@@ -87,7 +87,9 @@ namespace {
 // Runs an action once, in the event loop turn after the widget's first paint.
 class AposPintura : public QObject {
 public:
-    AposPintura(QWidget* w, std::function<void()> acao) : QObject(w), acao_(std::move(acao)) { w->installEventFilter(this); }
+    AposPintura(QWidget* w, std::function<void()> acao) : QObject(w), acao_(std::move(acao)) {
+        w->installEventFilter(this);
+    }
     bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() == QEvent::Paint && acao_) {
             QTimer::singleShot(0, std::exchange(acao_, {}));

@@ -98,7 +98,8 @@ Tfrm_Ajuda::Tfrm_Ajuda(QWidget* parent)
     l->addWidget(Painel(this, "Panel3", QStringLiteral("TAXA EFETIVA"), {Texto(kTaxaEfetiva, this, "Memo4")}, nullptr));
     l->addStretch();
 
-    auto* email = new QLabel(QStringLiteral("Qualquer dúvida contate o e'mail: ") + QString::fromUtf8(fornecedor::kEmail), this);
+    auto* email =
+        new QLabel(QStringLiteral("Qualquer dúvida contate o e'mail: ") + QString::fromUtf8(fornecedor::kEmail), this);
     email->setObjectName(QStringLiteral("lblEmail"));
     email->setFont(FonteJanela(8, true));
     l->addWidget(email);

@@ -34,8 +34,8 @@ const QStringList kDescricoes[4] = {
      QStringLiteral("um empréstimo no valor de R$ 5000,00 e gostaria de pagar em"), QStringLiteral("quatro vezes.")},
     {QString(), QStringLiteral("Atualiza  débitos com juros simples."),
      QStringLiteral("Na função de renegociação, busca automaticamente os dados "),
-     QStringLiteral("atualizados e reparcela o saldo em parcelas fixas  utilizando a "), QStringLiteral("tabela price."),
-     QString()},
+     QStringLiteral("atualizados e reparcela o saldo em parcelas fixas  utilizando a "),
+     QStringLiteral("tabela price."), QString()},
 };
 const char* const kBotoes[4] = {"Desconto de Cheque", "Venda certa", "Prestação Taxa Efetiva",
                                 "Renegociação de Dívidas"};
@@ -56,7 +56,8 @@ Tfrm_principal::Tfrm_principal(QWidget* parent) : QWidget(parent, Qt::Window) {
     // FormCreate: the process-wide text settings.
     AplicaTextosRegionais();
     setObjectName(QStringLiteral("frm_principal"));
-    setWindowTitle(QString::fromUtf8(fornecedor::kProduto) + QStringLiteral(" - ") + QString::fromUtf8(fornecedor::kSite));
+    setWindowTitle(QString::fromUtf8(fornecedor::kProduto) + QStringLiteral(" - ") +
+                   QString::fromUtf8(fornecedor::kSite));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFont(FonteJanela());
@@ -92,7 +93,11 @@ void Tfrm_principal::CriaCalculos() {
     MemoTexto** memos[] = {&Memo1, &Memo2, &Memo3, &Memo4};
     for (int i = 0; i < 4; ++i) {
         const int y = 6 + i * 98;
-        *botoes[i] = Botao(this, i == 0 ? "SpeedButton5" : i == 1 ? "SpeedButton6" : i == 2 ? "SpeedButton7" : "SpeedButton8",
+        *botoes[i] = Botao(this,
+                           i == 0   ? "SpeedButton5"
+                           : i == 1 ? "SpeedButton6"
+                           : i == 2 ? "SpeedButton7"
+                                    : "SpeedButton8",
                            QString::fromUtf8(kBotoes[i]), {10, y + 6, 180, 80}, grande);
         auto* m = new MemoTexto(this);
         m->setObjectName(QStringLiteral("Memo%1").arg(i + 1));

@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "core/Mensagens.h"
-#include "windows/Calculo.h"
 #include "ui/Servicos.h"
+#include "windows/Calculo.h"
 
 using namespace quantivo;
 

@@ -22,11 +22,16 @@ Desfecho SemCet(Bancada& b, Desfecho d) {
 
 Desfecho CalculaBancada(Bancada& b, OutrasJanelas& janelas, const Contexto& ctx) {
     switch (b.dados.Tipo) {
-        case TipoCalculo::DescontoCheque: return CalculaDescontoCheque(b, ctx);
-        case TipoCalculo::PrestacaoTaxaEfetiva: return SemCet(b, CalculaPrice(b, janelas.prestacao, ctx));
-        case TipoCalculo::VendaPorFora: return CalculaVendaPorFora(b, ctx);
-        case TipoCalculo::RenegociacaoDividas: return SemCet(b, CalculaRenegociacao(b, janelas.qtdParcelas, ctx));
-        case TipoCalculo::Nenhum: break;
+        case TipoCalculo::DescontoCheque:
+            return CalculaDescontoCheque(b, ctx);
+        case TipoCalculo::PrestacaoTaxaEfetiva:
+            return SemCet(b, CalculaPrice(b, janelas.prestacao, ctx));
+        case TipoCalculo::VendaPorFora:
+            return CalculaVendaPorFora(b, ctx);
+        case TipoCalculo::RenegociacaoDividas:
+            return SemCet(b, CalculaRenegociacao(b, janelas.qtdParcelas, ctx));
+        case TipoCalculo::Nenhum:
+            break;
     }
     return Desfecho::NadaAFazer;
 }

@@ -107,8 +107,10 @@ std::optional<TaxasCet> CalculaCet(long double recebido, std::vector<FluxoCet> f
     std::vector<FluxoCet> dias;
     for (const FluxoCet& x : fluxos) {
         if (x.valor == 0) continue;
-        if (!dias.empty() && dias.back().dias == x.dias) dias.back().valor += x.valor;
-        else dias.push_back(x);
+        if (!dias.empty() && dias.back().dias == x.dias)
+            dias.back().valor += x.valor;
+        else
+            dias.push_back(x);
     }
     if (dias.empty()) return std::nullopt;
     const long double noDia = dias.front().dias == 0 ? dias.front().valor : 0;

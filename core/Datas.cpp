@@ -87,8 +87,10 @@ std::optional<Data> LeParteData(Leitor& l, int anoCorrente) {
 // with AM/PM before or after it.
 bool LeParteHora(Leitor& l) {
     int base = -1;
-    if (l.Palavra("AM")) base = 0;
-    else if (l.Palavra("PM")) base = 12;
+    if (l.Palavra("AM"))
+        base = 0;
+    else if (l.Palavra("PM"))
+        base = 12;
     int h = 0, mi = 0, se = 0, ms = 0, dg = 0;
     if (!l.Numero(h, dg)) return false;
     if (l.Char(':')) {
@@ -99,8 +101,10 @@ bool LeParteHora(Leitor& l) {
         }
     }
     if (base < 0) {
-        if (l.Palavra("AM")) base = 0;
-        else if (l.Palavra("PM")) base = 12;
+        if (l.Palavra("AM"))
+            base = 0;
+        else if (l.Palavra("PM"))
+            base = 12;
     }
     if (base >= 0) {
         if (h == 0 || h > 12) return false;
@@ -122,13 +126,15 @@ std::string DoisDigitos(int v) {
 bool AnoBissexto(int ano) { return ch::year{ano}.is_leap(); }
 
 int DiasNoMes(int ano, int mes) {
-    return static_cast<int>(static_cast<unsigned>((ch::year{ano} / ch::month{static_cast<unsigned>(mes)} / ch::last).day()));
+    return static_cast<int>(
+        static_cast<unsigned>((ch::year{ano} / ch::month{static_cast<unsigned>(mes)} / ch::last).day()));
 }
 
 std::optional<Data> CodificaData(int ano, int mes, int dia) {
     // The ranges first: chrono's day and month keep only a byte of the value.
     if (ano < 1 || ano > 9999 || mes < 1 || mes > 12 || dia < 1 || dia > 31) return std::nullopt;
-    const ch::year_month_day ymd{ch::year{ano}, ch::month{static_cast<unsigned>(mes)}, ch::day{static_cast<unsigned>(dia)}};
+    const ch::year_month_day ymd{ch::year{ano}, ch::month{static_cast<unsigned>(mes)},
+                                 ch::day{static_cast<unsigned>(dia)}};
     if (!ymd.ok()) return std::nullopt;
     return Numero(ch::sys_days{ymd});
 }

@@ -22,9 +22,15 @@ private:
 class ErroConversao : public ErroQuantivo {
 public:
     explicit ErroConversao(const std::string& texto) : ErroQuantivo(TipoErro::Conversao, texto) {}
-    static ErroConversao Float(std::string_view s) { return ErroConversao("'" + std::string(s) + "' is not a valid floating point value"); }
-    static ErroConversao Date(std::string_view s) { return ErroConversao("'" + std::string(s) + "' is not a valid date"); }
-    static ErroConversao Integer(std::string_view s) { return ErroConversao("'" + std::string(s) + "' is not a valid integer value"); }
+    static ErroConversao Float(std::string_view s) {
+        return ErroConversao("'" + std::string(s) + "' is not a valid floating point value");
+    }
+    static ErroConversao Date(std::string_view s) {
+        return ErroConversao("'" + std::string(s) + "' is not a valid date");
+    }
+    static ErroConversao Integer(std::string_view s) {
+        return ErroConversao("'" + std::string(s) + "' is not a valid integer value");
+    }
 };
 
 // Division by zero, an invalid operation or a value out of range. IEEE

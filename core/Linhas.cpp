@@ -9,8 +9,8 @@ void MarcaDataInvalida(Parcela& p) {
     p.Valor = kDataInvalida;
 }
 
-LinhasConferidas ConfereLinhas(std::vector<Parcela>& linhas, Data referencia, bool incluiCompensacao,
-                               RegraLinhas regra, const Contexto& ctx) {
+LinhasConferidas ConfereLinhas(std::vector<Parcela>& linhas, Data referencia, bool incluiCompensacao, RegraLinhas regra,
+                               const Contexto& ctx) {
     LinhasConferidas r{Desfecho::Concluido, 0, 0, {}};
     const int ano = ctx.AnoCorrente();
     for (Parcela& p : linhas) {

@@ -26,13 +26,13 @@ struct RegraLinhas {
 };
 
 struct LinhasConferidas {
-    Desfecho desfecho;         // Interrompido after the missing-value message, else Concluido
-    std::int64_t validas = 0;  // rows with a valid date (up to the stop)
-    double somaDias = 0;       // their day counts, summed in double
+    Desfecho desfecho;               // Interrompido after the missing-value message, else Concluido
+    std::int64_t validas = 0;        // rows with a valid date (up to the stop)
+    double somaDias = 0;             // their day counts, summed in double
     std::vector<std::int64_t> dias;  // each one's count, in row order (with guardaDias)
 };
 
-LinhasConferidas ConfereLinhas(std::vector<Parcela>& linhas, Data referencia, bool incluiCompensacao,
-                               RegraLinhas regra, const Contexto& ctx);
+LinhasConferidas ConfereLinhas(std::vector<Parcela>& linhas, Data referencia, bool incluiCompensacao, RegraLinhas regra,
+                               const Contexto& ctx);
 
 }  // namespace quantivo

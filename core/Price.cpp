@@ -64,7 +64,8 @@ std::vector<Data> Vencimentos(Data referencia, std::int64_t n) {
     const DataCivil ref = DecodificaData(referencia);
     // Months left up to 12/9999, compared with n: adding n to the month count
     // would overflow for a count near the 64-bit limit.
-    if (n > 9999LL * 12 + 11 - (static_cast<std::int64_t>(ref.ano) * 12 + (ref.mes - 1))) throw ErroAritmetico::Estouro();
+    if (n > 9999LL * 12 + 11 - (static_cast<std::int64_t>(ref.ano) * 12 + (ref.mes - 1)))
+        throw ErroAritmetico::Estouro();
     datas.reserve(static_cast<std::size_t>(n));
     for (std::int64_t k = 1; k <= n; ++k) datas.push_back(VencimentoMensal(referencia, k));
     return datas;

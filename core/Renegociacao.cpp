@@ -5,8 +5,8 @@
 
 namespace quantivo {
 
-std::optional<DividaAtualizada> AtualizaDivida(long double divida, Data vencimento, long double taxa,
-                                               Data atualizacao, const Contexto& ctx) {
+std::optional<DividaAtualizada> AtualizaDivida(long double divida, Data vencimento, long double taxa, Data atualizacao,
+                                               const Contexto& ctx) {
     if (vencimento == kDataNula) {
         ctx.msg.Mostra(kMsgInformeVencimento, {}, Icone::Informacao);
         return std::nullopt;

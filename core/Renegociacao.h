@@ -24,8 +24,8 @@ struct DividaAtualizada {
 // Refuses with a message (and writes nothing) when either date is empty or the
 // due date is not earlier than the update date. Counting from the empty date
 // would charge interest since 1899.
-std::optional<DividaAtualizada> AtualizaDivida(long double divida, Data vencimento, long double taxa,
-                                               Data atualizacao, const Contexto& ctx);
+std::optional<DividaAtualizada> AtualizaDivida(long double divida, Data vencimento, long double taxa, Data atualizacao,
+                                               const Contexto& ctx);
 
 // The balance handed to the workbench's ValorFinanciado: shortest decimal form.
 std::string TextoSaldo(long double saldo);

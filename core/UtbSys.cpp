@@ -8,10 +8,11 @@
 namespace quantivo {
 namespace {
 
-const char* const kUnidades[] = {"",       "um",       "dois",   "três",      "quatro",    "cinco",   "seis",
-                                 "sete",   "oito",     "nove",   "dez",       "onze",      "doze",    "treze",
+const char* const kUnidades[] = {"",         "um",     "dois",      "três",      "quatro",  "cinco",   "seis",
+                                 "sete",     "oito",   "nove",      "dez",       "onze",    "doze",    "treze",
                                  "quatorze", "quinze", "dezesseis", "dezessete", "dezoito", "dezenove"};
-const char* const kDezenas[] = {"", "dez", "vinte", "trinta", "quarenta", "cinqüenta", "sessenta", "setenta", "oitenta", "noventa"};
+const char* const kDezenas[] = {"",          "dez",      "vinte",   "trinta",  "quarenta",
+                                "cinqüenta", "sessenta", "setenta", "oitenta", "noventa"};
 const char* const kCentenas[] = {"",           "cem",        "duzentos",   "trezentos",  "quatrocentos",
                                  "quinhentos", "seiscentos", "setecentos", "oitocentos", "novecentos"};
 const char* const kMeses[] = {"Janeiro", "Fevereiro", "Março",    "Abril",   "Maio",     "Junho",
@@ -49,13 +50,16 @@ std::string NumeroExtenso(std::uint32_t n) {
 std::string ValorExtenso(double valor) {
     const long double v = valor;
     if (std::isnan(v) || v < kMinimo || v > kMaximo)
-        throw ErroFaixa(FormataGeral(v) + " Valor fora da faixa " + FormataGeral(kMinimo) + ".." + FormataGeral(kMaximo));
+        throw ErroFaixa(FormataGeral(v) + " Valor fora da faixa " + FormataGeral(kMinimo) + ".." +
+                        FormataGeral(kMaximo));
     const long double inteiro = std::trunc(v);
     const long double fracao = v - inteiro;  // exact: both parts come from the same double
     const auto r = static_cast<std::uint32_t>(inteiro);
     std::string s = NumeroExtenso(r);
-    if (r == 1) s += " real ";
-    else if (r != 0) s += " reais ";
+    if (r == 1)
+        s += " real ";
+    else if (r != 0)
+        s += " reais ";
     if (fracao != 0) {
         if (r != 0) s += " e ";
         const auto c = static_cast<std::uint32_t>(std::nearbyint(fracao * 100));

@@ -1,11 +1,12 @@
 #include "core/Valores.h"
 
+#include <locale.h>
+
 #include <cerrno>
 #include <charconv>
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <clocale>
-#include <locale.h>
 #include <string>
 #include <vector>
 

@@ -34,9 +34,12 @@ inline const Data kUltimaData = *CodificaData(9999, 12, 31);
 // Any day a date field can hold: the null date or a real one.
 inline Data UmaData(FuzzedDataProvider& f) {
     switch (f.ConsumeIntegralInRange(0, 3)) {
-        case 0: return kDataNula;
-        case 1: return f.ConsumeIntegralInRange<Data>(kPrimeiraData, kUltimaData);
-        default: return f.ConsumeIntegralInRange<Data>(*CodificaData(1990, 1, 1), *CodificaData(2060, 12, 31));
+        case 0:
+            return kDataNula;
+        case 1:
+            return f.ConsumeIntegralInRange<Data>(kPrimeiraData, kUltimaData);
+        default:
+            return f.ConsumeIntegralInRange<Data>(*CodificaData(1990, 1, 1), *CodificaData(2060, 12, 31));
     }
 }
 // Today: always a real date.
@@ -55,8 +58,10 @@ inline std::string Digitos(FuzzedDataProvider& f, int max) {
 // A text as a person might type it into an amount, rate or date cell, or any bytes.
 inline std::string UmTexto(FuzzedDataProvider& f) {
     switch (f.ConsumeIntegralInRange(0, 7)) {
-        case 0: return {};
-        case 1: return f.ConsumeRandomLengthString(40);
+        case 0:
+            return {};
+        case 1:
+            return f.ConsumeRandomLengthString(40);
         case 2: {  // an amount: digits, groups, one or more commas
             std::string s = Digitos(f, 12);
             const int partes = f.ConsumeIntegralInRange(0, 3);
@@ -73,10 +78,14 @@ inline std::string UmTexto(FuzzedDataProvider& f) {
             if (f.ConsumeBool()) s += " " + Digitos(f, 2) + ":" + Digitos(f, 2) + (f.ConsumeBool() ? " PM" : "");
             return s;
         }
-        case 4: return kDataInvalida;
-        case 5: return FormataValor(f.ConsumeFloatingPoint<double>());
-        case 6: return FormataData(UmaData(f));
-        default: return Digitos(f, 4) + (f.ConsumeBool() ? "," + Digitos(f, 4) : "");
+        case 4:
+            return kDataInvalida;
+        case 5:
+            return FormataValor(f.ConsumeFloatingPoint<double>());
+        case 6:
+            return FormataData(UmaData(f));
+        default:
+            return Digitos(f, 4) + (f.ConsumeBool() ? "," + Digitos(f, 4) : "");
     }
 }
 
@@ -85,10 +94,18 @@ inline std::string UmTexto(FuzzedDataProvider& f) {
 inline long double UmValorDeCampo(FuzzedDataProvider& f, int decimais) {
     long double v;
     switch (f.ConsumeIntegralInRange(0, 3)) {
-        case 0: v = 0; break;
-        case 1: v = f.ConsumeFloatingPoint<double>(); break;
-        case 2: v = f.ConsumeIntegralInRange<std::int64_t>(-100000000, 100000000) / 10000.0L; break;
-        default: v = f.ConsumeIntegralInRange<std::int64_t>(0, 100000) / 100.0L; break;
+        case 0:
+            v = 0;
+            break;
+        case 1:
+            v = f.ConsumeFloatingPoint<double>();
+            break;
+        case 2:
+            v = f.ConsumeIntegralInRange<std::int64_t>(-100000000, 100000000) / 10000.0L;
+            break;
+        default:
+            v = f.ConsumeIntegralInRange<std::int64_t>(0, 100000) / 100.0L;
+            break;
     }
     if (!std::isfinite(v)) v = 0;
     return Segura(v, decimais);
@@ -127,7 +144,8 @@ inline bool TemNaoNumero(std::string_view s) {
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
         if (w != "nan" && w != "inf") continue;
         if (i > 0 && letra(s[i - 1])) continue;
-        if (i + 3 < s.size() && letra(s[i + 3]) && s.substr(i, 8) != "infinity" && s.substr(i, 8) != "INFINITY") continue;
+        if (i + 3 < s.size() && letra(s[i + 3]) && s.substr(i, 8) != "infinity" && s.substr(i, 8) != "INFINITY")
+            continue;
         return true;
     }
     return false;
@@ -163,11 +181,24 @@ inline bool Utf8Valido(std::string_view s) {
         const auto b = static_cast<unsigned char>(s[i]);
         std::size_t n;
         char32_t u, minimo;
-        if (b < 0x80) { ++i; continue; }
-        if ((b >> 5) == 6) { n = 1; u = b & 0x1F; minimo = 0x80; }
-        else if ((b >> 4) == 14) { n = 2; u = b & 0x0F; minimo = 0x800; }
-        else if ((b >> 3) == 30) { n = 3; u = b & 0x07; minimo = 0x10000; }
-        else return false;
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        if ((b >> 5) == 6) {
+            n = 1;
+            u = b & 0x1F;
+            minimo = 0x80;
+        } else if ((b >> 4) == 14) {
+            n = 2;
+            u = b & 0x0F;
+            minimo = 0x800;
+        } else if ((b >> 3) == 30) {
+            n = 3;
+            u = b & 0x07;
+            minimo = 0x10000;
+        } else
+            return false;
         if (i + n >= s.size()) return false;
         for (std::size_t k = 1; k <= n; ++k) {
             const auto c = static_cast<unsigned char>(s[i + k]);

@@ -11,7 +11,8 @@ using namespace quantivo::fuzz;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tamanho) {
     const std::string_view linha(reinterpret_cast<const char*>(dados), tamanho);
     const std::string r = batch::ProcessaLinha(linha);
-    Exige(!r.empty() && r.find('\n') == std::string::npos && r.find('\r') == std::string::npos, "resposta não é uma linha");
+    Exige(!r.empty() && r.find('\n') == std::string::npos && r.find('\r') == std::string::npos,
+          "resposta não é uma linha");
     batch::Json j;
     try {
         j = batch::Json::parse(r);
@@ -25,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
                   erro["texto"].is_string(),
               "erro malformado: " + r);
         const std::string tipo = erro["tipo"].get<std::string>();
-        Exige(tipo == "pedido" || tipo == "conversao" || tipo == "aritmetica" || tipo == "faixa", "tipo de erro: " + tipo);
+        Exige(tipo == "pedido" || tipo == "conversao" || tipo == "aritmetica" || tipo == "faixa",
+              "tipo de erro: " + tipo);
     } else {
         Exige(j.contains("mensagens") && j["mensagens"].is_array(), "resposta sem mensagens: " + r);
     }

@@ -50,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     const std::string antigo = f.ConsumeRemainingBytesAsString();
 
     const Cadastro lido = LeCadastroDeTexto(antigo);
-    for (const std::string* v : {&lido.Nome, &lido.Atividade, &lido.Endereco, &lido.Cidade, &lido.Assinatura, &lido.Vias})
+    for (const std::string* v :
+         {&lido.Nome, &lido.Atividade, &lido.Endereco, &lido.Cidade, &lido.Assinatura, &lido.Vias})
         Exige(Utf8Valido(*v), "valor lido não é UTF-8");
 
     const std::string novo = GravaCadastroEmTexto(antigo, c);

@@ -24,7 +24,8 @@ void Confere(const std::vector<std::string>& linhas, bool entradaUtf8, bool entr
 std::string Textos(const Bancada& b, const std::string& tipo) {
     std::string t = tipo + "|" + b.dados.ValorFinanciado + "|" + b.dados.Taxa + "|" + b.totais.Tarifa + "|" +
                     b.totais.TAC + "|" + b.totais.IOF + "|" + b.totais.Juros;
-    for (const Parcela& p : b.linhas) t += "|" + p.Data + "|" + p.Valor + "|" + p.BancoNumero + "|" + p.Emitente + "|" + p.Dias;
+    for (const Parcela& p : b.linhas)
+        t += "|" + p.Data + "|" + p.Valor + "|" + p.BancoNumero + "|" + p.Emitente + "|" + p.Dias;
     return t;
 }
 
@@ -53,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
         if (!calculou) return 0;
         const std::string textos = Textos(b, tipo);
         SoErrosDoNucleo([&] {
-            Confere(GeraListagem(EntradaDaBancada(b, comTexto ? &tipo : nullptr)), Utf8Valido(textos), !TemNaoNumero(textos));
+            Confere(GeraListagem(EntradaDaBancada(b, comTexto ? &tipo : nullptr)), Utf8Valido(textos),
+                    !TemNaoNumero(textos));
         });
     } else {
         // The instalment window's listing; the count stays small enough to be quick.

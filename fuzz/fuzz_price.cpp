@@ -14,9 +14,12 @@ namespace {
 
 Dmil UmDmil(FuzzedDataProvider& f) {
     switch (f.ConsumeIntegralInRange(0, 2)) {
-        case 0: return f.ConsumeIntegral<Dmil>();
-        case 1: return f.ConsumeIntegralInRange<Dmil>(-100000, 100000);
-        default: return f.ConsumeIntegralInRange<Dmil>(0, 100000000000);
+        case 0:
+            return f.ConsumeIntegral<Dmil>();
+        case 1:
+            return f.ConsumeIntegralInRange<Dmil>(-100000, 100000);
+        default:
+            return f.ConsumeIntegralInRange<Dmil>(0, 100000000000);
     }
 }
 
@@ -53,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
             if (n > kLimitePrestacoes) {
                 // Past the limit the dates are never formed; asking must fail
                 // or be quick, never allocate the whole count.
-                SoErrosDoNucleo([&] { Exige(static_cast<std::int64_t>(Vencimentos(ref, n).size()) == n, "Vencimentos"); });
+                SoErrosDoNucleo(
+                    [&] { Exige(static_cast<std::int64_t>(Vencimentos(ref, n).size()) == n, "Vencimentos"); });
                 break;
             }
             SoErrosDoNucleo([&] {
@@ -84,7 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
             const Data hoje = UmHoje(f);
             JanelaPrice j;
             j.ValorFinanciado = f.ConsumeBool() ? 0 : UmValorDeCampo(f, 2);
-            j.NumPrestacao = f.ConsumeBool() ? 0 : (f.ConsumeBool() ? f.ConsumeIntegralInRange(-5, 500) : UmValorDeCampo(f, 0));
+            j.NumPrestacao =
+                f.ConsumeBool() ? 0 : (f.ConsumeBool() ? f.ConsumeIntegralInRange(-5, 500) : UmValorDeCampo(f, 0));
             j.Taxa = f.ConsumeBool() ? 0 : UmValorDeCampo(f, 5);
             j.VlrPrestacao = f.ConsumeBool() ? 0 : UmValorDeCampo(f, 2);
             const Bancada antes = UmaBancada(f);

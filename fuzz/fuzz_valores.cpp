@@ -15,8 +15,8 @@ namespace {
 bool Limpo(const std::string& s) { return !TemNaoNumero(s); }
 
 // The masks the program uses.
-constexpr std::string_view kMascaras[] = {"###,###,##0.00", "0.0000", "0.00;-0.00", "R$ ,0.00", "0.0000;-0.0000",
-                                          "#,##0.00", "0"};
+constexpr std::string_view kMascaras[] = {"###,###,##0.00", "0.0000",   "0.00;-0.00", "R$ ,0.00",
+                                          "0.0000;-0.0000", "#,##0.00", "0"};
 
 void Escritas(long double v) {
     const std::string t = FormataValor(v);
@@ -25,8 +25,10 @@ void Escritas(long double v) {
     const long double w = LeValor(t);
     const long double tol = 0.00501L + std::fabs(v) * 2e-14L;
     Exige(std::fabs(w - std::fabs(v)) <= tol, "LeValor(FormataValor(v)) longe de v: " + t);
-    if (v < 0) Exige(t == "0,00" || t[0] == '-', "negativo sem sinal: " + t);
-    else Exige(t[0] != '-', "positivo com sinal: " + t);
+    if (v < 0)
+        Exige(t == "0,00" || t[0] == '-', "negativo sem sinal: " + t);
+    else
+        Exige(t[0] != '-', "positivo com sinal: " + t);
     Exige(t != "-0,00", "-0,00");
 
     for (std::string_view m : kMascaras) Exige(Limpo(FormataMascara(v, m)), "FormataMascara");

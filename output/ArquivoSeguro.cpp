@@ -43,7 +43,9 @@ bool GravaSubstituindo(const std::string& caminho, std::string_view bytes, std::
     std::string temp;
     int fd = -1;
     for (int tentativa = 0; fd < 0 && tentativa < 100; ++tentativa) {
-        temp = (dir / ("." + alvo.filename().string() + "." + std::to_string(::getpid()) + "." + std::to_string(tentativa) + ".tmp")).string();
+        temp = (dir / ("." + alvo.filename().string() + "." + std::to_string(::getpid()) + "." +
+                       std::to_string(tentativa) + ".tmp"))
+                   .string();
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) break;
     }

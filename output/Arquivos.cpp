@@ -26,9 +26,7 @@ bool DiretorioGravavel(const QString& dir) {
     return fi.isDir() && fi.isWritable();
 }
 
-QString DiretorioConfiguracao() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-}
+QString DiretorioConfiguracao() { return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation); }
 
 }  // namespace
 
@@ -89,7 +87,8 @@ QString CaminhoManual() {
 }
 
 QString DeWindows1252(const QByteArray& bytes) {
-    return QString::fromStdString(Cp1252ParaUtf8(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+    return QString::fromStdString(
+        Cp1252ParaUtf8(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
 }
 
 }  // namespace quantivo

@@ -7,11 +7,12 @@
 // only the six keys and keeps every other line byte for byte, and it goes
 // through a temporary file renamed over the old one: a failed write leaves
 // the stored settings whole.
-#include "output/ErroArquivo.h"
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "output/ErroArquivo.h"
 
 namespace quantivo {
 
@@ -29,7 +30,6 @@ struct Cadastro {
 // Only the exact text "1" means one copy; anything else (empty, missing,
 // "01", " 2") means two.
 inline bool UmaVia(const Cadastro& c) { return c.Vias == "1"; }
-
 
 // Larger than any settings file a person writes; a bigger one is refused
 // rather than loaded into memory.

@@ -13,11 +13,11 @@
 
 #include "output/Arquivos.h"
 #include "output/Cadastro.h"
+#include "ui/Aparencia.h"
 #include "ui/Construcao.h"
 #include "ui/Regional.h"
-#include "ui/Teclado.h"
-#include "ui/Aparencia.h"
 #include "ui/Servicos.h"
+#include "ui/Teclado.h"
 
 namespace quantivo {
 namespace {

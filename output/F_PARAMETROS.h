@@ -50,7 +50,6 @@ private:
     void FormCreate();
 };
 
-
 // valida.ini where the program keeps it: nothing when there is none (the
 // issuer is not configured). Errors as LeCadastro and GravaCadastro, naming
 // the file's path.

@@ -15,13 +15,12 @@
 #include "output/Cadastro.h"
 #include "output/F_PARAMETROS.h"
 #include "output/F_REL.h"
-#include "ui/Construcao.h"
-#include "ui/Regional.h"
-#include "ui/Teclado.h"
 #include "ui/Aparencia.h"
 #include "ui/BotaoPlano.h"
+#include "ui/Construcao.h"
+#include "ui/Regional.h"
 #include "ui/Servicos.h"
-
+#include "ui/Teclado.h"
 
 namespace quantivo {
 namespace {

@@ -63,9 +63,11 @@ public slots:
 void AbreRecibo(QWidget* pai);
 
 // The texts of the two messages of "IMPRIMIR".
-inline constexpr const char* kTituloSemConfiguracao = "                                             ...::>>Atenção<<::...";
+inline constexpr const char* kTituloSemConfiguracao =
+    "                                             ...::>>Atenção<<::...";
 inline constexpr const char* kTextoSemConfiguracao =
-    "          Arquivo de Configurações não encontrado!\n Por favor, entre na opção de configurações para configurá-las.";
+    "          Arquivo de Configurações não encontrado!\n Por favor, entre na opção de configurações para "
+    "configurá-las.";
 inline constexpr const char* kTextoCamposRecibo = "Preencha corretamente os campos para que possa imprimir!";
 
 }  // namespace quantivo

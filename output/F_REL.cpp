@@ -58,8 +58,8 @@ std::vector<Molde> Copia(const DadosRecibo& d, const QString& marca) {
     titulo.negrito = true;
     titulo.altura = kTituloMm;
 
-    ElementoRel valor = Texto(146.1, 14.8, QString::fromStdString(FormataMascara(d.valor, "###,###,###0.00")), 34.1,
-                              Qt::AlignHCenter);
+    ElementoRel valor =
+        Texto(146.1, 14.8, QString::fromStdString(FormataMascara(d.valor, "###,###,###0.00")), 34.1, Qt::AlignHCenter);
     valor.negrito = true;
 
     ElementoRel extenso = Texto(46.6, 36.0, d.extenso, 133.6);
@@ -225,8 +225,7 @@ void TFREL::Visualiza(QWidget* pai) const {
     ConfiguraImpressora(impressora);
     QPrintPreviewDialog dialogo(&impressora, pai);
     dialogo.setWindowTitle(QStringLiteral("RECIBO"));
-    QObject::connect(&dialogo, &QPrintPreviewDialog::paintRequested, &dialogo,
-                     [this](QPrinter* p) { Imprime(*p); });
+    QObject::connect(&dialogo, &QPrintPreviewDialog::paintRequested, &dialogo, [this](QPrinter* p) { Imprime(*p); });
     AbreGrande(dialogo);
     dialogo.exec();
 }

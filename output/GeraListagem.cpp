@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <limits>
 
-#include "core/Fornecedor.h"
 #include "core/Erros.h"
+#include "core/Fornecedor.h"
 #include "core/Valores.h"
 #include "output/Cp1252.h"
 
@@ -158,7 +158,8 @@ std::vector<std::string> GeraListagem(const EntradaListagem& e) {
     for (const Parcela& p : e.linhas) {
         if (p.Data.empty()) continue;
         const long double valor = LeValor(p.Valor);
-        std::string linha = Espacos(5) + Texto(p.Data) + " " + AlinhaDireita(FormataMascara(valor, kMascaraLinha), 15) + " ";
+        std::string linha =
+            Espacos(5) + Texto(p.Data) + " " + AlinhaDireita(FormataMascara(valor, kMascaraLinha), 15) + " ";
         if (!p.Dias.empty()) linha += QuatroDigitos(LeInteiro(p.Dias));
         linha += " " + Corta(p.BancoNumero, 14, true) + " " + Corta(p.Emitente, 25, false);
         total = Soma(total, valor);
@@ -192,10 +193,10 @@ std::vector<std::string> GeraListagemPrestacoes(const EntradaListagemPrestacoes&
         // The last due date must still be a calendar date (years up to 9999):
         // past that the schedule cannot be formed at all.
         const DataCivil ref = DecodificaData(e.DataReferencia);
-        const std::int64_t mesesAteOLimite = (9999LL * 12 + 11) - (static_cast<std::int64_t>(ref.ano) * 12 + ref.mes - 1);
+        const std::int64_t mesesAteOLimite =
+            (9999LL * 12 + 11) - (static_cast<std::int64_t>(ref.ano) * 12 + ref.mes - 1);
         if (n > mesesAteOLimite) throw ErroAritmetico::Estouro();
-        const std::string valorTexto =
-            AlinhaDireita(FormataMascara(LeNumero(e.VlrPrestacao.texto), kMascaraLinha), 15);
+        const std::string valorTexto = AlinhaDireita(FormataMascara(LeNumero(e.VlrPrestacao.texto), kMascaraLinha), 15);
         l.reserve(l.size() + static_cast<std::size_t>(n) + 8);
         for (std::int64_t k = 1; k <= n; ++k) {
             const Data venc = VencimentoMensal(e.DataReferencia, k);

@@ -12,8 +12,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "output/Arquivos.h"
 #include "output/ArquivoSeguro.h"
+#include "output/Arquivos.h"
 #include "output/Cp1252.h"
 #include "ui/Servicos.h"
 

@@ -17,7 +17,6 @@
 //
 // Tests replace the print dialog with DefineEscolheImpressora, or print straight
 // to a QPrinter (a PDF file) with ImprimeLinhas.
-#include "output/ErroArquivo.h"
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -26,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "output/ErroArquivo.h"
 #include "output/GeraListagem.h"
 
 class QPrinter;
@@ -33,7 +33,6 @@ class QPrinter;
 namespace quantivo {
 
 inline constexpr const char* kErroImpressao = "Erro na rotina de impressão";
-
 
 // Writes the lines to CaminhoListagem() in Windows-1252, CR LF after every
 // line, replacing whatever was there. The text goes to a fresh file in the same

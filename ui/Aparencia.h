@@ -1,9 +1,9 @@
 #pragma once
 // Colours, pictures and small looks the windows share.
 #include <QColor>
-#include <functional>
 #include <QIcon>
 #include <QPixmap>
+#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -11,10 +11,10 @@ class QWidget;
 
 namespace quantivo {
 
-inline const QColor kCorFoco{255, 255, 0};        // the focused field
-inline const QColor kCorGrade{255, 255, 225};     // pale yellow of the grids
-inline const QColor kCorPrata{192, 192, 192};     // silver window background
-inline const QColor kCorCinza{128, 128, 128};     // grey text
+inline const QColor kCorFoco{255, 255, 0};     // the focused field
+inline const QColor kCorGrade{255, 255, 225};  // pale yellow of the grids
+inline const QColor kCorPrata{192, 192, 192};  // silver window background
+inline const QColor kCorCinza{128, 128, 128};  // grey text
 inline const QColor kCorMarinho{0, 0, 128};
 inline const QColor kCorMarrom{128, 0, 0};
 inline const QColor kCorVermelho{255, 0, 0};

@@ -4,8 +4,8 @@
 #include <QAction>
 #include <QCalendarWidget>
 #include <QKeyEvent>
-#include <QScopedValueRollback>
 #include <QLocale>
+#include <QScopedValueRollback>
 
 #include "ui/Aparencia.h"
 #include "ui/Regional.h"
@@ -116,8 +116,10 @@ void CampoData::AbreCalendario() {
 void CampoData::focusInEvent(QFocusEvent* e) {
     QLineEdit::focusInEvent(e);
     // Typing starts at the day, as in a date picker.
-    if (SemDigitos(text())) setCursorPosition(0);
-    else if (e->reason() != Qt::MouseFocusReason && e->reason() != Qt::PopupFocusReason) selectAll();
+    if (SemDigitos(text()))
+        setCursorPosition(0);
+    else if (e->reason() != Qt::MouseFocusReason && e->reason() != Qt::PopupFocusReason)
+        selectAll();
 }
 
 void CampoData::focusOutEvent(QFocusEvent* e) {

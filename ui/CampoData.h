@@ -6,13 +6,12 @@
 // not a date when the field is left gives the held date back. A text set from
 // outside while the field has no focus (an accessibility client) is read the
 // same way.
+#include <QCalendarWidget>
 #include <QLineEdit>
 #include <QPointer>
 #include <optional>
 
 #include "core/Datas.h"
-
-#include <QCalendarWidget>
 
 namespace quantivo {
 

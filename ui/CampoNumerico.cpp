@@ -47,8 +47,7 @@ long double LeParcial(QString t) {
 
 }  // namespace
 
-CampoNumerico::CampoNumerico(int decimais, QWidget* parent)
-    : QLineEdit(parent), decimais_(std::clamp(decimais, 0, 5)) {
+CampoNumerico::CampoNumerico(int decimais, QWidget* parent) : QLineEdit(parent), decimais_(std::clamp(decimais, 0, 5)) {
     setValidator(new ValidadorNumerico(this));
     connect(this, &QLineEdit::textChanged, this, &CampoNumerico::TextoPostoDeFora);
     Mostra();
@@ -58,8 +57,10 @@ void CampoNumerico::TextoPostoDeFora() {
     if (editando_ || mostrando_) return;
     QString t = text().trimmed();
     t.replace(QLatin1Char('.'), QLatin1Char(','));
-    if (TextoAceitavel(t)) Guarda(Limita(Segura(LeParcial(t), decimais_)));
-    else Mostra();
+    if (TextoAceitavel(t))
+        Guarda(Limita(Segura(LeParcial(t), decimais_)));
+    else
+        Mostra();
 }
 
 bool CampoNumerico::TextoAceitavel(const QString& texto) const {

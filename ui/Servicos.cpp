@@ -19,10 +19,14 @@ AbreArquivoFn g_abreArquivo;
 
 QMessageBox::Icon IconeQt(Icone i) {
     switch (i) {
-        case Icone::Informacao: return QMessageBox::Information;
-        case Icone::Aviso: return QMessageBox::Warning;
-        case Icone::Erro: return QMessageBox::Critical;
-        case Icone::Nenhum: break;
+        case Icone::Informacao:
+            return QMessageBox::Information;
+        case Icone::Aviso:
+            return QMessageBox::Warning;
+        case Icone::Erro:
+            return QMessageBox::Critical;
+        case Icone::Nenhum:
+            break;
     }
     return QMessageBox::NoIcon;
 }

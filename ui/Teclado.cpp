@@ -26,9 +26,12 @@ enum class Destino { Passa, Descarta, Virgula };
 Destino Decide(FiltroTeclas f, QChar c) {
     const bool enter = c.unicode() == 13, retrocesso = c.unicode() == 8;
     switch (f) {
-        case FiltroTeclas::Livre: return Destino::Passa;
-        case FiltroTeclas::Vencimento: return Digito(c) || enter || retrocesso ? Destino::Passa : Destino::Descarta;
-        case FiltroTeclas::Bloqueado: return enter ? Destino::Passa : Destino::Descarta;
+        case FiltroTeclas::Livre:
+            return Destino::Passa;
+        case FiltroTeclas::Vencimento:
+            return Digito(c) || enter || retrocesso ? Destino::Passa : Destino::Descarta;
+        case FiltroTeclas::Bloqueado:
+            return enter ? Destino::Passa : Destino::Descarta;
         case FiltroTeclas::Valor:
         case FiltroTeclas::Campo:
             if (c == QLatin1Char('.')) return Destino::Virgula;
@@ -48,8 +51,10 @@ public:
         QChar c;
         if (!TemCaractere(k, c)) return false;
         switch (Decide(filtro_, c)) {
-            case Destino::Passa: return false;
-            case Destino::Descarta: return true;
+            case Destino::Passa:
+                return false;
+            case Destino::Descarta:
+                return true;
             case Destino::Virgula: {
                 QKeyEvent virgula(QEvent::KeyPress, Qt::Key_Comma, k->modifiers(), QStringLiteral(","));
                 QCoreApplication::sendEvent(obj, &virgula);

@@ -13,11 +13,11 @@ class QKeyEvent;
 namespace quantivo {
 
 enum class FiltroTeclas {
-    Livre,      // every character
-    Vencimento, // a date cell: digits and Enter; the mask's own editing keys still work
-    Valor,      // digits, "," ("." becomes ","), Enter and Backspace
-    Bloqueado,  // no character at all (a column only the calculations write)
-    Campo,      // digits, "," ("." becomes ","), Backspace; Enter is dropped
+    Livre,       // every character
+    Vencimento,  // a date cell: digits and Enter; the mask's own editing keys still work
+    Valor,       // digits, "," ("." becomes ","), Enter and Backspace
+    Bloqueado,   // no character at all (a column only the calculations write)
+    Campo,       // digits, "," ("." becomes ","), Backspace; Enter is dropped
 };
 
 // Installs the filter on a widget (a field or a grid cell editor).

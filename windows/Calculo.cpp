@@ -6,8 +6,8 @@
 #include <QScopeGuard>
 #include <QSignalBlocker>
 
-#include "core/Fornecedor.h"
 #include "core/Calculos.h"
+#include "core/Fornecedor.h"
 #include "core/Renegociacao.h"
 #include "core/UtbSys.h"
 #include "core/Valores.h"
@@ -37,8 +37,10 @@ bool SoModificador(const QKeyEvent* e) {
         case Qt::Key_Shift:
         case Qt::Key_Alt:
         case Qt::Key_Meta:
-        case Qt::Key_AltGr: return true;
-        default: return false;
+        case Qt::Key_AltGr:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -147,7 +149,6 @@ void Tfrm_desconto_cheque::CriaParcelas() {
     grid->setGeometry(10, 18, 504, 204);
     grid->setToolTip(kDicaGradeCheques);
     connect(grid, &GradeParcelas::teclaSolta, this, &Tfrm_desconto_cheque::gridKeyUp);
-
 }
 
 void Tfrm_desconto_cheque::CriaTotais() {
@@ -158,8 +159,9 @@ void Tfrm_desconto_cheque::CriaTotais() {
 
     const QFont fixa = FonteFixa(9);
     int y = 392;
-    for (auto [rotulo, nome, texto0] : {std::tuple{&Label15, "Label15", "Tarifa:"}, std::tuple{&Label12, "Label12", "TAC:"},
-                                        std::tuple{&Label13, "Label13", "IOF:"}, std::tuple{&Label14, "Label14", "Juros:"}}) {
+    for (auto [rotulo, nome, texto0] :
+         {std::tuple{&Label15, "Label15", "Tarifa:"}, std::tuple{&Label12, "Label12", "TAC:"},
+          std::tuple{&Label13, "Label13", "IOF:"}, std::tuple{&Label14, "Label14", "Juros:"}}) {
         *rotulo = Nomeia(Rotulo(this, QString::fromLatin1(texto0), {150, y, 220, 16}), nome);
         (*rotulo)->setFont(fixa);
         y += 17;
@@ -235,7 +237,7 @@ void Tfrm_desconto_cheque::CriaStatus() {
     Status = Nomeia(new QStatusBar(this), "Status");
     Status->setSizeGripEnabled(false);
     Status->setGeometry(0, 513, 687, 22);
-    const std::pair<const char*, int> paineis[] = {{"F5 Calcula", 70}, {"F10 Limpa", 70}, {"F12 Imprime", 80},
+    const std::pair<const char*, int> paineis[] = {{"F5 Calcula", 70},  {"F10 Limpa", 70}, {"F12 Imprime", 80},
                                                    {"F2 Finaliza", 70}, {"", 60},          {"", 50}};
     int i = 0;
     for (const auto& [texto0, largura] : paineis) {
@@ -312,8 +314,8 @@ Bancada Tfrm_desconto_cheque::LeBancada() {
     d.IncluiCompensacao = CheckBox1->isChecked();
     d.Tipo = TipoSelecionado();
     b.linhas = grid->Modelo()->Linhas();
-    b.totais = {S(Edit2->text()),     S(Label12->text()), S(Label13->text()),
-                S(Label14->text()),   S(Label15->text()), S(LabelCET->text())};
+    b.totais = {S(Edit2->text()),   S(Label12->text()), S(Label13->text()),
+                S(Label14->text()), S(Label15->text()), S(LabelCET->text())};
     return b;
 }
 
@@ -488,12 +490,23 @@ bool Tfrm_desconto_cheque::FormKeyDown(QKeyEvent* e, QWidget* alvo) {
         EsqueceLimpeza();
     }
     switch (e->key()) {
-        case Qt::Key_F5: btnCalcula->click(); return false;
-        case Qt::Key_F7: CheckBox1->toggle(); return false;
-        case Qt::Key_F10: btnLimpa->click(); return false;
-        case Qt::Key_F12: btnImprime->click(); return false;
-        case Qt::Key_F2: btnFecha->click(); return false;
-        default: break;
+        case Qt::Key_F5:
+            btnCalcula->click();
+            return false;
+        case Qt::Key_F7:
+            CheckBox1->toggle();
+            return false;
+        case Qt::Key_F10:
+            btnLimpa->click();
+            return false;
+        case Qt::Key_F12:
+            btnImprime->click();
+            return false;
+        case Qt::Key_F2:
+            btnFecha->click();
+            return false;
+        default:
+            break;
     }
     // Enter outside the grid moves on as Tab does, and goes no further.
     if (EhEnter(e) && alvo != grid && !grid->isAncestorOf(alvo)) {

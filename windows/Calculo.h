@@ -58,9 +58,9 @@ public:
         QString taxa;
     };
     std::function<std::optional<DadosRenegociacao>()> abreRenegociacao;
-    std::function<void()> imprime;     // "F12 - &Imprime": the listing
-    std::function<void()> abreRecibo;  // "Firmatto": the receipt window
-    std::function<void()> mostraAjuda; // "Ajuda": the help window
+    std::function<void()> imprime;      // "F12 - &Imprime": the listing
+    std::function<void()> abreRecibo;   // "Firmatto": the receipt window
+    std::function<void()> mostraAjuda;  // "Ajuda": the help window
 
     // --- The operation as the widgets hold it.
     Bancada LeBancada();

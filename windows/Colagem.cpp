@@ -24,8 +24,10 @@ QString EscreveBloco(const std::vector<QStringList>& linhas) {
 QString LimpaValorColado(const QString& texto) {
     QString s;
     for (QChar c : texto)
-        if (c.isDigit() && c.unicode() < 128) s += c;
-        else if (c == QLatin1Char('.') || c == QLatin1Char(',')) s += c;
+        if (c.isDigit() && c.unicode() < 128)
+            s += c;
+        else if (c == QLatin1Char('.') || c == QLatin1Char(','))
+            s += c;
     const int pontos = static_cast<int>(s.count(QLatin1Char('.')));
     const int virgulas = static_cast<int>(s.count(QLatin1Char(',')));
     QChar decimal;  // null: no decimal separator
@@ -36,7 +38,8 @@ QString LimpaValorColado(const QString& texto) {
     QString r;
     for (int i = 0; i < s.size(); ++i) {
         const QChar c = s.at(i);
-        if (c.isDigit()) r += c;
+        if (c.isDigit())
+            r += c;
         else if (c == decimal && i == std::max(s.lastIndexOf(QLatin1Char('.')), s.lastIndexOf(QLatin1Char(','))))
             r += QLatin1Char(',');
     }
@@ -73,19 +76,23 @@ QString LimpaDataColada(const QString& texto) {
     } else if (g.size() == 1 && (g[0].size() == 6 || g[0].size() == 8)) {
         dia = g[0].left(2), mes = g[0].mid(2, 2), ano = g[0].mid(4);
     }
-    const bool partes = !dia.isEmpty() && dia.size() <= 2 && mes.size() >= 1 && mes.size() <= 2 &&
-                        (ano.size() == 2 || ano.size() == 4);
+    const bool partes =
+        !dia.isEmpty() && dia.size() <= 2 && mes.size() >= 1 && mes.size() <= 2 && (ano.size() == 2 || ano.size() == 4);
     if (partes) return DoisDigitos(dia) + QLatin1Char('/') + DoisDigitos(mes) + QLatin1Char('/') + ano.right(2);
     return NaMascara(g.join(QString()));
 }
 
 QString LimpaCelulaColada(FiltroTeclas filtro, const QString& texto) {
     switch (filtro) {
-        case FiltroTeclas::Vencimento: return LimpaDataColada(texto);
+        case FiltroTeclas::Vencimento:
+            return LimpaDataColada(texto);
         case FiltroTeclas::Valor:
-        case FiltroTeclas::Campo: return LimpaValorColado(texto);
-        case FiltroTeclas::Bloqueado: return QString();
-        case FiltroTeclas::Livre: break;
+        case FiltroTeclas::Campo:
+            return LimpaValorColado(texto);
+        case FiltroTeclas::Bloqueado:
+            return QString();
+        case FiltroTeclas::Livre:
+            break;
     }
     return texto;
 }

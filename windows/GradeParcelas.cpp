@@ -1,13 +1,13 @@
 #include "windows/GradeParcelas.h"
 
 #include <QClipboard>
-#include <algorithm>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelection>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "core/Datas.h"
 #include "ui/Aparencia.h"
@@ -68,7 +68,8 @@ Qt::ItemFlags ModeloParcelas::flags(const QModelIndex& index) const {
 
 QVariant ModeloParcelas::headerData(int section, Qt::Orientation o, int role) const {
     if (role != Qt::DisplayRole) return {};
-    if (o == Qt::Horizontal && section >= 0 && section < columnCount()) return colunas_[static_cast<std::size_t>(section)].titulo;
+    if (o == Qt::Horizontal && section >= 0 && section < columnCount())
+        return colunas_[static_cast<std::size_t>(section)].titulo;
     if (o == Qt::Vertical) return section + 1;
     return {};
 }
@@ -100,7 +101,8 @@ void ModeloParcelas::DefineNumeroLinhas(int n) {
 
 QString ModeloParcelas::Celula(int linha, int coluna) const {
     if (linha < 0 || linha >= NumeroLinhas() || coluna < 0 || coluna >= columnCount()) return {};
-    return QString::fromStdString(linhas_[static_cast<std::size_t>(linha)].*colunas_[static_cast<std::size_t>(coluna)].campo);
+    return QString::fromStdString(linhas_[static_cast<std::size_t>(linha)].*
+                                  colunas_[static_cast<std::size_t>(coluna)].campo);
 }
 
 void ModeloParcelas::DefineCelula(int linha, int coluna, const QString& texto) {
@@ -112,7 +114,8 @@ void ModeloParcelas::DefineCelula(int linha, int coluna, const QString& texto) {
 void ModeloParcelas::AcrescentaLinha() { DefineNumeroLinhas(NumeroLinhas() + 1); }
 
 void ModeloParcelas::DefineTitulos(const QStringList& titulos) {
-    for (int i = 0; i < titulos.size() && i < columnCount(); ++i) colunas_[static_cast<std::size_t>(i)].titulo = titulos[i];
+    for (int i = 0; i < titulos.size() && i < columnCount(); ++i)
+        colunas_[static_cast<std::size_t>(i)].titulo = titulos[i];
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
 
@@ -127,7 +130,8 @@ GradeParcelas::GradeParcelas(std::vector<ColunaGrade> colunas, QWidget* parent)
     verticalHeader()->setDefaultSectionSize(20);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
-    for (int c = 0; c < modelo_->columnCount(); ++c) setColumnWidth(c, modelo_->Colunas()[static_cast<std::size_t>(c)].largura);
+    for (int c = 0; c < modelo_->columnCount(); ++c)
+        setColumnWidth(c, modelo_->Colunas()[static_cast<std::size_t>(c)].largura);
     // A block of cells can be selected (Shift with the arrows) to be copied.
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -273,7 +277,8 @@ void GradeParcelas::Cola() {
 void GradeParcelas::Copia() {
     const QModelIndexList sel = selectionModel()->selectedIndexes();
     if (sel.isEmpty()) {
-        if (currentIndex().isValid()) QGuiApplication::clipboard()->setText(TextoCelula(currentIndex().row(), currentIndex().column()));
+        if (currentIndex().isValid())
+            QGuiApplication::clipboard()->setText(TextoCelula(currentIndex().row(), currentIndex().column()));
         return;
     }
     int l0 = sel.first().row(), l1 = l0, c0 = sel.first().column(), c1 = c0;
@@ -337,10 +342,14 @@ static bool SaiDoEditor(const QLineEdit* ed, const QKeyEvent* k) {
     if (k->modifiers() & ~Qt::KeypadModifier) return false;
     switch (k->key()) {
         case Qt::Key_Up:
-        case Qt::Key_Down: return true;
-        case Qt::Key_Left: return !ed->hasSelectedText() && ed->cursorPosition() == 0;
-        case Qt::Key_Right: return !ed->hasSelectedText() && ed->cursorPosition() == ed->displayText().size();
-        default: return false;
+        case Qt::Key_Down:
+            return true;
+        case Qt::Key_Left:
+            return !ed->hasSelectedText() && ed->cursorPosition() == 0;
+        case Qt::Key_Right:
+            return !ed->hasSelectedText() && ed->cursorPosition() == ed->displayText().size();
+        default:
+            return false;
     }
 }
 

@@ -113,8 +113,8 @@ void JanelaEntrada::CriaDadosGerais(QGroupBox* g) {
     edtTARIFA->setGeometry(316, 122, 90, 21);
 
     const std::pair<QWidget*, const char*> nomes[] = {
-        {data_ref, "Data da Operação"}, {edtTaxa, "Taxa (%)"}, {edtTAC, "TAC(%)"}, {edtIOF, "IOF(%) ao dia"},
-        {edtTARIFA, "Tarifa"},
+        {data_ref, "Data da Operação"}, {edtTaxa, "Taxa (%)"}, {edtTAC, "TAC(%)"},
+        {edtIOF, "IOF(%) ao dia"},      {edtTARIFA, "Tarifa"},
     };
     for (const auto& [w, nome] : nomes) w->setAccessibleName(QString::fromUtf8(nome));
     LegendaOculta(cbTipoTarifa, QStringLiteral("Tipo de tarifa"));

@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "core/Tipos.h"
-#include "windows/Calculo.h"
 #include "ui/CampoData.h"
 #include "ui/CampoNumerico.h"
+#include "windows/Calculo.h"
 #include "windows/GradeParcelas.h"
 
 namespace quantivo {

@@ -7,10 +7,10 @@
 #include "ui/Aparencia.h"
 #include "ui/Ativacao.h"
 #include "ui/Construcao.h"
-#include "windows/Calculo.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
 #include "ui/Teclado.h"
+#include "windows/Calculo.h"
 
 namespace quantivo {
 namespace {
@@ -35,8 +35,8 @@ TfrmPostecipada::TfrmPostecipada(QWidget* parent) : QDialog(parent) {
     CriaCampos();
     CriaBotoes();
 
-    DefineOrdemTab({DateEdit1, edtValorFinanciado, edtNumPrestacao, edtTaxa, edtVlrPrestacao, BitBtn1, bsair,
-                    btnImprime, btnOK});
+    DefineOrdemTab(
+        {DateEdit1, edtValorFinanciado, edtNumPrestacao, edtTaxa, edtVlrPrestacao, BitBtn1, bsair, btnImprime, btnOK});
     CentraAoMostrar(this);
 
     new PreviaTeclas(this, [this](QKeyEvent* e, QWidget* alvo) { return FormKeyPress(e, alvo); });
@@ -50,10 +50,11 @@ void TfrmPostecipada::CriaTextos() {
     titulo->setFont(f);
     titulo->adjustSize();
     Rotulo(this, QStringLiteral("TABELA PRICE - TAXA POSTECIPADA - 30/30 DIAS"), {56, 24});
-    auto* explica = new QLabel(QStringLiteral("Nesta opção pode-se calcular o valor Financiado ou o valor da prestação.\n"
-                                              "Para apurar o valor financiado, informe o valor da prestação.\n"
-                                              "E para apurar o valor da prestação, informe o valor financiado."),
-                               this);
+    auto* explica =
+        new QLabel(QStringLiteral("Nesta opção pode-se calcular o valor Financiado ou o valor da prestação.\n"
+                                  "Para apurar o valor financiado, informe o valor da prestação.\n"
+                                  "E para apurar o valor da prestação, informe o valor financiado."),
+                   this);
     // One line each, as given; the first runs a little past the 350 pixels
     // in the Liberation face.
     explica->setGeometry(16, 48, 390, 42);
@@ -62,7 +63,6 @@ void TfrmPostecipada::CriaTextos() {
     auto* obrigatorios = Rotulo(this, QStringLiteral("* = campos obrigatórios"), {64, 288});
     obrigatorios->setFont(FonteJanela(8, true));
     obrigatorios->adjustSize();
-
 }
 
 void TfrmPostecipada::CriaCampos() {
@@ -109,8 +109,8 @@ void TfrmPostecipada::CriaBotoes() {
     btnImprime = botao("btnImprime", QStringLiteral("F12 - &Imprime"), 144, IconeImpressora());
     bsair = botao("bsair", QStringLiteral("SAIR"), 280, style()->standardIcon(QStyle::SP_DialogCloseButton));
     // Beside the frame, where nothing else stands; only the dialog shows it.
-    btnOK = Nomeia(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this),
-                   "btnOK");
+    btnOK =
+        Nomeia(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this), "btnOK");
     btnOK->setGeometry(330, 246, 80, 35);
     btnOK->setAutoDefault(false);
     btnOK->setToolTip(QStringLiteral("Leva os valores para o cálculo"));

@@ -13,9 +13,9 @@
 // dialog), not each time the user comes back to it: a clerk who glances at
 // another window must not lose the typed values and the solved result.
 #include <QDialog>
-#include <functional>
 #include <QLabel>
 #include <QPushButton>
+#include <functional>
 
 #include "core/Price.h"
 #include "ui/CampoData.h"

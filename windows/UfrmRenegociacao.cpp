@@ -10,10 +10,10 @@
 #include "ui/Aparencia.h"
 #include "ui/Ativacao.h"
 #include "ui/Construcao.h"
-#include "windows/Calculo.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
 #include "ui/Teclado.h"
+#include "windows/Calculo.h"
 
 namespace quantivo {
 namespace {
@@ -72,8 +72,8 @@ TfrmRenegociacao::TfrmRenegociacao(QWidget* parent) : QDialog(parent) {
                     edtVlrAtualizado2, DateEdit1, edtVlrPago, qtdParcelas, edtNovaTaxa, BitBtn1});
     CentraAoMostrar(this);
 
-    for (QWidget* w : {static_cast<QWidget*>(edtVlrDivida), static_cast<QWidget*>(dtVencimento),
-                       static_cast<QWidget*>(edtTaxa)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(edtVlrDivida), static_cast<QWidget*>(dtVencimento), static_cast<QWidget*>(edtTaxa)})
         w->installEventFilter(this);
     new PreviaTeclas(this, [this](QKeyEvent* e, QWidget* alvo) { return FormKeyPress(e, alvo); });
 }
@@ -128,9 +128,9 @@ void TfrmRenegociacao::CriaRenegocia() {
     Legenda(g, "Qtd.Prestação", {16, 152}, qtdParcelas);
     Legenda(g, "Taxa de juros (ao mês)", {16, 176}, edtNovaTaxa);
 
-    BitBtn1 = Nomeia(new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton),
-                                     QStringLiteral("Calcula Renegociação"), g),
-                     "BitBtn1");
+    BitBtn1 = Nomeia(
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("Calcula Renegociação"), g),
+        "BitBtn1");
     BitBtn1->setGeometry(64, 200, 161, 35);
     BitBtn1->setAutoDefault(false);
 
@@ -149,8 +149,8 @@ void TfrmRenegociacao::showEvent(QShowEvent* e) {
 // --- Event handlers -------------------------------------------------------
 
 void TfrmRenegociacao::FormActivate() {
-    for (CampoNumerico* c : {edtVlrDivida, edtTaxa, edtVlrAtualizado, edtDias, edtVlrAtualizado2, edtVlrPago,
-                             qtdParcelas, edtNovaTaxa})
+    for (CampoNumerico* c :
+         {edtVlrDivida, edtTaxa, edtVlrAtualizado, edtDias, edtVlrAtualizado2, edtVlrPago, qtdParcelas, edtNovaTaxa})
         c->DefineValor(0);
     dtVencimento->DefineData(kDataNula);
     DateEdit1->DefineData(kDataNula);

@@ -1,7 +1,7 @@
 #include "windows/Ufrm_desconto.h"
 
-#include "ui/Construcao.h"
 #include "ui/Aparencia.h"
+#include "ui/Construcao.h"
 #include "ui/Servicos.h"
 
 namespace quantivo {

@@ -58,7 +58,7 @@ TEST_F(Manual, TextoDoPdf) {
     EXPECT_TRUE(texto.startsWith("Manual do Quantivo")) << texto.left(80).toStdString();
     // One chapter per calculation, each with its worked example's result.
     for (const char* trecho : {"3. Desconto de cheque", "R$ 3.758,04", "4. Venda certa", "1.789,44",
-                               "5. Prestação Taxa Efetiva", "R$ 218,35", "6. Renegociação de dívidas",
-                               "R$ 94,56", "8. Onde ficam os arquivos", "Listagem.txt", "valida.ini"})
+                               "5. Prestação Taxa Efetiva", "R$ 218,35", "6. Renegociação de dívidas", "R$ 94,56",
+                               "8. Onde ficam os arquivos", "Listagem.txt", "valida.ini"})
         EXPECT_TRUE(texto.contains(QString::fromUtf8(trecho))) << trecho;
 }

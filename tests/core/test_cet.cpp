@@ -48,10 +48,10 @@ TEST(Cet, SemCustoESemRespostaFinita) {
     // Every cheque due on the operation date: rate 0 when it is what was paid.
     EXPECT_TRUE(CalculaCet(1000, {{0, 600}, {0, 400}}));
     EXPECT_FALSE(CalculaCet(990, {{0, 1000}}));
-    EXPECT_FALSE(CalculaCet(-5, {{30, 10}}));                // fees above the face value
+    EXPECT_FALSE(CalculaCet(-5, {{30, 10}}));  // fees above the face value
     EXPECT_FALSE(CalculaCet(0, {{30, 10}}));
     EXPECT_FALSE(CalculaCet(100, {}));
-    EXPECT_FALSE(CalculaCet(100, {{0, 100}, {30, 50}}));     // the day-0 cheque alone pays it
+    EXPECT_FALSE(CalculaCet(100, {{0, 100}, {30, 50}}));  // the day-0 cheque alone pays it
     EXPECT_FALSE(CalculaCet(100, {{30, -50}, {60, 200}}));
     EXPECT_EQ(TextoCet(std::nullopt), "CET: -");
 }

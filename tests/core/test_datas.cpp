@@ -29,23 +29,23 @@ TEST(Datas, LeituraDeTextos) {
     };
     const Caso casos[] = {
         {"31/12/07", 2007, D(2007, 12, 31)},
-        {"01/01/57", 2007, D(1957, 1, 1)},      // window 1957..2056
+        {"01/01/57", 2007, D(1957, 1, 1)},  // window 1957..2056
         {"01/01/56", 2007, D(2056, 1, 1)},
-        {"01/01/76", 2026, D(1976, 1, 1)},      // window 1976..2075
+        {"01/01/76", 2026, D(1976, 1, 1)},  // window 1976..2075
         {"01/01/75", 2026, D(2075, 1, 1)},
-        {"1/2/3", 2026, D(2003, 2, 1)},         // one-digit fields
-        {"05/11/2007", 2026, D(2007, 11, 5)},   // four-digit year as written
-        {"05/11/007", 2026, D(7, 11, 5)},       // three digits: as written too
-        {"05/11", 2026, D(2026, 11, 5)},        // no year: the current year
-        {" 5/ 11/ 07", 2026, D(2007, 11, 5)},   // blanks before numbers
+        {"1/2/3", 2026, D(2003, 2, 1)},        // one-digit fields
+        {"05/11/2007", 2026, D(2007, 11, 5)},  // four-digit year as written
+        {"05/11/007", 2026, D(7, 11, 5)},      // three digits: as written too
+        {"05/11", 2026, D(2026, 11, 5)},       // no year: the current year
+        {" 5/ 11/ 07", 2026, D(2007, 11, 5)},  // blanks before numbers
         {"05/11/07 ", 2026, D(2007, 11, 5)},
         {"29/02/08", 2026, D(2008, 2, 29)},
         {"29/02/07", 2026, std::nullopt},
         {"31/02/07", 2026, std::nullopt},
         {"00/01/07", 2026, std::nullopt},
         {"01/13/07", 2026, std::nullopt},
-        {"05/11/0000", 2026, std::nullopt},     // year 0 does not exist
-        {"//", 2026, std::nullopt},             // a masked cell left blank
+        {"05/11/0000", 2026, std::nullopt},  // year 0 does not exist
+        {"//", 2026, std::nullopt},          // a masked cell left blank
         {"  /  /  ", 2026, std::nullopt},
         {"", 2026, std::nullopt},
         {"5", 2026, std::nullopt},
@@ -90,13 +90,13 @@ TEST(Datas, AjustaVencimento) {
         Data esperado;
     };
     const Caso casos[] = {
-        {D(2007, 12, 31), true, D(2008, 1, 2)},    // Monday -> Wednesday
-        {D(2008, 1, 3), true, D(2008, 1, 7)},      // Thursday -> Monday
-        {D(2008, 1, 4), true, D(2008, 1, 7)},      // Friday -> Monday
-        {D(2008, 1, 5), true, D(2008, 1, 9)},      // Saturday -> Wednesday
-        {D(2008, 1, 6), true, D(2008, 1, 9)},      // Sunday -> Wednesday
-        {D(2007, 12, 29), false, D(2007, 12, 31)}, // Saturday -> Monday
-        {D(2007, 12, 30), false, D(2007, 12, 31)}, // Sunday -> Monday
+        {D(2007, 12, 31), true, D(2008, 1, 2)},     // Monday -> Wednesday
+        {D(2008, 1, 3), true, D(2008, 1, 7)},       // Thursday -> Monday
+        {D(2008, 1, 4), true, D(2008, 1, 7)},       // Friday -> Monday
+        {D(2008, 1, 5), true, D(2008, 1, 9)},       // Saturday -> Wednesday
+        {D(2008, 1, 6), true, D(2008, 1, 9)},       // Sunday -> Wednesday
+        {D(2007, 12, 29), false, D(2007, 12, 31)},  // Saturday -> Monday
+        {D(2007, 12, 30), false, D(2007, 12, 31)},  // Sunday -> Monday
         {D(2007, 12, 28), false, D(2007, 12, 28)},
     };
     for (const Caso& c : casos) EXPECT_EQ(AjustaVencimento(c.venc, c.comp), c.esperado) << FormataData(c.venc);
@@ -110,8 +110,9 @@ TEST(Datas, DifDiasAvisaConformeAJanela) {
     EXPECT_TRUE(msg.mensagens.empty());
     EXPECT_EQ(DifDias(D(2007, 12, 27), D(2007, 12, 28), ctx, JanelaAviso::Bancada), 0);
     EXPECT_EQ(DifDias(D(2007, 12, 27), D(2007, 12, 28), ctx, JanelaAviso::Entrada), 0);
-    EXPECT_EQ(msg.Textos(), (std::vector<std::string>{"Data da operação é menor que a data de vencimento do cheque",
-                                                      "Data da operação deve ser maior que a data de vencimento do cheque"}));
+    EXPECT_EQ(msg.Textos(),
+              (std::vector<std::string>{"Data da operação é menor que a data de vencimento do cheque",
+                                        "Data da operação deve ser maior que a data de vencimento do cheque"}));
 }
 
 TEST(Datas, DifDiasReleAReferenciaPelaJanelaDeDoisDigitos) {

@@ -16,7 +16,9 @@ Bancada Exemplo() {
     b.dados.IOF = LeValor("0,0041");
     b.dados.TipoTarifa = TipoDeTarifa::TarifaPorTitulo;
     b.dados.Tarifa = 2;
-    b.linhas = {{"31/12/07", "1000", "001/123", "Ana", ""}, {"26/01/08", "500", "", "", ""}, {"15/02/08", "2500,50", "", "", ""}};
+    b.linhas = {{"31/12/07", "1000", "001/123", "Ana", ""},
+                {"26/01/08", "500", "", "", ""},
+                {"15/02/08", "2500,50", "", "", ""}};
     return b;
 }
 

@@ -60,8 +60,8 @@ TEST(Price, TaxaFracaoConsideraDuasCasasDoPercentual) {
         long double taxa;
         Dmil fracao;
     } casos[] = {
-        {2.5L, 250}, {2, 200},       {1.994L, 199}, {2.345L, 234}, {1.995L, 200},      {0.006L, 1},
-        {0.005L, 0}, {0.004L, 0},    {0, 0},        {-2.5L, -250}, {100, 10000},       {0.015L, 2},
+        {2.5L, 250}, {2, 200},    {1.994L, 199}, {2.345L, 234}, {1.995L, 200}, {0.006L, 1},
+        {0.005L, 0}, {0.004L, 0}, {0, 0},        {-2.5L, -250}, {100, 10000},  {0.015L, 2},
     };
     // The rates come in as a five-decimal field holds them.
     for (const auto& c : casos) EXPECT_EQ(TaxaFracao(Segura(c.taxa, 5)), c.fracao) << static_cast<double>(c.taxa);
@@ -129,8 +129,7 @@ TEST(Price, ErroAntesDeEscrever) {
         const char* caso;
         std::function<void(Bancada&)> acao;
     } casos[] = {
-        {"total fora da faixa",
-         [&](Bancada& b) { MontaParcelas(b, D(2008, 4, 15), INT64_MAX / 2, 3, ctx); }},
+        {"total fora da faixa", [&](Bancada& b) { MontaParcelas(b, D(2008, 4, 15), INT64_MAX / 2, 3, ctx); }},
         {"data além de 9999", [&](Bancada& b) { MontaParcelas(b, D(9999, 1, 1), 100, 12, ctx); }},
         {"taxa 0 na renegociação",
          [&](Bancada& b) {

@@ -70,11 +70,11 @@ TEST(Valores, TextosDeValor) {
         {1234567.891L, "1.234.567,89"},
         {0, "0,00"},
         {-12.5L, "-12,50"},
-        {2.675L, "2,68"},          // half away from zero on the decimal digits
+        {2.675L, "2,68"},  // half away from zero on the decimal digits
         {151.525L, "151,53"},
         {151.526L, "151,53"},
         {3758.043385L, "3.758,04"},
-        {-0.004L, "0,00"},         // never "-0,00"
+        {-0.004L, "0,00"},  // never "-0,00"
         {-0.005L, "-0,01"},
         {999.995L, "1.000,00"},
         {1e20L, "100.000.000.000.000.000.000,00"},
@@ -113,7 +113,7 @@ TEST(Valores, FormaGeral) {
 
 TEST(Valores, PontoFixoDeQuatroDecimais) {
     EXPECT_EQ(ParaDmil(151.526L), 1515260);
-    EXPECT_EQ(ParaDmil(0.00005L), 0);    // halves to even
+    EXPECT_EQ(ParaDmil(0.00005L), 0);  // halves to even
     EXPECT_EQ(ParaDmil(0.00015L), 2);
     EXPECT_EQ(ParaDmil(-2.5e-4L), -2);
     EXPECT_EQ(ParaDmil(922337203685477.5L), 9223372036854775000LL);

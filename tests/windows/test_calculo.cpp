@@ -93,8 +93,8 @@ TEST_F(JanelaBancada, CETEscritoSoPorCalculoConcluidoELimpoComOsTotais) {
     f->edtIOF->DefineValor(0.0041L);
     f->cbTipoTarifa->setCurrentIndex(0);
     f->edtTARIFA->DefineValor(2);
-    f->grid->Modelo()->DefineLinhas({{"31/12/07", "1000", "", "", ""}, {"26/01/08", "500", "", "", ""},
-                                     {"15/02/08", "2500,50", "", "", ""}});
+    f->grid->Modelo()->DefineLinhas(
+        {{"31/12/07", "1000", "", "", ""}, {"26/01/08", "500", "", "", ""}, {"15/02/08", "2500,50", "", "", ""}});
     EXPECT_EQ(f->LabelCET->text(), "CET:");
     Tecla(Qt::Key_F5);
     EXPECT_EQ(f->LabelCET->text(), "CET: 83,65% a.a. (5,20% a.m.)");

@@ -36,7 +36,7 @@ TEST(Colagem, Limpeza) {
         {FiltroTeclas::Vencimento, "31.12.2007 00:00:00", "31/12/07"},
         {FiltroTeclas::Vencimento, "31122007", "31/12/07"},
         {FiltroTeclas::Vencimento, "311207", "31/12/07"},
-        {FiltroTeclas::Vencimento, "32/13/2007", "32/13/07"},    // not a date: the calculation marks it
+        {FiltroTeclas::Vencimento, "32/13/2007", "32/13/07"},  // not a date: the calculation marks it
         {FiltroTeclas::Vencimento, "31/12", "31/12/"},
         {FiltroTeclas::Vencimento, "amanhã", ""},
         {FiltroTeclas::Livre, "José 1.000,00", "José 1.000,00"},

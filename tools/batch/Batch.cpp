@@ -30,9 +30,12 @@ Data HojeReal() {
 
 const char* NomeTipo(TipoErro t) {
     switch (t) {
-        case TipoErro::Conversao: return "conversao";
-        case TipoErro::Aritmetica: return "aritmetica";
-        case TipoErro::Faixa: return "faixa";
+        case TipoErro::Conversao:
+            return "conversao";
+        case TipoErro::Aritmetica:
+            return "aritmetica";
+        case TipoErro::Faixa:
+            return "faixa";
     }
     return "aritmetica";
 }
@@ -81,11 +84,21 @@ void Escreve(const Json& j, std::string& out) {
             out += nlohmann::json(j.get_ref<const std::string&>())
                        .dump(-1, ' ', false, nlohmann::detail::error_handler_t::replace);
             break;
-        case Json::value_t::number_float: out += NumeroTexto(j.get<long double>()); break;
-        case Json::value_t::number_integer: out += std::to_string(j.get<std::int64_t>()); break;
-        case Json::value_t::number_unsigned: out += std::to_string(j.get<std::uint64_t>()); break;
-        case Json::value_t::boolean: out += j.get<bool>() ? "true" : "false"; break;
-        default: out += "null"; break;
+        case Json::value_t::number_float:
+            out += NumeroTexto(j.get<long double>());
+            break;
+        case Json::value_t::number_integer:
+            out += std::to_string(j.get<std::int64_t>());
+            break;
+        case Json::value_t::number_unsigned:
+            out += std::to_string(j.get<std::uint64_t>());
+            break;
+        case Json::value_t::boolean:
+            out += j.get<bool>() ? "true" : "false";
+            break;
+        default:
+            out += "null";
+            break;
     }
 }
 
@@ -184,8 +197,11 @@ Bancada LeBancada(const Json& req) {
 void EscreveBancada(const Bancada& b, Json& resp) {
     Json linhas = Json::array();
     for (const Parcela& p : b.linhas) {
-        linhas.push_back(
-            {{"Data", p.Data}, {"Valor", p.Valor}, {"BancoNumero", p.BancoNumero}, {"Emitente", p.Emitente}, {"Dias", p.Dias}});
+        linhas.push_back({{"Data", p.Data},
+                          {"Valor", p.Valor},
+                          {"BancoNumero", p.BancoNumero},
+                          {"Emitente", p.Emitente},
+                          {"Dias", p.Dias}});
     }
     resp["linhas"] = std::move(linhas);
     resp["ValorFinanciado"] = b.dados.ValorFinanciado;

@@ -43,11 +43,10 @@ const Registro listagemPrestacoes("listagem_prestacoes", [](Pedido& p) {
     const std::string refTexto = Texto(Campo(p.req, "DataReferencia"), "DataReferencia");
     const Data ref = DataDoPedido(Campo(p.req, "DataReferencia"), "DataReferencia");
     // The date field shows its date in the short form, and nothing when empty.
-    const auto entrada = EntradaPrestacoes(ref, refTexto.empty() ? std::string() : FormataData(ref),
-                                           Numero(Campo(j, "ValorFinanciado"), "ValorFinanciado"),
-                                           Numero(Campo(j, "Taxa"), "Taxa"),
-                                           Numero(Campo(j, "NumPrestacao"), "NumPrestacao"),
-                                           Numero(Campo(j, "VlrPrestacao"), "VlrPrestacao"));
+    const auto entrada = EntradaPrestacoes(
+        ref, refTexto.empty() ? std::string() : FormataData(ref),
+        Numero(Campo(j, "ValorFinanciado"), "ValorFinanciado"), Numero(Campo(j, "Taxa"), "Taxa"),
+        Numero(Campo(j, "NumPrestacao"), "NumPrestacao"), Numero(Campo(j, "VlrPrestacao"), "VlrPrestacao"));
     p.resp["linhas_texto"] = Linhas(GeraListagemPrestacoes(entrada));
 });
 
