@@ -13,6 +13,7 @@
 
 #include "core/Datas.h"
 #include "core/Erros.h"
+#include "core/Linhas.h"
 #include "core/Mensagens.h"
 #include "core/Tipos.h"
 #include "core/Valores.h"
