@@ -12,8 +12,9 @@ namespace {
 // Only the four operations below: the Windows build of the program (another
 // maths library) must give the same rate to the last bit.
 
-// q^n by square-and-multiply; an overflow gives infinity.
-long double Potencia(long double q, std::int64_t n) {
+// q^n by square-and-multiply; an overflow gives infinity (Price's Potencia
+// throws there, which the CET must not).
+long double Eleva(long double q, std::int64_t n) {
     long double r = 1;
     for (; n > 0; n >>= 1) {
         if (n & 1) r *= q;
@@ -38,7 +39,7 @@ public:
         std::int64_t dia = 0;
         for (const FluxoCet& x : dias_) {
             if (x.dias != dia) {
-                anterior = potencia * Potencia(y, x.dias - dia - 1);  // y^(d - 1)
+                anterior = potencia * Eleva(y, x.dias - dia - 1);  // y^(d - 1)
                 potencia = anterior * y;
                 dia = x.dias;
             }
@@ -85,7 +86,7 @@ std::optional<long double> ResolveY(const Equacao& eq) {
 long double RaizDoze(long double a) {
     long double z = 1 + (a - 1) / 12;
     for (int i = 0; i < 200; ++i) {
-        const long double z11 = Potencia(z, 11);
+        const long double z11 = Eleva(z, 11);
         const long double proximo = (11 * z + a / z11) / 12;
         if (!(proximo < z)) break;
         z = proximo;
@@ -123,7 +124,7 @@ std::optional<TaxasCet> CalculaCet(long double recebido, std::vector<FluxoCet> f
     if (noDia >= recebido) return std::nullopt;
     const auto y = ResolveY(Equacao(recebido, std::move(dias)));
     if (!y || !(*y > 0)) return std::nullopt;
-    const long double fatorAnual = 1 / Potencia(*y, 365);  // 1 + c
+    const long double fatorAnual = 1 / Eleva(*y, 365);  // 1 + c
     // A rate no double can hold (charges of nearly the whole face value over
     // a few days) is no figure anyone reads or exchanges.
     if (!(fatorAnual * 100 <= DBL_MAX)) return std::nullopt;

@@ -29,7 +29,8 @@ Desfecho CalculaDescontoCheque(Bancada& b, const Contexto& ctx) {
         const Dmil jurosLinha = ParaDmil(Finito(d * t * v / 100));
         juros = ParaDouble(juros + DeDmil(jurosLinha));
         valorTotal = ParaDouble(valorTotal + v);
-        cheques.push_back({static_cast<std::int64_t>(d), v});
+        // The rows counted, in their order: the day count the check kept for each.
+        cheques.push_back({conferidas.dias[cheques.size()], v});
     }
 
     // Charges and net value.
