@@ -237,7 +237,7 @@ void JanelaEntrada::MostraMensagem(const char* texto) { ServicoMensagens().Mostr
 
 // --- Hand-over steps --------------------------------------------------------
 
-bool JanelaEntrada::ConfereLinhas(bool exigeValor) {
+bool JanelaEntrada::ConfereLinhasDaEntrada(bool exigeValor) {
     grid_pre->EncerraEdicao(true);
     ModeloParcelas* m = grid_pre->Modelo();
     // The rows marked before a stop, or before an error, stay marked.

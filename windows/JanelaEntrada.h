@@ -40,7 +40,7 @@ public:
     QStatusBar* StatusBar1 = nullptr;
 
     // The workbench this window fills.
-    Tfrm_desconto_cheque* Bancada() const { return bancada_; }
+    Tfrm_desconto_cheque* JanelaBancada() const { return bancada_; }
 
     // --- Event handlers both windows have.
     void FormActivate();
@@ -75,7 +75,7 @@ protected:
     // date taken out (marked), valid dates moved and compared with the
     // operation date (the entry windows' warning); with `exigeValor`, a dated
     // row without value stops the check (false) with its message.
-    bool ConfereLinhas(bool exigeValor);
+    bool ConfereLinhasDaEntrada(bool exigeValor);
     // Empties the workbench grid and gives it as many rows as this grid.
     void EsvaziaGradeDaBancada();
     // Reference date, rate text, TAC, IOF, fee and fee kind; the workbench's

@@ -47,16 +47,16 @@ void Tfrm_desconto::edtTaxaExit() {
 }
 
 void Tfrm_desconto::BitBtn1Click() {
-    if (!Bancada()) return;
+    if (!JanelaBancada()) return;
     ProtegeAcao([this] {
         if (!(edtTaxa->Valor() > 0)) {
             MostraMensagem(kMsgTaxaObrigatoria);
             return;
         }
-        if (!ConfereLinhas(/*exigeValor=*/true)) return;
+        if (!ConfereLinhasDaEntrada(/*exigeValor=*/true)) return;
         EsvaziaGradeDaBancada();
         EntregaDadosGerais(edtTaxa->Texto());
-        Bancada()->DefineTipoSemReacao(TipoCalculo::DescontoCheque);
+        JanelaBancada()->DefineTipoSemReacao(TipoCalculo::DescontoCheque);
         CopiaLinhas({&Parcela::Data, &Parcela::Valor, &Parcela::BancoNumero, &Parcela::Emitente}, TemDataEValor);
         CalculaNaBancada();
     });

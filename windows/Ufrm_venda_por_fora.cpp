@@ -62,18 +62,18 @@ void Tfrm_venda_por_fora::edtVlrFinanciadoExit() {
 }
 
 void Tfrm_venda_por_fora::BitBtn1Click() {
-    if (!Bancada()) return;
+    if (!JanelaBancada()) return;
     ProtegeAcao([this] {
         if (!(edtVlrFinanciado->Valor() > 0)) {
             MostraMensagem(kMsgValorFinanciadoObrigatorio);
             return;
         }
-        ConfereLinhas(/*exigeValor=*/false);
+        ConfereLinhasDaEntrada(/*exigeValor=*/false);
         EsvaziaGradeDaBancada();
         const QString taxa = edtTaxa->Texto();
         EntregaDadosGerais(taxa.isEmpty() ? QStringLiteral("0") : taxa);
-        Bancada()->Edit6->setText(edtVlrFinanciado->Texto());
-        Bancada()->DefineTipoSemReacao(TipoCalculo::VendaPorFora);
+        JanelaBancada()->Edit6->setText(edtVlrFinanciado->Texto());
+        JanelaBancada()->DefineTipoSemReacao(TipoCalculo::VendaPorFora);
         CopiaLinhas({&Parcela::Data}, TemData);
         CalculaNaBancada();
     });
