@@ -54,13 +54,15 @@ bool GravaSubstituindo(const std::string& caminho, std::string_view bytes, std::
         return false;
     }
 
-    bool ok = EscreveTudo(fd, bytes);
-    if (ok && temAntigo) ok = ::fchmod(fd, antigo.st_mode & 07777) == 0;
-    if (ok) ok = ::fsync(fd) == 0;
-    if (::close(fd) != 0) ok = false;
-    if (ok) ok = ::rename(temp.c_str(), caminho.c_str()) == 0;
-    if (!ok) {
-        motivo = MotivoSistema(errno ? errno : EIO);
+    // The first failing step's errno is the reason: the user reads it, and a
+    // later call (close, unlink) may overwrite errno.
+    int erro = EscreveTudo(fd, bytes) ? 0 : errno;
+    if (!erro && temAntigo && ::fchmod(fd, antigo.st_mode & 07777) != 0) erro = errno;
+    if (!erro && ::fsync(fd) != 0) erro = errno;
+    if (::close(fd) != 0 && !erro) erro = errno;
+    if (!erro && ::rename(temp.c_str(), caminho.c_str()) != 0) erro = errno;
+    if (erro) {
+        motivo = MotivoSistema(erro);
         ::unlink(temp.c_str());
         return false;
     }

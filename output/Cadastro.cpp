@@ -225,12 +225,13 @@ void GravaCadastro(const std::string& caminho, const Cadastro& c) {
     try {
         bool existe = false;
         antigo = LeBytes(caminho, existe);
-    } catch (const ErroArquivo&) {
+    } catch (const ErroArquivo& e) {
         // What cannot be read cannot be kept: refuse rather than lose it.
-        throw ErroArquivo::Escrita(caminho);
+        throw ErroArquivo::Escrita(caminho, "o arquivo atual não pôde ser lido (" + e.Motivo() + ")");
     }
     std::string motivo;
-    if (!GravaSubstituindo(caminho, GravaCadastroEmTexto(antigo, c), motivo)) throw ErroArquivo::Escrita(caminho);
+    if (!GravaSubstituindo(caminho, GravaCadastroEmTexto(antigo, c), motivo))
+        throw ErroArquivo::Escrita(caminho, motivo);
 }
 
 }  // namespace quantivo

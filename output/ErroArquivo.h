@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace quantivo {
 
@@ -12,11 +13,20 @@ public:
     using std::runtime_error::runtime_error;
     // "Não foi possível ler o arquivo <caminho>: <motivo>."
     static ErroArquivo Leitura(const std::string& caminho, const std::string& motivo) {
-        return ErroArquivo("Não foi possível ler o arquivo " + caminho + ": " + motivo + ".");
+        return ErroArquivo("Não foi possível ler o arquivo " + caminho + ": " + motivo + ".", motivo);
     }
-    // The user interface toolkit's own text for a file it cannot write,
-    // which the settings window shows as it is.
-    static ErroArquivo Escrita(const std::string& caminho) { return ErroArquivo("Unable to write to " + caminho); }
+    // The user interface toolkit's own text for a file it cannot write, and
+    // then why, so that the user knows whether to free the disk or ask for
+    // the right to write: "Unable to write to <caminho>: <motivo>."
+    static ErroArquivo Escrita(const std::string& caminho, const std::string& motivo) {
+        return ErroArquivo("Unable to write to " + caminho + ": " + motivo + ".", motivo);
+    }
+    // Why, alone, for a message that names the file its own way.
+    const std::string& Motivo() const { return motivo_; }
+
+private:
+    ErroArquivo(const std::string& texto, std::string motivo) : std::runtime_error(texto), motivo_(std::move(motivo)) {}
+    std::string motivo_;
 };
 
 // What the system said about a file, in Portuguese: the C library's own texts

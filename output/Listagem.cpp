@@ -85,7 +85,7 @@ void DefineEscolheImpressora(EscolheImpressoraFn f) { g_escolheImpressora = std:
 
 void ImprimeLinhas(const QStringList& linhas, QPrinter& impressora) {
     QPainter p;
-    if (!p.begin(&impressora)) throw std::runtime_error("a impressora não pôde ser aberta");
+    if (!p.begin(&impressora)) throw ErroImpressora("a impressora não pôde ser aberta");
     try {
         p.setFont(FonteListagem());
         p.setPen(Qt::black);
@@ -95,7 +95,7 @@ void ImprimeLinhas(const QStringList& linhas, QPrinter& impressora) {
         int y = 0;
         for (const QString& linha : linhas) {
             if (y > 0 && y + altura > limite) {
-                if (!impressora.newPage()) throw std::runtime_error("nova página recusada pela impressora");
+                if (!impressora.newPage()) throw ErroImpressora("nova página recusada pela impressora");
                 y = 0;
             }
             if (!linha.isEmpty()) p.drawText(0, y + fm.ascent(), linha);
@@ -106,18 +106,24 @@ void ImprimeLinhas(const QStringList& linhas, QPrinter& impressora) {
         throw;
     }
     if (!p.end() || impressora.printerState() == QPrinter::Error)
-        throw std::runtime_error("a impressora falhou ao fechar o documento");
+        throw ErroImpressora("a impressora falhou ao fechar o documento");
 }
 
 ResultadoImpressao ImprimeListagem(const QStringList& linhas) {
+    std::string texto = kErroImpressao;
     try {
         std::unique_ptr<QPrinter> impressora = g_escolheImpressora ? g_escolheImpressora() : DialogoImpressao();
         if (!impressora) return ResultadoImpressao::Cancelado;
         ImprimeLinhas(linhas, *impressora);
         return ResultadoImpressao::Impresso;
+    } catch (const ErroImpressora& e) {
+        // The printer's own reason tells the user what to fix (the paper,
+        // the queue, the file it prints to).
+        texto += std::string(": ") + e.what() + ".";
     } catch (...) {
+        // Anything else has no reason worth showing in the user's language.
     }
-    ServicoMensagens().Mostra(kErroImpressao, kTituloAtencao, Icone::Aviso);
+    ServicoMensagens().Mostra(texto, kTituloAtencao, Icone::Aviso);
     return ResultadoImpressao::Falhou;
 }
 

@@ -34,6 +34,12 @@ namespace quantivo {
 
 inline constexpr const char* kErroImpressao = "Erro na rotina de impressão";
 
+// The printer failed; the text says how, in Portuguese, for the user.
+class ErroImpressora : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // Writes the lines to CaminhoListagem() in Windows-1252, CR LF after every
 // line, replacing whatever was there. The text goes to a fresh file in the same
 // directory that is then renamed over the path, so a link planted at the path is
@@ -48,13 +54,15 @@ void DefineEscolheImpressora(EscolheImpressoraFn f);  // empty restores QPrintDi
 
 // Prints the lines on the printer in the listing's font, one text line below the
 // other from the top of the printable area, a new page when the next line does
-// not fit. Throws std::runtime_error when the printer fails.
+// not fit. Throws ErroImpressora when the printer fails.
 void ImprimeLinhas(const QStringList& linhas, QPrinter& impressora);
 
 enum class ResultadoImpressao { Impresso, Cancelado, Falhou };
 
 // The print dialog, then ImprimeLinhas; a failure shows "Erro na rotina de
-// impressão" (caption "Atenção", warning icon). Cancelling prints nothing.
+// impressão" (caption "Atenção", warning icon), followed by the printer's
+// reason when it gave one ("Erro na rotina de impressão: <motivo>.").
+// Cancelling prints nothing.
 ResultadoImpressao ImprimeListagem(const QStringList& linhas);
 
 // The print buttons' whole action. An error before printing (a text that is no

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "output/Cadastro.h"
+#include "tests/support/LimiteArquivo.h"
 
 namespace fs = std::filesystem;
 using quantivo::Cadastro;
@@ -183,7 +184,7 @@ TEST_F(ArquivoCadastro, GravacaoQueFalhaGuardaOAntigoENomeiaOCaminho) {
     }
     ::setrlimit(RLIMIT_FSIZE, &antes);
     std::signal(SIGXFSZ, sinal);
-    EXPECT_EQ(erro, "Unable to write to " + ini.string());
+    EXPECT_EQ(erro, "Unable to write to " + ini.string() + ": o arquivo ficaria grande demais.");
     EXPECT_EQ(Le(ini), velho);
     EXPECT_EQ(ArquivosNoDiretorio(), 1u) << "temporary file left behind";
 }
@@ -198,6 +199,25 @@ static std::string ErroDeLeitura(const fs::path& p) {
     return {};
 }
 
+TEST_F(ArquivoCadastro, PastaSomenteDeLeituraDaPermissaoNegadaEGuardaOAntigo) {
+    const std::string velho = "[Cadastro]\r\nNome=Velho\r\n";
+    Escreve(ini, velho);
+    const auto leitura = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read | fs::perms::group_exec |
+                         fs::perms::others_read | fs::perms::others_exec;
+    fs::permissions(dir, leitura);
+    const auto r = quantivo::teste::ComLimiteDeArquivo(RLIM_INFINITY, [&] {
+        if (!quantivo::teste::SemPrivilegios()) return std::string("sem troca de usuário");
+        quantivo::GravaCadastro(ini.string(), kMaria);
+        return std::string("gravou");
+    });
+    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+    ASSERT_TRUE(r.terminou);
+    EXPECT_TRUE(r.lancou) << r.texto;
+    EXPECT_EQ(r.texto, "Unable to write to " + ini.string() + ": permissão negada.");
+    EXPECT_EQ(Le(ini), velho);
+    EXPECT_EQ(ArquivosNoDiretorio(), 1u);
+}
+
 TEST_F(ArquivoCadastro, OQueNaoEhArquivoComumEhErroENuncaSobrescrito) {
     fs::create_directory(ini);
     Escreve(ini / "dentro", "x");
@@ -206,7 +226,8 @@ TEST_F(ArquivoCadastro, OQueNaoEhArquivoComumEhErroENuncaSobrescrito) {
         quantivo::GravaCadastro(ini.string(), kMaria);
         ADD_FAILURE() << "write over a directory succeeded";
     } catch (const quantivo::ErroArquivo& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + ini.string());
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + ini.string() +
+                                             ": o arquivo atual não pôde ser lido (é uma pasta, não um arquivo).");
     }
     EXPECT_EQ(Le(ini / "dentro"), "x");
     EXPECT_EQ(ArquivosNoDiretorio(), 1u);

@@ -57,7 +57,7 @@ TEST_F(CadastroFalhas, SalvarRecusadoNoInicioOuAoMeioAvisaEGuardaOAntigo) {
         });
         ASSERT_TRUE(r.terminou) << limite;
         EXPECT_FALSE(r.lancou) << r.texto;
-        EXPECT_EQ(r.texto, "Unable to write to " + IniNativo() + "|") << limite;
+        EXPECT_EQ(r.texto, "Unable to write to " + IniNativo() + ": o arquivo ficaria grande demais.|") << limite;
         EXPECT_EQ(Bytes(Ini()), antigo) << limite;
         EXPECT_EQ(Arquivos(), QStringList{QStringLiteral("valida.ini")}) << "temporary file left behind";
     }
@@ -92,14 +92,17 @@ TEST_F(CadastroFalhas, DiretorioDoArquivoQueNaoEhDiretorio) {
     ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
     arquivo.write("intacto");
     arquivo.close();
-    for (const QString& caminho :
-         {dir.filePath(QStringLiteral("arquivo/valida.ini")), dir.filePath(QStringLiteral("nao/existe/valida.ini"))}) {
+    const std::pair<QString, std::string> casos[] = {
+        {dir.filePath(QStringLiteral("arquivo/valida.ini")),
+         "o arquivo atual não pôde ser lido (uma parte do caminho não é uma pasta)"},
+        {dir.filePath(QStringLiteral("nao/existe/valida.ini")), "arquivo ou pasta inexistente"}};
+    for (const auto& [caminho, motivo] : casos) {
         const std::string c = QFile::encodeName(caminho).toStdString();
         try {
             GravaCadastro(c, Cadastro{"A", "B", "C", "D", "E", "1"});
             ADD_FAILURE() << c;
         } catch (const quantivo::ErroArquivo& e) {
-            EXPECT_EQ(std::string(e.what()), "Unable to write to " + c);
+            EXPECT_EQ(std::string(e.what()), "Unable to write to " + c + ": " + motivo + ".");
         }
     }
     EXPECT_EQ(Bytes(arquivo.fileName()), QByteArray("intacto"));

@@ -149,7 +149,8 @@ TEST_F(JanelasRecibo, CadastroComErroDeGravacaoNomeiaOCaminhoENaoDizSucesso) {
     msgs.mensagens.clear();
     p.bsalvar->click();
     ASSERT_EQ(msgs.mensagens.size(), 1u);
-    EXPECT_EQ(msgs.mensagens[0].texto, "Unable to write to " + caminho);
+    EXPECT_EQ(msgs.mensagens[0].texto,
+              "Unable to write to " + caminho + ": o arquivo atual não pôde ser lido (é uma pasta, não um arquivo).");
     EXPECT_EQ(msgs.mensagens[0].icone, Icone::Erro);
 }
 

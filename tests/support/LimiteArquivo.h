@@ -68,4 +68,13 @@ inline ResultadoFilho ComLimiteDeArquivo(rlim_t limite, const std::function<std:
     return r;
 }
 
+// For the child of ComLimiteDeArquivo: a test process running as root takes
+// the identity of the unprivileged user "nobody", so that a folder's
+// permissions stop its writes as they stop the user's. False when it cannot.
+inline bool SemPrivilegios() {
+    if (geteuid() != 0) return true;
+    constexpr uid_t kNinguem = 65534;
+    return setgid(kNinguem) == 0 && setuid(kNinguem) == 0;
+}
+
 }  // namespace quantivo::teste
