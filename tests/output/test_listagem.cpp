@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFontMetrics>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -42,6 +44,44 @@ QString PdfTexto(const QString& pdf) {
 }
 
 bool TemPoppler() { return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(); }
+
+// A printer that paints nowhere: its measures (page, margins, resolution) are
+// a real PDF printer's, and it records each text drawn, with its baseline, its
+// font and the page it went to.
+class MotorGravador : public QPaintEngine {
+public:
+    struct Texto {
+        int pagina;
+        qreal base;
+        QString texto;
+        QFont fonte;
+    };
+    MotorGravador() : QPaintEngine(QPaintEngine::AllFeatures) {}
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawTextItem(const QPointF& p, const QTextItem& t) override {
+        textos.push_back({pagina, p.y(), t.text(), t.font()});
+    }
+    Type type() const override { return QPaintEngine::User; }
+    std::vector<Texto> textos;
+    int pagina = 0;
+};
+
+class ImpressoraGravadora : public QPrinter {
+public:
+    explicit ImpressoraGravadora(const QPageSize& tamanho) : QPrinter(QPrinter::HighResolution) {
+        setOutputFormat(QPrinter::PdfFormat);
+        setPageSize(tamanho);
+    }
+    QPaintEngine* paintEngine() const override { return &motor; }
+    bool newPage() override {
+        ++motor.pagina;
+        return true;
+    }
+    mutable MotorGravador motor;
+};
 
 class Listagem : public ::testing::Test {
 protected:
@@ -138,8 +178,17 @@ TEST_F(Listagem, FalhaDaImpressoraMostraErroNaRotinaDeImpressao) {
     Dialogo([pdf] { return ImpressoraPdf(pdf); });
     EXPECT_EQ(ImprimeListagemPrestacoes(Prestacoes(3)), ResultadoImpressao::Falhou);
     ASSERT_EQ(msgs.mensagens.size(), 1u);
-    EXPECT_EQ(msgs.mensagens[0], (Mensagem{"Erro na rotina de impressão", "Atenção", Icone::Aviso}));
+    // The printer's reason after the fixed text: here the PDF file cannot be made.
+    EXPECT_EQ(msgs.mensagens[0],
+              (Mensagem{"Erro na rotina de impressão: a impressora não pôde ser aberta.", "Atenção", Icone::Aviso}));
     EXPECT_TRUE(QFile::exists(CaminhoListagem()));  // the file stays as written
+
+    // A failure that is not the printer's gives no reason: no library's English
+    // text reaches the user.
+    msgs.mensagens.clear();
+    Dialogo([]() -> std::unique_ptr<QPrinter> { throw std::bad_alloc(); });
+    EXPECT_EQ(ImprimeListagemPrestacoes(Prestacoes(3)), ResultadoImpressao::Falhou);
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{"Erro na rotina de impressão"});
 }
 
 TEST_F(Listagem, ListagemLongaSaiEmOrdemPorVariasPaginas) {
@@ -170,6 +219,51 @@ TEST_F(Listagem, ListagemLongaSaiEmOrdemPorVariasPaginas) {
     EXPECT_EQ(datas, 120);
     EXPECT_TRUE(paginas[0].contains(QStringLiteral("Data de Referência:31/01/08")));
     EXPECT_TRUE(paginas.last().contains(QStringLiteral("Total.........:R$11.347,20")));
+}
+
+TEST_F(Listagem, CadaPaginaLevaAsLinhasQueCabemNelaENenhumaAMais) {
+    // Text line i reads "linha i"; every seventh line is blank, and still takes
+    // its place on the page.
+    QStringList linhas;
+    for (int i = 0; i < 400; ++i) linhas << (i % 7 == 3 ? QString() : QStringLiteral("linha %1").arg(i));
+    for (const QPageSize::PageSizeId tamanho :
+         {QPageSize::A4, QPageSize::Letter, QPageSize::Legal, QPageSize::A5, QPageSize::B5}) {
+        ImpressoraGravadora imp{QPageSize(tamanho)};
+        ImprimeLinhas(linhas, imp);
+        const auto& textos = imp.motor.textos;
+        ASSERT_FALSE(textos.empty());
+        const QFontMetrics fm(textos[0].fonte, &imp);
+        const int altura = fm.lineSpacing();
+        const int limite = imp.pageLayout().paintRectPixels(imp.resolution()).height();
+        const std::string nome = QPageSize(tamanho).name().toStdString();
+
+        // Every text line, in order, inside the printable height; each page
+        // starts with the line after the last one of the page before.
+        std::vector<int> inicioDaPagina{0};  // listing line of each page's top
+        int anterior = -1;
+        for (const auto& t : textos) {
+            ASSERT_TRUE(t.texto.startsWith(QStringLiteral("linha "))) << t.texto.toStdString();
+            const int i = t.texto.mid(6).toInt();
+            ASSERT_GT(i, anterior) << nome;
+            anterior = i;
+            const qreal topo = t.base - fm.ascent();
+            ASSERT_GE(topo, 0) << nome << " " << i;
+            EXPECT_LE(topo + altura, limite) << nome << " line " << i << " runs past the page's foot";
+            ASSERT_LT(t.pagina, static_cast<int>(inicioDaPagina.size()) + 1) << nome << " a page without lines";
+            const int lugar = qRound(topo / altura);
+            EXPECT_EQ(topo, lugar * altura) << nome << " " << i;
+            if (t.pagina == static_cast<int>(inicioDaPagina.size())) inicioDaPagina.push_back(i - lugar);
+            EXPECT_EQ(i - lugar, inicioDaPagina[static_cast<std::size_t>(t.pagina)]) << nome << " " << i;
+        }
+        EXPECT_EQ(anterior, 399) << nome;
+        ASSERT_GE(inicioDaPagina.size(), 3u) << nome;
+        // A page ends only when the next line would not fit on it.
+        for (std::size_t p = 0; p + 1 < inicioDaPagina.size(); ++p) {
+            const int naPagina = inicioDaPagina[p + 1] - inicioDaPagina[p];
+            EXPECT_LE(naPagina * altura, limite) << nome << " page " << p;
+            EXPECT_GT((naPagina + 1) * altura, limite) << nome << " page " << p << " broken early";
+        }
+    }
 }
 
 TEST_F(Listagem, ImpressoraDadaRecebeAsLinhasNaFonteDaListagem) {
