@@ -3,7 +3,7 @@
 namespace quantivo::batch {
 namespace {
 
-const Registro registro("calcula_price", [](Pedido& p) { CalculaNaBancada(p, TipoCalculo::PrestacaoTaxaEfetiva); });
+const Registro calculaPrice("calcula_price", [](Pedido& p) { CalculaNaBancada(p, TipoCalculo::PrestacaoTaxaEfetiva); });
 
 }  // namespace
 }  // namespace quantivo::batch
