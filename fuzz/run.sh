@@ -17,7 +17,7 @@ segundos="${1:?usage: fuzz/run.sh SECONDS [target...]}"
 shift
 build="${FUZZ_BUILD_DIR:-fuzz-build}"
 
-bash scripts/deps.sh clang-14 libclang-rt-14-dev jq
+bash scripts/deps.sh --fuzz
 
 cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 cmake --build "$build" -j2

@@ -3,4 +3,4 @@
 # dpkg-shlibdeps (dpkg-dev), lintian and appstreamcli. Idempotent. Not needed
 # for the README's two commands; .ci/run calls it before the slow tests.
 set -euo pipefail
-exec bash "$(dirname "$0")/deps.sh" dpkg-dev lintian appstream desktop-file-utils
+exec bash "$(dirname "$0")/deps.sh" --pacote

@@ -3,4 +3,4 @@
 # mingw-w64 (POSIX threads flavour) and wine64. Idempotent. Not needed for the
 # README's two commands; .ci/run calls it before the slow tests.
 set -euo pipefail
-exec bash "$(dirname "$0")/deps.sh" g++-mingw-w64-x86-64-posix wine64
+exec bash "$(dirname "$0")/deps.sh" --windows

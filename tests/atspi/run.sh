@@ -6,7 +6,7 @@
 # (default build) as for scripts/build.sh.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-bash scripts/deps.sh at-spi2-core python3-pyatspi gir1.2-atspi-2.0 xdotool dbus-daemon
+bash scripts/deps.sh --atspi
 bash scripts/build.sh >/dev/null
 programa="${BUILD_DIR:-build}/quantivo"
 falhas=0
