@@ -6,7 +6,7 @@ namespace quantivo::batch {
 namespace {
 
 // A refused update writes nothing: "dias" and "ValorAtualizado" are null.
-const Registro atualizaDivida("atualiza_divida", [](Pedido& p) {
+const Registro opAtualizaDivida("atualiza_divida", [](Pedido& p) {
     const long double divida = Segura(Numero(Campo(p.req, "ValorDivida"), "ValorDivida"), 2);
     const long double taxa = Segura(Numero(Campo(p.req, "Taxa"), "Taxa"), 5);
     const Data vencimento = DataDoPedido(Campo(p.req, "Vencimento"), "Vencimento");

@@ -3,7 +3,8 @@
 namespace quantivo::batch {
 namespace {
 
-const Registro calculaPrice("calcula_price", [](Pedido& p) { CalculaNaBancada(p, TipoCalculo::PrestacaoTaxaEfetiva); });
+const Registro opCalculaPrice("calcula_price",
+                              [](Pedido& p) { CalculaNaBancada(p, TipoCalculo::PrestacaoTaxaEfetiva); });
 
 }  // namespace
 }  // namespace quantivo::batch

@@ -4,7 +4,7 @@
 namespace quantivo::batch {
 namespace {
 
-const Registro dataExtenso("data_extenso", [](Pedido& p) {
+const Registro opDataExtenso("data_extenso", [](Pedido& p) {
     const Data data = DataDoPedido(Campo(p.req, "data"), "data");
     p.resp["texto"] = DataExtenso(data, p.ctx.AnoCorrente());
 });

@@ -3,7 +3,7 @@
 namespace quantivo::batch {
 namespace {
 
-const Registro descontoCheque("desconto_cheque", [](Pedido& p) { CalculaNaBancada(p, TipoCalculo::DescontoCheque); });
+const Registro opDescontoCheque("desconto_cheque", [](Pedido& p) { CalculaNaBancada(p, TipoCalculo::DescontoCheque); });
 
 }  // namespace
 }  // namespace quantivo::batch

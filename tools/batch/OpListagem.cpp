@@ -25,7 +25,7 @@ Json Linhas(const std::vector<std::string>& linhas) {
 // "F12 - &Imprime" of the workbench: its calculate action, then the listing
 // of what the workbench shows. A stop after a message ends the print before
 // anything is written (no lines); an error ends it too (no "linhas_texto").
-const Registro listagem("listagem", [](Pedido& p) {
+const Registro opListagem("listagem", [](Pedido& p) {
     const TipoCalculo tipo = TipoDoPedido(Campo(p.req, "tipo"));
     std::string tipoTarifaTexto;
     const bool temTexto = p.req.contains("TipoTarifaTexto");
@@ -38,7 +38,7 @@ const Registro listagem("listagem", [](Pedido& p) {
     p.resp["linhas_texto"] = Linhas(GeraListagem(EntradaDaBancada(b, temTexto ? &tipoTarifaTexto : nullptr)));
 });
 
-const Registro listagemPrestacoes("listagem_prestacoes", [](Pedido& p) {
+const Registro opListagemPrestacoes("listagem_prestacoes", [](Pedido& p) {
     const Json& j = Campo(p.req, "janela");
     const std::string refTexto = Texto(Campo(p.req, "DataReferencia"), "DataReferencia");
     const Data ref = DataDoPedido(Campo(p.req, "DataReferencia"), "DataReferencia");

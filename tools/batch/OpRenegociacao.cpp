@@ -3,7 +3,7 @@
 namespace quantivo::batch {
 namespace {
 
-const Registro renegociacao("renegociacao", [](Pedido& p) { CalculaNaBancada(p, TipoCalculo::RenegociacaoDividas); });
+const Registro opRenegociacao("renegociacao", [](Pedido& p) { CalculaNaBancada(p, TipoCalculo::RenegociacaoDividas); });
 
 }  // namespace
 }  // namespace quantivo::batch

@@ -5,7 +5,7 @@ namespace quantivo::batch {
 namespace {
 
 // The words take a double, as the receipt's value field gives one.
-const Registro valorExtenso("valor_extenso", [](Pedido& p) {
+const Registro opValorExtenso("valor_extenso", [](Pedido& p) {
     const double valor = static_cast<double>(Numero(Campo(p.req, "valor"), "valor"));
     p.resp["texto"] = ValorExtenso(valor);
 });

@@ -5,7 +5,7 @@ namespace quantivo::batch {
 namespace {
 
 // The values as the instalment window's fields hold them.
-const Registro valorFinanciado("valor_financiado", [](Pedido& p) {
+const Registro opValorFinanciado("valor_financiado", [](Pedido& p) {
     const long double prestacao = Segura(Numero(Campo(p.req, "prestacao"), "prestacao"), 2);
     const long double taxa = Segura(Numero(Campo(p.req, "taxa"), "taxa"), 5);
     const long double n = Segura(Numero(Campo(p.req, "n"), "n"), 0);

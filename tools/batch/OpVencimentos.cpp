@@ -4,7 +4,7 @@
 namespace quantivo::batch {
 namespace {
 
-const Registro vencimentos("vencimentos", [](Pedido& p) {
+const Registro opVencimentos("vencimentos", [](Pedido& p) {
     const Data referencia = DataDoPedido(Campo(p.req, "DataReferencia"), "DataReferencia");
     const std::int64_t n = Trunca(Numero(Campo(p.req, "n"), "n"));
     Json datas = Json::array();

@@ -3,7 +3,7 @@
 namespace quantivo::batch {
 namespace {
 
-const Registro vendaPorFora("venda_por_fora", [](Pedido& p) { CalculaNaBancada(p, TipoCalculo::VendaPorFora); });
+const Registro opVendaPorFora("venda_por_fora", [](Pedido& p) { CalculaNaBancada(p, TipoCalculo::VendaPorFora); });
 
 }  // namespace
 }  // namespace quantivo::batch
