@@ -364,7 +364,7 @@ int main(int argc, char** argv) {
     DefineServicoMensagens(&msgs);
     DefineHoje(Dia(2007, 12, 28));
     DefineAbreUrl([](const QString&) {});
-    DefineAbreArquivo([](const QString&) {});
+    DefineAbreArquivo([](const QString&) { return true; });
 
     MenuBancadaEAjuda();
     DialogosDoQt(pasta);
