@@ -178,7 +178,7 @@ double ContrasteDoTexto(QWidget* w) {
         if (!l->pixmap().isNull() || Plano(l->text()).isEmpty()) return 0;
         return Contraste(p.color(g, l->foregroundRole()), FundoDe(l, g));
     }
-    if (auto* e = qobject_cast<QLineEdit*>(w)) return Contraste(p.color(g, QPalette::Text), p.color(g, QPalette::Base));
+    if (qobject_cast<QLineEdit*>(w)) return Contraste(p.color(g, QPalette::Text), p.color(g, QPalette::Base));
     if (auto* c = qobject_cast<QCheckBox*>(w)) return Contraste(p.color(g, QPalette::WindowText), FundoDe(c, g));
     if (auto* r = qobject_cast<QRadioButton*>(w)) return Contraste(p.color(g, QPalette::WindowText), FundoDe(r, g));
     if (auto* t = qobject_cast<QToolButton*>(w)) {
