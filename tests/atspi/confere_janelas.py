@@ -117,7 +117,8 @@ class Conferencia:
         self.pressiona(m, "Ajuda", fecha_se_travar="Quantivo")
         self.fecha_mensagem("Quantivo")
         manual = self.janela("Manual do Quantivo")
-        self.controles(manual, CAMPO + ("document frame", "scroll pane", "panel"), ["Manual do Quantivo"])
+        # Qt shows a read-only text as a label.
+        self.controles(manual, CAMPO + ROTULO, ["Manual do Quantivo"])
         self.pressiona(manual, "F2 - Fecha")
         if not self.s.fechou("Manual do Quantivo"):
             self.falta("the manual's window did not close")
