@@ -192,10 +192,13 @@ void Tfrm_principal::SpeedButton2Click() {
         return;
     }
     QPointer<Tfrm_principal> eu(this);
+    // The opener may answer later, from the event loop: nothing thrown may leave it.
     ExecutePrograma(manual, [eu] {
-        if (!eu) return;
-        ServicoMensagens().Mostra(std::string(kManualSemLeitor) + "\n" + kManualNaTela, {}, Icone::Aviso);
-        eu->MostraManualNaTela();
+        ProtegeAcao([eu] {
+            if (!eu) return;
+            ServicoMensagens().Mostra(std::string(kManualSemLeitor) + "\n" + kManualNaTela, {}, Icone::Aviso);
+            eu->MostraManualNaTela();
+        });
     });
 }
 
