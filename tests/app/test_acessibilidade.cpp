@@ -385,8 +385,9 @@ TEST_F(Acessibilidade, TextosEmCadaEstadoComContrasteDeQuatroEMeioOuMais) {
                            static_cast<QWidget*>(f->Edit1), static_cast<QWidget*>(f->edtTARIFA)}) {
         campo->setFocus(Qt::TabFocusReason);
         EXPECT_GE(ContrasteDoTexto(campo), 4.5) << campo->objectName().toStdString() << " with the focus";
-        if (campo != f->edtTARIFA)  // yellow while focused, as before
+        if (campo != f->edtTARIFA) {  // yellow while focused, as before
             EXPECT_EQ(campo->palette().color(QPalette::Base), QColor(255, 255, 0)) << campo->objectName().toStdString();
+        }
     }
     f->btnCalcula->setFocus();
     EXPECT_GE(ContrasteDoTexto(f->Edit6), 4.5);
