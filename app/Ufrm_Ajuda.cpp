@@ -32,7 +32,7 @@ const QStringList kVendaPorFora2 = {
 const QStringList kDescontoCheque = {
     QStringLiteral("Você tem 5 cheques e pretende descontá-los no banco e gostaria de saber "),
     QStringLiteral("qual o valor líquido que irá receber."),
-    QStringLiteral("Selecione o tipo de calculo como: \"Desconto de Chequel\""),
+    QStringLiteral("Selecione o tipo de calculo como: \"Desconto de Cheque\""),
     QStringLiteral("Digitar a taxa"),
     QStringLiteral("Digitar vencimento e valor de todos os cheques nas colunas Data e Valor"),
     QStringLiteral("Clicar em calcular, será mostrado no campo Valor Financiado o valor liquido"),
@@ -40,10 +40,10 @@ const QStringList kDescontoCheque = {
 const QStringList kTaxaEfetiva = {
     QStringLiteral("Venda à prazo com amortização em 30/30 dias "),
     QString(),
-    QStringLiteral("Selecione o tipo de calculo como: \"Taxa Efetiva\""),
+    QStringLiteral("Selecione o tipo de calculo como: \"Prestação Taxa Efetiva\""),
     QStringLiteral("Na tela que surgir, preencha os dados:"),
-    QStringLiteral("  Valor da prestação, Número de prestação, e taxa anual."),
-    QStringLiteral("Clique no botão fechar e em seguida no botão Calcula"),
+    QStringLiteral("  Valor da prestação, Número de prestação, e taxa mensal."),
+    QStringLiteral("Clique no botão OK e o cálculo será feito"),
 };
 
 QLabel* Texto(const QStringList& linhas, QWidget* pai, const char* nome) {

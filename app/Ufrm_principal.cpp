@@ -2,19 +2,27 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 
+#include "app/JanelaManual.h"
 #include "core/Fornecedor.h"
 #include "output/Arquivos.h"
+#include "ui/Acessivel.h"
 #include "ui/Aparencia.h"
 #include "ui/Construcao.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
+#include "ui/Teclado.h"
 
 namespace quantivo {
 namespace {
 
 const char* const kManualAusente = "O arquivo do manual não foi encontrado neste computador";
+const char* const kManualSemLeitor =
+    "Não foi possível abrir o manual: nenhum programa para ler arquivos PDF respondeu neste computador.";
+const char* const kManualNaTela = "O manual será mostrado numa janela do Quantivo.";
 
 const QStringList kDescricoes[4] = {
     {QString(), QStringLiteral("Utilize esta opção para fazer cálculos de desconto de "),
@@ -53,6 +61,7 @@ QPushButton* Botao(QWidget* pai, const char* nome, const QString& texto, const Q
 }  // namespace
 
 Tfrm_principal::Tfrm_principal(QWidget* parent) : QWidget(parent, Qt::Window) {
+    DaPapelDeJanela();
     // FormCreate: the process-wide text settings.
     AplicaTextosRegionais();
     setObjectName(QStringLiteral("frm_principal"));
@@ -85,6 +94,18 @@ Tfrm_principal::Tfrm_principal(QWidget* parent) : QWidget(parent, Qt::Window) {
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setGeometry(0, 456, 756, 22);
     DestacaDescricao(-1);
+    SpeedButton5->setFocus(Qt::OtherFocusReason);
+}
+
+bool Tfrm_principal::event(QEvent* e) {
+    // The focused button shows its frame from the start, as after a Tab
+    // (Qt shows it only once a key has moved the focus).
+    if (e->type() == QEvent::WindowActivate && !quadroDesdeOInicio_) {
+        quadroDesdeOInicio_ = true;
+        setAttribute(Qt::WA_KeyboardFocusChange);
+        if (QWidget* w = focusWidget()) w->update();
+    }
+    return QWidget::event(e);
 }
 
 void Tfrm_principal::CriaCalculos() {
@@ -167,12 +188,31 @@ void Tfrm_principal::SpeedButton2Click() {
     const QString manual = CaminhoManual();
     if (manual.isEmpty()) {
         ServicoMensagens().Mostra(kManualAusente);
+        MostraManualNaTela();
         return;
     }
-    ExecutePrograma(manual);
+    QPointer<Tfrm_principal> eu(this);
+    // The opener may answer later, from the event loop: nothing thrown may leave it.
+    ExecutePrograma(manual, [eu] {
+        ProtegeAcao([eu] {
+            if (!eu) return;
+            ServicoMensagens().Mostra(std::string(kManualSemLeitor) + "\n" + kManualNaTela, {}, Icone::Aviso);
+            eu->MostraManualNaTela();
+        });
+    });
 }
 
-void Tfrm_principal::ExecutePrograma(const QString& caminho) { AbreArquivo(caminho); }
+void Tfrm_principal::ExecutePrograma(const QString& caminho, std::function<void()> naoAbriu) {
+    AbreArquivo(caminho, std::move(naoAbriu));
+}
+
+void Tfrm_principal::MostraManualNaTela() {
+    // Kept once made, like the help window; a free window beside the menu.
+    if (!manual_) manual_ = new JanelaManual(this);
+    manual_->show();
+    manual_->raise();
+    manual_->activateWindow();
+}
 
 void Tfrm_principal::SpeedButton1Click() {
     using namespace fornecedor;
@@ -183,7 +223,25 @@ void Tfrm_principal::SpeedButton1Click() {
 void Tfrm_principal::AbrePaginaProdutos() { AbreUrl(QString::fromUtf8(fornecedor::kPaginaProdutos)); }
 
 void Tfrm_principal::DestacaDescricao(int indice) {
-    for (int i = 0; i < 4; ++i) PintaTexto(memos_[static_cast<std::size_t>(i)], i == indice ? kCorFoco : kCorCinza);
+    // The description under the mouse is marked by a yellow band behind dark
+    // text (yellow text on silver could not be read); the others are grey
+    // text on the window's silver, dark enough to read.
+    for (int i = 0; i < 4; ++i) {
+        MemoTexto* m = memos_[static_cast<std::size_t>(i)];
+        const bool destaque = i == indice;
+        m->setAutoFillBackground(destaque);
+        PintaFundo(m, destaque ? kCorFoco : kCorPrata);
+        PintaTexto(m, destaque ? kCorTextoSobreAmarelo : kCorCinzaEscuro);
+    }
+}
+
+void Tfrm_principal::keyPressEvent(QKeyEvent* e) {
+    // Enter moves on to the next control, as in every window of the program.
+    if (EhEnter(e)) {
+        PassaAdiante(this);
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 bool Tfrm_principal::eventFilter(QObject* obj, QEvent* e) {

@@ -2,6 +2,7 @@
 // The main menu: the four calculations, each with its description, the help,
 // about and vendor links. It calculates nothing itself; each calculation
 // button opens the window that collects that calculation's data.
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
@@ -58,11 +59,17 @@ public:
     // -1 (the window's background) greys them all.
     void DestacaDescricao(int indice);
 
-    static void ExecutePrograma(const QString& caminho);
+    // Opens the file with the desktop's viewer; `naoAbriu` runs when none took it.
+    static void ExecutePrograma(const QString& caminho, std::function<void()> naoAbriu = {});
+    // The manual built into the program, in a window of its own.
+    void MostraManualNaTela();
+    QDialog* JanelaDoManual() const { return manual_; }
 
 protected:
     bool eventFilter(QObject* obj, QEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
@@ -70,6 +77,8 @@ private:
     void CriaColunaDireita();
     std::array<QPushButton*, 4> botoes_{};
     std::array<MemoTexto*, 4> memos_{};
+    QDialog* manual_ = nullptr;
+    bool quadroDesdeOInicio_ = false;
 };
 
 }  // namespace quantivo

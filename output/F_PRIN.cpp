@@ -71,9 +71,7 @@ TFPRIN::TFPRIN(QWidget* parent) : QDialog(parent) {
     extenso->setGeometry(140, 74, 377, 41);
     extenso->setWordWrap(true);
     extenso->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette vermelho = extenso->palette();
-    vermelho.setColor(QPalette::WindowText, Qt::red);
-    extenso->setPalette(vermelho);
+    PintaTexto(extenso, kCorVermelhoEscuro);
 
     lreferente = Rotulo(Panel1, QStringLiteral("Referente à:"), {8, 122});
     treferente = new QLineEdit(Panel1);
@@ -127,7 +125,9 @@ void TFPRIN::CurrencyEdit1Exit() {
             extenso->clear();
         else
             extenso->setText(QString::fromStdString(ValorExtenso(static_cast<double>(tvalor->Valor()))));
-        // The largest amounts take three lines, more than the label shows.
+        // The largest amounts take three lines at the window's font: the
+        // font steps down so that they fit the label's two.
+        EncaixaTexto(extenso);
         extenso->setToolTip(extenso->text());
     });
 }

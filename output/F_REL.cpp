@@ -1,8 +1,10 @@
 #include "output/F_REL.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
@@ -14,6 +16,7 @@
 #include <QTextLayout>
 
 #include "core/Valores.h"
+#include "ui/Aparencia.h"
 #include "ui/Regional.h"
 
 namespace quantivo {
@@ -95,24 +98,54 @@ QFont Fonte(const ElementoRel& e) {
     return f;
 }
 
-// Wrapped text keeps only the lines that fit whole: a line cut through its
-// middle would print as stray marks.
-void PintaQuebrado(QPainter& p, const ElementoRel& e, const QRectF& caixa) {
-    QTextLayout layout(e.texto, Fonte(e), p.device());
-    QTextOption opcao(e.alinhamento);
+// Lays the text out in the box's width; false when some of it falls below the box.
+bool DispoeQuebrado(QTextLayout& layout, const QRectF& caixa, Qt::Alignment alinhamento) {
+    QTextOption opcao(alinhamento);
     opcao.setWrapMode(QTextOption::WordWrap);
     layout.setTextOption(opcao);
-    std::vector<QTextLine> linhas;
     layout.beginLayout();
     double y = 0;
+    bool cabe = true;
     for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine()) {
         l.setLineWidth(caixa.width());
-        if (y + l.height() > caixa.height() + 1e-6) break;
         l.setPosition(QPointF(0, y));
         y += l.height();
-        linhas.push_back(l);
+        if (y > caixa.height() + 1e-6) cabe = false;
     }
     layout.endLayout();
+    return cabe;
+}
+
+}  // namespace
+
+double PontosQueCabem(const ElementoRel& e, QPaintDevice* dispositivo, double pxPorMm) {
+    const QRectF caixa(0, 0, e.largura * pxPorMm, e.altura * pxPorMm);
+    ElementoRel menor = e;
+    // Half a point at a time, down to a size still read on paper.
+    for (; menor.pontos > kMenorPontoQuebrado; menor.pontos -= 0.5) {
+        QTextLayout layout(e.texto, Fonte(menor), dispositivo);
+        if (DispoeQuebrado(layout, caixa, e.alinhamento)) break;
+    }
+    return menor.pontos;
+}
+
+namespace {
+
+// Wrapped text steps its font down until every line fits the box (the
+// largest amounts take three lines at the receipt's size); what still does
+// not fit at the smallest size is left out whole: a line cut through its
+// middle would print as stray marks.
+void PintaQuebrado(QPainter& p, const ElementoRel& e, const QRectF& caixa, double pxPorMm) {
+    ElementoRel menor = e;
+    menor.pontos = PontosQueCabem(e, p.device(), pxPorMm);
+    QTextLayout layout(e.texto, Fonte(menor), p.device());
+    DispoeQuebrado(layout, caixa, e.alinhamento);
+    std::vector<QTextLine> linhas;
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine l = layout.lineAt(i);
+        if (l.y() + l.height() > caixa.height() + 1e-6) break;
+        linhas.push_back(l);
+    }
     p.save();
     p.setClipRect(caixa, Qt::IntersectClip);
     for (const QTextLine& l : linhas) l.draw(&p, caixa.topLeft());
@@ -166,7 +199,7 @@ void PintaPagina(QPainter& p, const std::vector<ElementoRel>& elementos, double 
             p.drawText(QRectF(caixa.topLeft(), QSizeF(kLarguraUtilMm * pxPorMm, caixa.height())),
                        Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip | Qt::TextSingleLine, e.texto);
         } else if (e.quebra) {
-            PintaQuebrado(p, e, caixa);
+            PintaQuebrado(p, e, caixa, pxPorMm);
         } else {
             p.drawText(caixa, static_cast<int>(e.alinhamento | Qt::AlignTop | Qt::TextSingleLine), e.texto);
         }
@@ -219,6 +252,16 @@ void AbreGrande(QPrintPreviewDialog& dialogo) {
         previa->fitToWidth();
 }
 
+void NomeiaControlesDaPrevia(QPrintPreviewDialog& dialogo) {
+    for (QComboBox* zoom : dialogo.findChildren<QComboBox*>()) {
+        zoom->setAccessibleName(QStringLiteral("Ampliação"));
+        LegendaOculta(zoom, zoom->accessibleName());
+    }
+    for (QLineEdit* e : dialogo.findChildren<QLineEdit*>())
+        if (!qobject_cast<QComboBox*>(e->parentWidget()) && e->accessibleName().isEmpty())
+            e->setAccessibleName(QStringLiteral("Página"));
+}
+
 void TFREL::Visualiza(QWidget* pai) const {
     if (g_visualiza) return g_visualiza(*this, pai);
     QPrinter impressora(QPrinter::HighResolution);
@@ -227,6 +270,7 @@ void TFREL::Visualiza(QWidget* pai) const {
     dialogo.setWindowTitle(QStringLiteral("RECIBO"));
     QObject::connect(&dialogo, &QPrintPreviewDialog::paintRequested, &dialogo, [this](QPrinter* p) { Imprime(*p); });
     AbreGrande(dialogo);
+    NomeiaControlesDaPrevia(dialogo);
     dialogo.exec();
 }
 

@@ -14,6 +14,7 @@
 #include "core/Datas.h"
 #include "output/Cadastro.h"
 
+class QPaintDevice;
 class QPainter;
 class QPrintPreviewDialog;
 class QPrinter;
@@ -61,6 +62,11 @@ inline constexpr double kDesceMolduraSegundaVia = 145.8;
 // switched on or off from the data: nothing of a previous print can remain.
 std::vector<ElementoRel> MontaPaginaRecibo(const DadosRecibo& d);
 
+// The point size at which a wrapping element's text fits its box, from its
+// own size down to kMenorPontoQuebrado, on that device.
+inline constexpr double kMenorPontoQuebrado = 6.0;
+double PontosQueCabem(const ElementoRel& e, QPaintDevice* dispositivo, double pxPorMm);
+
 // Paints the elements that are on. The painter's origin is the top-left
 // corner of the printable area; pxPorMm converts millimetres to its units.
 void PintaPagina(QPainter& p, const std::vector<ElementoRel>& elementos, double pxPorMm);
@@ -90,6 +96,9 @@ TFREL& FREL();
 // Sizes the receipt preview before it opens: most of the screen, the page
 // fitted to the window's width.
 void AbreGrande(QPrintPreviewDialog& dialogo);
+// Names for a screen reader the preview's controls that Qt leaves unnamed
+// (the zoom box and the page number).
+void NomeiaControlesDaPrevia(QPrintPreviewDialog& dialogo);
 
 // The preview seam: tests record the page instead of opening a dialog.
 using VisualizaReciboFn = std::function<void(const TFREL& rel, QWidget* pai)>;

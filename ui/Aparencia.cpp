@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 #include "core/Fornecedor.h"
@@ -56,6 +57,67 @@ private:
 };
 
 }  // namespace
+
+namespace {
+
+// The control's font before any fitting: the largest it may take.
+QFont FonteOriginal(QWidget* w) {
+    static const char* const kChave = "quantivo_fonteOriginal";
+    const QVariant v = w->property(kChave);
+    if (v.isValid()) return v.value<QFont>();
+    w->setProperty(kChave, w->font());
+    return w->font();
+}
+
+// One step smaller; false at the smallest size worth drawing.
+bool UmPassoMenor(QFont& f) {
+    if (f.pixelSize() > 0) {
+        if (f.pixelSize() <= 6) return false;
+        f.setPixelSize(f.pixelSize() - 1);
+    } else {
+        if (f.pointSizeF() <= 4.5) return false;
+        f.setPointSizeF(f.pointSizeF() - 0.5);
+    }
+    return true;
+}
+
+template <class Cabe>
+void Encaixa(QWidget* w, Cabe cabe) {
+    QFont f = FonteOriginal(w);
+    while (!cabe(QFontMetrics(f)) && UmPassoMenor(f)) {
+    }
+    if (w->font() != f) w->setFont(f);
+}
+
+}  // namespace
+
+int LarguraDoTexto(const QLineEdit* campo) {
+    const int moldura =
+        campo->hasFrame() ? campo->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, campo) : 0;
+    const QMargins m = campo->textMargins();
+    constexpr int kMargemDoCampo = 2;  // QLineEdit's own, each side
+    return campo->contentsRect().width() - 2 * moldura - m.left() - m.right() - 2 * kMargemDoCampo;
+}
+
+void EncaixaTexto(QLineEdit* campo) {
+    const auto ajusta = [campo] {
+        Encaixa(campo, [campo](const QFontMetrics& fm) {
+            return fm.horizontalAdvance(campo->displayText()) <= LarguraDoTexto(campo);
+        });
+    };
+    QObject::connect(campo, &QLineEdit::textChanged, campo, ajusta);
+    ajusta();
+}
+
+void EncaixaTexto(QLabel* rotulo) {
+    Encaixa(rotulo, [rotulo](const QFontMetrics& fm) {
+        const QRect caixa = rotulo->contentsRect();
+        const int largura = rotulo->wordWrap() ? caixa.width() : 1 << 20;
+        const QRect r =
+            fm.boundingRect(QRect(0, 0, largura, 1 << 20), rotulo->wordWrap() ? Qt::TextWordWrap : 0, rotulo->text());
+        return r.width() <= caixa.width() && (!rotulo->wordWrap() || r.height() <= caixa.height());
+    });
+}
 
 void DestacaFoco(QWidget* campo) { campo->installEventFilter(new FiltroDestaque(campo)); }
 
@@ -148,7 +210,7 @@ QPixmap ImagemFornecedor(int largura, int altura) {
     f.setBold(false);
     f.setPixelSize(std::max(8, altura / 7));
     p.setFont(f);
-    p.setPen(QColor(230, 230, 230));
+    p.setPen(Qt::white);  // legible down to the gradient's lighter end
     p.drawText(r.adjusted(0, altura / 2, 0, -2), Qt::AlignHCenter | Qt::AlignVCenter,
                QString::fromUtf8(fornecedor::kSite));
     return pm;

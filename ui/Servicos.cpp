@@ -4,6 +4,8 @@
 #include <QDate>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 #include <exception>
 
@@ -82,9 +84,34 @@ void AbreUrl(const QString& url) {
 
 void DefineAbreArquivo(AbreArquivoFn f) { g_abreArquivo = std::move(f); }
 
-void AbreArquivo(const QString& caminho) {
-    if (g_abreArquivo) return g_abreArquivo(caminho);
-    QDesktopServices::openUrl(QUrl::fromLocalFile(caminho));
+void AbreArquivo(const QString& caminho, std::function<void()> naoAbriu) {
+    if (!naoAbriu) naoAbriu = [] {};
+    if (g_abreArquivo) {
+        if (!g_abreArquivo(caminho)) naoAbriu();
+        return;
+    }
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Qt hands the file to xdg-open and reports only whether xdg-open started;
+    // xdg-open itself ends with a failure when no program takes the file (and
+    // runs on while a viewer it started is open).
+    const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (xdgOpen.isEmpty()) return naoAbriu();
+    auto* processo = new QProcess(qApp);
+    processo->setStandardOutputFile(QProcess::nullDevice());
+    processo->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(processo, &QProcess::finished, processo, [processo, naoAbriu](int codigo, QProcess::ExitStatus s) {
+        processo->deleteLater();
+        if (s != QProcess::NormalExit || codigo != 0) naoAbriu();
+    });
+    QObject::connect(processo, &QProcess::errorOccurred, processo, [processo, naoAbriu](QProcess::ProcessError e) {
+        if (e != QProcess::FailedToStart) return;
+        processo->deleteLater();
+        naoAbriu();
+    });
+    processo->start(xdgOpen, {QUrl::fromLocalFile(caminho).toString()});
+#else
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(caminho))) naoAbriu();
+#endif
 }
 
 }  // namespace quantivo

@@ -43,8 +43,11 @@ bool ProtegeAcao(const std::function<void()>& acao);
 using AbreUrlFn = std::function<void(const QString& url)>;
 void DefineAbreUrl(AbreUrlFn f);  // empty restores the default
 void AbreUrl(const QString& url);
-using AbreArquivoFn = std::function<void(const QString& caminho)>;
+// A file with the desktop's viewer for its type. The opener answers whether
+// it could open the file; `naoAbriu` runs when it could not: at once, or a
+// moment later when the desktop's opener reports that no program took it.
+using AbreArquivoFn = std::function<bool(const QString& caminho)>;
 void DefineAbreArquivo(AbreArquivoFn f);
-void AbreArquivo(const QString& caminho);  // with the desktop's viewer for its type
+void AbreArquivo(const QString& caminho, std::function<void()> naoAbriu = {});
 
 }  // namespace quantivo

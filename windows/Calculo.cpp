@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 
 #include "core/Calculos.h"
@@ -11,6 +12,7 @@
 #include "core/Renegociacao.h"
 #include "core/UtbSys.h"
 #include "core/Valores.h"
+#include "ui/Acessivel.h"
 #include "ui/Aparencia.h"
 #include "ui/Ativacao.h"
 #include "ui/Construcao.h"
@@ -58,6 +60,7 @@ TipoDeTarifa TipoTarifaDoTexto(const QString& t) {
 QString TextoDataExtenso(Data d) { return Q(DataExtenso(d, AnoDe(Hoje()))); }
 
 Tfrm_desconto_cheque::Tfrm_desconto_cheque(QWidget* parent) : QWidget(parent, Qt::Window) {
+    DaPapelDeJanela();
     setObjectName(QStringLiteral("frm_desconto_cheque"));
     setWindowTitle(QStringLiteral("QUANTIVO"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -95,7 +98,7 @@ void Tfrm_desconto_cheque::CriaDadosGerais() {
     Edit6->setGeometry(10, 76, 120, 21);
     Edit6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Edit6->setFont(FonteJanela(8, true));
-    PintaTexto(Edit6, kCorVermelho);
+    PintaTexto(Edit6, kCorVermelhoEscuro);
     Edit6->setToolTip(kHintValorFinanciado);
     Rotulo(g, QStringLiteral("Valor Financiado"), {10, 61, 120, 14}, Edit6);
 
@@ -138,6 +141,10 @@ void Tfrm_desconto_cheque::CriaDadosGerais() {
         DestacaFoco(w);
     data_ref->installEventFilter(this);
     edtTARIFA->installEventFilter(this);
+    // Large amounts step the font down rather than lose their first digits.
+    for (QLineEdit* e :
+         {Edit6, static_cast<QLineEdit*>(edtTAC), static_cast<QLineEdit*>(edtIOF), static_cast<QLineEdit*>(edtTARIFA)})
+        EncaixaTexto(e);
     connect(data_ref, &CampoData::dataAlterada, this, &Tfrm_desconto_cheque::data_refChange);
     connect(ComboBox1, &QComboBox::activated, this, &Tfrm_desconto_cheque::ComboBox1Change);
 }
@@ -155,6 +162,7 @@ void Tfrm_desconto_cheque::CriaTotais() {
     Edit2 = Nomeia(new QLineEdit(QStringLiteral("0"), this), "Edit2");
     Edit2->setGeometry(12, 410, 120, 21);
     MostraDesabilitadoLegivel(Edit2);
+    EncaixaTexto(Edit2);
     Rotulo(this, QStringLiteral("Valor Total"), {12, 394, 120, 14}, Edit2);
 
     const QFont fixa = FonteFixa(9);
@@ -177,6 +185,7 @@ void Tfrm_desconto_cheque::CriaTotais() {
 // The label is found by its name "CET"; what it shows is read in its description.
 void Tfrm_desconto_cheque::MostraCET(const QString& texto) {
     LabelCET->setText(texto);
+    EncaixaTexto(LabelCET);
     LabelCET->setAccessibleDescription(texto.isEmpty() ? kHintCET : texto + QStringLiteral(". ") + kHintCET);
 }
 
@@ -326,7 +335,9 @@ void Tfrm_desconto_cheque::EscreveBancada(const Bancada& b) {
         if (e->text() != Q(s)) e->setText(Q(s));
     };
     const auto rotulo = [](QLabel* l, const std::string& s) {
-        if (l->text() != Q(s)) l->setText(Q(s));
+        if (l->text() == Q(s)) return;
+        l->setText(Q(s));
+        EncaixaTexto(l);
     };
     const auto numero = [](CampoNumerico* c, long double v) {
         if (c->Valor() != v) c->DefineValor(v);
@@ -397,6 +408,7 @@ void Tfrm_desconto_cheque::btnLimpaClick() {
     edtTAC->DefineValor(0);
     edtIOF->DefineValor(0);
     edtTARIFA->DefineValor(0);
+    MostraCET({});  // the CET of the operation just cleared
     Edit6->setFocus(Qt::OtherFocusReason);
     painelAviso_->setText(QString::fromLatin1(kAvisoDesfazer));
     avisoDesfazer_->start();
@@ -475,8 +487,9 @@ void Tfrm_desconto_cheque::gridKeyUp(int tecla) {
 }
 
 void Tfrm_desconto_cheque::edtTARIFAExit(Qt::FocusReason motivo) {
-    // Tab or Enter in the fee field lands in the grid, past the two lists.
-    if (motivo == Qt::TabFocusReason) grid->setFocus(Qt::TabFocusReason);
+    // Enter in the fee field lands in the grid, past the two lists, so that
+    // typing goes on into the cheques; Tab goes through the lists.
+    if (motivo == Qt::TabFocusReason && enterEmCurso_) grid->setFocus(Qt::TabFocusReason);
 }
 
 bool Tfrm_desconto_cheque::FormKeyDown(QKeyEvent* e, QWidget* alvo) {
@@ -510,6 +523,7 @@ bool Tfrm_desconto_cheque::FormKeyDown(QKeyEvent* e, QWidget* alvo) {
     }
     // Enter outside the grid moves on as Tab does, and goes no further.
     if (EhEnter(e) && alvo != grid && !grid->isAncestorOf(alvo)) {
+        const QScopedValueRollback enter(enterEmCurso_, true);
         PassaAdiante(this);
         return true;
     }

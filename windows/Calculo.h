@@ -142,6 +142,7 @@ private:
         QString dia;  // Label4
     };
     std::optional<Limpeza> limpeza_;
+    bool enterEmCurso_ = false;  // Enter is moving the focus on
     QTimer* avisoDesfazer_ = nullptr;
 
     Desfecho ultimoDesfecho_ = Desfecho::NadaAFazer;

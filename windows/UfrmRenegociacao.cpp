@@ -80,8 +80,14 @@ TfrmRenegociacao::TfrmRenegociacao(QWidget* parent) : QDialog(parent) {
 
 void TfrmRenegociacao::CriaAtualiza() {
     QFrame* g = Grupo(this, "GroupBox1", {8, 0, 289, 233}, kCorPrata);
-    auto* titulo = Legenda(g, "ATUALIZA A DÍVIDA", {80, 16});
-    PintaTexto(titulo, kCorAmarelo);
+    // Yellow marks the title as a band behind dark text: yellow letters on
+    // silver could not be read.
+    auto* titulo = Nomeia(Legenda(g, "ATUALIZA A DÍVIDA", {78, 15}), "lblAtualiza");
+    titulo->setMargin(2);
+    titulo->adjustSize();
+    titulo->setAutoFillBackground(true);
+    PintaFundo(titulo, kCorAmarelo);
+    PintaTexto(titulo, kCorTextoSobreAmarelo);
 
     edtVlrDivida = Campo(g, "edtVlrDivida", 2, nullptr, {144, 40, 121, 21});
     dtVencimento = CampoDeData(g, "dtVencimento", {144, 64, 121, 21});

@@ -8,16 +8,20 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <QToolButton>
 #include <cmath>
+#include <cstdio>
 #include <set>
 
 #include "output/F_PARAMETROS.h"
@@ -146,6 +150,105 @@ QStringList Ingles(const QStringList& textos) {
     return achadas;
 }
 
+// WCAG's contrast of two colours, 1 to 21.
+double Contraste(const QColor& a, const QColor& b) {
+    const auto luz = [](const QColor& c) {
+        const auto canal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * canal(c.redF()) + 0.7152 * canal(c.greenF()) + 0.0722 * canal(c.blueF());
+    };
+    const double la = luz(a), lb = luz(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The colour a control's text is drawn on: its own when it paints its
+// background, else that of the nearest box around it that does, else its
+// window's.
+QColor FundoDe(const QWidget* w, QPalette::ColorGroup grupo) {
+    for (const QWidget* x = w; x; x = x->parentWidget())
+        if (x->autoFillBackground() || x->isWindow()) return x->palette().color(grupo, QPalette::Window);
+    return {};
+}
+
+// The contrast of a control's text, as the palette Qt paints it with gives
+// it; 0 for a control that shows no text of its own.
+double ContrasteDoTexto(QWidget* w) {
+    const QPalette::ColorGroup g = w->isEnabled() ? QPalette::Active : QPalette::Disabled;
+    const QPalette& p = w->palette();
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+        if (!l->pixmap().isNull() || Plano(l->text()).isEmpty()) return 0;
+        return Contraste(p.color(g, l->foregroundRole()), FundoDe(l, g));
+    }
+    if (qobject_cast<QLineEdit*>(w)) return Contraste(p.color(g, QPalette::Text), p.color(g, QPalette::Base));
+    if (auto* c = qobject_cast<QCheckBox*>(w)) return Contraste(p.color(g, QPalette::WindowText), FundoDe(c, g));
+    if (auto* r = qobject_cast<QRadioButton*>(w)) return Contraste(p.color(g, QPalette::WindowText), FundoDe(r, g));
+    if (auto* t = qobject_cast<QToolButton*>(w)) {
+        if (t->text().isEmpty() || t->toolButtonStyle() == Qt::ToolButtonIconOnly) return 0;
+        return Contraste(p.color(g, QPalette::ButtonText),
+                         t->autoRaise() ? FundoDe(t->parentWidget(), g) : p.color(g, QPalette::Button));
+    }
+    if (auto* b = qobject_cast<QPushButton*>(w))
+        return b->text().isEmpty() ? 0 : Contraste(p.color(g, QPalette::ButtonText), p.color(g, QPalette::Button));
+    if (auto* c = qobject_cast<QComboBox*>(w))
+        return c->isEditable() ? 0 : Contraste(p.color(g, QPalette::ButtonText), p.color(g, QPalette::Button));
+    if (auto* q = qobject_cast<QGroupBox*>(w))
+        return q->title().isEmpty() ? 0 : Contraste(p.color(g, QPalette::WindowText), FundoDe(q, g));
+    return 0;
+}
+
+// Every text of the window below 4.5:1, and the lowest figure seen.
+QStringList Ilegiveis(QWidget* janela, double& menor) {
+    QStringList faltas;
+    for (QWidget* w : janela->findChildren<QWidget*>()) {
+        if (w->window() != janela || !w->isVisibleTo(janela)) continue;
+        const double c = ContrasteDoTexto(w);
+        if (c == 0) continue;
+        menor = std::min(menor, c);
+        if (c < 4.5)
+            faltas << QString::fromLatin1(janela->metaObject()->className()) + "/" + w->objectName() + " " +
+                          w->metaObject()->className() + QStringLiteral(": contrast %1:1").arg(c, 0, 'f', 2);
+    }
+    return faltas;
+}
+
+// The controls Tab reaches from the focused one, each once, going round the
+// window: what takes the focus by Tab and is not reached, and what is
+// reached out of `ordem` (the reading order, when given).
+QStringList AlcanceDoTab(QWidget* janela) {
+    const auto dono = [](QWidget* w) {
+        while (w && w->parentWidget() && qobject_cast<QComboBox*>(w->parentWidget())) w = w->parentWidget();
+        return w;
+    };
+    QList<QWidget*> esperados;
+    for (QWidget* w : janela->findChildren<QWidget*>())
+        if (w->window() == janela && w->isVisibleTo(janela) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
+            dono(w) == w && !w->focusProxy())
+            esperados << w;
+    QList<QWidget*> vistos;
+    for (int i = 0; i < 2 * esperados.size() + 2 && QApplication::focusWidget(); ++i) {
+        QWidget* w = dono(QApplication::focusWidget());
+        if (!vistos.contains(w)) vistos << w;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (QApplication::activeModalWidget() && QApplication::activeModalWidget() != janela &&
+            janela->isAncestorOf(QApplication::activeModalWidget()))
+            break;
+    }
+    // Tab reaches one button of a group of exclusive radio buttons; the
+    // arrows choose among them.
+    const auto doGrupo = [&vistos](QWidget* w) {
+        auto* r = qobject_cast<QRadioButton*>(w);
+        if (!r || !r->autoExclusive()) return false;
+        for (QWidget* v : vistos)
+            if (qobject_cast<QRadioButton*>(v) && v->parentWidget() == r->parentWidget()) return true;
+        return false;
+    };
+    QStringList faltas;
+    for (QWidget* w : esperados)
+        if (!vistos.contains(w) && !doGrupo(w))
+            faltas << QString::fromLatin1(janela->metaObject()->className()) + "/" + w->objectName() + " " +
+                          w->metaObject()->className() + ": not reached by Tab";
+    return faltas;
+}
+
 class Acessibilidade : public teste::ProgramaTeste {
 protected:
     void SetUp() override {
@@ -157,8 +260,20 @@ protected:
     void Confere(QWidget* janela) {
         ASSERT_NE(janela, nullptr);
         EXPECT_TRUE(janela->isVisible()) << janela->objectName().toStdString();
+        const QString classe = QString::fromLatin1(janela->metaObject()->className());
         faltas << Inacessiveis(janela);
-        vistas << QString::fromLatin1(janela->metaObject()->className());
+        double menor = 21;
+        faltas << Ilegiveis(janela, menor);
+        contrastes << classe + QStringLiteral(" %1:1").arg(menor, 0, 'f', 1);
+        if (janela->windowType() != Qt::Popup) {
+            // A screen reader meets it as a window (or a dialog), not as a filler.
+            const QAccessible::Role papel = QAccessible::queryAccessibleInterface(janela)->role();
+            if (papel != QAccessible::Window && papel != QAccessible::Dialog)
+                faltas << classe + QStringLiteral(": role %1, not a window").arg(papel);
+            QApplication::setActiveWindow(janela);
+            faltas << AlcanceDoTab(janela);
+        }
+        vistas << classe;
     }
     void ConfereQt(QWidget* dialogo, const char* qual) {
         ASSERT_NE(dialogo, nullptr) << qual;
@@ -166,7 +281,7 @@ protected:
         vistas << QString::fromLatin1(qual);
     }
 
-    QStringList faltas, vistas;
+    QStringList faltas, vistas, contrastes;
 };
 
 }  // namespace
@@ -236,23 +351,55 @@ TEST_F(Acessibilidade, TodaJanelaLegivelEDialogosDoQtEmPortugues) {
         r->tvalor->DefineValor(10);
         r->trecebi->setText(QStringLiteral("Fulano"));
         r->treferente->setText(QStringLiteral("Aluguel"));
-        NaProximaModal([this](QWidget* p) { ConfereQt(p, "print preview"); });
+        NaProximaModal([this](QWidget* p) {
+            ConfereQt(p, "print preview");
+            // Every control of Qt's preview has a caption (the zoom box too),
+            // and the zoom box is still a list to a screen reader.
+            faltas << Inacessiveis(p);
+            for (QComboBox* c : p->findChildren<QComboBox*>())
+                if (QAccessible::queryAccessibleInterface(c)->role() != QAccessible::ComboBox)
+                    faltas << QStringLiteral("print preview: the zoom box is not a list");
+        });
         r->SpeedButton5->click();
     });
     f->btnrecibo->click();
 
     EXPECT_EQ(vistas.size(), 15) << vistas.join(", ").toStdString();
     EXPECT_EQ(faltas, QStringList{}) << faltas.join("\n").toStdString();
+    if (qEnvironmentVariableIsSet("QUANTIVO_CONTRASTES")) std::printf("%s\n", qPrintable(contrastes.join("\n")));
 }
 
-// WCAG's contrast of two colours, 1 to 21.
-static double Contraste(const QColor& a, const QColor& b) {
-    const auto luz = [](const QColor& c) {
-        const auto canal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * canal(c.redF()) + 0.7152 * canal(c.greenF()) + 0.0722 * canal(c.blueF());
-    };
-    const double la = luz(a), lb = luz(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+// The states the walk above does not see: each description of the main menu
+// under the mouse, the fields while they have the focus, the receipt's words.
+TEST_F(Acessibilidade, TextosEmCadaEstadoComContrasteDeQuatroEMeioOuMais) {
+    for (int i = -1; i < 4; ++i) {
+        frm_principal->DestacaDescricao(i);
+        for (MemoTexto* m : {frm_principal->Memo1, frm_principal->Memo2, frm_principal->Memo3, frm_principal->Memo4})
+            EXPECT_GE(ContrasteDoTexto(m), 4.5) << i << " " << m->objectName().toStdString();
+    }
+    Tfrm_desconto_cheque* f = frm_desconto_cheque;
+    f->show();
+    QApplication::setActiveWindow(f);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    for (QWidget* campo : {static_cast<QWidget*>(f->data_ref), static_cast<QWidget*>(f->Edit6),
+                           static_cast<QWidget*>(f->Edit1), static_cast<QWidget*>(f->edtTARIFA)}) {
+        campo->setFocus(Qt::TabFocusReason);
+        EXPECT_GE(ContrasteDoTexto(campo), 4.5) << campo->objectName().toStdString() << " with the focus";
+        if (campo != f->edtTARIFA) {  // yellow while focused, as before
+            EXPECT_EQ(campo->palette().color(QPalette::Base), QColor(255, 255, 0)) << campo->objectName().toStdString();
+        }
+    }
+    f->btnCalcula->setFocus();
+    EXPECT_GE(ContrasteDoTexto(f->Edit6), 4.5);
+    auto* titulo = frmRenegociacao->findChild<QLabel*>("lblAtualiza");
+    ASSERT_NE(titulo, nullptr);
+    EXPECT_EQ(titulo->text(), "ATUALIZA A DÍVIDA");
+    EXPECT_EQ(FundoDe(titulo, QPalette::Active), QColor(255, 255, 0));  // the yellow mark, as a band
+    EXPECT_GE(ContrasteDoTexto(titulo), 4.5);
+    TFPRIN r;
+    r.setAttribute(Qt::WA_DeleteOnClose, false);
+    r.extenso->setText(QStringLiteral("dez reais "));
+    EXPECT_GE(ContrasteDoTexto(r.extenso), 4.5);
 }
 
 TEST_F(Acessibilidade, ResultadosEmCamposDesabilitadosComContrasteDeQuatroEMeioOuMais) {

@@ -16,7 +16,10 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from apoio import (BOTAO, CAIXA, CAMPO, GRADE, LISTA, ROTULO, Falha, Sessao, Travou, descricao, espera,  # noqa: E402
-                   normaliza)
+                   normaliza, papel)
+
+# The roles a top-level window may have; a "filler" is no window to a screen reader.
+PAPEIS_JANELA = ("frame", "dialog", "alert", "window", "file chooser")
 
 MENU = "Quantivo - www.example.com"
 
@@ -36,6 +39,8 @@ class Conferencia:
         j = self.s.janela(titulo, limite)
         self.janelas.append(titulo)
         print("janela:", titulo, flush=True)
+        if papel(j) not in PAPEIS_JANELA:
+            self.falta("window %r has the role %r, not a window's" % (titulo, papel(j)))
         return j
 
     def controles(self, janela, papeis, legendas):
@@ -108,6 +113,15 @@ class Conferencia:
                 self.falta("main menu: description starting %r not readable" % comeco)
         self.pressiona(m, "Sobre...", fecha_se_travar="Sobre...")
         self.fecha_mensagem("Sobre...")
+        # No program here reads PDF files: "Ajuda" says so and shows the manual itself.
+        self.pressiona(m, "Ajuda", fecha_se_travar="Quantivo")
+        self.fecha_mensagem("Quantivo")
+        manual = self.janela("Manual do Quantivo")
+        # Qt shows a read-only text as a label.
+        self.controles(manual, CAMPO + ROTULO, ["Manual do Quantivo"])
+        self.pressiona(manual, "F2 - Fecha")
+        if not self.s.fechou("Manual do Quantivo"):
+            self.falta("the manual's window did not close")
         return m
 
     def entrada_comum(self, j):
@@ -193,7 +207,8 @@ class Conferencia:
         self.le(r, "A importância de:", "dez reais", papeis=ROTULO, so_rotulo=True)
         self.escreve(r, "Referente à:", "Aluguel")
         self.pressiona(r, "IMPRIMIR", fecha_se_travar="RECIBO")
-        self.janela("RECIBO")
+        previa = self.janela("RECIBO")
+        self.controles(previa, LISTA, ["Ampliação"])
         self.s.foca_janela("RECIBO")
         self.s.digita("<Escape>")
         if not self.s.fechou("RECIBO"):

@@ -1,10 +1,12 @@
 // The receipt page as a list of elements, and one real rendering of it.
 #include <gtest/gtest.h>
 
+#include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cmath>
 
+#include "core/UtbSys.h"
 #include "output/F_REL.h"
 #include "tests/support/ExemploRecibo.h"
 
@@ -141,4 +143,53 @@ TEST(PaginaRecibo, PdfTemAsDuasViasOuUma) {
         EXPECT_EQ(texto.count(QStringLiteral("2ª VIA")), copias - 1);
         EXPECT_TRUE(texto.contains(QString(83, QLatin1Char('-')))) << "cut line";  // pdftotext drops its spaces
     }
+}
+
+namespace {
+
+// The words fit their two-line box whole, and the PDF carries every word.
+void ConfereExtensoInteiro(const DadosRecibo& d) {
+    const ElementoRel e = Busca(quantivo::MontaPaginaRecibo(d), "extenso");
+    QPrinter impressora(QPrinter::HighResolution);
+    EXPECT_GE(quantivo::PontosQueCabem(e, &impressora, impressora.resolution() / 25.4), quantivo::kMenorPontoQuebrado);
+
+    QTemporaryDir dir;
+    quantivo::TFREL rel;
+    rel.Preenche(d);
+    const QString pdf = dir.filePath(QStringLiteral("maior.pdf"));
+    ASSERT_TRUE(rel.GravaPdf(pdf));
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    const QString texto = QString::fromUtf8(p.readAllStandardOutput()).simplified();
+    EXPECT_TRUE(texto.contains(d.extenso.simplified())) << texto.toStdString();
+}
+
+}  // namespace
+
+TEST(PaginaRecibo, ExtensoDosMaioresValoresCabeInteiroNaCaixa) {
+    // The field's largest value, and about the longest words of its range.
+    for (double valor : {4294967295.0, 3454454454.54}) {
+        SCOPED_TRACE(valor);
+        DadosRecibo d = ReciboDoExemplo("1");
+        d.valor = static_cast<long double>(valor);
+        d.extenso = QString::fromStdString(quantivo::ValorExtenso(valor));
+        ConfereExtensoInteiro(d);
+    }
+}
+
+// Words that would need more lines than the box holds step the font down,
+// half a point at a time; words that fit keep their 10 points.
+TEST(PaginaRecibo, ExtensoQueNaoCabeDiminuiAFonte) {
+    ElementoRel e = Busca(quantivo::MontaPaginaRecibo(ReciboDoExemplo("1")), "extenso");
+    QPrinter impressora(QPrinter::HighResolution);
+    const double pxPorMm = impressora.resolution() / 25.4;
+    e.texto = QString::fromStdString(quantivo::ValorExtenso(3454454454.54));
+    e.largura = 90;  // three lines at 10 points
+    const double pontos = quantivo::PontosQueCabem(e, &impressora, pxPorMm);
+    EXPECT_LT(pontos, 10.0);
+    EXPECT_GE(pontos, quantivo::kMenorPontoQuebrado);
+    EXPECT_EQ(std::fmod(pontos, 0.5), 0.0);
+    e.texto = QStringLiteral("cem  reais ");
+    EXPECT_EQ(quantivo::PontosQueCabem(e, &impressora, pxPorMm), 10.0);
 }

@@ -236,6 +236,34 @@ TEST_F(JanelasRecibo, ReciboValorAcimaDoMaximoBaixaAoSairEOExtensoSegue) {
     EXPECT_EQ(r.extenso->text(), QString::fromStdString(ValorExtenso(4294967295.0)));
 }
 
+// The largest amounts' words take three lines at the window's font: they
+// fit the label's box in a smaller one, and a short amount gets the window's
+// font back.
+TEST_F(JanelasRecibo, ReciboExtensoDosMaioresValoresCabeNoRotulo) {
+    TFPRIN r;
+    r.setAttribute(Qt::WA_DeleteOnClose, false);
+    Mostra(&r);
+    const QFont original = r.extenso->font();
+    const auto cabe = [&r] {
+        const QRect caixa = r.extenso->contentsRect();
+        const QRect usado = r.extenso->fontMetrics().boundingRect(QRect(0, 0, caixa.width(), 1 << 20), Qt::TextWordWrap,
+                                                                  r.extenso->text());
+        return usado.height() <= caixa.height() && usado.width() <= caixa.width();
+    };
+    for (const char* valor : {"4294967295", "3454454454,54"}) {
+        Preenche(r, valor, "", "");
+        QTest::keyClick(r.tvalor, Qt::Key_Return);
+        ASSERT_FALSE(r.extenso->text().isEmpty());
+        EXPECT_TRUE(cabe()) << valor;
+        EXPECT_LT(r.extenso->font().pointSizeF() + r.extenso->font().pixelSize(),
+                  original.pointSizeF() + original.pixelSize());
+    }
+    Preenche(r, "100", "", "");
+    QTest::keyClick(r.tvalor, Qt::Key_Return);
+    EXPECT_EQ(r.extenso->font(), original);
+    EXPECT_EQ(r.extenso->geometry(), QRect(140, 74, 377, 41));
+}
+
 TEST_F(JanelasRecibo, ReciboImprimeUmaOuDuasViasConformeOArquivo) {
     const std::pair<QByteArray, bool> casos[] = {
         {"[Cadastro]\r\nNome=Maria\r\nAtividade=Tecidos\r\nEndereco=Rua A\r\nCidade=Recife\r\nVias=1\r\n", false},

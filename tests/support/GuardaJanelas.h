@@ -58,7 +58,10 @@ protected:
         DefineServicoMensagens(&msgs);
         DefineHoje(*CodificaData(2007, 12, 28));
         DefineAbreUrl([this](const QString& u) { urls.push_back(u); });
-        DefineAbreArquivo([this](const QString& c) { arquivos.push_back(c); });
+        DefineAbreArquivo([this](const QString& c) {
+            arquivos.push_back(c);
+            return abreArquivos;
+        });
     }
     void TearDown() override {
         DefineServicoMensagens(nullptr);
@@ -71,6 +74,7 @@ protected:
     MensageiroGravador msgs;
     GuardaModal guarda;
     QStringList urls, arquivos;
+    bool abreArquivos = true;  // what the file opener answers
 };
 
 }  // namespace quantivo::teste

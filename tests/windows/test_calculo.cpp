@@ -7,6 +7,7 @@
 #include "tests/support/BancadaTeste.h"
 #include "tests/support/Exemplos.h"
 #include "tests/support/Teclas.h"
+#include "ui/Aparencia.h"
 #include "windows/Calculo.h"
 
 using namespace quantivo;
@@ -256,7 +257,8 @@ TEST_F(JanelaBancada, CampoComFocoFicaAmarelo) {
     EXPECT_EQ(f->Edit1->palette().color(QPalette::Base), QColor(255, 255, 0));
     f->edtTAC->setFocus();
     EXPECT_EQ(f->Edit1->palette().color(QPalette::Base), normal);
-    EXPECT_EQ(f->Edit6->palette().color(QPalette::Text), QColor(255, 0, 0));
+    // Red, dark enough to read on white and on the focused field's yellow.
+    EXPECT_EQ(f->Edit6->palette().color(QPalette::Text), QColor(192, 0, 0));
 }
 
 TEST_F(JanelaBancada, ErroDeConversaoDeixaAJanelaComoEsta) {
@@ -460,4 +462,74 @@ TEST_F(JanelaBancada, TeclaDigitadaAposF10CancelaODesfazer) {
     EXPECT_EQ(f->Edit1->text(), "0");
     EXPECT_EQ(Celula(0, 0), "");
     EXPECT_EQ(f->findChild<QLabel*>("painel5")->text(), "");
+}
+
+TEST_F(JanelaBancada, F10EsvaziaOCETDaOperacaoECtrlZOTrazDeVolta) {
+    f->ComboBox1->setCurrentIndex(0);
+    f->data_ref->DefineData(D(2007, 12, 28));
+    f->Edit1->setText("3");
+    f->grid->Modelo()->DefineLinhas({{"31/12/07", "1000", "", "", ""}, {"26/01/08", "500", "", "", ""}});
+    Tecla(Qt::Key_F5);
+    const QString cet = f->LabelCET->text();
+    ASSERT_TRUE(cet.startsWith("CET: ") && cet.size() > 5) << cet.toStdString();
+    const QString juros = f->Label14->text();
+    Tecla(Qt::Key_F10);
+    EXPECT_EQ(f->LabelCET->text(), "");
+    EXPECT_EQ(f->Label14->text(), juros);  // the totals keep what they hold
+    Tecla(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(f->LabelCET->text(), cet);
+    EXPECT_TRUE(f->LabelCET->accessibleDescription().startsWith(cet));
+}
+
+// Tab goes through both lists, in the tab order; Enter in the fee field
+// jumps past them into the grid, and Shift+Tab comes back through them.
+TEST_F(JanelaBancada, TabPassaPelasDuasListasEnterDaTarifaVaiAGrade) {
+    const auto dono = [](QWidget* w) {
+        while (w && w->parentWidget() && qobject_cast<QComboBox*>(w->parentWidget())) w = w->parentWidget();
+        return w;
+    };
+    f->edtTARIFA->setFocus(Qt::TabFocusReason);
+    Tecla(Qt::Key_Tab);
+    EXPECT_EQ(dono(QApplication::focusWidget()), f->cbTipoTarifa);
+    Tecla(Qt::Key_Tab);
+    EXPECT_EQ(dono(QApplication::focusWidget()), f->ComboBox1);
+    Tecla(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), f->grid);
+    Tecla(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(dono(QApplication::focusWidget()), f->ComboBox1);
+    Tecla(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(dono(QApplication::focusWidget()), f->cbTipoTarifa);
+    Tecla(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), f->edtTARIFA);
+    Tecla(Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), f->grid);
+    EXPECT_TRUE(f->testAttribute(Qt::WA_KeyboardFocusChange));
+}
+
+// The largest amounts each field takes, or a calculation writes, fit the
+// field (the font steps down); a small amount gets the field's font back.
+TEST_F(JanelaBancada, ValoresGrandesCabemNosCamposSemPerderDigitos) {
+    f->btnCalcula->setFocus();
+    const auto cabe = [](QLineEdit* e) {
+        return e->fontMetrics().horizontalAdvance(e->displayText()) <= LarguraDoTexto(e);
+    };
+    const QFont fonteEdit6 = f->Edit6->font(), fonteIOF = f->edtIOF->font();
+    f->Edit6->setText("922.337.203.685.477,58");  // the largest net value of the fixed point
+    f->Edit2->setText("922.337.203.685.477,58");
+    f->edtTAC->DefineValor(999999999999999.99L);
+    f->edtIOF->DefineValor(999999999999999.9999L);
+    f->edtTARIFA->DefineValor(999999999999999.99L);
+    for (QLineEdit* e : {f->Edit6, f->Edit2, static_cast<QLineEdit*>(f->edtTAC), static_cast<QLineEdit*>(f->edtIOF),
+                         static_cast<QLineEdit*>(f->edtTARIFA)}) {
+        EXPECT_TRUE(cabe(e)) << e->objectName().toStdString() << " " << e->displayText().toStdString();
+        EXPECT_GE(e->font().pointSizeF(), 4.5) << e->objectName().toStdString();
+    }
+    EXPECT_TRUE(f->edtTARIFA->displayText().startsWith("R$ ")) << f->edtTARIFA->displayText().toStdString();
+    EXPECT_LT(f->Edit6->font().pointSizeF(), fonteEdit6.pointSizeF());
+    EXPECT_TRUE(f->Edit6->font().bold());
+    f->Edit6->setText("1.000,00");
+    f->edtIOF->DefineValor(0.0041L);
+    EXPECT_EQ(f->Edit6->font(), fonteEdit6);
+    EXPECT_EQ(f->edtIOF->font(), fonteIOF);
+    EXPECT_EQ(f->Edit6->geometry(), QRect(10, 76, 120, 21));
 }

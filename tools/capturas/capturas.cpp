@@ -99,14 +99,18 @@ void PoeCheques(GradeParcelas* g, const char* ultimo) {
         for (int c = 0; c < 4; ++c) g->Modelo()->DefineCelula(l, c, QString::fromUtf8(cheques[l][c]));
 }
 
-// The main menu with the mouse over its first button, the workbench after the
-// cheque-discount example, its help window.
+// The main menu with the mouse over its first button, the manual in its own
+// window, the workbench after the cheque-discount example, its help window.
 void MenuBancadaEAjuda() {
     CriaJanelas();
     frm_principal->show();
     EsperaExposta(frm_principal);
     QTest::mouseMove(frm_principal->SpeedButton5);
     Salva(frm_principal, QStringLiteral("principal.png"));
+    // The manual inside the program, as "Ajuda" shows it when no PDF reader takes the file.
+    frm_principal->MostraManualNaTela();
+    Salva(frm_principal->JanelaDoManual(), QStringLiteral("manual-na-tela.png"));
+    frm_principal->JanelaDoManual()->hide();
 
     Tfrm_desconto_cheque* f = frm_desconto_cheque;
     Mostra(f);
@@ -364,7 +368,7 @@ int main(int argc, char** argv) {
     DefineServicoMensagens(&msgs);
     DefineHoje(Dia(2007, 12, 28));
     DefineAbreUrl([](const QString&) {});
-    DefineAbreArquivo([](const QString&) {});
+    DefineAbreArquivo([](const QString&) { return true; });
 
     MenuBancadaEAjuda();
     DialogosDoQt(pasta);
