@@ -75,9 +75,8 @@ bool GravaArquivoFeriados(const std::vector<FeriadoLocal>& feriados, const std::
     }
     QSaveFile f(caminho);
     const std::string bytes = EscreveListaFeriados(feriados, naoLidas);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-                                             static_cast<qint64>(bytes.size()) ||
-        !f.commit()) {
+    if (!f.open(QIODevice::WriteOnly) ||
+        f.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) || !f.commit()) {
         motivo = f.errorString();
         f.cancelWriting();
         return false;
@@ -88,13 +87,15 @@ bool GravaArquivoFeriados(const std::vector<FeriadoLocal>& feriados, const std::
 QString AvisoArquivoFeriados(const ArquivoFeriados& a) {
     const QString caminho = CaminhoFeriadosLocais();
     if (!a.erro.isEmpty())
-        return QStringLiteral("Não foi possível ler o arquivo de feriados locais %1 (%2). Nenhum feriado local será "
-                              "considerado, e o arquivo não será alterado.")
+        return QStringLiteral(
+                   "Não foi possível ler o arquivo de feriados locais %1 (%2). Nenhum feriado local será "
+                   "considerado, e o arquivo não será alterado.")
             .arg(caminho, a.erro);
     const auto& ruins = a.lista.naoLidas;
     if (ruins.empty()) return {};
-    QString t = QStringLiteral("O arquivo de feriados locais %1 tem linhas que não são feriados "
-                               "(dd/mm ou dd/mm/aaaa, seguido do nome):\n")
+    QString t = QStringLiteral(
+                    "O arquivo de feriados locais %1 tem linhas que não são feriados "
+                    "(dd/mm ou dd/mm/aaaa, seguido do nome):\n")
                     .arg(caminho);
     for (std::size_t i = 0; i < ruins.size() && i < kLinhasNoAviso; ++i)
         t += QStringLiteral("\nLinha %1: %2").arg(ruins[i].numero).arg(QString::fromStdString(ruins[i].texto));

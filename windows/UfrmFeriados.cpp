@@ -13,8 +13,8 @@
 namespace quantivo {
 namespace {
 
-const char* const kDiasDaSemana[] = {"domingo", "segunda-feira", "terça-feira", "quarta-feira",
-                                     "quinta-feira", "sexta-feira", "sábado"};
+const char* const kDiasDaSemana[] = {"domingo",      "segunda-feira", "terça-feira", "quarta-feira",
+                                     "quinta-feira", "sexta-feira",   "sábado"};
 
 constexpr const char* kMsgDataFeriado =
     "Informe a data do feriado como dd/mm (todos os anos) ou dd/mm/aaaa (só naquele ano)";
@@ -94,9 +94,9 @@ TfrmFeriados::TfrmFeriados(QWidget* parent) : QDialog(parent) {
 
     arquivo_ = LeArquivoFeriados();
     const bool gravavel = arquivo_.erro.isEmpty();
-    for (QWidget* w : {static_cast<QWidget*>(btnIncluir), static_cast<QWidget*>(btnAlterar),
-                       static_cast<QWidget*>(btnExcluir), static_cast<QWidget*>(edtData),
-                       static_cast<QWidget*>(edtNome)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(btnIncluir), static_cast<QWidget*>(btnAlterar), static_cast<QWidget*>(btnExcluir),
+          static_cast<QWidget*>(edtData), static_cast<QWidget*>(edtNome)})
         w->setEnabled(gravavel);
     MostraLocais(-1);
 }
@@ -118,8 +118,8 @@ void TfrmFeriados::MostraAno() {
         auto* item = new QTreeWidgetItem(
             lstFeriados, {Q(FormataDataLonga(f.data)), QString::fromUtf8(kDiasDaSemana[DiaDaSemana(f.data) - 1]),
                           Q(f.nome) + (f.local ? QStringLiteral(" (local)") : QString())});
-        item->setData(0, Qt::AccessibleTextRole, item->text(0) + QStringLiteral(", ") + item->text(1) +
-                                                      QStringLiteral(", ") + item->text(2));
+        item->setData(0, Qt::AccessibleTextRole,
+                      item->text(0) + QStringLiteral(", ") + item->text(1) + QStringLiteral(", ") + item->text(2));
     }
 }
 
@@ -145,8 +145,8 @@ void TfrmFeriados::lstLocaisChange() {
 }
 
 std::optional<FeriadoLocal> TfrmFeriados::LeCampos() {
-    const QString data = edtData->text().trimmed();
-    auto f = data.contains(QLatin1Char(' ')) ? std::nullopt : LeFeriadoLocal(data.toStdString());
+    const QString texto = edtData->text().trimmed();
+    auto f = texto.contains(QLatin1Char(' ')) ? std::nullopt : LeFeriadoLocal(texto.toStdString());
     if (!f) {
         ServicoMensagens().Mostra(kMsgDataFeriado, {}, Icone::Aviso);
         edtData->setFocus(Qt::OtherFocusReason);
