@@ -9,8 +9,10 @@ Desfecho CalculaDescontoCheque(Bancada& b, const Contexto& ctx) {
     const DadosGerais& g = b.dados;
 
     // Pass 1: day counts; a dated row without value ends the calculation.
+    const std::optional<Calendario> feriados = CalendarioDe(g);
     const LinhasConferidas conferidas =
-        ConfereLinhas(b.linhas, g.DataReferencia, g.IncluiCompensacao, {JanelaAviso::Bancada, true, true}, ctx);
+        ConfereLinhas(b.linhas, g.DataReferencia, g.IncluiCompensacao, {JanelaAviso::Bancada, true, true}, ctx,
+                      feriados ? &*feriados : nullptr);
     if (conferidas.desfecho == Desfecho::Interrompido) return Desfecho::Interrompido;
     const std::int64_t n = conferidas.validas;
     const double somaDias = conferidas.somaDias;

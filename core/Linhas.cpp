@@ -9,14 +9,19 @@ void MarcaDataInvalida(Parcela& p) {
     p.Valor = kDataInvalida;
 }
 
+std::optional<Calendario> CalendarioDe(const DadosGerais& g) {
+    if (!g.Feriados) return std::nullopt;
+    return Calendario(g.FeriadosLocais);
+}
+
 LinhasConferidas ConfereLinhas(std::vector<Parcela>& linhas, Data referencia, bool incluiCompensacao, RegraLinhas regra,
-                               const Contexto& ctx) {
+                               const Contexto& ctx, const Calendario* feriados) {
     LinhasConferidas r{Desfecho::Concluido, 0, 0, {}};
     const int ano = ctx.AnoCorrente();
     for (Parcela& p : linhas) {
         if (p.Data.empty()) continue;
         if (DataValida(p.Data, ano)) {
-            const Data vencimento = AjustaVencimento(LeData(p.Data, ano), incluiCompensacao);
+            const Data vencimento = AjustaVencimento(LeData(p.Data, ano), incluiCompensacao, feriados);
             const std::int64_t dias = DifDias(vencimento, referencia, ctx, regra.aviso);
             if (regra.guardaDias) {
                 p.Dias = TextoDias(dias);

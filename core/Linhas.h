@@ -5,6 +5,7 @@
 // the weekend (and past the clearing days) and counted from the operation
 // date, with the warning of the window the count is made for.
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/Mensagens.h"
@@ -32,7 +33,11 @@ struct LinhasConferidas {
     std::vector<std::int64_t> dias;  // each one's count, in row order (with guardaDias)
 };
 
+// With a calendar, due dates also move past its holidays.
 LinhasConferidas ConfereLinhas(std::vector<Parcela>& linhas, Data referencia, bool incluiCompensacao, RegraLinhas regra,
-                               const Contexto& ctx);
+                               const Contexto& ctx, const Calendario* feriados = nullptr);
+
+// The calendar of the operation's holidays, or nothing when its option is off.
+std::optional<Calendario> CalendarioDe(const DadosGerais& g);
 
 }  // namespace quantivo

@@ -9,6 +9,7 @@
 
 #include "core/Cet.h"
 #include "core/Datas.h"
+#include "core/Feriados.h"
 
 namespace quantivo {
 
@@ -51,6 +52,10 @@ struct DadosGerais {
     TipoDeTarifa TipoTarifa = TipoDeTarifa::Nenhuma;
     long double Tarifa = 0;  // reais, two decimals
     bool IncluiCompensacao = true;
+    // Our own addition: due dates also move past national and local holidays
+    // (the workbench's "F8- Feriados" box), the clerk's local ones given here.
+    bool Feriados = false;
+    std::vector<FeriadoLocal> FeriadosLocais;
     TipoCalculo Tipo = TipoCalculo::Nenhum;
 };
 

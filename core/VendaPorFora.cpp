@@ -15,8 +15,10 @@ Desfecho CalculaVendaPorFora(Bancada& b, const Contexto& ctx) {
     }
 
     // Day counts; the moved due date is only counted, the typed one stays.
+    const std::optional<Calendario> feriados = CalendarioDe(g);
     const LinhasConferidas conferidas =
-        ConfereLinhas(b.linhas, g.DataReferencia, g.IncluiCompensacao, {JanelaAviso::Bancada, false, true}, ctx);
+        ConfereLinhas(b.linhas, g.DataReferencia, g.IncluiCompensacao, {JanelaAviso::Bancada, false, true}, ctx,
+                      feriados ? &*feriados : nullptr);
     const std::int64_t c = conferidas.validas;
     const double somaDias = conferidas.somaDias;
     if (c == 0) return Desfecho::NadaAFazer;

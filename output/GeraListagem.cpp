@@ -122,6 +122,7 @@ EntradaListagem EntradaDaBancada(const Bancada& b, const std::string* tipoTarifa
     e.RotuloTAC = b.totais.TAC;
     e.RotuloIOF = b.totais.IOF;
     e.RotuloJuros = b.totais.Juros;
+    e.Feriados = d.Feriados;
     return e;
 }
 
@@ -148,6 +149,7 @@ std::vector<std::string> GeraListagem(const EntradaListagem& e) {
     l.push_back(margem + "Taxa  : " + Texto(e.Taxa) + "%");
     l.push_back(margem + "TAC   : " + Texto(e.TAC) + "%       IOF: " + Texto(e.IOF) + "%");
     l.push_back(margem + "Tarifa: R$" + FormataMascara(e.Tarifa, "#,##0.00") + "  " + Texto(e.TipoTarifa));
+    if (e.Feriados) l.push_back(margem + kLinhaFeriados);
     const std::string traco = Espacos(5) + Repete('-', 72);
     l.push_back(traco);
     l.push_back(Espacos(9) + "Data" + Espacos(11) + "Valor" + " " + "Dias" + " " + "Banco/Cheque" + Espacos(3) +

@@ -37,6 +37,8 @@ struct EntradaListagem {
     std::string TipoTarifa;
     std::vector<Parcela> linhas;
     std::string RotuloTarifa, RotuloTAC, RotuloIOF, RotuloJuros;
+    // The due dates moved past holidays too: one more line in the header.
+    bool Feriados = false;
 };
 
 // A numeric field as the listing reads it: its held value and its edit text.
@@ -69,6 +71,7 @@ EntradaListagemPrestacoes EntradaPrestacoes(Data referencia, const std::string& 
 // ErroConversao ("'%s' is not a valid floating point value", or "... integer
 // value" for a day count that is not a whole number); a total beyond the double
 // range or a schedule past the year 9999 throws ErroAritmetico.
+inline constexpr const char* kLinhaFeriados = "Feriados considerados: nacionais e locais";
 std::vector<std::string> GeraListagem(const EntradaListagem& e);
 std::vector<std::string> GeraListagemPrestacoes(const EntradaListagemPrestacoes& e);
 

@@ -32,6 +32,10 @@ linha na saída padrão, na mesma ordem. O campo "op" escolhe a operação:
   listagem_prestacoes a listagem da janela de prestações
   prestacao, valor_financiado, vencimentos, atualiza_divida,
   numero_extenso, valor_extenso, data_extenso
+  ajusta_vencimento   "data" (dd/mm/aaaa), "IncluiCompensacao", "Feriados";
+                      responde "data", o vencimento ajustado
+  feriados            "ano"; responde "feriados": [{"data", "nome"}, ...],
+                      os feriados nacionais e locais do ano, em ordem de data
 
 "hoje" (dd/mm/aaaa) fixa a data de hoje. Toda resposta traz "mensagens" (os
 textos das caixas de mensagem, em ordem) e "erro" (null, ou tipo e texto).
@@ -44,6 +48,13 @@ aos cheques nas datas de vencimento, com juros, TAC, IOF e tarifa):
   "cet_anual"   a taxa anual em por cento, número com toda a precisão
   "cet_mensal"  a taxa mensal equivalente, (1 + anual)^(1/12) - 1, em por cento
   (null quando não há CET ou o cálculo não chegou ao fim)
+
+Feriados: "dados" aceita "Feriados" (true ou false, padrão false), a caixa
+"F8- Feriados" da bancada: com true, um vencimento em sábado, domingo,
+feriado nacional ou local passa ao dia útil seguinte, antes e depois dos 2
+dias da compensação. "feriados_locais" (no pedido, padrão []) traz os
+feriados locais, cada um "dd/mm" (todo ano) ou "dd/mm/aaaa" (só naquele ano),
+opcionalmente seguido do nome; outro texto dá o erro "pedido".
 
 Exemplo:
   echo '{"op":"numero_extenso","n":21}' | quantivo-batch

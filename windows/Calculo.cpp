@@ -6,6 +6,7 @@
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
+#include <utility>
 
 #include "core/Calculos.h"
 #include "core/Fornecedor.h"
@@ -16,9 +17,11 @@
 #include "ui/Aparencia.h"
 #include "ui/Ativacao.h"
 #include "ui/Construcao.h"
+#include "ui/Preferencias.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
 #include "ui/Teclado.h"
+#include "windows/UfrmFeriados.h"
 
 namespace quantivo {
 namespace {
@@ -75,7 +78,7 @@ Tfrm_desconto_cheque::Tfrm_desconto_cheque(QWidget* parent) : QWidget(parent, Qt
     CriaLinksFornecedor();
     CriaStatus();
     DefineOrdemTab({data_ref, Edit6, Edit1, edtTAC, edtIOF, edtTARIFA, cbTipoTarifa, ComboBox1, grid, CheckBox1,
-                    btnCalcula, btnLimpa, btnImprime, btnFecha, btnrecibo});
+                    CheckBox2, btnFeriados, btnCalcula, btnLimpa, btnImprime, btnFecha, btnrecibo});
     CentraAoMostrar(this);
     DefineNomesAcessiveis();
 
@@ -194,6 +197,13 @@ void Tfrm_desconto_cheque::CriaBotoes() {
     CheckBox1->setGeometry(538, 10, 146, 22);
     CheckBox1->setChecked(true);
     CheckBox1->setToolTip(QStringLiteral("Incluir 2 dias para compensação"));
+    // In the free space of the button column, so that nothing else moves.
+    CheckBox2 = Nomeia(new QCheckBox(QStringLiteral("F8- Feriados"), this), "CheckBox2");
+    CheckBox2->setGeometry(538, 304, 146, 22);
+    CheckBox2->setToolTip(QStringLiteral("Considerar feriados nacionais e locais"));
+    CheckBox2->setChecked(LeOpcaoFeriados());
+    connect(CheckBox2, &QCheckBox::toggled, this, &Tfrm_desconto_cheque::CheckBox2Click);
+    CarregaFeriadosLocais();
 
     auto botao = [this](const char* nome, const QString& texto, int y, int altura = 32) {
         auto* b = Nomeia(new QPushButton(texto, this), nome);
@@ -210,6 +220,8 @@ void Tfrm_desconto_cheque::CriaBotoes() {
     btnrecibo = botao("btnrecibo", QStringLiteral("Firmatto"), 240, 56);
     btnrecibo->setIcon(QIcon(ImagemRecibo(40)));
     btnrecibo->setIconSize(QSize(40, 40));
+    btnFeriados = botao("btnFeriados", QStringLiteral("Feria&dos..."), 330, 26);
+    btnFeriados->setToolTip(QStringLiteral("Ver os feriados do ano e cadastrar os feriados locais"));
 
     connect(btnCalcula, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnCalculaClick);
     connect(btnLimpa, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnLimpaClick);
@@ -217,6 +229,7 @@ void Tfrm_desconto_cheque::CriaBotoes() {
     connect(SpeedButton2, &QPushButton::clicked, this, &Tfrm_desconto_cheque::SpeedButton2Click);
     connect(btnFecha, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnFechaClick);
     connect(btnrecibo, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnreciboClick);
+    connect(btnFeriados, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnFeriadosClick);
 }
 
 void Tfrm_desconto_cheque::CriaLinksFornecedor() {
@@ -290,6 +303,8 @@ void Tfrm_desconto_cheque::DefineNomesAcessiveis() {
         {grid, "Parcelas"},
         {Edit2, "Valor Total"},
         {Status, "Barra de status"},
+        {CheckBox2, "F8- Feriados"},
+        {btnFeriados, "Feriados"},
     };
     for (const auto& [w, nome] : nomes) w->setAccessibleName(QString::fromUtf8(nome));
     LegendaOculta(cbTipoTarifa, QStringLiteral("Tipo de tarifa"));
@@ -321,6 +336,8 @@ Bancada Tfrm_desconto_cheque::LeBancada() {
     d.TipoTarifa = TipoTarifaDoTexto(cbTipoTarifa->currentText());
     d.Tarifa = edtTARIFA->Valor();
     d.IncluiCompensacao = CheckBox1->isChecked();
+    d.Feriados = CheckBox2->isChecked();
+    d.FeriadosLocais = feriadosLocais_;
     d.Tipo = TipoSelecionado();
     b.linhas = grid->Modelo()->Linhas();
     b.totais = {S(Edit2->text()),   S(Label12->text()), S(Label13->text()),
@@ -352,6 +369,7 @@ void Tfrm_desconto_cheque::EscreveBancada(const Bancada& b) {
     if (TipoTarifaDoTexto(cbTipoTarifa->currentText()) != d.TipoTarifa)
         cbTipoTarifa->setCurrentIndex(static_cast<int>(d.TipoTarifa));
     CheckBox1->setChecked(d.IncluiCompensacao);
+    CheckBox2->setChecked(d.Feriados);
     if (TipoSelecionado() != d.Tipo) DefineTipoSemReacao(d.Tipo);
     grid->Modelo()->DefineLinhas(b.linhas);
     texto(Edit2, b.totais.ValorTotal);
@@ -380,6 +398,10 @@ Desfecho Tfrm_desconto_cheque::Calcula() {
     const TipoCalculo tipo = TipoSelecionado();
     if (tipo == TipoCalculo::Nenhum) return ultimoDesfecho_;
     Bancada b = LeBancada();
+    if (b.dados.Feriados && !avisoFeriados_.isEmpty()) {
+        const QString aviso = std::exchange(avisoFeriados_, QString());
+        ServicoMensagens().Mostra(S(aviso), {}, Icone::Aviso);
+    }
     OutrasJanelas outras;
     if (tipo == TipoCalculo::PrestacaoTaxaEfetiva && lePrestacao) outras.prestacao = lePrestacao();
     if (tipo == TipoCalculo::RenegociacaoDividas && leQtdParcelas) outras.qtdParcelas = leQtdParcelas();
@@ -486,6 +508,24 @@ void Tfrm_desconto_cheque::gridKeyUp(int tecla) {
     if (grid->SetaNumaDataInvalida(tecla)) ServicoMensagens().Mostra(kMsgDataInvalidaSeta);
 }
 
+void Tfrm_desconto_cheque::CheckBox2Click() { GravaOpcaoFeriados(CheckBox2->isChecked()); }
+
+void Tfrm_desconto_cheque::CarregaFeriadosLocais() {
+    const ArquivoFeriados a = LeArquivoFeriados();
+    feriadosLocais_ = a.lista.feriados;
+    avisoFeriados_ = AvisoArquivoFeriados(a);
+}
+
+void Tfrm_desconto_cheque::btnFeriadosClick() {
+    ProtegeAcao([this] {
+        TfrmFeriados janela(this);
+        janela.exec();
+    });
+    // The window told what was wrong with the file already.
+    CarregaFeriadosLocais();
+    avisoFeriados_.clear();
+}
+
 void Tfrm_desconto_cheque::edtTARIFAExit(Qt::FocusReason motivo) {
     // Enter in the fee field lands in the grid, past the two lists, so that
     // typing goes on into the cheques; Tab goes through the lists.
@@ -508,6 +548,9 @@ bool Tfrm_desconto_cheque::FormKeyDown(QKeyEvent* e, QWidget* alvo) {
             return false;
         case Qt::Key_F7:
             CheckBox1->toggle();
+            return false;
+        case Qt::Key_F8:
+            CheckBox2->toggle();
             return false;
         case Qt::Key_F10:
             btnLimpa->click();

@@ -90,6 +90,10 @@ public:
     // Our own addition below the totals: the discount's CET.
     QLabel* LabelCET;
     QCheckBox* CheckBox1;
+    // Our own addition below the buttons: due dates past holidays too, and
+    // the holidays window.
+    QCheckBox* CheckBox2;
+    QPushButton* btnFeriados;
     QPushButton* btnCalcula;
     QPushButton* btnLimpa;
     QPushButton* btnImprime;
@@ -115,6 +119,13 @@ public:
     void data_refChange();
     void TimerTimer();
     void gridKeyUp(int tecla);
+    void CheckBox2Click();
+    void btnFeriadosClick();
+
+    // The clerk's local holidays, as read from their file; read again after
+    // the holidays window closes.
+    const std::vector<FeriadoLocal>& FeriadosLocais() const { return feriadosLocais_; }
+    void CarregaFeriadosLocais();
 
 protected:
     bool eventFilter(QObject* obj, QEvent* e) override;
@@ -144,6 +155,10 @@ private:
     std::optional<Limpeza> limpeza_;
     bool enterEmCurso_ = false;  // Enter is moving the focus on
     QTimer* avisoDesfazer_ = nullptr;
+
+    std::vector<FeriadoLocal> feriadosLocais_;
+    // What was wrong with that file, told the first time the holidays count.
+    QString avisoFeriados_;
 
     Desfecho ultimoDesfecho_ = Desfecho::NadaAFazer;
     QLabel* relogio_ = nullptr;

@@ -243,8 +243,13 @@ bool JanelaEntrada::ConfereLinhasDaEntrada(bool exigeValor) {
     // The rows marked before a stop, or before an error, stay marked.
     std::vector<Parcela> linhas = m->Linhas();
     const auto devolve = qScopeGuard([&] { m->DefineLinhas(std::move(linhas)); });
+    // Holidays count as the workbench's option says: it is there that the
+    // operation is calculated.
+    std::optional<Calendario> feriados;
+    if (bancada_ && bancada_->CheckBox2->isChecked()) feriados.emplace(bancada_->FeriadosLocais());
     return quantivo::ConfereLinhas(linhas, data_ref->Data(), CheckBox1->isChecked(),
-                                   {JanelaAviso::Entrada, exigeValor, false}, ContextoJanela())
+                                   {JanelaAviso::Entrada, exigeValor, false}, ContextoJanela(),
+                                   feriados ? &*feriados : nullptr)
                .desfecho != Desfecho::Interrompido;
 }
 

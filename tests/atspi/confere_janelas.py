@@ -156,13 +156,15 @@ class Conferencia:
                                   "Tarifa", "Valor Total"])
         self.controles(b, LISTA, ["Selecione o tipo de cálculo a ser efetuado", "Tipo de tarifa"])
         self.controles(b, GRADE, ["Parcelas"])
-        self.controles(b, CAIXA, ["F7- Inclui Compensação"])
-        self.controles(b, BOTAO, ["F5 - Calcula", "F10 - Limpa", "F12 - Imprime", "Ajuda", "F2 - Fecha", "Firmatto"])
+        self.controles(b, CAIXA, ["F7- Inclui Compensação", "F8- Feriados"])
+        self.controles(b, BOTAO, ["F5 - Calcula", "F10 - Limpa", "F12 - Imprime", "Ajuda", "F2 - Fecha", "Firmatto",
+                                  "Feriados"])
         # The CET below the totals: found by its name, its figures in its description.
         cet = self.controles(b, ROTULO, ["CET"]).get("CET")
         if cet is not None and not descricao(cet):
             self.falta("the CET label has no description")
         self.le(b, "Valor Financiado", "5000")
+        self.feriados(b)
         # Help, the print dialog of the listing.
         self.pressiona(b, "Ajuda", fecha_se_travar="Ajuda...")
         a = self.janela("Ajuda...")
@@ -175,6 +177,22 @@ class Conferencia:
         if not self.s.fechou("Imprimir"):
             self.falta("the print dialog did not close")
         return b
+
+    def feriados(self, b):
+        """The holidays window: a local holiday typed in and added, then closed."""
+        self.pressiona(b, "Feriados", fecha_se_travar="Feriados")
+        f = self.janela("Feriados")
+        self.controles(f, CAMPO, ["Ano", "Data", "Nome"])
+        self.controles(f, GRADE + ("tree",), ["Feriados do ano", "Feriados locais"])
+        self.controles(f, BOTAO, ["Incluir", "Alterar", "Excluir", "Fechar"])
+        self.escreve(f, "Data", "20/01")
+        self.escreve(f, "Nome", "Padroeiro")
+        self.pressiona(f, "Incluir")
+        if not self.s.procura("20/01 Padroeiro", raiz=f):
+            self.falta("the local holiday added is not in the list")
+        self.pressiona(f, "Fechar")
+        if not self.s.fechou("Feriados"):
+            self.falta("the holidays window did not close")
 
     def recibo(self, b):
         self.pressiona(b, "Firmatto", fecha_se_travar="FIRMATTO")

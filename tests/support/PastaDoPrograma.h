@@ -2,22 +2,26 @@
 // A temporary folder that stands for the program's own folder (where
 // valida.ini is kept beside the executable) and for the listing's folder
 // (Listagem.txt) for as long as it lives, so that nothing is read from or
-// written to the user's real places.
+// written to the user's real places. The clerk's own settings (the holiday
+// option, the local holidays) go there too.
 #include <QByteArray>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "output/Arquivos.h"
+#include "tests/support/PastaDePreferencias.h"
 
 namespace quantivo::teste {
 
 class PastaDoPrograma : public QTemporaryDir {
 public:
-    PastaDoPrograma() {
+    PastaDoPrograma() : preferenciasAntes_(DiretorioPreferencias()) {
         DefineDiretorioPrograma(path());
         DefineDiretorioListagem(path());
+        DefineDiretorioPreferencias(path());
     }
     ~PastaDoPrograma() {
+        DefineDiretorioPreferencias(preferenciasAntes_);
         DefineDiretorioListagem({});
         DefineDiretorioPrograma({});
     }
@@ -29,6 +33,9 @@ public:
         QFile f(filePath(nome));
         return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
     }
+
+private:
+    QString preferenciasAntes_;
 };
 
 // A file's bytes; empty when it cannot be read.

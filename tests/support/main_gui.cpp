@@ -10,6 +10,7 @@
 #include <ctime>
 
 #include "tests/support/Falha.h"
+#include "ui/Preferencias.h"
 #include "ui/Regional.h"
 
 // A shared helper's step that could not be done fails the running test.
@@ -36,6 +37,9 @@ int main(int argc, char** argv) {
     setenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit().constData(), 1);
     QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QStandardPaths::setTestModeEnabled(true);
+    // The clerk's settings of a test never outlive the run.
+    QTemporaryDir preferencias;
+    quantivo::DefineDiretorioPreferencias(preferencias.path());
     QApplication app(argc, argv);
     // The program's font and Qt's own texts in Portuguese, as the program has them.
     QApplication::setFont(quantivo::FonteJanela());

@@ -341,9 +341,9 @@ TEST_F(JanelaBancada, ControlesComNomesETextos) {
     const int larguras[] = {81, 91, 111, 132, 64};
     for (int c = 0; c < 5; ++c) EXPECT_EQ(f->grid->columnWidth(c), larguras[c]);
     // Tab order: each control hands over to the next.
-    QWidget* ordem[] = {f->data_ref,   f->Edit6,        f->Edit1,      f->edtTAC,   f->edtIOF,
-                        f->edtTARIFA,  f->cbTipoTarifa, f->ComboBox1,  f->grid,     f->CheckBox1,
-                        f->btnCalcula, f->btnLimpa,     f->btnImprime, f->btnFecha, f->btnrecibo};
+    QWidget* ordem[] = {f->data_ref,     f->Edit6,     f->Edit1,      f->edtTAC,    f->edtIOF,    f->edtTARIFA,
+                        f->cbTipoTarifa, f->ComboBox1, f->grid,       f->CheckBox1, f->CheckBox2, f->btnFeriados,
+                        f->btnCalcula,   f->btnLimpa,  f->btnImprime, f->btnFecha,  f->btnrecibo};
     for (std::size_t i = 0; i + 1 < std::size(ordem); ++i) {
         if (ordem[i] == f->cbTipoTarifa) continue;  // the editable list's line edit sits between
         EXPECT_EQ(teste::ProximoNoTab(ordem[i]), ordem[i + 1]) << i;

@@ -8,6 +8,7 @@
 
 #include "core/VendaPorFora.h"
 #include "tests/support/GuardaJanelas.h"
+#include "tests/support/PastaDePreferencias.h"
 #include "tests/support/Teclas.h"
 #include "windows/Calculo.h"
 #include "windows/Ufrm_desconto.h"
@@ -236,6 +237,28 @@ TEST_F(Entrada, VencimentoAntesDaOperacaoAvisaNasDuasJanelasEEntrega) {
     EXPECT_EQ(msgs.Textos(), (std::vector<std::string>{kAvisoEntrada, kAvisoBancada}));
     EXPECT_EQ(Celula(0, 4), "0");
     EXPECT_EQ(bancada->Edit2->text(), "1.100,00");
+}
+
+TEST_F(Entrada, AvisoSegueOsFeriadosDaBancada) {
+    // Christmas 2026 is a Friday: with holidays the cheque is paid on Monday
+    // 28/12, the operation's date, so the entry window (without clearing)
+    // does not warn; the workbench counts its clearing days from there.
+    const teste::PastaDePreferencias pasta;
+    const auto passos = [&](Tfrm_desconto& j) {
+        j.edtTaxa->DefineValor(3);
+        j.data_ref->DefineData(D(2026, 12, 28));
+        j.CheckBox1->setChecked(false);
+        j.grid_pre->Modelo()->DefineLinhas({L("25/12/26", "100")});
+        Tecla(Qt::Key_F5);
+    };
+    AbreDesconto(passos);
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{kAvisoEntrada});
+    EXPECT_EQ(Celula(0, 4), "0");  // Sunday 27/12 moves to Monday 28/12
+    msgs.mensagens.clear();
+    bancada->CheckBox2->setChecked(true);
+    AbreDesconto(passos);
+    EXPECT_TRUE(msgs.mensagens.empty());
+    EXPECT_EQ(Celula(0, 4), "2");
 }
 
 TEST_F(Entrada, ValorComPontoParaNaBancadaEAJanelaFicaComOQueFoiDigitado) {

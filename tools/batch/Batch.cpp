@@ -146,6 +146,20 @@ Data DataDoPedido(const Json& v, const char* nome) {
     return *d;
 }
 
+std::vector<FeriadoLocal> FeriadosLocaisDoPedido(const Json& req) {
+    std::vector<FeriadoLocal> locais;
+    const auto it = req.find("feriados_locais");
+    if (it == req.end()) return locais;
+    if (!it->is_array()) throw ErroPedido("feriados_locais deve ser uma lista");
+    for (const Json& f : *it) {
+        const std::string texto = Texto(f, "feriados_locais");
+        auto feriado = LeFeriadoLocal(texto);
+        if (!feriado) throw ErroPedido("feriado local inválido (dd/mm ou dd/mm/aaaa): " + texto);
+        locais.push_back(std::move(*feriado));
+    }
+    return locais;
+}
+
 Bancada LeBancada(const Json& req) {
     Bancada b;
     const Json& d = Campo(req, "dados");
@@ -160,6 +174,8 @@ Bancada LeBancada(const Json& req) {
     g.TipoTarifa = static_cast<TipoDeTarifa>(static_cast<int>(tt));
     g.Tarifa = Segura(Numero(Campo(d, "Tarifa"), "Tarifa"), 2);
     g.IncluiCompensacao = Logico(Campo(d, "IncluiCompensacao"), "IncluiCompensacao");
+    if (const auto f = d.find("Feriados"); f != d.end()) g.Feriados = Logico(*f, "Feriados");
+    g.FeriadosLocais = FeriadosLocaisDoPedido(req);
 
     const Json& linhas = Campo(req, "linhas");
     if (!linhas.is_array()) throw ErroPedido("linhas deve ser uma lista");

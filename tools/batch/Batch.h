@@ -51,6 +51,10 @@ bool Logico(const Json& v, const char* nome);
 // A date field value: "dd/mm/yyyy", or "" for the empty field (the null date).
 Data DataDoPedido(const Json& v, const char* nome);
 
+// "feriados_locais" of the request (default none): each "dd/mm" or
+// "dd/mm/aaaa", optionally with a name; any other text is a bad request.
+std::vector<FeriadoLocal> FeriadosLocaisDoPedido(const Json& req);
+
 // The workbench state of the workbench operations: "dados", "linhas", "rotulos".
 Bancada LeBancada(const Json& req);
 // Writes "linhas", "ValorFinanciado" and "rotulos" of the state into resp.

@@ -36,6 +36,7 @@
 #include "tests/support/Teclas.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
+#include "windows/UfrmFeriados.h"
 #include "windows/Ufrm_desconto.h"
 #include "windows/Ufrm_venda_por_fora.h"
 
@@ -332,6 +333,25 @@ void Listagens(const QDir& pdfs) {
     DefineEscolheImpressora({});
 }
 
+// The workbench with the holiday option ticked, and the holidays window on
+// 2027 with two local holidays, the first one chosen.
+void Feriados(const teste::PastaDoPrograma& pasta) {
+    pasta.Escreve(QStringLiteral("feriados.txt"), QByteArrayLiteral("20/01 São Sebastião\n23/04/2027 São Jorge\n"));
+    Tfrm_desconto_cheque bancada;
+    Mostra(&bancada);
+    bancada.CarregaFeriadosLocais();
+    bancada.CheckBox2->setChecked(true);
+    bancada.CheckBox2->setFocus(Qt::TabFocusReason);
+    Salva(&bancada, QStringLiteral("bancada-feriados.png"));
+    TfrmFeriados janela(&bancada);
+    janela.edtAno->setValue(2027);
+    janela.lstLocais->setCurrentRow(0);
+    Mostra(&janela);
+    janela.lstLocais->setFocus(Qt::TabFocusReason);
+    Salva(&janela, QStringLiteral("feriados.png"));
+    bancada.CheckBox2->setChecked(false);
+}
+
 }  // namespace
 
 // A step that could not be done: said on the error output, and the run fails.
@@ -379,6 +399,7 @@ int main(int argc, char** argv) {
     Prestacao();
     Renegociacao();
     Listagens(QDir(pdfs.path()));
+    Feriados(pasta);
 
     for (const std::string& m : msgs.Textos()) std::fprintf(stderr, "capturas: message shown: %s\n", m.c_str());
     DefineServicoMensagens(nullptr);
