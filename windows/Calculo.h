@@ -127,7 +127,11 @@ private:
     void CriaLinksFornecedor();
     void CriaStatus();
     void DefineNomesAcessiveis();
-    bool FormKeyDown(QKeyEvent* e, QWidget* alvo);
+    // F2, F5, F7, F10 and F12, wherever the focus is in the window.
+    void FormKeyDown(int tecla);
+    void CriaTeclas();
+    // A key right after F10: Ctrl+Z undoes the clearing, any other keeps it.
+    bool TeclaAposLimpeza(const QKeyEvent* e);
     void edtTARIFAExit(Qt::FocusReason motivo);
     void LimpaTotais();
     void MostraCET(const QString& texto);
@@ -142,6 +146,7 @@ private:
         QString dia;  // Label4
     };
     std::optional<Limpeza> limpeza_;
+    QPointer<VigiaTeclas> vigiaLimpeza_;
     QTimer* avisoDesfazer_ = nullptr;
 
     Desfecho ultimoDesfecho_ = Desfecho::NadaAFazer;
