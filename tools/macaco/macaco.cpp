@@ -143,7 +143,7 @@ void InstalaSinais() {
     for (int s : sinais) {
         struct sigaction sa{};
         sa.sa_handler = AoSinal;
-        sa.sa_flags = SA_ONSTACK | SA_RESETHAND;
+        sa.sa_flags = static_cast<int>(SA_ONSTACK | SA_RESETHAND);
         sigaction(s, &sa, nullptr);
     }
 }
