@@ -133,8 +133,8 @@ VigiaTeclas::VigiaTeclas(QWidget* janela, Funcao aoPressionar)
 VigiaTeclas::~VigiaTeclas() { qApp->removeEventFilter(this); }
 
 bool VigiaTeclas::eventFilter(QObject* obj, QEvent* e) {
-    if ((e->type() != QEvent::KeyPress && e->type() != QEvent::ShortcutOverride) || !obj->isWidgetType() ||
-        !janela_ || static_cast<QWidget*>(obj)->window() != janela_)
+    if ((e->type() != QEvent::KeyPress && e->type() != QEvent::ShortcutOverride) || !obj->isWidgetType() || !janela_ ||
+        static_cast<QWidget*>(obj)->window() != janela_)
         return false;
     if (!aoPressionar_(static_cast<QKeyEvent*>(e)) || e->type() != QEvent::KeyPress) return false;
     e->accept();

@@ -6,10 +6,10 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QMessageBox>
-#include <QTest>
-#include <QWindow>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 #include <memory>
 

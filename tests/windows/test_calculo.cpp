@@ -487,6 +487,9 @@ TEST_F(JanelaBancada, F5ComCelulaAbertaEMensagemRespondidaComEnter) {
     EXPECT_EQ(Celula(0, 0), "31/12/07");
     EXPECT_EQ(Celula(0, 2), "Bco");
     EXPECT_EQ(f->grid->currentIndex(), f->grid->model()->index(0, 2));
+    // The focus the window gives back when the desktop makes it active again.
+    EXPECT_EQ(f->focusWidget(), f->grid);
+    QApplication::setActiveWindow(f.get());
     EXPECT_TRUE(f->grid->hasFocus());
     // The window works on: the value typed now is calculated.
     Tecla(Qt::Key_Left);
@@ -553,6 +556,8 @@ TEST_F(JanelaBancada, CliqueAbaixoDaUltimaLinhaComecaUmaLinhaNova) {
     }
     // A double click below adds one row, not two.
     const QRect ultima = f->grid->visualRect(f->grid->model()->index(1, 0));
-    QTest::mouseDClick(f->grid->viewport(), Qt::LeftButton, {}, QPoint(ultima.center().x(), ultima.bottom() + 40));
+    const QPoint abaixo(ultima.center().x(), ultima.bottom() + 40);
+    QTest::mouseClick(f->grid->viewport(), Qt::LeftButton, {}, abaixo);  // its first press
+    QTest::mouseDClick(f->grid->viewport(), Qt::LeftButton, {}, abaixo);
     EXPECT_EQ(f->grid->Modelo()->NumeroLinhas(), 3);
 }

@@ -14,6 +14,8 @@
 // A crash (a signal, or a sanitizer's report) or an event loop that stops
 // turning prints the seed and the last actions and ends the run non-zero;
 // the same seed replays the same stream.
+#include <unistd.h>
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
@@ -39,7 +41,6 @@
 #include <random>
 #include <string>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 #include "app/Janelas.h"
@@ -60,7 +61,6 @@
 #endif
 
 using namespace quantivo;
-
 
 namespace {
 
@@ -102,7 +102,8 @@ void RelataFalha(const char* motivo) {
     const unsigned long n = g_acoes.load();
     EscreveNumero(n);
     Escreve(" actions; the last ones:\n");
-    const unsigned long ultimas = std::min<unsigned long>(n, static_cast<unsigned long>(std::min(g_ultimas, kRegistro)));
+    const unsigned long ultimas =
+        std::min<unsigned long>(n, static_cast<unsigned long>(std::min(g_ultimas, kRegistro)));
     for (unsigned long i = n - ultimas; i < n; ++i) {
         Escreve("  ");
         Escreve(g_registro[i % kRegistro]);
@@ -141,7 +142,7 @@ void InstalaSinais() {
     ss.ss_size = pilha.size();
     sigaltstack(&ss, nullptr);
     for (int s : sinais) {
-        struct sigaction sa{};
+        struct sigaction sa {};
         sa.sa_handler = AoSinal;
         sa.sa_flags = static_cast<int>(SA_ONSTACK | SA_RESETHAND);
         sigaction(s, &sa, nullptr);
@@ -154,7 +155,7 @@ struct Opcoes {
     unsigned long long semente = 0;
     bool temSemente = false;
     double segundos = 60;
-    long acoes = -1;       // a count instead of a duration
+    long acoes = -1;         // a count instead of a duration
     double travamento = 60;  // seconds without a step: the event loop is stuck
     bool verboso = false;
 };
@@ -256,15 +257,18 @@ public:
         relogio_.start();
     }
 
-    void Comeca() { QTimer::singleShot(0, [this] { Passo(); }); }
+    void Comeca() {
+        QTimer::singleShot(0, [this] { Passo(); });
+    }
     bool Terminou() const { return terminou_; }
 
     void Relatorio() const {
         const double s = static_cast<double>(relogio_.elapsed()) / 1000.0;
         const unsigned long n = g_acoes.load();
-        std::printf("macaco: seed %llu: %lu actions in %.1f s (%.1f actions/s); %d messages and dialogs answered, "
-                    "%d closed by force\n",
-                    opcoes_.semente, n, s, s > 0 ? static_cast<double>(n) / s : 0.0, respondidas_, forcadas_);
+        std::printf(
+            "macaco: seed %llu: %lu actions in %.1f s (%.1f actions/s); %d messages and dialogs answered, "
+            "%d closed by force\n",
+            opcoes_.semente, n, s, s > 0 ? static_cast<double>(n) / s : 0.0, respondidas_, forcadas_);
         std::printf("macaco: windows reached (actions in each):");
         for (const auto& [nome, vezes] : janelas_) std::printf(" %s=%d", nome.c_str(), vezes);
         std::printf("\n");
@@ -521,8 +525,9 @@ int main(int argc, char** argv) {
         Uso();
         return 2;
     }
-    if (!o.temSemente) o.semente = static_cast<unsigned long long>(std::random_device{}()) ^
-                                   static_cast<unsigned long long>(QDateTime::currentMSecsSinceEpoch());
+    if (!o.temSemente)
+        o.semente = static_cast<unsigned long long>(std::random_device{}()) ^
+                    static_cast<unsigned long long>(QDateTime::currentMSecsSinceEpoch());
     g_semente = o.semente;
     std::printf("macaco: seed %llu\n", o.semente);
     std::fflush(stdout);
