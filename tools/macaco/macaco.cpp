@@ -554,6 +554,8 @@ int main(int argc, char** argv) {
     macaco.Comeca();
     app.exec();
     macaco.Relatorio();
+    std::fflush(stdout);
+    if (frm_principal) frm_principal->removeEventFilter(&fica);
     if (!macaco.Terminou()) {
         RelataFalha("the event loop ended before the run did");
         return 1;
