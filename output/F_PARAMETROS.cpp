@@ -92,7 +92,7 @@ TFPARAMETROS::TFPARAMETROS(QWidget* parent) : QDialog(parent) {
 
     connect(bsalvar, &QPushButton::clicked, this, &TFPARAMETROS::bsalvarClick);
     connect(bsair, &QPushButton::clicked, this, &TFPARAMETROS::bsairClick);
-    new PreviaTeclas(this, EnterAvancaEscapeFecha(this));
+    EnterAvancaEscapeFecha(this);
     CentraAoMostrar(this);
 
     FormCreate();

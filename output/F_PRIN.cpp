@@ -109,7 +109,7 @@ TFPRIN::TFPRIN(QWidget* parent) : QDialog(parent) {
     connect(SpeedButton5, &QToolButton::clicked, this, &TFPRIN::SpeedButton5Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TFPRIN::SpeedButton2Click);
     connect(SpeedButton4, &QToolButton::clicked, this, &TFPRIN::SpeedButton4Click);
-    new PreviaTeclas(this, EnterAvancaEscapeFecha(this));
+    EnterAvancaEscapeFecha(this);
     CentraAoMostrar(this);
 }
 

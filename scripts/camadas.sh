@@ -27,7 +27,7 @@ permitido() {  # permitido <file> <included folder/file>
         [[ $pasta == core || $pasta == ui || $pasta == output ]]
       fi ;;
     app/*)     [[ $pasta != tools && $pasta != tests && $pasta != bench ]] ;;
-    tools/capturas/*) true ;;  # the screenshot maker stands on top of everything, as the tests do
+    tools/capturas/*|tools/macaco/*) true ;;  # the screenshot maker and the key monkey stand on top of everything, as the tests do
     tools/*|fuzz/*) [[ $pasta == core || $pasta == tools || $pasta == fuzz || " $puros_h " == *" $inc "* ]] ;;
     tests/*)   local camada=${arq#tests/}; camada=${camada%%/*}
                case "$camada" in

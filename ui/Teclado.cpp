@@ -2,8 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <algorithm>
-#include <memory>
+#include <QShortcut>
 
 namespace quantivo {
 namespace {
@@ -81,54 +80,66 @@ bool TeclaDescartada(FiltroTeclas filtro, const QKeyEvent* e) {
 }
 
 void PassaAdiante(QWidget* janela) {
-    if (QWidget* atual = janela->focusWidget()) {
-        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-        QApplication::sendEvent(atual, &tab);
-    }
+    // A real Tab, so that the control's own Tab handling and the focus frame
+    // are those of Tab; sent to the control that has the focus now.
+    const QPointer<QWidget> atual = janela->focusWidget();
+    if (!atual) return;
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(atual, &tab);
 }
 
 void InstalaFiltroTeclas(QWidget* w, FiltroTeclas filtro) {
     if (filtro != FiltroTeclas::Livre) w->installEventFilter(new FiltroDeTeclas(w, filtro));
 }
 
-PreviaTeclas::PreviaTeclas(QWidget* janela, Funcao aoPressionar)
+QShortcut* TeclaDaJanela(QWidget* janela, const QKeySequence& tecla, std::function<void()> acao) {
+    auto* atalho = new QShortcut(tecla, janela);
+    atalho->setContext(Qt::WindowShortcut);
+    atalho->setAutoRepeat(false);
+    QObject::connect(atalho, &QShortcut::activated, janela, std::move(acao));
+    return atalho;
+}
+
+void EnterComoTab(QWidget* janela, std::function<bool(const QWidget*)> ficaNoControle, std::function<void()> avanca) {
+    if (!avanca) avanca = [janela] { PassaAdiante(janela); };
+    QList<QShortcut*> atalhos;
+    for (const Qt::Key k : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* atalho = new QShortcut(QKeySequence(k), janela);
+        atalho->setContext(Qt::WindowShortcut);
+        QObject::connect(atalho, &QShortcut::activated, janela, avanca);
+        atalhos << atalho;
+    }
+    if (!ficaNoControle) return;
+    // While the focus is in such a control, Enter reaches it as a plain key.
+    const auto acompanha = [janela, atalhos, ficaNoControle](QWidget*, QWidget* agora) {
+        if (!agora || agora->window() != janela) return;
+        for (QShortcut* a : atalhos) a->setEnabled(!ficaNoControle(agora));
+    };
+    QObject::connect(qApp, &QApplication::focusChanged, janela, acompanha);
+    acompanha(nullptr, janela->focusWidget());
+}
+
+void EnterAvancaEscapeFecha(QWidget* janela) {
+    EnterComoTab(janela);
+    auto* atalho = new QShortcut(QKeySequence(Qt::Key_Escape), janela);
+    atalho->setContext(Qt::WindowShortcut);
+    QObject::connect(atalho, &QShortcut::activated, janela, [janela] { janela->close(); });
+}
+
+VigiaTeclas::VigiaTeclas(QWidget* janela, Funcao aoPressionar)
     : QObject(janela), janela_(janela), aoPressionar_(std::move(aoPressionar)) {
     qApp->installEventFilter(this);
 }
 
-PreviaTeclas::~PreviaTeclas() { qApp->removeEventFilter(this); }
+VigiaTeclas::~VigiaTeclas() { qApp->removeEventFilter(this); }
 
-bool PreviaTeclas::eventFilter(QObject* obj, QEvent* e) {
-    if (e->type() != QEvent::KeyPress || !obj->isWidgetType()) return false;
-    auto* alvo = static_cast<QWidget*>(obj);
-    if (alvo->window() != janela_) return false;
-    // The copy below, on its way to the control and up to its parents.
-    if (std::find(entregando_.begin(), entregando_.end(), e) != entregando_.end()) return false;
-    if (aoPressionar_(static_cast<QKeyEvent*>(e), alvo)) return true;
-    // A key the control leaves unused travels on to its parents as the same
-    // event, which the preview has seen already; and the key may have moved
-    // the focus to one of them meanwhile. So the key goes on as a copy whose
-    // whole journey is known: it ends when sendEvent returns.
-    const std::unique_ptr<QEvent> copia(e->clone());
-    entregando_.push_back(copia.get());
-    QCoreApplication::sendEvent(alvo, copia.get());
-    entregando_.pop_back();
-    e->accept();  // the original goes no further
-    return true;
-}
-
-PreviaTeclas::Funcao EnterAvancaEscapeFecha(QWidget* janela) {
-    return [janela](QKeyEvent* e, QWidget*) {
-        if (EhEnter(e)) {
-            PassaAdiante(janela);
-            return true;
-        }
-        if (e->key() == Qt::Key_Escape) {
-            janela->close();
-            return true;
-        }
+bool VigiaTeclas::eventFilter(QObject* obj, QEvent* e) {
+    if ((e->type() != QEvent::KeyPress && e->type() != QEvent::ShortcutOverride) || !obj->isWidgetType() || !janela_ ||
+        static_cast<QWidget*>(obj)->window() != janela_)
         return false;
-    };
+    if (!aoPressionar_(static_cast<QKeyEvent*>(e)) || e->type() != QEvent::KeyPress) return false;
+    e->accept();
+    return true;
 }
 
 }  // namespace quantivo

@@ -1,14 +1,16 @@
 #pragma once
 // Keyboard behaviour the windows share: the key filters of fields and grid
-// columns (which typed characters a control takes) and the key preview (the
-// window sees every key before the focused control, a grid's cell editor
-// included).
+// columns (which typed characters a control takes), the window's own keys
+// (seen before the focused control, a grid's cell editor included) and Enter
+// as Tab.
+#include <QKeySequence>
 #include <QObject>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
-#include <vector>
 
 class QKeyEvent;
+class QShortcut;
 
 namespace quantivo {
 
@@ -29,29 +31,45 @@ bool TeclaDescartada(FiltroTeclas filtro, const QKeyEvent* e);
 // the focus moves exactly as by Tab and shows the same focus frame.
 void PassaAdiante(QWidget* janela);
 
-// The window's key preview: `aoPressionar` sees each key pressed in any
-// widget of `janela` (a grid's cell editor included, not the message boxes
-// and dialogs it opens) before that widget does, once per key; returning
-// true consumes the key.
-class PreviaTeclas : public QObject {
-    Q_OBJECT
+// A key of `janela` that the window takes before its focused control does,
+// also while a grid's cell editor has the focus: a shortcut of the window,
+// live while the window is the active one (not in the message boxes and
+// dialogs it opens). The key goes no further, so nothing is left to deliver
+// to a control that the action may have destroyed. Held down, it acts once.
+QShortcut* TeclaDaJanela(QWidget* janela, const QKeySequence& tecla, std::function<void()> acao);
+
+// Enter (the keypad's too) anywhere in `janela` moves on as Tab does and goes
+// no further, except in the controls for which `ficaNoControle` holds (a
+// grid and its cell editors): there Enter is left to the control. `avanca`,
+// when given, moves on in place of the plain Tab (a window that must know the
+// Tab came from Enter).
+void EnterComoTab(QWidget* janela, std::function<bool(const QWidget* foco)> ficaNoControle = {},
+                  std::function<void()> avanca = {});
+
+// The keys of the receipt's windows: Enter moves on as Tab does and Escape
+// closes `janela`.
+void EnterAvancaEscapeFecha(QWidget* janela);
+
+// Sees each key pressed in `janela` before the focused control does, for as
+// long as it lives (a cell editor's keys included); `aoPressionar` returning
+// true for a QEvent::KeyPress takes the key. It never delivers a key itself.
+// A key that a shortcut takes shows only as its QEvent::ShortcutOverride,
+// which is never taken; a key it lets go may reach it again on its way up to
+// the control's parents: what it does with a key it lets go must bear being
+// done twice.
+class VigiaTeclas : public QObject {
 public:
-    using Funcao = std::function<bool(QKeyEvent* e, QWidget* alvo)>;
-    PreviaTeclas(QWidget* janela, Funcao aoPressionar);
-    ~PreviaTeclas() override;
+    using Funcao = std::function<bool(const QKeyEvent* e)>;
+    VigiaTeclas(QWidget* janela, Funcao aoPressionar);
+    ~VigiaTeclas() override;
 
 protected:
     bool eventFilter(QObject* obj, QEvent* e) override;
 
 private:
-    QWidget* janela_;
+    QPointer<QWidget> janela_;
     Funcao aoPressionar_;
-    std::vector<const QEvent*> entregando_;  // copies on their way, innermost last
 };
-
-// The keys of the receipt's windows: Enter moves on as Tab does and Escape
-// closes `janela`; both are swallowed. For a PreviaTeclas of `janela`.
-PreviaTeclas::Funcao EnterAvancaEscapeFecha(QWidget* janela);
 
 // Enter or Return with no modifier other than the keypad's.
 bool EhEnter(const QKeyEvent* e);

@@ -82,7 +82,7 @@ Tfrm_desconto_cheque::Tfrm_desconto_cheque(QWidget* parent) : QWidget(parent, Qt
     CentraAoMostrar(this);
     DefineNomesAcessiveis();
 
-    new PreviaTeclas(this, [this](QKeyEvent* e, QWidget* alvo) { return FormKeyDown(e, alvo); });
+    CriaTeclas();
     new Ativacao(this, [this] { FormActivate(); });
 }
 
@@ -419,7 +419,11 @@ Desfecho Tfrm_desconto_cheque::Calcula() {
 }
 
 void Tfrm_desconto_cheque::btnLimpaClick() {
+    EsqueceLimpeza();
     limpeza_ = Limpeza{LeBancada(), Label4->text()};
+    // Right after the clearing, Ctrl+Z undoes it; any other key first keeps
+    // it. The keys are watched only while the undo can happen.
+    vigiaLimpeza_ = new VigiaTeclas(this, [this](const QKeyEvent* e) { return TeclaAposLimpeza(e); });
     // An editor left open would write its old text into the emptied row.
     grid->EncerraEdicao(false);
     grid->Modelo()->DefineLinhas(std::vector<Parcela>(1));
@@ -447,6 +451,9 @@ void Tfrm_desconto_cheque::DesfazLimpeza() {
 
 void Tfrm_desconto_cheque::EsqueceLimpeza() {
     limpeza_.reset();
+    // Later: this may run inside the watcher's own look at a key.
+    if (vigiaLimpeza_) vigiaLimpeza_->deleteLater();
+    vigiaLimpeza_ = nullptr;
     if (avisoDesfazer_->isActive()) {
         avisoDesfazer_->stop();
         painelAviso_->clear();
@@ -532,44 +539,58 @@ void Tfrm_desconto_cheque::edtTARIFAExit(Qt::FocusReason motivo) {
     if (motivo == Qt::TabFocusReason && enterEmCurso_) grid->setFocus(Qt::TabFocusReason);
 }
 
-bool Tfrm_desconto_cheque::FormKeyDown(QKeyEvent* e, QWidget* alvo) {
-    // Right after F10, Ctrl+Z undoes the clearing; any other key typed
-    // first keeps it.
-    if (limpeza_ && !SoModificador(e)) {
-        if (e->matches(QKeySequence::Undo)) {
-            DesfazLimpeza();
-            return true;
-        }
-        EsqueceLimpeza();
-    }
-    switch (e->key()) {
+void Tfrm_desconto_cheque::CriaTeclas() {
+    for (const Qt::Key k : {Qt::Key_F5, Qt::Key_F7, Qt::Key_F8, Qt::Key_F10, Qt::Key_F12, Qt::Key_F2})
+        TeclaDaJanela(this, k, [this, k] { FormKeyDown(k); });
+    // Enter outside the grid moves on as Tab does; the fee field tells it
+    // from a Tab.
+    EnterComoTab(
+        this, [this](const QWidget* w) { return w == grid || grid->isAncestorOf(w); },
+        [this] {
+            const QScopedValueRollback enter(enterEmCurso_, true);
+            PassaAdiante(this);
+        });
+}
+
+void Tfrm_desconto_cheque::FormKeyDown(int tecla) {
+    // What a cell editor holds goes to the grid first, so that the
+    // calculation, the clearing (and its undo) and a hidden window keep what
+    // was typed; the cell stays current and the grid keeps the focus, which
+    // comes back to it after a message.
+    if (tecla != Qt::Key_F7 && tecla != Qt::Key_F8) grid->EncerraEdicao(true);
+    switch (tecla) {
         case Qt::Key_F5:
             btnCalcula->click();
-            return false;
+            break;
         case Qt::Key_F7:
             CheckBox1->toggle();
-            return false;
+            break;
         case Qt::Key_F8:
             CheckBox2->toggle();
-            return false;
+            break;
         case Qt::Key_F10:
             btnLimpa->click();
-            return false;
+            break;
         case Qt::Key_F12:
             btnImprime->click();
-            return false;
+            break;
         case Qt::Key_F2:
             btnFecha->click();
-            return false;
+            break;
         default:
             break;
     }
-    // Enter outside the grid moves on as Tab does, and goes no further.
-    if (EhEnter(e) && alvo != grid && !grid->isAncestorOf(alvo)) {
-        const QScopedValueRollback enter(enterEmCurso_, true);
-        PassaAdiante(this);
+}
+
+bool Tfrm_desconto_cheque::TeclaAposLimpeza(const QKeyEvent* e) {
+    if (!limpeza_ || SoModificador(e)) return false;
+    if (e->matches(QKeySequence::Undo)) {
+        // Taken as the key press, before a field's own undo sees it.
+        if (e->type() != QEvent::KeyPress) return false;
+        DesfazLimpeza();
         return true;
     }
+    EsqueceLimpeza();
     return false;
 }
 

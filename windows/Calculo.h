@@ -138,7 +138,11 @@ private:
     void CriaLinksFornecedor();
     void CriaStatus();
     void DefineNomesAcessiveis();
-    bool FormKeyDown(QKeyEvent* e, QWidget* alvo);
+    // F2, F5, F7, F10 and F12, wherever the focus is in the window.
+    void FormKeyDown(int tecla);
+    void CriaTeclas();
+    // A key right after F10: Ctrl+Z undoes the clearing, any other keeps it.
+    bool TeclaAposLimpeza(const QKeyEvent* e);
     void edtTARIFAExit(Qt::FocusReason motivo);
     void LimpaTotais();
     void MostraCET(const QString& texto);
@@ -154,6 +158,7 @@ private:
     };
     std::optional<Limpeza> limpeza_;
     bool enterEmCurso_ = false;  // Enter is moving the focus on
+    QPointer<VigiaTeclas> vigiaLimpeza_;
     QTimer* avisoDesfazer_ = nullptr;
 
     std::vector<FeriadoLocal> feriadosLocais_;

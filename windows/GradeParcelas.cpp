@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QItemSelection>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -315,6 +316,44 @@ void GradeParcelas::keyPressEvent(QKeyEvent* e) {
         return;
     }
     QTableView::keyPressEvent(e);
+}
+
+// A click where there is no cell never leaves an earlier cell current unseen,
+// to take the next keys: below the last row it adds a row, as Down on the
+// last row does, and the cell of the column clicked becomes current; beside
+// a row (past the last column) that row's last cell does.
+QModelIndex GradeParcelas::CelulaDoVazio(const QPoint& p) {
+    const int ultimaColuna = modelo_->columnCount() - 1;
+    const int coluna = columnAt(p.x()) >= 0 ? columnAt(p.x()) : ultimaColuna;
+    const int linha = rowAt(p.y());
+    if (linha >= 0) return modelo_->index(linha, coluna);
+    const int fim = rowViewportPosition(modelo_->NumeroLinhas() - 1) + rowHeight(modelo_->NumeroLinhas() - 1);
+    if (p.y() < fim) return {};
+    EncerraEdicao(true);
+    modelo_->AcrescentaLinha();
+    return modelo_->index(modelo_->NumeroLinhas() - 1, coluna);
+}
+
+void GradeParcelas::mousePressEvent(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    if (indexAt(p).isValid()) return QTableView::mousePressEvent(e);
+    EncerraEdicao(true);
+    const QModelIndex alvo = CelulaDoVazio(p);
+    setFocus(Qt::MouseFocusReason);
+    if (alvo.isValid()) {
+        setCurrentIndex(alvo);
+        scrollTo(alvo);
+    }
+    e->accept();
+}
+
+void GradeParcelas::mouseDoubleClickEvent(QMouseEvent* e) {
+    // The press of the double click did what a click there does; no second row.
+    if (!indexAt(e->position().toPoint()).isValid()) {
+        e->accept();
+        return;
+    }
+    QTableView::mouseDoubleClickEvent(e);
 }
 
 void GradeParcelas::keyReleaseEvent(QKeyEvent* e) {

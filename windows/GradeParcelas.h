@@ -107,11 +107,15 @@ protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint dica) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
     void updateGeometries() override;
 
 private:
     QModelIndex ProximaCelula(const QModelIndex& atual);
+    // The cell a click on the empty area at `p` (no cell there) makes current.
+    QModelIndex CelulaDoVazio(const QPoint& p);
     void AlinhaTopo();
     friend class DelegadoParcelas;
     void EditorCriado(QLineEdit* editor, const QModelIndex& index);

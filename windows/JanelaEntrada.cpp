@@ -66,7 +66,10 @@ JanelaEntrada::JanelaEntrada(QWidget* parent, Tfrm_desconto_cheque* bancada, con
     PintaJanela(this, fundo_);
     setSizeGripEnabled(false);
 
-    new PreviaTeclas(this, [this](QKeyEvent* e, QWidget* alvo) { return FormKeyDown(e, alvo); });
+    // F5 wherever the focus is, a cell being edited included; Enter outside
+    // the grid as Tab, in the grid left to the grid.
+    TeclaDaJanela(this, Qt::Key_F5, [this] { FormKeyDown(); });
+    EnterComoTab(this, [this](const QWidget* w) { return grid_pre && (w == grid_pre || grid_pre->isAncestorOf(w)); });
     new Ativacao(this, [this] { FormActivate(); });
 }
 
@@ -204,17 +207,11 @@ void JanelaEntrada::grid_preKeyUp(int tecla) {
     if (grid_pre->SetaNumaDataInvalida(tecla)) MostraMensagem(kMsgDataInvalidaSeta);
 }
 
-bool JanelaEntrada::FormKeyDown(QKeyEvent* e, QWidget* alvo) {
-    if (e->key() == Qt::Key_F5) {
-        BitBtn1->click();
-        return false;
-    }
-    // Enter outside the grid moves on as Tab does, and goes no further.
-    if (EhEnter(e) && alvo != grid_pre && !grid_pre->isAncestorOf(alvo)) {
-        PassaAdiante(this);
-        return true;
-    }
-    return false;
+void JanelaEntrada::FormKeyDown() {
+    // The text of a cell being edited goes to the grid first; the cell stays
+    // current and the grid keeps the focus after any message.
+    grid_pre->EncerraEdicao(true);
+    BitBtn1->click();
 }
 
 void JanelaEntrada::keyPressEvent(QKeyEvent* e) {

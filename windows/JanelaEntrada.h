@@ -96,7 +96,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    bool FormKeyDown(QKeyEvent* e, QWidget* alvo);
+    void FormKeyDown();
 
     QPointer<Tfrm_desconto_cheque> bancada_;
     QColor fundo_;

@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QShortcut>
 #include <QTimer>
 
 #include "ui/Construcao.h"
@@ -83,14 +84,11 @@ TfrmFeriados::TfrmFeriados(QWidget* parent) : QDialog(parent) {
     connect(btnAlterar, &QPushButton::clicked, this, &TfrmFeriados::btnAlterarClick);
     connect(btnExcluir, &QPushButton::clicked, this, &TfrmFeriados::btnExcluirClick);
     connect(btnFechar, &QPushButton::clicked, this, &QDialog::accept);
-    const auto enterEscape = EnterAvancaEscapeFecha(this);
-    new PreviaTeclas(this, [this, enterEscape](QKeyEvent* e, QWidget* alvo) {
-        if (e->key() == Qt::Key_Delete && alvo == lstLocais) {
-            btnExcluir->click();
-            return true;
-        }
-        return enterEscape(e, alvo);
-    });
+    EnterAvancaEscapeFecha(this);
+    // Delete in the list of local holidays removes the one chosen.
+    auto* excluir = new QShortcut(QKeySequence(Qt::Key_Delete), lstLocais);
+    excluir->setContext(Qt::WidgetShortcut);
+    connect(excluir, &QShortcut::activated, btnExcluir, &QPushButton::click);
 
     arquivo_ = LeArquivoFeriados();
     const bool gravavel = arquivo_.erro.isEmpty();

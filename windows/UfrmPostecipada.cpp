@@ -39,7 +39,7 @@ TfrmPostecipada::TfrmPostecipada(QWidget* parent) : QDialog(parent) {
         {DateEdit1, edtValorFinanciado, edtNumPrestacao, edtTaxa, edtVlrPrestacao, BitBtn1, bsair, btnImprime, btnOK});
     CentraAoMostrar(this);
 
-    new PreviaTeclas(this, [this](QKeyEvent* e, QWidget* alvo) { return FormKeyPress(e, alvo); });
+    CriaTeclas();
 }
 
 void TfrmPostecipada::CriaTextos() {
@@ -181,16 +181,9 @@ void TfrmPostecipada::btnImprimeClick() {
     if (imprime) ProtegeAcao(imprime);
 }
 
-bool TfrmPostecipada::FormKeyPress(QKeyEvent* e, QWidget*) {
-    if (e->key() == Qt::Key_F12 && e->modifiers() == Qt::NoModifier) {
-        btnImprime->click();
-        return true;
-    }
-    if (EhEnter(e)) {
-        PassaAdiante(this);
-        return true;
-    }
-    return false;
+void TfrmPostecipada::CriaTeclas() {
+    TeclaDaJanela(this, Qt::Key_F12, [this] { btnImprime->click(); });
+    EnterComoTab(this);
 }
 
 // --- The workbench's type "Prestação Taxa Efetiva" ------------------------

@@ -73,7 +73,7 @@ private:
     void CriaTextos();
     void CriaCampos();
     void CriaBotoes();
-    bool FormKeyPress(QKeyEvent* e, QWidget* alvo);
+    void CriaTeclas();
 
     bool emDialogo_ = false;
     bool semReset_ = false;

@@ -75,7 +75,7 @@ TfrmRenegociacao::TfrmRenegociacao(QWidget* parent) : QDialog(parent) {
     for (QWidget* w :
          {static_cast<QWidget*>(edtVlrDivida), static_cast<QWidget*>(dtVencimento), static_cast<QWidget*>(edtTaxa)})
         w->installEventFilter(this);
-    new PreviaTeclas(this, [this](QKeyEvent* e, QWidget* alvo) { return FormKeyPress(e, alvo); });
+    EnterComoTab(this);
 }
 
 void TfrmRenegociacao::CriaAtualiza() {
@@ -202,14 +202,6 @@ void TfrmRenegociacao::BitBtn1Click() {
         return;
     }
     accept();
-}
-
-bool TfrmRenegociacao::FormKeyPress(QKeyEvent* e, QWidget*) {
-    if (EhEnter(e)) {
-        PassaAdiante(this);
-        return true;
-    }
-    return false;
 }
 
 bool TfrmRenegociacao::eventFilter(QObject* obj, QEvent* e) {

@@ -59,7 +59,6 @@ protected:
 private:
     void CriaAtualiza();
     void CriaRenegocia();
-    bool FormKeyPress(QKeyEvent* e, QWidget* alvo);
 };
 
 // Binds the window to the workbench: the type "Renegociação de Dívidas" runs

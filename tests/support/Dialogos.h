@@ -5,8 +5,11 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 #include <memory>
 
@@ -74,6 +77,15 @@ void NaProximaModal(std::function<void(Janela*)> acao, int espera = 3000) {
             acao(j);
         },
         espera);
+}
+
+// The next message box, a real one, answered as a user does: Enter on its
+// focused button, through the window system's input. Its text goes to `texto`.
+inline void EnterNaProximaCaixa(std::string* texto = nullptr) {
+    NaProximaModal([texto](QWidget* w) {
+        if (auto* m = qobject_cast<QMessageBox*>(w); m && texto) *texto = m->text().toStdString();
+        if (QWindow* j = w->windowHandle()) QTest::keyClick(j, Qt::Key_Return);
+    });
 }
 
 }  // namespace quantivo::teste

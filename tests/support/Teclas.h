@@ -31,6 +31,17 @@ inline void Digita(const QString& s) {
     }
 }
 
+// The text's characters at a typist's speed (about 25 keys a second), with
+// the event loop turning between them.
+inline void DigitaAoRitmo(const QString& s, int pausa = 40) {
+    for (QChar c : s) {
+        QWidget* w = QApplication::focusWidget();
+        if (!w) return Falha("no widget has the focus for typing");
+        QTest::keyClick(w, c.toLatin1());
+        QTest::qWait(pausa);
+    }
+}
+
 // Types each field's text and moves on with Enter, as a user at the counter
 // does ("" only presses Enter).
 inline void Campos(std::initializer_list<QString> textos) {

@@ -5,6 +5,7 @@
 
 #include "core/Valores.h"
 #include "tests/support/BancadaTeste.h"
+#include "tests/support/Dialogos.h"
 #include "tests/support/Exemplos.h"
 #include "tests/support/Teclas.h"
 #include "ui/Aparencia.h"
@@ -532,4 +533,102 @@ TEST_F(JanelaBancada, ValoresGrandesCabemNosCamposSemPerderDigitos) {
     EXPECT_EQ(f->Edit6->font(), fonteEdit6);
     EXPECT_EQ(f->edtIOF->font(), fonteIOF);
     EXPECT_EQ(f->Edit6->geometry(), QRect(10, 76, 120, 21));
+
+// A real message box over a cell being edited, answered with Enter on its OK:
+// what was typed is in the grid, its cell current, the grid has the focus.
+TEST_F(JanelaBancada, F5ComCelulaAbertaEMensagemRespondidaComEnter) {
+    f->ComboBox1->setCurrentIndex(0);
+    f->data_ref->DefineData(D(2007, 12, 28));
+    f->Edit1->setText("3");
+    f->grid->setFocus(Qt::TabFocusReason);
+    f->grid->setCurrentIndex(f->grid->model()->index(0, 0));
+    Digita("311207");
+    Tecla(Qt::Key_Right);  // out of the date cell
+    Tecla(Qt::Key_Right);
+    Digita("Bco");
+    ASSERT_NE(f->grid->EditorAberto(), nullptr);
+    DefineServicoMensagens(nullptr);
+    guarda.Permite(true);
+    std::string texto;
+    teste::EnterNaProximaCaixa(&texto);
+    Tecla(Qt::Key_F5);
+    guarda.Permite(false);
+    DefineServicoMensagens(&msgs);
+    EXPECT_EQ(texto, "Necessário informar o valor da(s) parcela(s)");
+    EXPECT_EQ(Celula(0, 0), "31/12/07");
+    EXPECT_EQ(Celula(0, 2), "Bco");
+    EXPECT_EQ(f->grid->currentIndex(), f->grid->model()->index(0, 2));
+    // The focus the window gives back when the desktop makes it active again.
+    EXPECT_EQ(f->focusWidget(), f->grid);
+    QApplication::setActiveWindow(f.get());
+    EXPECT_TRUE(f->grid->hasFocus());
+    // The window works on: the value typed now is calculated.
+    Tecla(Qt::Key_Left);
+    Digita("1000");
+    Tecla(Qt::Key_F5);
+    EXPECT_EQ(Celula(0, 1), "1000");
+    EXPECT_EQ(Celula(0, 4), "5");
+    EXPECT_TRUE(msgs.mensagens.empty());
+}
+
+TEST_F(JanelaBancada, F5F10EF12ComCelulaAbertaUsamOQueFoiDigitado) {
+    f->ComboBox1->setCurrentIndex(0);
+    f->data_ref->DefineData(D(2007, 12, 28));
+    f->Edit1->setText("3");
+    f->grid->setFocus(Qt::TabFocusReason);
+    f->grid->setCurrentIndex(f->grid->model()->index(0, 0));
+    Digita("311207");
+    Tecla(Qt::Key_Right);
+    Digita("1000");
+    Tecla(Qt::Key_F5);
+    EXPECT_EQ(f->Edit2->text(), "1.000,00");
+    EXPECT_EQ(f->grid->EditorAberto(), nullptr);
+    // F10 with a cell open, then Ctrl+Z: the typed text comes back with the rest.
+    Digita("2000");
+    Tecla(Qt::Key_F10);
+    EXPECT_EQ(Celula(0, 1), "");
+    Tecla(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Celula(0, 1), "2000");
+    EXPECT_EQ(f->Edit1->text(), "3");
+    // F7 leaves the cell open: it calculates nothing.
+    f->grid->setFocus(Qt::TabFocusReason);
+    Digita("3");
+    ASSERT_NE(f->grid->EditorAberto(), nullptr);
+    Tecla(Qt::Key_F7);
+    EXPECT_FALSE(f->CheckBox1->isChecked());
+    EXPECT_NE(f->grid->EditorAberto(), nullptr);
+}
+
+// A click on the empty area below the last row starts a new row in the
+// column clicked; the keys typed next go there and nowhere else.
+TEST_F(JanelaBancada, CliqueAbaixoDaUltimaLinhaComecaUmaLinhaNova) {
+    f->grid->setFocus(Qt::TabFocusReason);
+    f->grid->setCurrentIndex(f->grid->model()->index(0, 0));
+    Digita("150127");
+    Tecla(Qt::Key_Right);
+    Digita("1500");  // its editor still open
+    const QRect valor = f->grid->visualRect(f->grid->model()->index(0, 1));
+    QTest::mouseClick(f->grid->viewport(), Qt::LeftButton, {}, QPoint(valor.center().x(), valor.bottom() + 25));
+    teste::DigitaAoRitmo("800");
+    EXPECT_EQ(f->grid->Modelo()->NumeroLinhas(), 2);
+    EXPECT_EQ(Celula(0, 0), "15/01/27");
+    EXPECT_EQ(Celula(0, 1), "1500");
+    EXPECT_EQ(f->grid->TextoCelula(1, 1), "800");
+    EXPECT_EQ(f->grid->currentIndex(), f->grid->model()->index(1, 1));
+    // Beside a row, past the last column: that row's last cell, shown current.
+    f->grid->EncerraEdicao(true);
+    const QRect dias = f->grid->visualRect(f->grid->model()->index(0, 4));
+    if (dias.right() + 5 < f->grid->viewport()->width()) {
+        QTest::mouseClick(f->grid->viewport(), Qt::LeftButton, {}, QPoint(dias.right() + 3, dias.center().y()));
+        EXPECT_EQ(f->grid->currentIndex(), f->grid->model()->index(0, 4));
+        EXPECT_TRUE(f->grid->selectionModel()->isSelected(f->grid->currentIndex()));
+        teste::DigitaAoRitmo("9");  // the calculated column takes no key
+        EXPECT_EQ(Celula(0, 1), "1500");
+    }
+    // A double click below adds one row, not two.
+    const QRect ultima = f->grid->visualRect(f->grid->model()->index(1, 0));
+    const QPoint abaixo(ultima.center().x(), ultima.bottom() + 40);
+    QTest::mouseClick(f->grid->viewport(), Qt::LeftButton, {}, abaixo);  // its first press
+    QTest::mouseDClick(f->grid->viewport(), Qt::LeftButton, {}, abaixo);
+    EXPECT_EQ(f->grid->Modelo()->NumeroLinhas(), 3);
 }

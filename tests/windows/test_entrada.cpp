@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "core/VendaPorFora.h"
+#include "tests/support/Dialogos.h"
 #include "tests/support/GuardaJanelas.h"
 #include "tests/support/PastaDePreferencias.h"
 #include "tests/support/Teclas.h"
@@ -573,5 +574,76 @@ TEST_F(Entrada, EnterNosCamposMostraOQuadroDeFocoComoTab) {
         Campos({"5000"});
         EXPECT_TRUE(j.CheckBox1->hasFocus());
         EXPECT_TRUE(j.testAttribute(Qt::WA_KeyboardFocusChange));
+    });
+}
+
+// F5 with a cell being edited and a real message box answered with Enter on
+// its OK: the window stays, with what was typed in its cell, current, and the
+// grid has the focus.
+TEST_F(Entrada, F5ComCelulaAbertaEMensagemRespondidaComEnter) {
+    const auto confere = [&](JanelaEntrada& j, int coluna, const QString& texto, const std::string& mensagem) {
+        ASSERT_NE(j.grid_pre->EditorAberto(), nullptr);
+        DefineServicoMensagens(nullptr);
+        std::string visto;
+        teste::EnterNaProximaCaixa(&visto);
+        Tecla(Qt::Key_F5);
+        DefineServicoMensagens(&msgs);
+        EXPECT_EQ(visto, mensagem);
+        EXPECT_TRUE(j.isVisible());
+        EXPECT_EQ(CelulaEntrada(j, 0, coluna), texto);
+        EXPECT_EQ(j.grid_pre->currentIndex(), j.grid_pre->model()->index(0, coluna));
+        // The focus the window gives back when the desktop makes it active again.
+        EXPECT_EQ(j.focusWidget(), j.grid_pre);
+    };
+    AbreDesconto([&](Tfrm_desconto& j) {
+        DigitaLinhas(j, {{"311207", "1000"}});
+        confere(j, 1, "1000", kTaxaObrigatoria);
+    });
+    EXPECT_TRUE(ficouAberta);
+    ficouAberta = false;
+    AbreVenda([&](Tfrm_venda_por_fora& j) {
+        DigitaLinhas(j, {{"020707"}});
+        confere(j, 0, "02/07/07", kValorObrigatorio);
+    });
+    EXPECT_TRUE(ficouAberta);
+}
+
+// A click on the empty area below the last row starts a new row in the
+// column clicked; the keys typed next go there and change no other cell.
+TEST_F(Entrada, CliqueAbaixoDaUltimaLinhaComecaUmaLinhaNova) {
+    const auto clicaAbaixo = [](JanelaEntrada& j, int coluna) {
+        const int ultima = j.grid_pre->Modelo()->NumeroLinhas() - 1;
+        const QRect r = j.grid_pre->visualRect(j.grid_pre->model()->index(ultima, coluna));
+        QTest::mouseClick(j.grid_pre->viewport(), Qt::LeftButton, {}, QPoint(r.center().x(), r.bottom() + 20));
+    };
+    AbreDesconto([&](Tfrm_desconto& j) {
+        DigitaLinhas(j, {{"150127", "1500"}});  // the value's editor still open
+        clicaAbaixo(j, 1);
+        teste::DigitaAoRitmo("800");
+        EXPECT_EQ(j.grid_pre->Modelo()->NumeroLinhas(), 2);
+        EXPECT_EQ(CelulaEntrada(j, 0, 0), "15/01/27");
+        EXPECT_EQ(CelulaEntrada(j, 0, 1), "1500");
+        EXPECT_EQ(j.grid_pre->TextoCelula(1, 1), "800");
+        clicaAbaixo(j, 0);
+        teste::DigitaAoRitmo("200227");
+        EXPECT_EQ(j.grid_pre->TextoCelula(2, 0), "20/02/27");
+        EXPECT_EQ(CelulaEntrada(j, 1, 1), "800");
+        EXPECT_EQ(CelulaEntrada(j, 1, 0), "");
+    });
+    ficouAberta = false;
+    AbreVenda([&](Tfrm_venda_por_fora& j) {
+        DigitaLinhas(j, {{"150127"}});
+        clicaAbaixo(j, 0);
+        teste::DigitaAoRitmo("200227");
+        EXPECT_EQ(CelulaEntrada(j, 0, 0), "15/01/27");
+        EXPECT_EQ(j.grid_pre->TextoCelula(1, 0), "20/02/27");
+        // Beside a date, in the wide empty area right of the one column: that
+        // row's date becomes current, shown selected.
+        j.grid_pre->EncerraEdicao(true);
+        const QRect r = j.grid_pre->visualRect(j.grid_pre->model()->index(0, 0));
+        QTest::mouseClick(j.grid_pre->viewport(), Qt::LeftButton, {}, QPoint(r.right() + 30, r.center().y()));
+        EXPECT_EQ(j.grid_pre->currentIndex(), j.grid_pre->model()->index(0, 0));
+        EXPECT_TRUE(j.grid_pre->selectionModel()->isSelected(j.grid_pre->currentIndex()));
+        EXPECT_EQ(j.grid_pre->Modelo()->NumeroLinhas(), 2);
     });
 }
