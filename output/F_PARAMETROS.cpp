@@ -88,7 +88,8 @@ TFPARAMETROS::TFPARAMETROS(QWidget* parent) : QDialog(parent) {
     bsair->setToolTip(QStringLiteral("FECHAR A JANELA"));
 
     DefineOrdemTab({bsalvar, bsair, tnome, tatividade, tendereco, tcidade, tassinatura, rbumavia, rbduasvias});
-    bsalvar->setFocus();
+    // The tab order begins at the buttons, but the first keys are the name.
+    tnome->setFocus();
 
     connect(bsalvar, &QPushButton::clicked, this, &TFPARAMETROS::bsalvarClick);
     connect(bsair, &QPushButton::clicked, this, &TFPARAMETROS::bsairClick);

@@ -49,6 +49,7 @@ void Tfrm_desconto::edtTaxaExit() {
 void Tfrm_desconto::BitBtn1Click() {
     if (!Bancada()) return;
     ProtegeAcao([this] {
+        if (!data_ref->ConfereData()) return;
         if (!(edtTaxa->Valor() > 0)) {
             MostraMensagem(kMsgTaxaObrigatoria);
             return;
