@@ -35,7 +35,8 @@ protected:
     void DescontoCalculado() {
         teste::DadosDoExemplo(*b);
         Bancada x = b->LeBancada();
-        x.linhas = {{"31/12/07", "1000", "", "", ""}, {"26/01/08", "500", "", "", ""}, {"15/02/08", "2500,50", "", "", ""}};
+        x.linhas = {
+            {"31/12/07", "1000", "", "", ""}, {"26/01/08", "500", "", "", ""}, {"15/02/08", "2500,50", "", "", ""}};
         b->EscreveBancada(x);
         b->DefineTipoSemReacao(TipoCalculo::DescontoCheque);
         b->btnCalcula->click();
@@ -118,10 +119,12 @@ TEST_F(OperacaoNova, EncargosRecusamOSinalDeMenosDigitadoColadoOuPostoDeFora) {
     };
     MostraBancada();
     confere("bancada", {b->edtTAC, b->edtIOF, b->edtTARIFA});
-    Entrada<Tfrm_desconto>(&AbreDescontoCheque,
-                           [&](Tfrm_desconto& j) { confere("desconto", {j.edtTAC, j.edtIOF, j.edtTARIFA}); });
-    Entrada<Tfrm_venda_por_fora>(&AbreVendaPorFora,
-                                 [&](Tfrm_venda_por_fora& j) { confere("venda", {j.edtTAC, j.edtIOF, j.edtTARIFA}); });
+    Entrada<Tfrm_desconto>(&AbreDescontoCheque, [&](Tfrm_desconto& j) {
+        confere("desconto", {j.edtTAC, j.edtIOF, j.edtTARIFA});
+    });
+    Entrada<Tfrm_venda_por_fora>(&AbreVendaPorFora, [&](Tfrm_venda_por_fora& j) {
+        confere("venda", {j.edtTAC, j.edtIOF, j.edtTARIFA});
+    });
 }
 
 TEST_F(OperacaoNova, LiquidoEhOTotalMenosJurosEEncargosMostrados) {
@@ -191,7 +194,8 @@ TEST_F(OperacaoNova, RenegociacaoDoMenuDepoisDeUmDescontoNaoMostraNemImprimeOsEn
     ASSERT_TRUE(RenegociaExemplo());
     EXPECT_EQ(b->TipoSelecionado(), TipoCalculo::RenegociacaoDividas);
     EXPECT_EQ(b->Edit2->text(), "1.134,72");
-    for (CampoNumerico* c : {b->edtTAC, b->edtIOF, b->edtTARIFA}) EXPECT_EQ(c->Valor(), 0) << c->objectName().toStdString();
+    for (CampoNumerico* c : {b->edtTAC, b->edtIOF, b->edtTARIFA})
+        EXPECT_EQ(c->Valor(), 0) << c->objectName().toStdString();
     for (QLabel* l : {b->Label12, b->Label13, b->Label14, b->Label15})
         EXPECT_EQ(l->text(), "") << l->objectName().toStdString();
     EXPECT_EQ(b->LabelCET->text(), "CET: -");

@@ -56,7 +56,8 @@ TEST(Lote, TextosEmUtf8EBytesEstranhosNasCelulas) {
 TEST(Lote, EncargoNegativoEhRecusado) {
     const std::string dados = R"("DataReferencia": "28/12/2007", "ValorFinanciado": "0", "Taxa": "3",
         "TipoTarifa": 0, "IncluiCompensacao": true)";
-    const std::string linhas = R"("linhas": [{"Data": "31/12/07", "Valor": "1000"}, {"Data": "15/02/08", "Valor": "1800"}])";
+    const std::string linhas =
+        R"("linhas": [{"Data": "31/12/07", "Valor": "1000"}, {"Data": "15/02/08", "Valor": "1800"}])";
     for (const char* op : {"desconto_cheque", "venda_por_fora"}) {
         for (const char* encargos : {R"("TAC": -1, "IOF": 0, "Tarifa": 0)", R"("TAC": 0, "IOF": -0.0041, "Tarifa": 0)",
                                      R"("TAC": 0, "IOF": 0, "Tarifa": -2)"}) {
