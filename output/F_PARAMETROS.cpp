@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QStyle>
 
 #include "output/Arquivos.h"
@@ -88,7 +89,6 @@ TFPARAMETROS::TFPARAMETROS(QWidget* parent) : QDialog(parent) {
     bsair->setToolTip(QStringLiteral("FECHAR A JANELA"));
 
     DefineOrdemTab({bsalvar, bsair, tnome, tatividade, tendereco, tcidade, tassinatura, rbumavia, rbduasvias});
-    bsalvar->setFocus();
 
     connect(bsalvar, &QPushButton::clicked, this, &TFPARAMETROS::bsalvarClick);
     connect(bsair, &QPushButton::clicked, this, &TFPARAMETROS::bsairClick);
@@ -96,6 +96,13 @@ TFPARAMETROS::TFPARAMETROS(QWidget* parent) : QDialog(parent) {
     CentraAoMostrar(this);
 
     FormCreate();
+}
+
+void TFPARAMETROS::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    // The tab order begins at the buttons, but the first keys are the name;
+    // a focus set before the window is shown would go to the first button.
+    if (!e->spontaneous()) tnome->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void TFPARAMETROS::FormCreate() {

@@ -46,6 +46,9 @@ public slots:
     void bsalvarClick();
     void bsairClick();
 
+protected:
+    void showEvent(QShowEvent* e) override;
+
 private:
     void FormCreate();
 };

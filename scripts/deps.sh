@@ -11,7 +11,7 @@
 # arguments are package names wanted too.
 set -euo pipefail
 pkgs=(qt6-base-dev libgtest-dev nlohmann-json3-dev ninja-build cmake g++
-      xvfb xauth fonts-liberation2 poppler-utils qt6-translations-l10n)
+      xvfb xauth fonts-liberation2 poppler-utils qt6-translations-l10n locales)
 declare -A grupos=(
   [formato]="clang-format"                                                   # scripts/formato.sh
   [atspi]="at-spi2-core python3-pyatspi gir1.2-atspi-2.0 xdotool dbus-daemon"  # tests/atspi/run.sh
@@ -36,9 +36,13 @@ missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
 if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+# The test programs run under the clerk's locale too (tests/CMakeLists.txt).
+if ! locale -a 2>/dev/null | grep -qix 'pt_BR\.utf-\?8'; then
+  $sudo localedef -i pt_BR -f UTF-8 pt_BR.UTF-8
 fi

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QScopedValueRollback>
+#include <QTimer>
 
 #include "ui/Aparencia.h"
 #include "ui/Regional.h"
@@ -122,9 +123,60 @@ void CampoData::focusInEvent(QFocusEvent* e) {
         selectAll();
 }
 
+QString TextoDataInvalida(const QString& texto) {
+    return QStringLiteral("A data \"%1\" não existe.\nDigite uma data válida no formato dd/mm/aa.").arg(texto);
+}
+
+bool CampoData::ConfereData() {
+    if (LeTexto()) return true;
+    AvisaDataInvalida();
+    return false;
+}
+
+void CampoData::AvisaDataInvalida() {
+    avisoPendente_ = false;
+    // The box takes the focus away: that must not warn again.
+    if (avisando_) return;
+    const QPointer<CampoData> campo(this);
+    {
+        const QScopedValueRollback<bool> avisando(avisando_, true);
+        ServicoMensagens().Mostra(TextoDataInvalida(text()).toStdString(), kTituloAtencao, Icone::Aviso);
+    }
+    if (!campo || !isVisible() || !isEnabled()) return;
+    // Back to the typed text, for correction (the window gives the focus to
+    // it when the box has closed).
+    setFocus(Qt::OtherFocusReason);
+    selectAll();
+}
+
 void CampoData::focusOutEvent(QFocusEvent* e) {
-    if (e->reason() != Qt::PopupFocusReason) {
-        Guarda(LeTexto().value_or(data_));
+    switch (e->reason()) {
+        case Qt::PopupFocusReason:
+            break;  // the calendar or a context menu: still being edited
+        case Qt::TabFocusReason:
+        case Qt::BacktabFocusReason:
+        case Qt::MouseFocusReason:
+        case Qt::ShortcutFocusReason:
+            // Left for another control of the window: a text that is no date
+            // is said so once the focus has settled (a message box in the
+            // middle of a focus change would take part in it).
+            if (!LeTexto()) {
+                if (!avisando_ && !avisoPendente_) {
+                    avisoPendente_ = true;
+                    QTimer::singleShot(0, this, [this] {
+                        if (avisoPendente_ && isVisible() && !LeTexto()) AvisaDataInvalida();
+                        avisoPendente_ = false;
+                    });
+                }
+                break;
+            }
+            Guarda(*LeTexto());
+            break;
+        default:
+            // The window lost the focus (a message box, another window, the
+            // window closing): a date is taken, any other text stays as typed.
+            if (const auto d = LeTexto()) Guarda(*d);
+            break;
     }
     QLineEdit::focusOutEvent(e);
 }

@@ -2,10 +2,12 @@
 // The date field every window uses: the short date "dd/mm/yy" typed into a
 // masked line edit, with a calendar button. An empty field reads as the null
 // date (30/12/1899). Typed text is read by the program's own date rule (the
-// two-digit year placed in the window around today's year); a text that is
-// not a date when the field is left gives the held date back. A text set from
-// outside while the field has no focus (an accessibility client) is read the
-// same way.
+// two-digit year placed in the window around today's year). A text that is
+// not a date (31/02/26, a half-typed one) never becomes another date: leaving
+// the field for another control says so in a message box and brings the
+// focus back to the typed text; Escape gives the held date back. A text set
+// from outside while the field has no focus (an accessibility client) is
+// taken when it is a date.
 #include <QCalendarWidget>
 #include <QLineEdit>
 #include <QPointer>
@@ -23,6 +25,11 @@ public:
     // While the field is being edited, the typed date when it is one.
     quantivo::Data Data() const;
     void DefineData(quantivo::Data d);
+
+    // Whether the text is a date (or empty). When it is not, says so in a
+    // message box and brings the focus back to the field: for an action that
+    // reads the date while the field may hold what is being typed.
+    bool ConfereData();
 
     // Opens the calendar under the field (the calendar button does this).
     void AbreCalendario();
@@ -44,11 +51,19 @@ private:
     void Mostra();
     void TextoEditado();
     void TextoPostoDeFora();
+    void AvisaDataInvalida();
 
     quantivo::Data data_ = kDataNula;
     quantivo::Data anunciada_ = kDataNula;
     QPointer<QCalendarWidget> calendario_;
     bool mostrando_ = false;
+    // The warning of a field left with no date: due once the focus change
+    // is over; not shown twice at once.
+    bool avisoPendente_ = false;
+    bool avisando_ = false;
 };
+
+// The warning's text for a typed text that is not a date.
+QString TextoDataInvalida(const QString& texto);
 
 }  // namespace quantivo

@@ -137,6 +137,8 @@ void Tfrm_desconto_cheque::CriaDadosGerais() {
 
     edtTARIFA = Nomeia(new CampoNumerico(2, g), "edtTARIFA");
     edtTARIFA->setGeometry(362, 120, 90, 21);
+    // A negative charge would add to the net value while its label shows 0.
+    for (CampoNumerico* c : {edtTAC, edtIOF, edtTARIFA}) c->DefineSemNegativo(true);
 
     InstalaFiltroTeclas(Edit6, FiltroTeclas::Campo);
     InstalaFiltroTeclas(Edit1, FiltroTeclas::Campo);
@@ -324,6 +326,11 @@ void Tfrm_desconto_cheque::DefineTipoSemReacao(TipoCalculo tipo) {
     ComboBox1->setCurrentIndex(static_cast<int>(tipo));
 }
 
+void Tfrm_desconto_cheque::ComecaOperacao() {
+    for (CampoNumerico* c : {edtTAC, edtIOF, edtTARIFA}) c->DefineValor(0);
+    LimpaTotais();
+}
+
 Bancada Tfrm_desconto_cheque::LeBancada() {
     grid->ConfirmaEdicao();
     Bancada b;
@@ -397,6 +404,9 @@ Desfecho Tfrm_desconto_cheque::Calcula() {
     ultimoDesfecho_ = Desfecho::NadaAFazer;
     const TipoCalculo tipo = TipoSelecionado();
     if (tipo == TipoCalculo::Nenhum) return ultimoDesfecho_;
+    // A date being typed that is no date is said so; the calculation never
+    // takes the date held before it instead.
+    if (!data_ref->ConfereData()) return ultimoDesfecho_ = Desfecho::Interrompido;
     Bancada b = LeBancada();
     if (b.dados.Feriados && !avisoFeriados_.isEmpty()) {
         const QString aviso = std::exchange(avisoFeriados_, QString());

@@ -70,6 +70,11 @@ public:
     // reaction to the user's choice (which opens the instalment or the
     // renegotiation window), nor any other signal of the list.
     void DefineTipoSemReacao(TipoCalculo tipo);
+    // A filling window starts a new operation: the charges (TAC, IOF, fee)
+    // go to 0 and the totals labels and the CET are emptied, so that nothing
+    // an earlier calculation left stands beside this one, on the screen or in
+    // its listing.
+    void ComecaOperacao();
 
     // --- Controls, by the names the other windows use.
     CampoData* data_ref;

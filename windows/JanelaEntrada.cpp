@@ -114,6 +114,8 @@ void JanelaEntrada::CriaDadosGerais(QGroupBox* g) {
 
     edtTARIFA = Nomeia(new CampoNumerico(2, g), "edtTARIFA");
     edtTARIFA->setGeometry(316, 122, 90, 21);
+    // As in the workbench, which takes these values: charges are never negative.
+    for (CampoNumerico* c : {edtTAC, edtIOF, edtTARIFA}) c->DefineSemNegativo(true);
 
     const std::pair<QWidget*, const char*> nomes[] = {
         {data_ref, "Data da Operação"}, {edtTaxa, "Taxa (%)"}, {edtTAC, "TAC(%)"},
@@ -254,6 +256,7 @@ void JanelaEntrada::EsvaziaGradeDaBancada() {
     // An editor left open in the workbench grid would later write its old
     // text over the rows handed over.
     bancada_->grid->EncerraEdicao(false);
+    bancada_->ComecaOperacao();
     bancada_->grid->Modelo()->DefineLinhas(
         std::vector<Parcela>(static_cast<std::size_t>(grid_pre->Modelo()->NumeroLinhas())));
 }

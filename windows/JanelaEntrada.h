@@ -76,7 +76,8 @@ protected:
     // operation date (the entry windows' warning); with `exigeValor`, a dated
     // row without value stops the check (false) with its message.
     bool ConfereLinhasDaEntrada(bool exigeValor);
-    // Empties the workbench grid and gives it as many rows as this grid.
+    // Empties the workbench grid and gives it as many rows as this grid; the
+    // charges and totals an earlier calculation left there are cleared.
     void EsvaziaGradeDaBancada();
     // Reference date, rate text, TAC, IOF, fee and fee kind; the workbench's
     // clearing box is left as it is.

@@ -227,6 +227,8 @@ void LigaRenegociacao(Tfrm_desconto_cheque* bancada, TfrmRenegociacao* janela) {
 
 bool RenegociaDoMenu(Tfrm_desconto_cheque* bancada, TfrmRenegociacao* janela, QWidget* dono) {
     if (janela->AbreDialogo(dono) != QDialog::Accepted) return false;
+    // Nothing of an earlier operation (a discount's charges) stays beside the schedule.
+    bancada->ComecaOperacao();
     const long double saldo = janela->edtVlrAtualizado2->Valor() - janela->edtVlrPago->Valor();
     bancada->Edit6->setText(QString::fromStdString(TextoSaldo(saldo)));
     bancada->Edit1->setText(janela->edtNovaTaxa->Texto());

@@ -49,6 +49,7 @@ void Tfrm_desconto::edtTaxaExit() {
 void Tfrm_desconto::BitBtn1Click() {
     if (!JanelaBancada()) return;
     ProtegeAcao([this] {
+        if (!data_ref->ConfereData()) return;
         if (!(edtTaxa->Valor() > 0)) {
             MostraMensagem(kMsgTaxaObrigatoria);
             return;

@@ -64,6 +64,7 @@ void Tfrm_venda_por_fora::edtVlrFinanciadoExit() {
 void Tfrm_venda_por_fora::BitBtn1Click() {
     if (!JanelaBancada()) return;
     ProtegeAcao([this] {
+        if (!data_ref->ConfereData()) return;
         if (!(edtVlrFinanciado->Valor() > 0)) {
             MostraMensagem(kMsgValorFinanciadoObrigatorio);
             return;

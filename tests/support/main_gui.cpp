@@ -1,15 +1,16 @@
 // Test main for the window tests: offscreen platform, a private runtime dir,
-// pinned locale and time zone, and the program's files in a test location.
+// the time zone pinned, the environment's locale (as the program takes it),
+// and the program's files in a test location.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <clocale>
 #include <cstdlib>
 #include <ctime>
 
 #include "tests/support/Falha.h"
+#include "tests/support/Localidade.h"
 #include "ui/Preferencias.h"
 #include "ui/Regional.h"
 
@@ -29,9 +30,8 @@ void FiltraAvisos(QtMsgType tipo, const QMessageLogContext& ctx, const QString& 
 int main(int argc, char** argv) {
     g_anterior = qInstallMessageHandler(FiltraAvisos);
     setenv("TZ", "UTC", 1);
-    setenv("LC_ALL", "C", 1);
     tzset();
-    std::setlocale(LC_ALL, "C");
+    quantivo::teste::AplicaLocalidadeDoAmbiente();
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QTemporaryDir runtime;
     setenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit().constData(), 1);

@@ -50,3 +50,26 @@ TEST(Lote, TextosEmUtf8EBytesEstranhosNasCelulas) {
     EXPECT_EQ(r["linhas"][0]["Emitente"], "José da Conceição");
     EXPECT_EQ(r["linhas"][0]["BancoNumero"], std::string("\0x", 2));
 }
+
+// A negative charge would add to the net value while its label shows 0; the
+// fields take no minus sign, and neither does the batch.
+TEST(Lote, EncargoNegativoEhRecusado) {
+    const std::string dados = R"("DataReferencia": "28/12/2007", "ValorFinanciado": "0", "Taxa": "3",
+        "TipoTarifa": 0, "IncluiCompensacao": true)";
+    const std::string linhas =
+        R"("linhas": [{"Data": "31/12/07", "Valor": "1000"}, {"Data": "15/02/08", "Valor": "1800"}])";
+    for (const char* op : {"desconto_cheque", "venda_por_fora"}) {
+        for (const char* encargos : {R"("TAC": -1, "IOF": 0, "Tarifa": 0)", R"("TAC": 0, "IOF": -0.0041, "Tarifa": 0)",
+                                     R"("TAC": 0, "IOF": 0, "Tarifa": -2)"}) {
+            const json r = Responde(std::string(R"({"op": ")") + op + R"(", "dados": {)" + dados + ", " + encargos +
+                                    "}, " + linhas + "}");
+            ASSERT_TRUE(r.contains("erro")) << op << " " << encargos;
+            EXPECT_EQ(r["erro"]["tipo"], "pedido") << op << " " << encargos;
+            EXPECT_NE(r["erro"]["texto"].get<std::string>().find("negativo"), std::string::npos);
+        }
+        // Zero, and a value that the field's decimals bring to zero, are charges of 0.
+        const json r = Responde(std::string(R"({"op": ")") + op + R"(", "dados": {)" + dados +
+                                R"(, "TAC": -0.001, "IOF": 0, "Tarifa": 0}, )" + linhas + "}");
+        EXPECT_TRUE(r["erro"].is_null()) << op << " " << r.dump();
+    }
+}

@@ -1,5 +1,6 @@
 // The shared numeric and date fields.
 #include <QCalendarWidget>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -170,7 +171,7 @@ TEST_F(CampoDataTeste, TextoDigitadoUsaAJanelaDeAnosDeHoje) {
         {"281207", D(2007, 12, 28)},
         {"010157", D(1957, 1, 1)},  // hundred-year window of 2007: 57 is 1957
         {"010156", D(2056, 1, 1)},
-        {"310299", D(2007, 12, 1)},  // not a date: the held date stays
+        {"310299", D(2007, 12, 1)},  // not a date: never another date (the warning is tested below)
     };
     for (const auto& c : casos) {
         Janela<CampoData> j;
@@ -244,4 +245,113 @@ TEST_F(CampoDataTeste, TextoPostoDeForaSemFocoViraAData) {
     j.campo->setText("99/99/99");
     EXPECT_EQ(j.campo->Data(), D(2007, 12, 28));
     EXPECT_EQ(j.campo->text(), "28/12/07");
+}
+
+// A typed text that is not a date is said so when the field is left for
+// another control, once, and the clerk is back in the field with the text.
+TEST_F(CampoDataTeste, TextoQueNaoEhDataAvisaAoSairEVoltaAoCampoComOTexto) {
+    struct Caso {
+        const char* teclas;
+        const char* texto;
+    } casos[] = {{"310226", "31/02/26"}, {"999999", "99/99/99"}, {"3112", "31/12/"}, {"000000", "00/00/00"}};
+    for (const auto& c : casos) {
+        msgs.mensagens.clear();
+        Janela<CampoData> j;
+        j.campo->DefineData(D(2007, 12, 1));
+        QSignalSpy mudou(j.campo, &CampoData::dataAlterada);
+        j.Entra();
+        j.campo->selectAll();
+        QTest::keyClicks(j.campo, c.teclas);
+        j.Sai();
+        QTest::qWait(20);
+        ASSERT_EQ(msgs.mensagens.size(), 1u) << c.teclas;
+        EXPECT_EQ(msgs.mensagens[0].texto, TextoDataInvalida(c.texto).toStdString());
+        EXPECT_EQ(msgs.mensagens[0].titulo, kTituloAtencao);
+        EXPECT_NE(msgs.mensagens[0].texto.find(c.texto), std::string::npos);
+        EXPECT_TRUE(j.campo->hasFocus()) << c.teclas;
+        EXPECT_EQ(j.campo->text(), c.texto);
+        EXPECT_EQ(mudou.count(), 0) << c.teclas;
+        EXPECT_FALSE(j.campo->ConfereData());
+        // Escape gives the held date back; then the field leaves quietly.
+        QTest::keyClick(j.campo, Qt::Key_Escape);
+        EXPECT_EQ(j.campo->text(), "01/12/07");
+        j.Sai();
+        QTest::qWait(20);
+        EXPECT_EQ(msgs.mensagens.size(), 2u) << c.teclas;  // the ConfereData above
+        EXPECT_EQ(j.campo->Data(), D(2007, 12, 1));
+    }
+}
+
+TEST_F(CampoDataTeste, DataCorrigidaDepoisDoAvisoEhTomada) {
+    Janela<CampoData> j;
+    j.Entra();
+    QTest::keyClicks(j.campo, "310226");
+    j.Sai();
+    QTest::qWait(20);
+    ASSERT_TRUE(j.campo->hasFocus());
+    QTest::keyClicks(j.campo, "280226");
+    j.Sai();
+    QTest::qWait(20);
+    EXPECT_EQ(msgs.mensagens.size(), 1u);
+    EXPECT_EQ(j.campo->Data(), D(2026, 2, 28));
+    EXPECT_TRUE(j.outro->hasFocus());
+    EXPECT_TRUE(j.campo->ConfereData());
+    EXPECT_EQ(msgs.mensagens.size(), 1u);
+}
+
+// With the real message box answered by Enter: one box, the focus back in
+// the field, no second warning from the box taking the focus away.
+TEST_F(CampoDataTeste, EnterNaCaixaDeixaNoCampoSemNovoAviso) {
+    MensageiroQt real;
+    DefineServicoMensagens(&real);
+    guarda.Permite(true);
+    int caixas = 0;
+    QString texto;
+    QTimer responde;
+    responde.setInterval(5);
+    QObject::connect(&responde, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) return;
+        ++caixas;
+        texto = box->text();
+        QApplication::setActiveWindow(box);
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    responde.start();
+    Janela<CampoData> j;
+    j.Entra();
+    QTest::keyClicks(j.campo, "999999");
+    j.Sai();
+    QTest::qWait(200);
+    QApplication::setActiveWindow(&j.w);
+    QTest::qWait(50);
+    EXPECT_EQ(caixas, 1);
+    EXPECT_EQ(texto, TextoDataInvalida(QStringLiteral("99/99/99")));
+    EXPECT_TRUE(j.campo->hasFocus());
+    EXPECT_EQ(j.campo->text(), "99/99/99");
+    // Checked again from an action while the field has the focus: one box more.
+    EXPECT_FALSE(j.campo->ConfereData());
+    QTest::qWait(200);
+    EXPECT_EQ(caixas, 2);
+    responde.stop();
+    DefineServicoMensagens(&msgs);
+}
+
+// The window closing, or losing the focus to another, is no leaving for a
+// control: nothing is said, nothing traps, and the text is not replaced.
+TEST_F(CampoDataTeste, JanelaQueFechaOuPerdeOFocoNaoAvisa) {
+    Janela<CampoData> j;
+    j.campo->DefineData(D(2007, 12, 1));
+    j.Entra();
+    j.campo->selectAll();
+    QTest::keyClicks(j.campo, "310226");
+    QWidget outra;
+    outra.show();
+    QApplication::setActiveWindow(&outra);
+    QTest::qWait(20);
+    j.w.close();
+    QTest::qWait(20);
+    EXPECT_TRUE(msgs.mensagens.empty());
+    EXPECT_FALSE(j.w.isVisible());
+    EXPECT_EQ(j.campo->text(), "31/02/26");
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <limits>
 
 #include "core/Erros.h"
 #include "core/Valores.h"
@@ -40,6 +41,18 @@ const char* NomeTipo(TipoErro t) {
     return "aritmetica";
 }
 
+// A number as std::to_chars writes it ("." before the decimals), read back
+// whatever the process locale is: the core's reading takes the ",".
+long double LeFormaGeral(std::string t) {
+    for (char& c : t)
+        if (c == '.') c = ',';
+    try {
+        return LeNumero(t);
+    } catch (const ErroConversao&) {
+        return std::numeric_limits<long double>::quiet_NaN();
+    }
+}
+
 // The shortest text of 15 to 21 significant digits, in the general form,
 // that reads back as the same extended value. (std::from_chars cannot do the
 // reading back: mingw-w64's goes through a double.)
@@ -50,7 +63,7 @@ std::string NumeroTexto(long double v) {
     for (int p = 15; p <= 21; ++p) {
         r = std::to_chars(b, b + sizeof b - 1, v, std::chars_format::general, p);
         *r.ptr = '\0';
-        if (std::strtold(b, nullptr) == v) break;
+        if (LeFormaGeral(b) == v) break;
     }
     return std::string(b, r.ptr);
 }
@@ -160,6 +173,18 @@ std::vector<FeriadoLocal> FeriadosLocaisDoPedido(const Json& req) {
     return locais;
 }
 
+namespace {
+
+// A charge as its field holds it. The fields take no minus sign: a negative
+// charge would add to the net value while its label shows 0.
+long double Encargo(const Json& dados, const char* nome, int decimais) {
+    const long double v = Segura(Numero(Campo(dados, nome), nome), decimais);
+    if (v < 0) throw ErroPedido(std::string(nome) + " não pode ser negativo");
+    return v;
+}
+
+}  // namespace
+
 Bancada LeBancada(const Json& req) {
     Bancada b;
     const Json& d = Campo(req, "dados");
@@ -167,12 +192,12 @@ Bancada LeBancada(const Json& req) {
     g.DataReferencia = DataDoPedido(Campo(d, "DataReferencia"), "DataReferencia");
     g.ValorFinanciado = Texto(Campo(d, "ValorFinanciado"), "ValorFinanciado");
     g.Taxa = Texto(Campo(d, "Taxa"), "Taxa");
-    g.TAC = Segura(Numero(Campo(d, "TAC"), "TAC"), 2);
-    g.IOF = Segura(Numero(Campo(d, "IOF"), "IOF"), 4);
+    g.TAC = Encargo(d, "TAC", 2);
+    g.IOF = Encargo(d, "IOF", 4);
     const long double tt = Numero(Campo(d, "TipoTarifa"), "TipoTarifa");
     if (tt != -1 && tt != 0 && tt != 1) throw ErroPedido("TipoTarifa deve ser -1, 0 ou 1");
     g.TipoTarifa = static_cast<TipoDeTarifa>(static_cast<int>(tt));
-    g.Tarifa = Segura(Numero(Campo(d, "Tarifa"), "Tarifa"), 2);
+    g.Tarifa = Encargo(d, "Tarifa", 2);
     g.IncluiCompensacao = Logico(Campo(d, "IncluiCompensacao"), "IncluiCompensacao");
     if (const auto f = d.find("Feriados"); f != d.end()) g.Feriados = Logico(*f, "Feriados");
     g.FeriadosLocais = FeriadosLocaisDoPedido(req);

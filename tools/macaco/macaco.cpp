@@ -542,7 +542,10 @@ int main(int argc, char** argv) {
     teste::PastaDoPrograma pasta;
     DefineHoje(*CodificaData(2026, 3, 16));
     DefineAbreUrl([](const QString& u) { Registra("(web page not opened: " + u.toStdString() + ")"); });
-    DefineAbreArquivo([](const QString& a) { Registra("(file not opened: " + a.toStdString() + ")"); });
+    DefineAbreArquivo([](const QString& a) {
+        Registra("(file not opened: " + a.toStdString() + ")");
+        return false;  // as with no PDF reader: the program shows the manual itself
+    });
     CriaMenuPrincipal();
     MostraMenuECriaDemais();
 
