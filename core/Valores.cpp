@@ -55,7 +55,7 @@ bool Digito(char c) { return c >= '0' && c <= '9'; }
 
 // The exact decimal value of a finite extended number: its digits, without
 // leading zeros (none for zero), and how many of them stand before the point
-// (zero or negative below 0,1). Worked out in integers from the number's bits,
+// (zero below 1, negative below 0,1). Worked out in integers from the number's bits,
 // so that no library's rounding (printf and to_chars round exact halves to
 // even) and no platform's formatting decides a digit.
 struct Decimal {
