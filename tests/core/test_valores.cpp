@@ -172,7 +172,8 @@ std::string TextoExato(long double v, int decimais, bool quinzeDigitos = true) {
     }
     // Leading zeros out, the point kept in place.
     const std::size_t nz = dig.find_first_not_of('0');
-    if (nz == std::string::npos) return "0" + std::string(decimais > 0 ? "," : "") + std::string(decimais, '0');
+    if (nz == std::string::npos)
+        return "0" + std::string(decimais > 0 ? "," : "") + std::string(static_cast<std::size_t>(decimais), '0');
     antes -= static_cast<int>(nz);
     dig.erase(0, nz);
     auto corta = [&](int n) {  // keeps n digits, half away from zero

@@ -104,8 +104,10 @@ TEST_F(Renegociacao, AtualizaADivida) {
             EXPECT_EQ(msgs.Textos(), c.mensagens) << c.atualizado;
             EXPECT_EQ(janela->edtVlrAtualizado->text(), c.atualizado);
             EXPECT_EQ(janela->edtVlrAtualizado2->text(), c.atualizado);
-            // The held value is the one shown, and the balance's text is made from it.
-            if (*c.atualizado) EXPECT_EQ(janela->edtVlrAtualizado2->Valor(), LeValor(c.atualizado)) << c.atualizado;
+            // The held value is the one shown, which the balance is made from.
+            if (*c.atualizado) {
+                EXPECT_EQ(janela->edtVlrAtualizado2->Valor(), LeValor(c.atualizado)) << c.atualizado;
+            }
             EXPECT_EQ(janela->edtDias->Valor(), c.dias);
             if (c.mensagens.empty()) {
                 EXPECT_EQ(janela->DateEdit1->Data(), Hoje());
