@@ -82,8 +82,16 @@ std::optional<long double> ResolveY(const Equacao& eq) {
     return y;
 }
 
-// z = a^(1/12), by Newton from 1 + (a - 1) / 12, which lies above it.
+// z = a^(1/12) for a >= 1, by Newton from 1 + (a - 1) / 12, which lies above
+// it. Far above the root each step takes only a twelfth off, so a is first
+// brought below 4096 by whole powers of 4096 (exact in binary), whose twelfth
+// roots are powers of 2 that scale the root back exactly.
 long double RaizDoze(long double a) {
+    long double escala = 1;
+    while (a >= 4096) {
+        a /= 4096;
+        escala *= 2;
+    }
     long double z = 1 + (a - 1) / 12;
     for (int i = 0; i < 200; ++i) {
         const long double z11 = Eleva(z, 11);
@@ -91,7 +99,7 @@ long double RaizDoze(long double a) {
         if (!(proximo < z)) break;
         z = proximo;
     }
-    return z;
+    return z * escala;
 }
 
 }  // namespace
@@ -99,9 +107,12 @@ long double RaizDoze(long double a) {
 std::optional<TaxasCet> CalculaCet(long double recebido, std::vector<FluxoCet> fluxos) {
     if (!(recebido > 0) || !std::isfinite(recebido)) return std::nullopt;
     // One entry per day count, in order; cheques of no value add nothing.
-    for (FluxoCet& x : fluxos) {
+    for (const FluxoCet& x : fluxos) {
         if (!(x.valor >= 0) || !std::isfinite(x.valor)) return std::nullopt;
-        x.dias = std::max<std::int64_t>(x.dias, 0);
+        // A count below zero (a reference date read back into the next
+        // century) puts a cheque before the operation: the equation may then
+        // have two roots or none, and no figure is given.
+        if (x.dias < 0) return std::nullopt;
     }
     const auto porDia = [](const FluxoCet& x, const FluxoCet& y) { return x.dias < y.dias; };
     if (!std::is_sorted(fluxos.begin(), fluxos.end(), porDia)) std::stable_sort(fluxos.begin(), fluxos.end(), porDia);

@@ -13,7 +13,7 @@
 namespace quantivo {
 
 // One cheque: its face value and the days from the operation date to its
-// moved due date (a due date before the operation date counts 0 days).
+// moved due date.
 struct FluxoCet {
     std::int64_t dias;
     long double valor;
@@ -29,7 +29,8 @@ struct TaxasCet {
 // finite rate does: nothing received (L <= 0), no cheque, a negative face
 // value, or the cheques due on the operation date alone already worth L or
 // more while others fall later; nor when the rate is beyond the range of a
-// double. With every cheque due on the operation date their sum must be L,
+// double, nor when a day count is negative (a cheque before the operation,
+// whose equation may have two roots or none). With every cheque due on the operation date their sum must be L,
 // and the rate is then 0.
 std::optional<TaxasCet> CalculaCet(long double recebido, std::vector<FluxoCet> fluxos);
 

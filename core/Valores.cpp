@@ -2,11 +2,13 @@
 
 #include <locale.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -51,34 +53,119 @@ bool ParseDecimal(const std::string& c, long double& out) {
 
 bool Digito(char c) { return c >= '0' && c <= '9'; }
 
-// The decimal text of v in the given form, with "." whatever the process
-// locale is.
-std::string TextoDecimal(long double v, std::chars_format forma, int precisao) {
-    char b[128];
-    auto r = std::to_chars(b, b + sizeof b, v, forma, precisao);
-    if (r.ec == std::errc{}) return std::string(b, r.ptr);
-    std::string s(8192, '\0');  // the fixed form of the largest extended values
-    r = std::to_chars(s.data(), s.data() + s.size(), v, forma, precisao);
-    s.resize(static_cast<std::size_t>(r.ptr - s.data()));
-    return s;
+// The exact decimal value of a finite extended number: its digits, without
+// leading zeros (none for zero), and how many of them stand before the point
+// (zero below 1, negative below 0,1). Worked out in integers from the number's bits,
+// so that no library's rounding (printf and to_chars round exact halves to
+// even) and no platform's formatting decides a digit.
+struct Decimal {
+    std::string digitos;
+    int antesDoPonto = 0;
+};
+
+// m * 2^e, from the 80-bit layout: 64-bit significand with its integer bit,
+// then sign and a 15-bit biased exponent.
+void Bits(long double v, std::uint64_t& m, int& e) {
+    unsigned char b[sizeof(long double)];
+    std::memcpy(b, &v, sizeof b);
+    std::memcpy(&m, b, sizeof m);
+    std::uint16_t se;
+    std::memcpy(&se, b + 8, sizeof se);
+    const int expoente = se & 0x7fff;
+    e = (expoente == 0 ? 1 : expoente) - 16383 - 63;
 }
 
-// The first `n` significant decimal digits of |v| (rounded), and the
-// exponent of the first one.
-void DigitosCientificos(long double v, int n, std::string& digitos, int& expoente) {
-    const std::string e = TextoDecimal(std::fabs(v), std::chars_format::scientific, n - 1);  // d.ddde±XX
-    digitos.clear();
-    std::size_t i = 0;
-    for (; i < e.size() && e[i] != 'e'; ++i)
-        if (Digito(e[i])) digitos += e[i];
-    expoente = std::atoi(e.c_str() + i + 1);
+// A whole number in base 10^9, least significant limb first.
+using Grande = std::vector<std::uint32_t>;
+constexpr std::uint32_t kBase = 1000000000;
+
+void Multiplica(Grande& g, std::uint64_t fator) {
+    std::uint64_t vaiUm = 0;
+    for (std::uint32_t& limbo : g) {
+        const std::uint64_t p = limbo * fator + vaiUm;
+        limbo = static_cast<std::uint32_t>(p % kBase);
+        vaiUm = p / kBase;
+    }
+    while (vaiUm) {
+        g.push_back(static_cast<std::uint32_t>(vaiUm % kBase));
+        vaiUm /= kBase;
+    }
 }
 
-// The decimal digits of |v| at 15 significant digits, and the count of them
-// that stand before the point (can be zero or negative for small values).
-void Digitos15(long double v, std::string& digitos, int& antesDoPonto) {
-    DigitosCientificos(v, 15, digitos, antesDoPonto);
-    ++antesDoPonto;
+Decimal Exato(long double v) {
+    std::uint64_t m;
+    int e;
+    Bits(v, m, e);
+    Decimal d;
+    if (m == 0) return d;
+    while (!(m & 1)) {
+        m >>= 1;
+        ++e;
+    }
+    Grande g;
+    for (; m; m /= kBase) g.push_back(static_cast<std::uint32_t>(m % kBase));
+    // m * 2^e: a whole number for e >= 0, else m * 5^-e shifted -e places.
+    for (int k = e; k > 0; k -= 30) Multiplica(g, std::uint64_t{1} << std::min(k, 30));
+    for (int k = -e; k > 0; k -= 13) {
+        std::uint64_t p = 1;
+        for (int i = std::min(k, 13); i > 0; --i) p *= 5;
+        Multiplica(g, p);
+    }
+    d.digitos = std::to_string(g.back());
+    for (std::size_t i = g.size() - 1; i-- > 0;) {
+        const std::string s = std::to_string(g[i]);
+        d.digitos += std::string(9 - s.size(), '0') + s;
+    }
+    d.antesDoPonto = static_cast<int>(d.digitos.size()) + std::min(e, 0);
+    return d;
+}
+
+// Keeps the first n digits (none when n <= 0), rounding the rest half away
+// from zero: up when the first digit dropped is 5 or more.
+void Arredonda(Decimal& d, int n) {
+    if (n >= static_cast<int>(d.digitos.size())) return;
+    const bool sobe = n >= 0 && d.digitos[static_cast<std::size_t>(n)] >= '5';
+    d.digitos.resize(static_cast<std::size_t>(std::max(n, 0)));
+    if (!sobe) return;
+    std::size_t k = d.digitos.size();
+    while (k > 0 && d.digitos[k - 1] == '9') d.digitos[--k] = '0';
+    if (k == 0) {
+        d.digitos.insert(d.digitos.begin(), '1');
+        ++d.antesDoPonto;
+    } else {
+        ++d.digitos[k - 1];
+    }
+}
+
+// The value at 15 significant digits, halves away from zero: the first step of
+// every number text and of a numeric field's hold.
+Decimal Digitos15(long double v) {
+    Decimal d = Exato(v);
+    Arredonda(d, 15);
+    return d;
+}
+
+// The whole and the fraction digits of d at `decimais` decimals, rounded half
+// away from zero; the whole part without leading zeros (empty for zero).
+void Partes(Decimal d, int decimais, std::string& inteiro, std::string& frac) {
+    Arredonda(d, d.antesDoPonto + decimais);
+    const int pp = d.antesDoPonto;
+    const int n = static_cast<int>(d.digitos.size());
+    inteiro.clear();
+    frac.clear();
+    if (n == 0) {
+        frac.assign(static_cast<std::size_t>(decimais), '0');
+        return;
+    }
+    if (pp <= 0) {
+        frac = std::string(static_cast<std::size_t>(-pp), '0') + d.digitos;
+    } else if (pp >= n) {
+        inteiro = d.digitos + std::string(static_cast<std::size_t>(pp - n), '0');
+    } else {
+        inteiro = d.digitos.substr(0, static_cast<std::size_t>(pp));
+        frac = d.digitos.substr(static_cast<std::size_t>(pp));
+    }
+    frac.resize(static_cast<std::size_t>(decimais), '0');
 }
 
 struct Secao {
@@ -133,37 +220,10 @@ Secao LeSecao(std::string_view m) {
 
 // Formats |valor| by the section; tells whether the result is zero.
 std::string AplicaSecao(long double valor, const Secao& s, bool& zero) {
-    std::string dig;
-    int pp;
-    Digitos15(valor, dig, pp);
-    if (pp <= 0) {
-        dig = std::string(static_cast<std::size_t>(1 - pp), '0') + dig;
-        pp = 1;
-    }
-    if (pp > static_cast<int>(dig.size())) dig += std::string(static_cast<std::size_t>(pp) - dig.size(), '0');
-    const std::size_t corte = static_cast<std::size_t>(pp + s.maxDecimais);
-    if (dig.size() > corte) {
-        const bool sobe = dig[corte] >= '5';
-        dig.resize(corte);
-        if (sobe) {
-            std::size_t k = dig.size();
-            while (k > 0 && dig[k - 1] == '9') dig[--k] = '0';
-            if (k == 0) {
-                dig.insert(dig.begin(), '1');
-                ++pp;
-            } else {
-                ++dig[k - 1];
-            }
-        }
-    } else {
-        dig += std::string(corte - dig.size(), '0');
-    }
-    std::string inteiro = dig.substr(0, static_cast<std::size_t>(pp));
-    std::string frac = dig.substr(static_cast<std::size_t>(pp));
-    zero = inteiro.find_first_not_of('0') == std::string::npos && frac.find_first_not_of('0') == std::string::npos;
+    std::string inteiro, frac;
+    Partes(Digitos15(valor), s.maxDecimais, inteiro, frac);
+    zero = inteiro.empty() && frac.find_first_not_of('0') == std::string::npos;
     while (static_cast<int>(frac.size()) > s.minDecimais && frac.back() == '0') frac.pop_back();
-    const std::size_t nz = inteiro.find_first_not_of('0');
-    inteiro = nz == std::string::npos ? std::string() : inteiro.substr(nz);
     if (static_cast<int>(inteiro.size()) < s.minInteiros)
         inteiro = std::string(static_cast<std::size_t>(s.minInteiros) - inteiro.size(), '0') + inteiro;
     if (s.agrupa && inteiro.size() > 3) {
@@ -278,27 +338,26 @@ std::int64_t Trunca(long double v) {
 
 long double Segura(long double valor, int decimais) {
     if (!std::isfinite(valor)) return valor;
-    long double p = 1;
-    for (int i = 0; i < decimais; ++i) p *= 10;
-    const long double x = valor * p;
-    if (!std::isfinite(x)) return valor;
-    return std::round(x) / p;
+    std::string inteiro, frac;
+    Partes(Digitos15(valor), decimais, inteiro, frac);
+    const std::string texto = (inteiro.empty() ? "0" : inteiro) + "." + frac;
+    char* fim = nullptr;
+    const long double v = StrtoldC(texto.c_str(), &fim);
+    if (!std::isfinite(v)) return valor;
+    return std::signbit(valor) ? -v : v;
 }
 
 std::string TextoCampo(long double valor, int decimais) {
     if (valor == 0 || !std::isfinite(valor)) return {};
-    std::string s = TextoDecimal(valor, std::chars_format::fixed, decimais);
-    if (s.find('.') != std::string::npos) {
-        while (s.back() == '0') s.pop_back();
-        if (s.back() == '.') s.pop_back();
-    }
-    for (char& c : s)
-        if (c == '.') c = ',';
-    if (s == "-0" || s == "0") return {};
-    return s;
+    std::string inteiro, frac;
+    Partes(Exato(valor), decimais, inteiro, frac);
+    while (!frac.empty() && frac.back() == '0') frac.pop_back();
+    if (inteiro.empty() && frac.empty()) return {};
+    return (valor < 0 ? "-" : "") + (inteiro.empty() ? "0" : inteiro) + (frac.empty() ? "" : "," + frac);
 }
 
 std::string FormataMascara(long double valor, std::string_view mascara) {
+    if (!std::isfinite(valor)) return FormataGeral(valor);
     std::vector<std::string_view> partes;
     std::size_t ini = 0;
     char aspas = 0;
@@ -341,9 +400,10 @@ std::string FormataGeral(long double valor, int precisao) {
     if (std::isnan(valor)) return "NAN";
     if (std::isinf(valor)) return valor < 0 ? "-INF" : "INF";
     if (valor == 0) return "0";
-    std::string dig;
-    int exp = 0;
-    DigitosCientificos(valor, precisao, dig, exp);
+    Decimal d = Exato(valor);
+    Arredonda(d, precisao);
+    std::string dig = d.digitos;
+    const int exp = d.antesDoPonto - 1;
     while (dig.size() > 1 && dig.back() == '0') dig.pop_back();
     std::string r = valor < 0 ? "-" : "";
     if (exp >= precisao || exp < -5) {

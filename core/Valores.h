@@ -41,25 +41,28 @@ long double Divide(long double a, long double b);
 double ParaDouble(long double v);
 std::int64_t Trunca(long double v);
 
-// A numeric field's held value: the value held to its decimals, halves away
-// from zero.
+// A numeric field's held value: the decimal its amount text shows, the value
+// first taken to 15 significant digits, then to `decimais`, halves away from
+// zero at both steps (2675,534999... of a binary 2675,535 holds 2675,54).
 long double Segura(long double valor, int decimais);
-// A numeric field's edit text: "," before at most `decimais` decimals, trailing
-// zeros dropped, no grouping, empty for zero (1,50 reads 1,5).
+// A numeric field's edit text: "," before at most `decimais` decimals (the
+// exact value rounded half away from zero), trailing zeros dropped, no
+// grouping, empty for zero (1,50 reads 1,5).
 std::string TextoCampo(long double valor, int decimais);
 
 // Formats a number with a mask in the family "###,###,##0.00", "0.0000",
 // "0.00;-0.00", "R$ ,0.00" (sections for positive;negative;zero, literal text,
 // "," before the point for digit groups of "."). The value is first taken to
-// 15 significant digits, then rounded half away from zero to the mask's
-// decimals; a negative value that rounds to zero prints as zero.
+// 15 significant digits, then to the mask's decimals, halves away from zero at
+// both steps, on the exact decimal value of the binary one (an exact half
+// included); a negative value that rounds to zero prints as zero.
 std::string FormataMascara(long double valor, std::string_view mascara);
 // The amount text "###,###,##0.00".
 std::string FormataValor(long double valor);
 
-// The general form: at most 15 significant digits, "," as the separator, no
-// grouping, trailing zeros dropped; very large or small values in scientific
-// form (1E20).
+// The general form: at most 15 significant digits (halves away from zero),
+// "," as the separator, no grouping, trailing zeros dropped; very large or
+// small values in scientific form (1E20).
 std::string FormataGeral(long double valor, int precisao = 15);
 
 // The shortest text of a day count.

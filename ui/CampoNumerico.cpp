@@ -58,7 +58,7 @@ void CampoNumerico::TextoPostoDeFora() {
     QString t = text().trimmed();
     t.replace(QLatin1Char('.'), QLatin1Char(','));
     if (TextoAceitavel(t))
-        Guarda(Limita(Segura(LeParcial(t), decimais_)));
+        Guarda(Limita(LeParcial(t)));
     else
         Mostra();
 }
@@ -89,7 +89,9 @@ bool CampoNumerico::TextoAceitavel(const QString& texto) const {
     return inteiros <= kMaxDigitosInteiros && decimais <= decimais_;
 }
 
-long double CampoNumerico::LeEdicao() const { return Limita(Segura(LeParcial(text()), decimais_)); }
+// A typed text has at most the field's decimals, so it is held as typed; the
+// hold of a value put in (its first 15 digits) would drop a 16th typed digit.
+long double CampoNumerico::LeEdicao() const { return Limita(LeParcial(text())); }
 
 long double CampoNumerico::Valor() const { return editando_ ? LeEdicao() : valor_; }
 

@@ -89,3 +89,38 @@ TEST(Cet, ConcordaComOutraSolucaoEmMilharesDeOperacoes) {
     }
     EXPECT_GT(comparadas, 2000);
 }
+
+TEST(Cet, ContagemNegativaNaoTemCet) {
+    // A count below zero puts a cheque before the operation: with it the
+    // equation may have two roots or none, so no figure is given at all.
+    EXPECT_FALSE(CalculaCet(1000, {{-36500, 600}, {30, 500}}));
+    EXPECT_FALSE(CalculaCet(1000, {{30, 1100}, {-1, 1}}));
+    EXPECT_FALSE(CalculaCet(100, {{-5, 0}, {30, 120}}));
+    EXPECT_TRUE(CalculaCet(100, {{0, 0}, {30, 120}}));
+}
+
+TEST(Cet, TaxaMensalDeQualquerTaxaAnual) {
+    // (1 + c)^(1/12) - 1 against expm1(log1p(c) / 12) in extended precision,
+    // from a few percent a year to rates near the top of a double.
+    for (long double dias : {365.0L, 30.0L, 10.0L, 3.0L, 1.0L}) {
+        for (long double perda : {0.02L, 0.3L, 0.6L, 0.9L, 0.99L, 0.9999L}) {
+            // One cheque of 100 due in `dias` days for 100 * (1 - perda) received.
+            const long double recebido = 100 * (1 - perda);
+            const auto cet = CalculaCet(recebido, {{static_cast<std::int64_t>(dias), 100}});
+            const long double c = std::pow(100 / recebido, 365 / dias) - 1;
+            if (c * 100 > 1e300L) {
+                EXPECT_FALSE(cet) << dias << " " << perda;
+                continue;
+            }
+            ASSERT_TRUE(cet) << dias << " " << perda;
+            EXPECT_NEAR(static_cast<double>(cet->anual / (c * 100)), 1, 1e-12) << dias << " " << perda;
+            const long double mensal = std::expm1(std::log1p(cet->anual / 100) / 12) * 100;
+            EXPECT_NEAR(static_cast<double>(cet->mensal / mensal), 1, 1e-15) << dias << " " << perda;
+        }
+    }
+    // 6,327e29 % a.a. is 20.637,98 % a.m.
+    const long double recebido = 100 / std::pow(6.327e27L + 1, 3.0L / 365);
+    const auto grande = CalculaCet(recebido, {{3, 100}});
+    ASSERT_TRUE(grande);
+    EXPECT_EQ(TextoCet(grande).substr(TextoCet(grande).find('(')), "(20.637,98% a.m.)");
+}

@@ -3,6 +3,7 @@
 #include <QGroupBox>
 
 #include "core/Renegociacao.h"
+#include "core/Valores.h"
 #include "tests/support/Dialogos.h"
 #include "tests/support/Exemplos.h"
 #include "tests/support/GuardaJanelas.h"
@@ -81,6 +82,9 @@ TEST_F(Renegociacao, AtualizaADivida) {
         {1000, D(2008, 3, 1), D(2008, 4, 15), 3, "R$ 1.045,00", 45, {}},
         {1000, D(2008, 3, 1), D(2008, 3, 11), 2, "R$ 1.006,67", 10, {}},
         {2500.50L, D(2008, 3, 1), D(2008, 3, 18), 4.5L, "R$ 2.564,26", 17, {}},
+        // 2675,535 and 37753,275, whose binary values fall short of the half cent.
+        {2500.50L, D(2008, 3, 1), D(2008, 6, 14), 2, "R$ 2.675,54", 105, {}},
+        {32359.95L, D(2024, 8, 13), D(2024, 12, 16), 4, "R$ 37.753,28", 125, {}},
         {0, D(2008, 3, 1), D(2008, 3, 18), 4.5L, "", 17, {}},
         {1000, D(2008, 3, 1), D(2008, 3, 1), 3, "", 0, {kMsgVencimentoMenor}},
         {1000, kDataNula, D(2008, 3, 1), 3, "", 0, {kMsgInformeVencimento}},
@@ -100,6 +104,10 @@ TEST_F(Renegociacao, AtualizaADivida) {
             EXPECT_EQ(msgs.Textos(), c.mensagens) << c.atualizado;
             EXPECT_EQ(janela->edtVlrAtualizado->text(), c.atualizado);
             EXPECT_EQ(janela->edtVlrAtualizado2->text(), c.atualizado);
+            // The held value is the one shown, which the balance is made from.
+            if (*c.atualizado) {
+                EXPECT_EQ(janela->edtVlrAtualizado2->Valor(), LeValor(c.atualizado)) << c.atualizado;
+            }
             EXPECT_EQ(janela->edtDias->Valor(), c.dias);
             if (c.mensagens.empty()) {
                 EXPECT_EQ(janela->DateEdit1->Data(), Hoje());
