@@ -533,6 +533,7 @@ TEST_F(JanelaBancada, ValoresGrandesCabemNosCamposSemPerderDigitos) {
     EXPECT_EQ(f->Edit6->font(), fonteEdit6);
     EXPECT_EQ(f->edtIOF->font(), fonteIOF);
     EXPECT_EQ(f->Edit6->geometry(), QRect(10, 76, 120, 21));
+}
 
 // A real message box over a cell being edited, answered with Enter on its OK:
 // what was typed is in the grid, its cell current, the grid has the focus.
