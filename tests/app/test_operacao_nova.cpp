@@ -242,7 +242,9 @@ TEST_F(OperacaoNova, CadastroDeParametrosAbreComOFocoEmNome) {
     p->show();
     QApplication::setActiveWindow(p);
     ASSERT_TRUE(QTest::qWaitForWindowActive(p));
-    EXPECT_TRUE(p->tnome->hasFocus()) << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "none");
+    EXPECT_TRUE(p->tnome->hasFocus()) << (QApplication::focusWidget()
+                                              ? QApplication::focusWidget()->metaObject()->className()
+                                              : "none");
     Digita("Maria");
     EXPECT_EQ(p->tnome->text(), "Maria");
     // The tab order stays: from "Assinatura", on to the copies, then the buttons first.
