@@ -188,7 +188,8 @@ class Conferencia:
         self.escreve(f, "Data", "20/01")
         self.escreve(f, "Nome", "Padroeiro")
         self.pressiona(f, "Incluir")
-        if not self.s.procura("20/01 Padroeiro", raiz=f):
+        # The press returns before the list is written again: wait for it.
+        if espera(lambda: self.s.procura("20/01 Padroeiro", raiz=f), 5.0) is None:
             self.falta("the local holiday added is not in the list")
         self.pressiona(f, "Fechar")
         if not self.s.fechou("Feriados"):
