@@ -12,8 +12,8 @@ class JanelaManual : public QDialog {
     Q_OBJECT
 public:
     explicit JanelaManual(QWidget* parent = nullptr);
-    QTextBrowser* texto;
-    QPushButton* btnFecha;
+    QTextBrowser* texto;    // the manual's text and pictures
+    QPushButton* btnFecha;  // "F2 - &Fecha": closes the window (F2 too)
 };
 
 // Where the built-in manual lives (a Qt resource).

@@ -10,7 +10,7 @@ class Tfrm_Ajuda : public QDialog {
     Q_OBJECT
 public:
     explicit Tfrm_Ajuda(QWidget* parent = nullptr);
-    QPushButton* btnFecha;
+    QPushButton* btnFecha;  // "F2 - &Fecha": closes the window (F2 too)
 };
 
 }  // namespace quantivo

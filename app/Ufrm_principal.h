@@ -30,31 +30,31 @@ public:
     // modal) and the renegotiation flow.
     std::function<void()> abreDescontoCheque, abreVendaCerta, abrePrestacao, abreRenegociacao;
 
-    QPushButton* SpeedButton5;
-    QPushButton* SpeedButton6;
-    QPushButton* SpeedButton7;
-    QPushButton* SpeedButton8;
-    QPushButton* SpeedButton9;
-    MemoTexto* Memo1;
-    MemoTexto* Memo2;
-    MemoTexto* Memo3;
-    MemoTexto* Memo4;
-    QPushButton* SpeedButton2;
-    QPushButton* SpeedButton1;
-    QPushButton* SpeedButton10;
-    QLabel* Image;
-    QLabel* Label1;
-    QLabel* Label2;
-    QStatusBar* StatusBar1;
+    QPushButton* SpeedButton5;   // "Desconto de Cheque": opens the cheque-discount entry window
+    QPushButton* SpeedButton6;   // "Venda certa": opens the inverse-discount entry window
+    QPushButton* SpeedButton7;   // "Prestação Taxa Efetiva": shows the instalment window (not modal)
+    QPushButton* SpeedButton8;   // "Renegociação de Dívidas": the renegotiation dialog, then the workbench
+    QPushButton* SpeedButton9;   // "Sair": closes the main menu, ending the program
+    MemoTexto* Memo1;            // the description beside "Desconto de Cheque"
+    MemoTexto* Memo2;            // the description beside "Venda certa"
+    MemoTexto* Memo3;            // the description beside "Prestação Taxa Efetiva"
+    MemoTexto* Memo4;            // the description beside "Renegociação de Dívidas"
+    QPushButton* SpeedButton2;   // "Ajuda": opens the PDF manual (or the built-in one)
+    QPushButton* SpeedButton1;   // "Sobre...": the vendor's name, address and telephone in a message box
+    QPushButton* SpeedButton10;  // "Outros produtos": opens the vendor's products page
+    QLabel* Image;               // the vendor's picture, right column: opens the products page
+    QLabel* Label1;              // "Versão 7 (21/09/2007)", under the picture
+    QLabel* Label2;              // the yellow banner along the bottom advertising the products: opens their page
+    QStatusBar* StatusBar1;      // the empty status bar
 
-    void SpeedButton5Click();
-    void SpeedButton6Click();
-    void SpeedButton7Click();
-    void SpeedButton8Click();
-    void SpeedButton9Click();
-    void SpeedButton2Click();
-    void SpeedButton1Click();
-    void AbrePaginaProdutos();  // SpeedButton10Click, ImageClick, Label2Click
+    void SpeedButton5Click();   // opens the cheque-discount entry window modally
+    void SpeedButton6Click();   // opens the inverse-discount entry window modally
+    void SpeedButton7Click();   // shows the instalment window as a free window
+    void SpeedButton8Click();   // the renegotiation dialog; on OK the workbench calculates the re-split
+    void SpeedButton9Click();   // closes the main menu, ending the program
+    void SpeedButton2Click();   // opens the PDF manual; when missing or unopened, the built-in one
+    void SpeedButton1Click();   // the "Sobre..." message box
+    void AbrePaginaProdutos();  // SpeedButton10Click, ImageClick, Label2Click: opens the vendor's products page
     // Mouse over a large button: its description yellow, the others grey;
     // -1 (the window's background) greys them all.
     void DestacaDescricao(int indice);

@@ -35,27 +35,27 @@ public:
     explicit TFPRIN(QWidget* parent = nullptr);
     ~TFPRIN() override;
 
-    QFrame* Panel1;
-    QFrame* Panel2;
-    QLabel* Label1;  // "RECIBO"
-    QLabel* lvalor;
-    QLabel* lrecebi;
-    QLabel* limportancia;
-    QLabel* lreferente;
-    QLabel* lclareza;
-    CampoValorRecibo* tvalor;
-    QLineEdit* trecebi;
-    QLineEdit* treferente;
-    QLabel* extenso;
-    BotaoPlano* SpeedButton5;  // IMPRIMIR
-    BotaoPlano* SpeedButton2;  // CONFIGURAÇÕES
-    BotaoPlano* SpeedButton4;  // SAIR
+    QFrame* Panel1;            // the lowered panel holding the title and the fields
+    QFrame* Panel2;            // the raised panel holding the three buttons
+    QLabel* Label1;            // "RECIBO": the window's title
+    QLabel* lvalor;            // "Valor:", the caption of tvalor
+    QLabel* lrecebi;           // "Recebi(emos) de : ", the caption of trecebi
+    QLabel* limportancia;      // "A importância de:", the caption of extenso
+    QLabel* lreferente;        // "Referente à:", the caption of treferente
+    QLabel* lclareza;          // "Para a maior clareza firmo(amos) o presente.": fixed text
+    CampoValorRecibo* tvalor;  // "Valor:": the amount received
+    QLineEdit* trecebi;        // "Recebi(emos) de : ": the payer
+    QLineEdit* treferente;     // "Referente à:": what the payment is for
+    QLabel* extenso;           // beside "A importância de:": the amount in words, in red
+    BotaoPlano* SpeedButton5;  // "&IMPRIMIR": checks, fills the printout and previews it
+    BotaoPlano* SpeedButton2;  // "&CONFIGURAÇÕES": opens the issuer settings window
+    BotaoPlano* SpeedButton4;  // "&SAIR": closes the receipt window
 
 public slots:
-    void CurrencyEdit1Exit();
-    void SpeedButton5Click();
-    void SpeedButton2Click();
-    void SpeedButton4Click();
+    void CurrencyEdit1Exit();  // the value field left: writes its amount in words into extenso
+    void SpeedButton5Click();  // checks valida.ini and the fields, fills the printout and previews it
+    void SpeedButton2Click();  // opens the issuer settings window modally
+    void SpeedButton4Click();  // closes the receipt window (the program goes on)
 };
 
 // What the workbench's "Firmatto" button does: a fresh, empty receipt window,

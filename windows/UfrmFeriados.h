@@ -19,24 +19,24 @@ class TfrmFeriados : public QDialog {
 public:
     explicit TfrmFeriados(QWidget* parent = nullptr);
 
-    QSpinBox* edtAno;
-    QTreeWidget* lstFeriados;  // the chosen year's holidays
-    QListWidget* lstLocais;    // the local holidays as the file holds them
-    QLineEdit* edtData;
-    QLineEdit* edtNome;
-    QPushButton* btnIncluir;
-    QPushButton* btnAlterar;
-    QPushButton* btnExcluir;
-    QPushButton* btnFechar;
+    QSpinBox* edtAno;          // "&Ano": the year whose holidays are listed
+    QTreeWidget* lstFeriados;  // "Feriados do ano": the chosen year's holidays
+    QListWidget* lstLocais;    // "Feriados locais": the local holidays as the file holds them
+    QLineEdit* edtData;        // "&Data": a local holiday's dd/mm (every year) or dd/mm/aaaa (that year only)
+    QLineEdit* edtNome;        // "&Nome": a local holiday's name
+    QPushButton* btnIncluir;   // "&Incluir"
+    QPushButton* btnAlterar;   // "A&lterar"
+    QPushButton* btnExcluir;   // "E&xcluir"
+    QPushButton* btnFechar;    // "&Fechar"
 
     // The local holidays as last read or written.
     const std::vector<FeriadoLocal>& Locais() const { return arquivo_.lista.feriados; }
 
-    void btnIncluirClick();
-    void btnAlterarClick();
-    void btnExcluirClick();
-    void lstLocaisChange();
-    void MostraAno();
+    void btnIncluirClick();  // adds the holiday in the fields
+    void btnAlterarClick();  // replaces the selected local holiday with the fields
+    void btnExcluirClick();  // removes the selected local holiday
+    void lstLocaisChange();  // the selected local holiday into the fields
+    void MostraAno();        // lists the holidays of the year in edtAno
 
 protected:
     void showEvent(QShowEvent* e) override;

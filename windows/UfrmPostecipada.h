@@ -49,22 +49,22 @@ public:
     std::function<void()> imprime;
 
     // --- Controls, by the names the other windows use.
-    CampoData* DateEdit1;
-    CampoNumerico* edtValorFinanciado;
-    CampoNumerico* edtNumPrestacao;
-    CampoNumerico* edtTaxa;
-    CampoNumerico* edtVlrPrestacao;
-    QPushButton* BitBtn1;     // "&Calcula"
-    QPushButton* bsair;       // "SAIR"
-    QPushButton* btnImprime;  // "F12 - &Imprime"
-    QPushButton* btnOK;       // "OK", only in the workbench's dialog
+    CampoData* DateEdit1;               // "Data de referência": the schedule's reference date (today on opening)
+    CampoNumerico* edtValorFinanciado;  // "Valor Financiado": the financed sum; blank to solve it
+    CampoNumerico* edtNumPrestacao;     // "Numero de Prestação": the number of monthly instalments
+    CampoNumerico* edtTaxa;             // "Taxa Mensal": the monthly rate in percent
+    CampoNumerico* edtVlrPrestacao;     // "Valor da Prestação": the instalment; blank to solve it
+    QPushButton* BitBtn1;               // "&Calcula": solves the blank value from the other three
+    QPushButton* bsair;                 // "SAIR": hides the window (cancels the dialog)
+    QPushButton* btnImprime;            // "F12 - &Imprime": prints the schedule's listing
+    QPushButton* btnOK;                 // "OK", only in the workbench's dialog: hands the values over
 
     // --- Event handlers.
-    void FormActivate();  // the reset of an opening
-    void BitBtn1Click();
-    void bsairClick();
-    void btnImprimeClick();
-    void btnOKClick();
+    void FormActivate();     // the reset of an opening: date today, the four values empty
+    void BitBtn1Click();     // solves the blank financed value or instalment into its field
+    void bsairClick();       // hides the window; as the dialog, ends it with cancel
+    void btnImprimeClick();  // prints the schedule's listing from the fields as they stand, without solving
+    void btnOKClick();       // ends the workbench's dialog with OK, without solving
 
 protected:
     void showEvent(QShowEvent* e) override;

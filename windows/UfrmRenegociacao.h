@@ -31,26 +31,26 @@ public:
 
     // --- Controls, by the names the other windows use.
     // "ATUALIZA A DÍVIDA"
-    CampoNumerico* edtVlrDivida;
-    CampoData* dtVencimento;
-    CampoNumerico* edtTaxa;
-    QPushButton* btnCalcula;
-    CampoNumerico* edtVlrAtualizado;
-    CampoNumerico* edtDias;
-    CampoData* dtAtualizado;
+    CampoNumerico* edtVlrDivida;      // "Valor da Dívida": the overdue debt
+    CampoData* dtVencimento;          // "Data do Vencimento": the debt's due date
+    CampoNumerico* edtTaxa;           // "Taxa de Juros (ao mês)": the monthly simple interest in percent
+    QPushButton* btnCalcula;          // "Calcula": brings the debt up to date
+    CampoNumerico* edtVlrAtualizado;  // "Valor Atualizado": the updated debt (shown only)
+    CampoNumerico* edtDias;           // "Número de dias": days from the due date to the update (shown only)
+    CampoData* dtAtualizado;          // "Atualizar até o dia": the date the debt is updated to (today on opening)
     // "RENEGOCIA A DÍVIDA"
-    CampoNumerico* edtVlrAtualizado2;
-    CampoData* DateEdit1;  // payment date
-    CampoNumerico* edtVlrPago;
-    CampoNumerico* qtdParcelas;
-    CampoNumerico* edtNovaTaxa;
-    QPushButton* BitBtn1;  // "Calcula Renegociação"
+    CampoNumerico* edtVlrAtualizado2;  // "Vlr.Dívida atualizada": the updated debt again (shown only)
+    CampoData* DateEdit1;              // "Data do pagamento" (box "Pagamento"): the payment date, the schedule's start
+    CampoNumerico* edtVlrPago;         // "Valor pago" (box "Pagamento"): the sum paid now
+    CampoNumerico* qtdParcelas;        // "Qtd.Prestação": the number of new instalments
+    CampoNumerico* edtNovaTaxa;        // "Taxa de juros (ao mês)": the new monthly rate in percent
+    QPushButton* BitBtn1;              // "Calcula Renegociação": confirms the dialog
 
     // --- Event handlers.
-    void FormActivate();  // the reset of each opening
-    void edtVlrDividaEnter();
-    void btnCalculaClick();
-    void BitBtn1Click();
+    void FormActivate();       // the reset of each opening
+    void edtVlrDividaEnter();  // entering an input of the update empties the three results
+    void btnCalculaClick();    // updates the debt into the results; the payment date becomes today
+    void BitBtn1Click();       // checks the update was calculated, the payment and its date; ends with OK
 
 protected:
     bool eventFilter(QObject* obj, QEvent* e) override;

@@ -14,8 +14,8 @@ class Tfrm_desconto : public JanelaEntrada {
 public:
     explicit Tfrm_desconto(QWidget* parent, Tfrm_desconto_cheque* bancada);
 
-    void edtTaxaExit();
-    void BitBtn1Click() override;
+    void edtTaxaExit();            // leaving "Taxa (%)": warns when the rate is not above 0
+    void BitBtn1Click() override;  // "F5 - CONTINUA": checks, hands the cheques to the workbench and calculates
 };
 
 // The program-wide reference; empty while the window does not exist.

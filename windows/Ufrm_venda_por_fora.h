@@ -14,10 +14,10 @@ class Tfrm_venda_por_fora : public JanelaEntrada {
 public:
     explicit Tfrm_venda_por_fora(QWidget* parent, Tfrm_desconto_cheque* bancada);
 
-    CampoNumerico* edtVlrFinanciado = nullptr;
+    CampoNumerico* edtVlrFinanciado = nullptr;  // "Valor Financiado": the sum the customer wants to buy or borrow
 
-    void edtVlrFinanciadoExit();
-    void BitBtn1Click() override;
+    void edtVlrFinanciadoExit();   // leaving the financed value: warns when it is not above 0
+    void BitBtn1Click() override;  // "F5 - CONTINUA": checks, hands the dates to the workbench and calculates
 };
 
 // The program-wide reference; empty while the window does not exist.
