@@ -19,7 +19,7 @@ namespace {
 // calculation that found nothing to do lets it go on.
 void ImprimeBancada(Tfrm_desconto_cheque& f) {
     if (EncerraAcao(f.Calcula())) return;
-    const std::string tipoTarifa = f.cbTipoTarifa->currentText().toStdString();
+    const std::string tipoTarifa = f.TextoTipoTarifa().toStdString();
     ImprimeListagemBancada(EntradaDaBancada(f.LeBancada(), &tipoTarifa));
 }
 

@@ -17,25 +17,26 @@ static void BM_F5_10000_linhas(benchmark::State& state) {
     const Data ref = *CodificaData(2007, 12, 28);
     DefineHoje(ref);
     Tfrm_desconto_cheque f;
-    f.data_ref->DefineData(ref);
-    f.Edit1->setText("3");
-    f.edtTAC->DefineValor(2);
-    f.edtIOF->DefineValor(0.0041L);
-    f.edtTARIFA->DefineValor(2);
-    f.cbTipoTarifa->setCurrentIndex(0);
-    f.ComboBox1->setCurrentIndex(0);
-    std::vector<Parcela> linhas(static_cast<std::size_t>(state.range(0)));
-    for (std::size_t i = 0; i < linhas.size(); ++i) {
-        linhas[i].Data = FormataData(ref + 1 + static_cast<Data>(i % 700));
-        linhas[i].Valor = std::to_string(100 + i % 900) + ",50";
+    // The boxes (clearing, holidays) as the workbench holds them.
+    Bancada b = f.LeBancada();
+    DadosGerais& d = b.dados;
+    d.DataReferencia = ref;
+    d.Taxa = "3";
+    d.TAC = 2;
+    d.IOF = 0.0041L;
+    d.TipoTarifa = TipoDeTarifa::TarifaPorTitulo;
+    d.Tarifa = 2;
+    d.Tipo = TipoCalculo::DescontoCheque;
+    b.linhas.resize(static_cast<std::size_t>(state.range(0)));
+    for (std::size_t i = 0; i < b.linhas.size(); ++i) {
+        b.linhas[i].Data = FormataData(ref + 1 + static_cast<Data>(i % 700));
+        b.linhas[i].Valor = std::to_string(100 + i % 900) + ",50";
     }
-    f.grid->Modelo()->DefineLinhas(linhas);
+    f.EscreveBancada(b);
     f.show();
     QCoreApplication::processEvents();
-    for (auto _ : state) {
-        f.btnCalcula->click();
-        benchmark::DoNotOptimize(f.Edit6->text());
-    }
+    // F5's action, from the fields and rows to the core and back.
+    for (auto _ : state) benchmark::DoNotOptimize(f.Calcula());
     if (!msgs.mensagens.empty()) state.SkipWithError("unexpected message");
     DefineServicoMensagens(nullptr);
 }

@@ -326,6 +326,37 @@ void Tfrm_desconto_cheque::DefineTipoSemReacao(TipoCalculo tipo) {
     ComboBox1->setCurrentIndex(static_cast<int>(tipo));
 }
 
+QString Tfrm_desconto_cheque::TextoTipoTarifa() const { return cbTipoTarifa->currentText(); }
+
+std::optional<Calendario> Tfrm_desconto_cheque::CalendarioDeFeriados() const {
+    if (!CheckBox2->isChecked()) return std::nullopt;
+    return Calendario(feriadosLocais_);
+}
+
+Desfecho Tfrm_desconto_cheque::Recebe(const Bancada& operacao, Repasse repasse) {
+    const DadosGerais& d = operacao.dados;
+    ComecaOperacao();
+    if (repasse.cheques) {
+        // An editor left open would later write its old text over the rows.
+        grid->EncerraEdicao(false);
+        grid->Modelo()->DefineLinhas(operacao.linhas);
+    }
+    data_ref->DefineData(d.DataReferencia);
+    Edit1->setText(Q(d.Taxa));
+    edtTAC->DefineValor(d.TAC);
+    edtIOF->DefineValor(d.IOF);
+    edtTARIFA->DefineValor(d.Tarifa);
+    if (repasse.valorFinanciado) Edit6->setText(Q(d.ValorFinanciado));
+    if (repasse.cheques) cbTipoTarifa->setCurrentIndex(static_cast<int>(d.TipoTarifa));
+    DefineTipoSemReacao(d.Tipo);
+    Label4->setText(TextoDataExtenso(data_ref->Data()));
+    if (repasse.mostraAntes) {
+        show();
+        raise();
+    }
+    return Calcula();
+}
+
 void Tfrm_desconto_cheque::ComecaOperacao() {
     for (CampoNumerico* c : {edtTAC, edtIOF, edtTARIFA}) c->DefineValor(0);
     LimpaTotais();

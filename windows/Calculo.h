@@ -3,15 +3,19 @@
 // every calculation is shown.
 //
 // How data flows: the fields and the grid hold the operation as text, as the
-// user or a filling window typed it (DadosGerais in the fields, the Parcela
-// rows in the grid, the totals in the labels). The calculate action copies
-// them into a Bancada, runs the core's calculation of the selected type on it
-// (CalculaBancada: the calculation reads and writes those same texts), and
-// copies the Bancada back into the widgets in every case, also when the
-// calculation stopped with a message or an error, so that what it wrote
-// before stopping is shown. Its Desfecho tells the action that pressed it
-// (the print button, an entry window) whether to go on.
-// Other windows talk to the workbench only through its fields and buttons.
+// user typed it or a filling window handed it over (DadosGerais in the
+// fields, the Parcela rows in the grid, the totals in the labels). The
+// calculate action copies them into a Bancada, runs the core's calculation of
+// the selected type on it (CalculaBancada: the calculation reads and writes
+// those same texts), and copies the Bancada back into the widgets in every
+// case, also when the calculation stopped with a message or an error, so that
+// what it wrote before stopping is shown. Its Desfecho tells the action that
+// ran it (the print button, an entry window) whether to go on.
+//
+// Other windows never touch the workbench's controls: the entry windows and
+// the main menu's renegotiation hand an operation over through Recebe, the
+// instalment and renegotiation windows answer the hooks below, and the
+// listing reads LeBancada.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -70,61 +74,51 @@ public:
     // reaction to the user's choice (which opens the instalment or the
     // renegotiation window), nor any other signal of the list.
     void DefineTipoSemReacao(TipoCalculo tipo);
-    // A filling window starts a new operation: the charges (TAC, IOF, fee)
-    // go to 0 and the totals labels and the CET are emptied, so that nothing
-    // an earlier calculation left stands beside this one, on the screen or in
-    // its listing.
-    void ComecaOperacao();
+    // The fee kind's text as the clerk left it (a typed text that is no item
+    // included), as the listing prints it.
+    QString TextoTipoTarifa() const;
+    // The holidays that due dates move past while the "F8- Feriados" box is
+    // ticked; none while it is not.
+    std::optional<Calendario> CalendarioDeFeriados() const;
 
-    // --- Controls, by the names the other windows use.
-    CampoData* data_ref;
-    QLabel* Label4;
-    QLineEdit* Edit6;
-    QLineEdit* Edit1;
-    QComboBox* ComboBox1;
-    CampoNumerico* edtTAC;
-    CampoNumerico* edtIOF;
-    QComboBox* cbTipoTarifa;
-    CampoNumerico* edtTARIFA;
-    GradeParcelas* grid;
-    QLineEdit* Edit2;
-    QLabel* Label15;
-    QLabel* Label12;
-    QLabel* Label13;
-    QLabel* Label14;
-    // Our own addition below the totals: the discount's CET.
-    QLabel* LabelCET;
-    QCheckBox* CheckBox1;
-    // Our own addition below the buttons: due dates past holidays too, and
-    // the holidays window.
-    QCheckBox* CheckBox2;
-    QPushButton* btnFeriados;
-    QPushButton* btnCalcula;
-    QPushButton* btnLimpa;
-    QPushButton* btnImprime;
-    QPushButton* SpeedButton2;
-    QPushButton* btnFecha;
-    QPushButton* btnrecibo;
-    QStatusBar* Status;
-    QTimer* Timer;
+    // --- The hand-over: how a filling window (an entry window, the main
+    // menu's renegotiation) gives the workbench an operation and has it
+    // calculated. The workbench takes, in this order: a new operation (the
+    // charges go to 0, the totals labels and the CET are emptied, so that
+    // nothing an earlier calculation left stands beside this one, on the
+    // screen or in its listing); the rows, when the window brings them (the
+    // grid then holds exactly `operacao.linhas`, an open cell dropped); the
+    // reference date, the rate text and the charges TAC, IOF and fee; the
+    // financed value and the fee kind, when brought; the type
+    // `operacao.dados.Tipo`, set quietly; the reference date in words. Then
+    // it is shown, when asked, and its calculate action runs; how that ended
+    // is returned. The clearing and holiday boxes stay as the clerk left them.
+    struct Repasse {
+        bool valorFinanciado = false;  // "Valor Financiado" takes the operation's; else it keeps its text
+        bool cheques = false;          // the fee kind and the grid's rows too
+        // Shown and raised before it calculates (the entry windows); else
+        // left as it is, for the caller to show after the calculation.
+        bool mostraAntes = true;
+    };
+    Desfecho Recebe(const Bancada& operacao, Repasse repasse);
 
     // --- Event handlers.
-    void FormActivate();
-    void btnCalculaClick();
+    void FormActivate();     // the window made active from another of the program's
+    void btnCalculaClick();  // F5
     // The calculate action; an error is shown here and gives Desfecho::Erro.
     Desfecho Calcula();
     // How the last calculate action ended, for a window that pressed btnCalcula.
     Desfecho UltimoDesfecho() const { return ultimoDesfecho_; }
-    void btnLimpaClick();
-    void btnImprimeClick();
-    void btnFechaClick();
-    void SpeedButton2Click();
-    void btnreciboClick();
-    void ComboBox1Change();
-    void data_refChange();
-    void TimerTimer();
+    void btnLimpaClick();      // F10
+    void btnImprimeClick();    // F12
+    void btnFechaClick();      // F2
+    void SpeedButton2Click();  // "Ajuda"
+    void btnreciboClick();     // "Firmatto"
+    void ComboBox1Change();    // a type picked in the list
+    void data_refChange();     // the date in words follows the date
+    void TimerTimer();         // the clock
     void gridKeyUp(int tecla);
-    void CheckBox2Click();
+    void CheckBox2Click();  // the holidays box's state kept for the next run
     void btnFeriadosClick();
 
     // The clerk's local holidays, as read from their file; read again after
@@ -136,6 +130,39 @@ protected:
     bool eventFilter(QObject* obj, QEvent* e) override;
 
 private:
+    // --- Controls, by the names the rules give them. Group "Dados Gerais":
+    CampoData* data_ref;       // "Data Referência": the operation's reference date
+    QLabel* Label4;            // the reference date in words, beside it
+    QLineEdit* Edit6;          // "Valor Financiado": the inverse discount's input, the discount's net value
+    QLineEdit* Edit1;          // "Taxa (%)": the monthly rate
+    QComboBox* ComboBox1;      // "Selecione o tipo de cálculo a ser efetuado": what F5 calculates
+    CampoNumerico* edtTAC;     // "TAC(%)": credit opening fee, percent of the face values
+    CampoNumerico* edtIOF;     // "IOF(%) ao dia": the daily tax
+    QComboBox* cbTipoTarifa;   // the fee kind: per cheque or per operation (a typed text counts as none)
+    CampoNumerico* edtTARIFA;  // the fee in reais
+    // Group "Parcelas": the cheques or instalments.
+    GradeParcelas* grid;
+    // The totals below the grid.
+    QLineEdit* Edit2;  // "Valor Total": the rows' total, written by the calculations
+    QLabel* Label15;   // "Tarifa:" and the fee charged
+    QLabel* Label12;   // "TAC:" and the TAC charged
+    QLabel* Label13;   // "IOF:" and the IOF charged
+    QLabel* Label14;   // "Juros:" and the interest
+    QLabel* LabelCET;  // our own addition below them: the discount's CET
+    // The button column.
+    QCheckBox* CheckBox1;  // "F7- Inclui C&ompensação": 2 clearing days on each due date
+    // Our own addition: due dates past holidays too, and the holidays window.
+    QCheckBox* CheckBox2;       // "F8- Feriados"
+    QPushButton* btnFeriados;   // "Feria&dos...": the holidays window
+    QPushButton* btnCalcula;    // "F5 - &Calcula"
+    QPushButton* btnLimpa;      // "F10 - &Limpa": clears the operation (Ctrl+Z brings it back)
+    QPushButton* btnImprime;    // "F12 - &Imprime": the listing
+    QPushButton* SpeedButton2;  // "Ajuda": the help window
+    QPushButton* btnFecha;      // "F2 - &Fecha": hides the window
+    QPushButton* btnrecibo;     // "Firmatto": the receipt window
+    QStatusBar* Status;         // the keys, the clock and the undo notice
+    QTimer* Timer;              // the clock's one-second tick
+
     void CriaDadosGerais();
     void CriaParcelas();
     void CriaTotais();
@@ -150,6 +177,9 @@ private:
     bool TeclaAposLimpeza(const QKeyEvent* e);
     void edtTARIFAExit(Qt::FocusReason motivo);
     void LimpaTotais();
+    // A new operation: the charges (TAC, IOF, fee) go to 0 and the totals
+    // labels and the CET are emptied.
+    void ComecaOperacao();
     void MostraCET(const QString& texto);
     void CalculaAposDialogo(const QString& valorFinanciado, const QString& taxa);
     // Ctrl+Z right after F10: everything the clearing changed comes back.

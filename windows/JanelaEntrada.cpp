@@ -244,51 +244,40 @@ bool JanelaEntrada::ConfereLinhasDaEntrada(bool exigeValor) {
     const auto devolve = qScopeGuard([&] { m->DefineLinhas(std::move(linhas)); });
     // Holidays count as the workbench's option says: it is there that the
     // operation is calculated.
-    std::optional<Calendario> feriados;
-    if (bancada_ && bancada_->CheckBox2->isChecked()) feriados.emplace(bancada_->FeriadosLocais());
+    const std::optional<Calendario> feriados = bancada_ ? bancada_->CalendarioDeFeriados() : std::nullopt;
     return quantivo::ConfereLinhas(linhas, data_ref->Data(), CheckBox1->isChecked(),
                                    {JanelaAviso::Entrada, exigeValor, false}, ContextoJanela(),
                                    feriados ? &*feriados : nullptr)
                .desfecho != Desfecho::Interrompido;
 }
 
-void JanelaEntrada::EsvaziaGradeDaBancada() {
-    // An editor left open in the workbench grid would later write its old
-    // text over the rows handed over.
-    bancada_->grid->EncerraEdicao(false);
-    bancada_->ComecaOperacao();
-    bancada_->grid->Modelo()->DefineLinhas(
-        std::vector<Parcela>(static_cast<std::size_t>(grid_pre->Modelo()->NumeroLinhas())));
-}
-
-void JanelaEntrada::EntregaDadosGerais(const QString& taxa) {
-    Tfrm_desconto_cheque& b = *bancada_;
-    b.data_ref->DefineData(data_ref->Data());
-    b.Edit1->setText(taxa);
-    b.edtTAC->DefineValor(edtTAC->Valor());
-    b.edtIOF->DefineValor(edtIOF->Valor());
-    b.edtTARIFA->DefineValor(edtTARIFA->Valor());
-    b.cbTipoTarifa->setCurrentIndex(cbTipoTarifa->currentIndex());
-}
-
-void JanelaEntrada::CopiaLinhas(const std::vector<std::string Parcela::*>& campos, bool (*entrega)(const Parcela&)) {
+Bancada JanelaEntrada::Operacao(TipoCalculo tipo, const QString& taxa,
+                                const std::vector<std::string Parcela::*>& campos,
+                                bool (*entrega)(const Parcela&)) const {
+    Bancada op;
+    DadosGerais& d = op.dados;
+    d.Tipo = tipo;
+    d.DataReferencia = data_ref->Data();
+    d.Taxa = taxa.toStdString();
+    d.TAC = edtTAC->Valor();
+    d.IOF = edtIOF->Valor();
+    d.Tarifa = edtTARIFA->Valor();
+    d.TipoTarifa = static_cast<TipoDeTarifa>(cbTipoTarifa->currentIndex());
     const std::vector<Parcela>& origem = grid_pre->Modelo()->Linhas();
-    std::vector<Parcela> destino = bancada_->grid->Modelo()->Linhas();
-    destino.resize(std::max(destino.size(), origem.size()));
+    op.linhas.assign(origem.size(), Parcela{});
     for (std::size_t r = 0; r < origem.size(); ++r) {
         if (!entrega(origem[r])) continue;
-        for (auto campo : campos) destino[r].*campo = origem[r].*campo;
+        for (auto campo : campos) op.linhas[r].*campo = origem[r].*campo;
     }
-    bancada_->grid->Modelo()->DefineLinhas(std::move(destino));
+    return op;
 }
 
-void JanelaEntrada::CalculaNaBancada() {
+void JanelaEntrada::EntregaABancada(const Bancada& operacao, bool comValorFinanciado) {
     Tfrm_desconto_cheque& b = *bancada_;
-    b.Label4->setText(TextoDataExtenso(b.data_ref->Data()));
-    b.show();
-    b.raise();
-    b.btnCalcula->click();
-    if (!EncerraAcao(b.UltimoDesfecho())) {
+    Tfrm_desconto_cheque::Repasse repasse;
+    repasse.valorFinanciado = comValorFinanciado;
+    repasse.cheques = true;
+    if (!EncerraAcao(b.Recebe(operacao, repasse))) {
         close();
         // The user works on in the workbench: it takes the keyboard, also
         // when it was open already and showing it changed nothing.

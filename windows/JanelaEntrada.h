@@ -1,11 +1,11 @@
 #pragma once
 // What the two entry windows (the cheque discount and the "Venda certa") share.
 // Each collects an operation's general data and its cheques, checks them, and
-// hands them to the workbench by writing the workbench's fields and grid and
-// pressing its calculate button; the result is seen in the workbench. The
-// twins differ in their grid's columns, in one field, in what they require
-// and in which cells they hand over: each window's BitBtn1Click spells out its
-// own hand-over with the steps below.
+// hands them to the workbench as one operation (Tfrm_desconto_cheque::Recebe),
+// which calculates it; the result is seen in the workbench. The twins differ
+// in their grid's columns, in one field, in what they require and in which
+// cells they hand over: each window's BitBtn1Click spells out its own
+// hand-over with the steps below.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -28,24 +28,24 @@ class JanelaEntrada : public QDialog {
     Q_OBJECT
 public:
     // --- Controls both windows have, by the names the rules use.
-    CampoData* data_ref = nullptr;
-    CampoNumerico* edtTaxa = nullptr;
-    CampoNumerico* edtTAC = nullptr;
-    CampoNumerico* edtIOF = nullptr;
-    QComboBox* cbTipoTarifa = nullptr;
-    CampoNumerico* edtTARIFA = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
-    GradeParcelas* grid_pre = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
+    CampoData* data_ref = nullptr;       // "Data da Operação": the operation's date (today on opening)
+    CampoNumerico* edtTaxa = nullptr;    // "Taxa (%)": the monthly rate
+    CampoNumerico* edtTAC = nullptr;     // "TAC(%)": credit opening fee, percent of the face values
+    CampoNumerico* edtIOF = nullptr;     // "IOF(%) ao dia": the daily tax
+    QComboBox* cbTipoTarifa = nullptr;   // the fee kind: per cheque or per operation
+    CampoNumerico* edtTARIFA = nullptr;  // the fee in reais
+    QCheckBox* CheckBox1 = nullptr;      // "F7- Inclui C&ompensação": which dates draw the warning only
+    GradeParcelas* grid_pre = nullptr;   // the cheques (or their due dates)
+    QPushButton* BitBtn1 = nullptr;      // "F5 - CONTINUA": checks and hands over to the workbench
+    QStatusBar* StatusBar1 = nullptr;    // the empty status bar
 
     // The workbench this window fills.
     Tfrm_desconto_cheque* JanelaBancada() const { return bancada_; }
 
     // --- Event handlers both windows have.
-    void FormActivate();
-    void grid_preKeyUp(int tecla);
-    virtual void BitBtn1Click() = 0;
+    void FormActivate();              // the opening: today's date, one empty row
+    void grid_preKeyUp(int tecla);    // Right on a cell that is no date: "Data invalida"
+    virtual void BitBtn1Click() = 0;  // F5: checks, hands over and calculates
 
 protected:
     struct Aparencia {
@@ -76,20 +76,18 @@ protected:
     // operation date (the entry windows' warning); with `exigeValor`, a dated
     // row without value stops the check (false) with its message.
     bool ConfereLinhasDaEntrada(bool exigeValor);
-    // Empties the workbench grid and gives it as many rows as this grid; the
-    // charges and totals an earlier calculation left there are cleared.
-    void EsvaziaGradeDaBancada();
-    // Reference date, rate text, TAC, IOF, fee and fee kind; the workbench's
-    // clearing box is left as it is.
-    void EntregaDadosGerais(const QString& taxa);
-    // Copies each row that `entrega` accepts into the workbench row of the
-    // same number, the fields `campos` only.
-    void CopiaLinhas(const std::vector<std::string Parcela::*>& campos, bool (*entrega)(const Parcela&));
-    // The date in words beside the workbench's date, the workbench shown, its
-    // calculate button pressed, and this window closed unless the calculation
-    // ended the action (a stop after a message, or an error; then this window
-    // stays over the workbench).
-    void CalculaNaBancada();
+    // The operation this window hands over, of type `tipo`: the reference
+    // date, the rate text `taxa`, the charges and the fee kind, and one row
+    // for each row of this grid, holding the fields `campos` of each row that
+    // `entrega` accepts (the other rows left empty, for the calculation to
+    // skip).
+    Bancada Operacao(TipoCalculo tipo, const QString& taxa, const std::vector<std::string Parcela::*>& campos,
+                     bool (*entrega)(const Parcela&)) const;
+    // The workbench takes the operation (its financed value too, with
+    // `comValorFinanciado`), is shown and calculates it; this window then
+    // closes, unless the calculation ended the action (a stop after a
+    // message, or an error): it then stays over the workbench.
+    void EntregaABancada(const Bancada& operacao, bool comValorFinanciado);
 
     void MostraMensagem(const char* texto);
 

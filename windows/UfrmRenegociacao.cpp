@@ -227,17 +227,19 @@ void LigaRenegociacao(Tfrm_desconto_cheque* bancada, TfrmRenegociacao* janela) {
 
 bool RenegociaDoMenu(Tfrm_desconto_cheque* bancada, TfrmRenegociacao* janela, QWidget* dono) {
     if (janela->AbreDialogo(dono) != QDialog::Accepted) return false;
-    // Nothing of an earlier operation (a discount's charges) stays beside the schedule.
-    bancada->ComecaOperacao();
-    const long double saldo = janela->edtVlrAtualizado2->Valor() - janela->edtVlrPago->Valor();
-    bancada->Edit6->setText(QString::fromStdString(TextoSaldo(saldo)));
-    bancada->Edit1->setText(janela->edtNovaTaxa->Texto());
-    bancada->data_ref->DefineData(janela->DateEdit1->Data());
-    // Set quietly: the list's own reaction would open this dialog again.
-    bancada->DefineTipoSemReacao(TipoCalculo::RenegociacaoDividas);
+    // A new operation: nothing of an earlier one (a discount's charges)
+    // stays beside the schedule; the rows are the calculation's.
+    Bancada op;
+    op.dados.Tipo = TipoCalculo::RenegociacaoDividas;
+    op.dados.ValorFinanciado = TextoSaldo(janela->edtVlrAtualizado2->Valor() - janela->edtVlrPago->Valor());
+    op.dados.Taxa = janela->edtNovaTaxa->Texto().toStdString();
+    op.dados.DataReferencia = janela->DateEdit1->Data();
+    Tfrm_desconto_cheque::Repasse repasse;
+    repasse.valorFinanciado = true;
     // The calculate action; after an error report the workbench stays hidden,
     // holding what was handed over.
-    if (bancada->Calcula() == Desfecho::Erro) return false;
+    repasse.mostraAntes = false;
+    if (bancada->Recebe(op, repasse) == Desfecho::Erro) return false;
     TrazParaOTrabalho(bancada);
     return true;
 }

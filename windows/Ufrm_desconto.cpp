@@ -55,11 +55,10 @@ void Tfrm_desconto::BitBtn1Click() {
             return;
         }
         if (!ConfereLinhasDaEntrada(/*exigeValor=*/true)) return;
-        EsvaziaGradeDaBancada();
-        EntregaDadosGerais(edtTaxa->Texto());
-        JanelaBancada()->DefineTipoSemReacao(TipoCalculo::DescontoCheque);
-        CopiaLinhas({&Parcela::Data, &Parcela::Valor, &Parcela::BancoNumero, &Parcela::Emitente}, TemDataEValor);
-        CalculaNaBancada();
+        EntregaABancada(
+            Operacao(TipoCalculo::DescontoCheque, edtTaxa->Texto(),
+                     {&Parcela::Data, &Parcela::Valor, &Parcela::BancoNumero, &Parcela::Emitente}, TemDataEValor),
+            /*comValorFinanciado=*/false);
     });
 }
 

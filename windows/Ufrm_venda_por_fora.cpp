@@ -70,13 +70,11 @@ void Tfrm_venda_por_fora::BitBtn1Click() {
             return;
         }
         ConfereLinhasDaEntrada(/*exigeValor=*/false);
-        EsvaziaGradeDaBancada();
         const QString taxa = edtTaxa->Texto();
-        EntregaDadosGerais(taxa.isEmpty() ? QStringLiteral("0") : taxa);
-        JanelaBancada()->Edit6->setText(edtVlrFinanciado->Texto());
-        JanelaBancada()->DefineTipoSemReacao(TipoCalculo::VendaPorFora);
-        CopiaLinhas({&Parcela::Data}, TemData);
-        CalculaNaBancada();
+        Bancada op =
+            Operacao(TipoCalculo::VendaPorFora, taxa.isEmpty() ? QStringLiteral("0") : taxa, {&Parcela::Data}, TemData);
+        op.dados.ValorFinanciado = edtVlrFinanciado->Texto().toStdString();
+        EntregaABancada(op, /*comValorFinanciado=*/true);
     });
 }
 

@@ -28,12 +28,14 @@
 #include "output/F_PRIN.h"
 #include "output/F_REL.h"
 #include "output/Listagem.h"
+#include "tests/support/ControlesBancada.h"
 #include "tests/support/Dialogos.h"
 #include "tests/support/ProgramaTeste.h"
 #include "windows/Ufrm_desconto.h"
 #include "windows/Ufrm_venda_por_fora.h"
 
 using namespace quantivo;
+using teste::Controles;
 using teste::NaProximaModal;
 
 namespace {
@@ -325,9 +327,9 @@ TEST_F(Acessibilidade, TodaJanelaLegivelEDialogosDoQtEmPortugues) {
     Tfrm_desconto_cheque* f = frm_desconto_cheque;
     Confere(f);
     NaProximaModal([this](QWidget* w) { Confere(w); });
-    f->SpeedButton2->click();  // "Ajuda"
+    Controles(f).SpeedButton2->click();  // "Ajuda"
     NaProximaModal([this](QWidget* w) { ConfereQt(w, "print dialog"); });
-    f->btnImprime->click();
+    Controles(f).btnImprime->click();
 
     // The receipt, its settings, the message of a missing settings file, and the preview.
     DefineVisualizaRecibo({});
@@ -362,7 +364,7 @@ TEST_F(Acessibilidade, TodaJanelaLegivelEDialogosDoQtEmPortugues) {
         });
         r->SpeedButton5->click();
     });
-    f->btnrecibo->click();
+    Controles(f).btnrecibo->click();
 
     EXPECT_EQ(vistas.size(), 15) << vistas.join(", ").toStdString();
     EXPECT_EQ(faltas, QStringList{}) << faltas.join("\n").toStdString();
@@ -381,16 +383,16 @@ TEST_F(Acessibilidade, TextosEmCadaEstadoComContrasteDeQuatroEMeioOuMais) {
     f->show();
     QApplication::setActiveWindow(f);
     ASSERT_TRUE(QTest::qWaitForWindowActive(f));
-    for (QWidget* campo : {static_cast<QWidget*>(f->data_ref), static_cast<QWidget*>(f->Edit6),
-                           static_cast<QWidget*>(f->Edit1), static_cast<QWidget*>(f->edtTARIFA)}) {
+    for (QWidget* campo : {static_cast<QWidget*>(Controles(f).data_ref), static_cast<QWidget*>(Controles(f).Edit6),
+                           static_cast<QWidget*>(Controles(f).Edit1), static_cast<QWidget*>(Controles(f).edtTARIFA)}) {
         campo->setFocus(Qt::TabFocusReason);
         EXPECT_GE(ContrasteDoTexto(campo), 4.5) << campo->objectName().toStdString() << " with the focus";
-        if (campo != f->edtTARIFA) {  // yellow while focused, as before
+        if (campo != Controles(f).edtTARIFA) {  // yellow while focused, as before
             EXPECT_EQ(campo->palette().color(QPalette::Base), QColor(255, 255, 0)) << campo->objectName().toStdString();
         }
     }
-    f->btnCalcula->setFocus();
-    EXPECT_GE(ContrasteDoTexto(f->Edit6), 4.5);
+    Controles(f).btnCalcula->setFocus();
+    EXPECT_GE(ContrasteDoTexto(Controles(f).Edit6), 4.5);
     auto* titulo = frmRenegociacao->findChild<QLabel*>("lblAtualiza");
     ASSERT_NE(titulo, nullptr);
     EXPECT_EQ(titulo->text(), "ATUALIZA A DÍVIDA");
@@ -404,7 +406,7 @@ TEST_F(Acessibilidade, TextosEmCadaEstadoComContrasteDeQuatroEMeioOuMais) {
 
 TEST_F(Acessibilidade, ResultadosEmCamposDesabilitadosComContrasteDeQuatroEMeioOuMais) {
     for (QLineEdit* campo :
-         {static_cast<QLineEdit*>(frm_desconto_cheque->Edit2),
+         {static_cast<QLineEdit*>(Controles(frm_desconto_cheque).Edit2),
           static_cast<QLineEdit*>(frmRenegociacao->edtVlrAtualizado), static_cast<QLineEdit*>(frmRenegociacao->edtDias),
           static_cast<QLineEdit*>(frmRenegociacao->edtVlrAtualizado2)}) {
         EXPECT_FALSE(campo->isEnabled()) << campo->objectName().toStdString();

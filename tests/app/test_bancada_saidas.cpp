@@ -7,10 +7,12 @@
 #include "output/Arquivos.h"
 #include "output/F_PRIN.h"
 #include "output/Listagem.h"
+#include "tests/support/ControlesBancada.h"
 #include "tests/support/Exemplos.h"
 #include "tests/support/ProgramaTeste.h"
 
 using namespace quantivo;
+using teste::Controles;
 
 namespace {
 
@@ -24,9 +26,9 @@ protected:
         b.linhas = {
             {"31/12/07", "1000", "", "", ""}, {"26/01/08", "500", "", "", ""}, {"15/02/08", "2500,50", "", "", ""}};
         f->EscreveBancada(b);
-        f->ComboBox1->blockSignals(true);
-        f->ComboBox1->setCurrentIndex(0);
-        f->ComboBox1->blockSignals(false);
+        Controles(f).ComboBox1->blockSignals(true);
+        Controles(f).ComboBox1->setCurrentIndex(0);
+        Controles(f).ComboBox1->blockSignals(false);
     }
     void TearDown() override {
         DefineEscolheImpressora({});
@@ -42,9 +44,9 @@ TEST_F(SaidasDaBancada, ImprimeCalculaAntesEGravaAListagem) {
         ++dialogos;
         return nullptr;  // the user cancels the print dialog
     });
-    frm_desconto_cheque->btnImprime->click();
+    Controles(frm_desconto_cheque).btnImprime->click();
     EXPECT_EQ(dialogos, 1);
-    EXPECT_EQ(frm_desconto_cheque->Edit6->text(), "3.758,04");
+    EXPECT_EQ(Controles(frm_desconto_cheque).Edit6->text(), "3.758,04");
     QFile f(CaminhoListagem());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QString texto = DeWindows1252(f.readAll());
@@ -59,8 +61,8 @@ TEST_F(SaidasDaBancada, ErroDoCalculoImpedeAImpressao) {
         ++dialogos;
         return nullptr;
     });
-    frm_desconto_cheque->Edit1->setText("");  // an empty rate is no number
-    frm_desconto_cheque->btnImprime->click();
+    Controles(frm_desconto_cheque).Edit1->setText("");  // an empty rate is no number
+    Controles(frm_desconto_cheque).btnImprime->click();
     EXPECT_EQ(dialogos, 0);
     EXPECT_FALSE(QFile::exists(CaminhoListagem()));
     ASSERT_EQ(msgs.mensagens.size(), 1u);
@@ -74,15 +76,15 @@ TEST_F(SaidasDaBancada, ParadaComMensagemTerminaAImpressaoEParadaSilenciosaNao) 
         return nullptr;
     });
     // A dated row without value: the calculation's message, and nothing after it.
-    frm_desconto_cheque->grid->Modelo()->DefineCelula(1, 1, "");
-    frm_desconto_cheque->btnImprime->click();
+    Controles(frm_desconto_cheque).grid->Modelo()->DefineCelula(1, 1, "");
+    Controles(frm_desconto_cheque).btnImprime->click();
     EXPECT_EQ(msgs.Textos(), std::vector<std::string>{"Necessário informar o valor da(s) parcela(s)"});
     EXPECT_EQ(dialogos, 0);
     EXPECT_FALSE(QFile::exists(CaminhoListagem()));
     // No dated row at all: the calculation finds nothing and the listing goes on.
     msgs.mensagens.clear();
-    frm_desconto_cheque->grid->Modelo()->DefineLinhas(std::vector<Parcela>(1));
-    frm_desconto_cheque->btnImprime->click();
+    Controles(frm_desconto_cheque).grid->Modelo()->DefineLinhas(std::vector<Parcela>(1));
+    Controles(frm_desconto_cheque).btnImprime->click();
     EXPECT_TRUE(msgs.mensagens.empty());
     EXPECT_EQ(dialogos, 1);
     EXPECT_TRUE(QFile::exists(CaminhoListagem()));
@@ -121,8 +123,8 @@ TEST_F(SaidasDaBancada, FirmattoAbreUmReciboNovoEVazio) {
         r->close();
     };
     QTimer::singleShot(0, olha);
-    frm_desconto_cheque->btnrecibo->click();
+    Controles(frm_desconto_cheque).btnrecibo->click();
     QTimer::singleShot(0, olha);
-    frm_desconto_cheque->btnrecibo->click();
+    Controles(frm_desconto_cheque).btnrecibo->click();
     EXPECT_EQ(aberturas, 2);
 }

@@ -3,6 +3,7 @@
 // start-up builds it.
 #include <QTest>
 
+#include "tests/support/ControlesBancada.h"
 #include "tests/support/Dialogos.h"
 #include "tests/support/Exemplos.h"
 #include "tests/support/ProgramaTeste.h"
@@ -10,6 +11,7 @@
 
 using namespace quantivo;
 using teste::Campos;
+using teste::Controles;
 using teste::QuandoAbrir;
 using teste::Tecla;
 
@@ -22,7 +24,7 @@ protected:
         guarda.Permite(true);  // QuandoAbrir closes what it opens
         MostraMenu();
     }
-    QString Celula(int l, int c) const { return frm_desconto_cheque->grid->Modelo()->Celula(l, c); }
+    QString Celula(int l, int c) const { return Controles(frm_desconto_cheque).grid->Modelo()->Celula(l, c); }
 };
 
 }  // namespace
@@ -48,18 +50,18 @@ TEST_F(CalculosDoMenu, RenegociacaoAteAsDozeParcelas) {
     EXPECT_EQ(msgs.Textos(), std::vector<std::string>{});
     EXPECT_TRUE(f->isVisible());
     EXPECT_FALSE(r->isVisible());  // opened once: the quiet type change did not reopen it
-    EXPECT_EQ(f->Edit6->text(), "1000");
-    EXPECT_EQ(f->Edit1->text(), "2");
-    EXPECT_EQ(f->data_ref->Data(), D(2008, 4, 15));
-    EXPECT_EQ(f->ComboBox1->currentText(), "Renegociação de Dívidas");
-    ASSERT_EQ(f->grid->Modelo()->NumeroLinhas(), 12);
+    EXPECT_EQ(Controles(f).Edit6->text(), "1000");
+    EXPECT_EQ(Controles(f).Edit1->text(), "2");
+    EXPECT_EQ(Controles(f).data_ref->Data(), D(2008, 4, 15));
+    EXPECT_EQ(Controles(f).ComboBox1->currentText(), "Renegociação de Dívidas");
+    ASSERT_EQ(Controles(f).grid->Modelo()->NumeroLinhas(), 12);
     EXPECT_EQ(Celula(0, 0), "15/05/08");
     EXPECT_EQ(Celula(11, 0), "15/04/09");
     for (int l = 0; l < 12; ++l) EXPECT_EQ(Celula(l, 1), "94,56") << l;
-    EXPECT_EQ(f->Edit2->text(), "1.134,72");
+    EXPECT_EQ(Controles(f).Edit2->text(), "1.134,72");
     // F5 again recomputes from the workbench and the window's count, kept after it closed.
-    f->Edit1->setText("3");
-    f->btnCalcula->click();
+    Controles(f).Edit1->setText("3");
+    Controles(f).btnCalcula->click();
     EXPECT_EQ(Celula(0, 1), "100,46");
 }
 
@@ -79,16 +81,16 @@ TEST_F(CalculosDoMenu, RenegociacaoDoMenuDeixaABancadaAtivaComOFocoNaData) {
     frm_principal->SpeedButton8->click();
     QCoreApplication::processEvents();  // the turn of the event loop a typed key waits for
     ASSERT_EQ(frm_desconto_cheque->TipoSelecionado(), TipoCalculo::RenegociacaoDividas);
-    EXPECT_TRUE(frm_desconto_cheque->data_ref->hasFocus());
+    EXPECT_TRUE(Controles(frm_desconto_cheque).data_ref->hasFocus());
     Tecla(Qt::Key_F10);
-    EXPECT_EQ(frm_desconto_cheque->Edit1->text(), "0");
+    EXPECT_EQ(Controles(frm_desconto_cheque).Edit1->text(), "0");
 }
 
 TEST_F(CalculosDoMenu, RenegociacaoFechadaNaCaixaNaoMudaABancada) {
     QuandoAbrir(frmRenegociacao, [] { frmRenegociacao->close(); });
     frm_principal->SpeedButton8->click();
     EXPECT_FALSE(frm_desconto_cheque->isVisible());
-    EXPECT_EQ(frm_desconto_cheque->Edit6->text(), "0");
+    EXPECT_EQ(Controles(frm_desconto_cheque).Edit6->text(), "0");
     EXPECT_EQ(frm_desconto_cheque->TipoSelecionado(), TipoCalculo::Nenhum);
 }
 
@@ -107,17 +109,17 @@ TEST_F(CalculosDoMenu, PrestacaoAbreLivreEOTipoDaBancadaUsaAMesmaJanela) {
     // The workbench's own list, while the window is open as a free window.
     Tfrm_desconto_cheque* f = frm_desconto_cheque;
     f->show();
-    f->data_ref->DefineData(D(2007, 11, 15));
+    Controles(f).data_ref->DefineData(D(2007, 11, 15));
     QuandoAbrir(p, [p] {
         EXPECT_TRUE(p->btnOK->isVisible());
         Campos({"1000", "3", "1", ""});
         EXPECT_TRUE(p->BitBtn1->hasFocus());
         p->btnOK->click();
     });
-    f->ComboBox1->setCurrentIndex(1);
-    emit f->ComboBox1->activated(1);
+    Controles(f).ComboBox1->setCurrentIndex(1);
+    emit Controles(f).ComboBox1->activated(1);
     EXPECT_EQ(msgs.Textos(), std::vector<std::string>{});
-    ASSERT_EQ(f->grid->Modelo()->NumeroLinhas(), 3);
+    ASSERT_EQ(Controles(f).grid->Modelo()->NumeroLinhas(), 3);
     EXPECT_EQ(Celula(0, 0), "15/12/07");
     EXPECT_EQ(Celula(2, 0), "15/02/08");
     EXPECT_EQ(Celula(0, 1), "340,02");

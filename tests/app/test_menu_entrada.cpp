@@ -3,6 +3,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "tests/support/ControlesBancada.h"
 #include "tests/support/ProgramaTeste.h"
 #include "tests/support/Teclas.h"
 #include "windows/Ufrm_desconto.h"
@@ -10,6 +11,7 @@
 
 using namespace quantivo;
 using teste::Campos;
+using teste::Controles;
 using teste::Tecla;
 
 namespace {
@@ -67,12 +69,12 @@ TEST_F(MenuEntrada, DescontoDeChequeDoBotaoAteOsTotais) {
     EXPECT_FALSE(ficouAberta);
     Tfrm_desconto_cheque& b = *frm_desconto_cheque;
     EXPECT_TRUE(b.isVisible());
-    EXPECT_EQ(b.Edit2->text(), "4.000,50");
-    EXPECT_EQ(b.Label12->text(), "TAC   = 80,01");
-    EXPECT_EQ(b.Label13->text(), "IOF   = 4,92");
-    EXPECT_EQ(b.Label14->text(), "Juros = 151,53");
-    EXPECT_EQ(b.Edit6->text(), "3.758,04");
-    EXPECT_EQ(b.Label15->text(), "Tarifa= 6,00");
+    EXPECT_EQ(Controles(b).Edit2->text(), "4.000,50");
+    EXPECT_EQ(Controles(b).Label12->text(), "TAC   = 80,01");
+    EXPECT_EQ(Controles(b).Label13->text(), "IOF   = 4,92");
+    EXPECT_EQ(Controles(b).Label14->text(), "Juros = 151,53");
+    EXPECT_EQ(Controles(b).Edit6->text(), "3.758,04");
+    EXPECT_EQ(Controles(b).Label15->text(), "Tarifa= 6,00");
     EXPECT_TRUE(msgs.mensagens.empty());
 }
 
@@ -85,9 +87,9 @@ TEST_F(MenuEntrada, VendaCertaDoBotaoAteOsValores) {
     });
     EXPECT_FALSE(ficouAberta);
     Tfrm_desconto_cheque& b = *frm_desconto_cheque;
-    for (int r = 0; r < 3; ++r) EXPECT_EQ(b.grid->Modelo()->Celula(r, 1), "1.789,44");
-    EXPECT_EQ(b.Edit2->text(), "5.368,31");
-    EXPECT_EQ(b.Label14->text(), "Juros = 301,22");
+    for (int r = 0; r < 3; ++r) EXPECT_EQ(Controles(b).grid->Modelo()->Celula(r, 1), "1.789,44");
+    EXPECT_EQ(Controles(b).Edit2->text(), "5.368,31");
+    EXPECT_EQ(Controles(b).Label14->text(), "Juros = 301,22");
     EXPECT_TRUE(msgs.mensagens.empty());
 }
 
@@ -101,8 +103,8 @@ TEST_F(MenuEntrada, AposParadaABancadaAtendeEOMenuNao) {
         Tecla(Qt::Key_F5);
         ASSERT_TRUE(j.isVisible());
         EXPECT_EQ(msgs.Textos(), std::vector<std::string>{"'1,500,00' is not a valid floating point value"});
-        ClicaPelaJanela(frm_desconto_cheque->btnLimpa);
-        EXPECT_EQ(frm_desconto_cheque->Edit1->text(), "0");  // the workbench took the click
+        ClicaPelaJanela(Controles(frm_desconto_cheque).btnLimpa);
+        EXPECT_EQ(Controles(frm_desconto_cheque).Edit1->text(), "0");  // the workbench took the click
         const auto antes = frm_principal->abreVendaCerta;
         frm_principal->abreVendaCerta = [&] { ++abriuVenda; };
         ClicaPelaJanela(frm_principal->SpeedButton6);
@@ -127,7 +129,7 @@ TEST_F(MenuEntrada, AposEntregaComBancadaAbertaF10LogoEmSeguidaLimpaABancada) {
     ASSERT_FALSE(ficouAberta);
     Tecla(Qt::Key_F10);
     Tfrm_desconto_cheque& b = *frm_desconto_cheque;
-    EXPECT_EQ(b.Edit1->text(), "0");
-    EXPECT_EQ(b.grid->Modelo()->Celula(0, 0), "");
-    EXPECT_TRUE(b.Edit6->hasFocus());
+    EXPECT_EQ(Controles(b).Edit1->text(), "0");
+    EXPECT_EQ(Controles(b).grid->Modelo()->Celula(0, 0), "");
+    EXPECT_TRUE(Controles(b).Edit6->hasFocus());
 }

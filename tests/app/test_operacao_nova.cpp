@@ -8,6 +8,7 @@
 #include "core/Valores.h"
 #include "output/F_PARAMETROS.h"
 #include "output/GeraListagem.h"
+#include "tests/support/ControlesBancada.h"
 #include "tests/support/Dialogos.h"
 #include "tests/support/Exemplos.h"
 #include "tests/support/ProgramaTeste.h"
@@ -17,6 +18,7 @@
 
 using namespace quantivo;
 using teste::Campos;
+using teste::Controles;
 using teste::Digita;
 using teste::Tecla;
 
@@ -39,9 +41,9 @@ protected:
             {"31/12/07", "1000", "", "", ""}, {"26/01/08", "500", "", "", ""}, {"15/02/08", "2500,50", "", "", ""}};
         b->EscreveBancada(x);
         b->DefineTipoSemReacao(TipoCalculo::DescontoCheque);
-        b->btnCalcula->click();
-        ASSERT_EQ(b->Label12->text(), "TAC   = 80,01");
-        ASSERT_FALSE(b->LabelCET->text().isEmpty());
+        Controles(b).btnCalcula->click();
+        ASSERT_EQ(Controles(b).Label12->text(), "TAC   = 80,01");
+        ASSERT_FALSE(Controles(b).LabelCET->text().isEmpty());
     }
 
     void MostraBancada() {
@@ -118,7 +120,7 @@ TEST_F(OperacaoNova, EncargosRecusamOSinalDeMenosDigitadoColadoOuPostoDeFora) {
         }
     };
     MostraBancada();
-    confere("bancada", {b->edtTAC, b->edtIOF, b->edtTARIFA});
+    confere("bancada", {Controles(b).edtTAC, Controles(b).edtIOF, Controles(b).edtTARIFA});
     Entrada<Tfrm_desconto>(&AbreDescontoCheque, [&](Tfrm_desconto& j) {
         confere("desconto", {j.edtTAC, j.edtIOF, j.edtTARIFA});
     });
@@ -131,21 +133,23 @@ TEST_F(OperacaoNova, LiquidoEhOTotalMenosJurosEEncargosMostrados) {
     MostraBancada();
     teste::DadosDoExemplo(*b);
     for (const char* tac : {"-1", "2", "0"}) {
-        b->edtTAC->DefineValor(0);
-        b->edtTAC->setFocus(Qt::TabFocusReason);
+        Controles(b).edtTAC->DefineValor(0);
+        Controles(b).edtTAC->setFocus(Qt::TabFocusReason);
         Digita(tac);
         Bancada x = b->LeBancada();
         x.linhas = {{"31/12/07", "1000", "", "", ""}, {"15/02/08", "2500,50", "", "", ""}};
         b->EscreveBancada(x);
         b->DefineTipoSemReacao(TipoCalculo::DescontoCheque);
-        b->btnCalcula->click();
-        const long double total = LeValor(b->Edit2->text().toStdString());
-        const long double encargos = Rotulo(b->Label14->text()) + Rotulo(b->Label12->text()) +
-                                     Rotulo(b->Label13->text()) + Rotulo(b->Label15->text());
+        Controles(b).btnCalcula->click();
+        const long double total = LeValor(Controles(b).Edit2->text().toStdString());
+        const long double encargos = Rotulo(Controles(b).Label14->text()) + Rotulo(Controles(b).Label12->text()) +
+                                     Rotulo(Controles(b).Label13->text()) + Rotulo(Controles(b).Label15->text());
         // Each label is rounded to the cent on its own.
-        EXPECT_LE(std::fabs(static_cast<double>(total - encargos - LeValor(b->Edit6->text().toStdString()))), 0.025)
-            << tac << ": " << b->Label12->text().toStdString() << " " << b->Edit6->text().toStdString();
-        EXPECT_GE(b->edtTAC->Valor(), 0) << tac;
+        EXPECT_LE(std::fabs(static_cast<double>(total - encargos - LeValor(Controles(b).Edit6->text().toStdString()))),
+                  0.025)
+            << tac << ": " << Controles(b).Label12->text().toStdString() << " "
+            << Controles(b).Edit6->text().toStdString();
+        EXPECT_GE(Controles(b).edtTAC->Valor(), 0) << tac;
     }
     EXPECT_TRUE(msgs.mensagens.empty());
 }
@@ -155,15 +159,15 @@ TEST_F(OperacaoNova, LiquidoEhOTotalMenosJurosEEncargosMostrados) {
 TEST_F(OperacaoNova, F5ComDataQueNaoEhDataAvisaENaoCalcula) {
     MostraBancada();
     DescontoCalculado();
-    b->Label12->setText(QStringLiteral("TAC:"));
-    b->data_ref->setFocus(Qt::TabFocusReason);
-    b->data_ref->selectAll();
+    Controles(b).Label12->setText(QStringLiteral("TAC:"));
+    Controles(b).data_ref->setFocus(Qt::TabFocusReason);
+    Controles(b).data_ref->selectAll();
     Digita("310226");
     Tecla(Qt::Key_F5);
     EXPECT_EQ(msgs.Textos(), std::vector<std::string>{TextoDataInvalida("31/02/26").toStdString()});
-    EXPECT_EQ(b->Label12->text(), "TAC:");  // nothing calculated
-    EXPECT_TRUE(b->data_ref->hasFocus());
-    EXPECT_EQ(b->data_ref->text(), "31/02/26");
+    EXPECT_EQ(Controles(b).Label12->text(), "TAC:");  // nothing calculated
+    EXPECT_TRUE(Controles(b).data_ref->hasFocus());
+    EXPECT_EQ(Controles(b).data_ref->text(), "31/02/26");
     // F2 still closes the window: nothing traps the clerk.
     msgs.mensagens.clear();
     Tecla(Qt::Key_F2);
@@ -193,12 +197,12 @@ TEST_F(OperacaoNova, RenegociacaoDoMenuDepoisDeUmDescontoNaoMostraNemImprimeOsEn
     DescontoCalculado();
     ASSERT_TRUE(RenegociaExemplo());
     EXPECT_EQ(b->TipoSelecionado(), TipoCalculo::RenegociacaoDividas);
-    EXPECT_EQ(b->Edit2->text(), "1.134,72");
-    for (CampoNumerico* c : {b->edtTAC, b->edtIOF, b->edtTARIFA})
+    EXPECT_EQ(Controles(b).Edit2->text(), "1.134,72");
+    for (CampoNumerico* c : {Controles(b).edtTAC, Controles(b).edtIOF, Controles(b).edtTARIFA})
         EXPECT_EQ(c->Valor(), 0) << c->objectName().toStdString();
-    for (QLabel* l : {b->Label12, b->Label13, b->Label14, b->Label15})
+    for (QLabel* l : {Controles(b).Label12, Controles(b).Label13, Controles(b).Label14, Controles(b).Label15})
         EXPECT_EQ(l->text(), "") << l->objectName().toStdString();
-    EXPECT_EQ(b->LabelCET->text(), "CET: -");
+    EXPECT_EQ(Controles(b).LabelCET->text(), "CET: -");
     const std::string listagem = Listagem();
     for (const char* antigo : {"80,01", "4,92", "151,53", "6,00", "0,0041%"})
         EXPECT_EQ(listagem.find(antigo), std::string::npos) << antigo << "\n" << listagem;
@@ -216,10 +220,11 @@ TEST_F(OperacaoNova, EntregaCujoCalculoParaNaoDeixaOsTotaisDoAnterior) {
         Tecla(Qt::Key_F5);
     });
     EXPECT_TRUE(aberta);
-    EXPECT_EQ(b->edtTAC->Valor(), 1);  // the window's
-    EXPECT_EQ(b->edtIOF->Valor(), 0);
-    EXPECT_EQ(b->edtTARIFA->Valor(), 0);
-    for (QLabel* l : {b->Label12, b->Label13, b->Label14, b->Label15, b->LabelCET})
+    EXPECT_EQ(Controles(b).edtTAC->Valor(), 1);  // the window's
+    EXPECT_EQ(Controles(b).edtIOF->Valor(), 0);
+    EXPECT_EQ(Controles(b).edtTARIFA->Valor(), 0);
+    for (QLabel* l : {Controles(b).Label12, Controles(b).Label13, Controles(b).Label14, Controles(b).Label15,
+                      Controles(b).LabelCET})
         EXPECT_EQ(l->text(), "") << l->objectName().toStdString();
 
     // "Venda certa" with no date at all stops silently.
@@ -230,9 +235,10 @@ TEST_F(OperacaoNova, EntregaCujoCalculoParaNaoDeixaOsTotaisDoAnterior) {
         Tecla(Qt::Key_F5);
     });
     EXPECT_EQ(b->TipoSelecionado(), TipoCalculo::VendaPorFora);
-    for (QLabel* l : {b->Label12, b->Label13, b->Label14, b->Label15, b->LabelCET})
+    for (QLabel* l : {Controles(b).Label12, Controles(b).Label13, Controles(b).Label14, Controles(b).Label15,
+                      Controles(b).LabelCET})
         EXPECT_EQ(l->text(), "") << l->objectName().toStdString();
-    EXPECT_EQ(b->edtTAC->Valor(), 0);
+    EXPECT_EQ(Controles(b).edtTAC->Valor(), 0);
 }
 
 // --- The first keys land ------------------------------------------------------

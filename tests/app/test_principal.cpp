@@ -9,9 +9,11 @@
 #include <QUrl>
 
 #include "app/JanelaManual.h"
+#include "tests/support/ControlesBancada.h"
 #include "tests/support/ProgramaTeste.h"
 
 using namespace quantivo;
+using teste::Controles;
 
 namespace {
 
@@ -32,9 +34,9 @@ TEST_F(Programa, CriaAsJanelasNaOrdemTodasEscondidas) {
     EXPECT_FALSE(frm_principal->isVisible());
     EXPECT_FALSE(frm_desconto_cheque->isVisible());
     EXPECT_EQ(frm_principal->windowTitle(), "Quantivo - www.example.com");
-    EXPECT_EQ(frm_desconto_cheque->data_ref->Data(), kDataNula);
+    EXPECT_EQ(Controles(frm_desconto_cheque).data_ref->Data(), kDataNula);
     EXPECT_EQ(frm_desconto_cheque->TipoSelecionado(), TipoCalculo::Nenhum);
-    EXPECT_TRUE(frm_desconto_cheque->CheckBox1->isChecked());
+    EXPECT_TRUE(Controles(frm_desconto_cheque).CheckBox1->isChecked());
 }
 
 TEST_F(Programa, DescricoesLinhaALinha) {
@@ -184,11 +186,11 @@ TEST_F(Programa, FecharOMenuEncerraComABancadaAberta) {
 
 TEST_F(Programa, FecharABancadaSoEsconde) {
     frm_desconto_cheque->show();
-    frm_desconto_cheque->Edit1->setText("3");
-    frm_desconto_cheque->btnFecha->click();
+    Controles(frm_desconto_cheque).Edit1->setText("3");
+    Controles(frm_desconto_cheque).btnFecha->click();
     ASSERT_FALSE(frm_desconto_cheque.isNull());
     EXPECT_FALSE(frm_desconto_cheque->isVisible());
-    EXPECT_EQ(frm_desconto_cheque->Edit1->text(), "3");
+    EXPECT_EQ(Controles(frm_desconto_cheque).Edit1->text(), "3");
 }
 
 TEST_F(Programa, AjudaDaBancadaEhModalComOsTresPaineis) {
@@ -218,7 +220,7 @@ TEST_F(Programa, AjudaDaBancadaEhModalComOsTresPaineis) {
                   "Qualquer dúvida contate o e'mail: contato@example.com");
         ajuda->btnFecha->click();
     });
-    frm_desconto_cheque->SpeedButton2->click();
+    Controles(frm_desconto_cheque).SpeedButton2->click();
     EXPECT_TRUE(viu);
     EXPECT_FALSE(frm_Ajuda.isNull());  // kept for the next time
     EXPECT_FALSE(frm_Ajuda->isVisible());

@@ -4,6 +4,7 @@
 #include <QTest>
 #include <memory>
 
+#include "tests/support/ControlesBancada.h"
 #include "tests/support/GuardaJanelas.h"
 #include "windows/Calculo.h"
 
@@ -14,6 +15,7 @@ protected:
     void SetUp() override {
         JanelaTeste::SetUp();
         f = std::make_unique<Tfrm_desconto_cheque>();
+        ctl = Controles(f);
         f->show();
         QApplication::setActiveWindow(f.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
@@ -22,9 +24,10 @@ protected:
         f.reset();
         JanelaTeste::TearDown();
     }
-    QString Celula(int l, int c) const { return f->grid->Modelo()->Celula(l, c); }
+    QString Celula(int l, int coluna) const { return ctl.grid->Modelo()->Celula(l, coluna); }
 
     std::unique_ptr<Tfrm_desconto_cheque> f;
+    ControlesBancada ctl;  // f's controls
 };
 
 }  // namespace quantivo::teste

@@ -2,6 +2,7 @@
 // The worked examples as the window tests and the screenshot program put
 // them into the windows.
 #include "core/Datas.h"
+#include "tests/support/ControlesBancada.h"
 #include "tests/support/Teclas.h"
 #include "windows/Calculo.h"
 #include "windows/UfrmRenegociacao.h"
@@ -12,12 +13,12 @@ namespace quantivo::teste {
 // workbench's fields: operation on 28/12/2007, 3 % a month, TAC 2 %, IOF
 // 0,0041 % a day, a fee of 2,00 per cheque ("Tarifa por título").
 inline void DadosDoExemplo(Tfrm_desconto_cheque& f) {
-    f.data_ref->DefineData(*CodificaData(2007, 12, 28));
-    f.Edit1->setText(QStringLiteral("3"));
-    f.edtTAC->DefineValor(2);
-    f.edtIOF->DefineValor(0.0041L);
-    f.cbTipoTarifa->setCurrentIndex(0);
-    f.edtTARIFA->DefineValor(2);
+    Controles(f).data_ref->DefineData(*CodificaData(2007, 12, 28));
+    Controles(f).Edit1->setText(QStringLiteral("3"));
+    Controles(f).edtTAC->DefineValor(2);
+    Controles(f).edtIOF->DefineValor(0.0041L);
+    Controles(f).cbTipoTarifa->setCurrentIndex(0);
+    Controles(f).edtTARIFA->DefineValor(2);
 }
 
 // The debt of the renegotiation example typed into its open dialog from the

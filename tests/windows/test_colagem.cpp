@@ -72,28 +72,28 @@ protected:
 }  // namespace
 
 TEST_F(ColagemNaGrade, ExemploColadoDaPlanilhaDaOsTotaisDoExemplo) {
-    f->ComboBox1->setCurrentIndex(0);
+    ctl.ComboBox1->setCurrentIndex(0);
     teste::DadosDoExemplo(*f);
-    Cola(f->grid, 0, 0, kChequesDaPlanilha);
-    EXPECT_EQ(f->grid->Modelo()->NumeroLinhas(), 3);
+    Cola(ctl.grid, 0, 0, kChequesDaPlanilha);
+    EXPECT_EQ(ctl.grid->Modelo()->NumeroLinhas(), 3);
     EXPECT_EQ(Celula(0, 0), "31/12/07");
     EXPECT_EQ(Celula(2, 1), "2500,50");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
-    EXPECT_EQ(f->Edit2->text(), "4.000,50");
-    EXPECT_EQ(f->Edit6->text(), "3.758,04");
-    EXPECT_EQ(f->Label14->text(), "Juros = 151,53");
+    EXPECT_EQ(ctl.Edit2->text(), "4.000,50");
+    EXPECT_EQ(ctl.Edit6->text(), "3.758,04");
+    EXPECT_EQ(ctl.Label14->text(), "Juros = 151,53");
     EXPECT_EQ(Celula(0, 4), "5");
     EXPECT_EQ(Celula(2, 4), "52");
     EXPECT_TRUE(msgs.mensagens.empty());
 }
 
 TEST_F(ColagemNaGrade, ColaNaCelulaAtualCresceENaoPassaDasColunas) {
-    f->grid->Modelo()->DefineCelula(0, 4, "9");
-    f->grid->Modelo()->DefineNumeroLinhas(2);
+    ctl.grid->Modelo()->DefineCelula(0, 4, "9");
+    ctl.grid->Modelo()->DefineNumeroLinhas(2);
     // From the third column: bank, issuer, then the calculated column (left
     // alone) and a cell past the last column (dropped).
-    Cola(f->grid, 1, 2, "001/1\tJosé\t77\textra\n002/2\tMaria\n");
-    EXPECT_EQ(f->grid->Modelo()->NumeroLinhas(), 3);
+    Cola(ctl.grid, 1, 2, "001/1\tJosé\t77\textra\n002/2\tMaria\n");
+    EXPECT_EQ(ctl.grid->Modelo()->NumeroLinhas(), 3);
     EXPECT_EQ(Celula(1, 2), "001/1");
     EXPECT_EQ(Celula(1, 3), "José");
     EXPECT_EQ(Celula(1, 4), "");
@@ -102,25 +102,25 @@ TEST_F(ColagemNaGrade, ColaNaCelulaAtualCresceENaoPassaDasColunas) {
 }
 
 TEST_F(ColagemNaGrade, ColarComACelulaEmEdicaoTambemLimpa) {
-    f->grid->setFocus(Qt::TabFocusReason);
-    f->grid->setCurrentIndex(f->grid->model()->index(0, 1));
-    QTest::keyClick(f->grid, Qt::Key_1);  // opens the cell editor
-    ASSERT_NE(f->grid->EditorAberto(), nullptr);
+    ctl.grid->setFocus(Qt::TabFocusReason);
+    ctl.grid->setCurrentIndex(ctl.grid->model()->index(0, 1));
+    QTest::keyClick(ctl.grid, Qt::Key_1);  // opens the cell editor
+    ASSERT_NE(ctl.grid->EditorAberto(), nullptr);
     QGuiApplication::clipboard()->setText("1.000,00");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(f->grid->EditorAberto(), nullptr);
+    EXPECT_EQ(ctl.grid->EditorAberto(), nullptr);
     EXPECT_EQ(Celula(0, 1), "1000,00");
 }
 
 TEST_F(ColagemNaGrade, CopiaOBlocoSelecionado) {
-    Cola(f->grid, 0, 0, kChequesDaPlanilha);
+    Cola(ctl.grid, 0, 0, kChequesDaPlanilha);
     // The pasted block is left selected: copy it back.
-    QTest::keyClick(f->grid, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(ctl.grid, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "31/12/07\t1000,00\n26/01/08\t500,00\n15/02/08\t2500,50");
-    f->grid->setCurrentIndex(f->grid->model()->index(1, 0));
-    QTest::keyClick(f->grid, Qt::Key_Right, Qt::ShiftModifier);
-    QTest::keyClick(f->grid, Qt::Key_Down, Qt::ShiftModifier);
-    QTest::keyClick(f->grid, Qt::Key_C, Qt::ControlModifier);
+    ctl.grid->setCurrentIndex(ctl.grid->model()->index(1, 0));
+    QTest::keyClick(ctl.grid, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(ctl.grid, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(ctl.grid, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "26/01/08\t500,00\n15/02/08\t2500,50");
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "core/VendaPorFora.h"
+#include "tests/support/ControlesBancada.h"
 #include "tests/support/Dialogos.h"
 #include "tests/support/GuardaJanelas.h"
 #include "tests/support/PastaDePreferencias.h"
@@ -17,6 +18,7 @@
 
 using namespace quantivo;
 using teste::Campos;
+using teste::Controles;
 using teste::Digita;
 using teste::Tecla;
 
@@ -105,7 +107,7 @@ protected:
     static void ChequesDoExemplo(Tfrm_desconto& j) {
         DigitaLinhas(j, {{"311207", "1000", "Bco 1", "Ana"}, {"260108", "500"}, {"150208", "2500,50"}});
     }
-    QString Celula(int l, int c) const { return bancada->grid->Modelo()->Celula(l, c); }
+    QString Celula(int l, int c) const { return Controles(bancada).grid->Modelo()->Celula(l, c); }
     // Makes a cell the grid's current one and clicks it, with no wait after.
     static void ClicaCelulaAtual(JanelaEntrada& j, int l, int c) {
         const QModelIndex i = j.grid_pre->model()->index(l, c);
@@ -131,21 +133,21 @@ TEST_F(Entrada, DescontoDeChequeDoExemploChegaAosTotaisDaBancada) {
     EXPECT_FALSE(ficouAberta);
     EXPECT_TRUE(bancada->isVisible());
     EXPECT_EQ(bancada->TipoSelecionado(), TipoCalculo::DescontoCheque);
-    EXPECT_EQ(bancada->Edit2->text(), "4.000,50");
-    EXPECT_EQ(bancada->Label12->text(), "TAC   = 80,01");
-    EXPECT_EQ(bancada->Label13->text(), "IOF   = 4,92");
-    EXPECT_EQ(bancada->Label14->text(), "Juros = 151,53");
-    EXPECT_EQ(bancada->Edit6->text(), "3.758,04");
-    EXPECT_EQ(bancada->Label15->text(), "Tarifa= 6,00");
-    EXPECT_EQ(bancada->Edit1->text(), "3");
-    EXPECT_EQ(bancada->cbTipoTarifa->currentIndex(), 0);
+    EXPECT_EQ(Controles(bancada).Edit2->text(), "4.000,50");
+    EXPECT_EQ(Controles(bancada).Label12->text(), "TAC   = 80,01");
+    EXPECT_EQ(Controles(bancada).Label13->text(), "IOF   = 4,92");
+    EXPECT_EQ(Controles(bancada).Label14->text(), "Juros = 151,53");
+    EXPECT_EQ(Controles(bancada).Edit6->text(), "3.758,04");
+    EXPECT_EQ(Controles(bancada).Label15->text(), "Tarifa= 6,00");
+    EXPECT_EQ(Controles(bancada).Edit1->text(), "3");
+    EXPECT_EQ(Controles(bancada).cbTipoTarifa->currentIndex(), 0);
     const char* esperado[][5] = {{"31/12/07", "1000", "Bco 1", "Ana", "5"},
                                  {"26/01/08", "500", "", "", "33"},
                                  {"15/02/08", "2500,50", "", "", "52"}};
-    ASSERT_EQ(bancada->grid->Modelo()->NumeroLinhas(), 3);
+    ASSERT_EQ(Controles(bancada).grid->Modelo()->NumeroLinhas(), 3);
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 5; ++c) EXPECT_EQ(Celula(r, c).toStdString(), esperado[r][c]) << r << "," << c;
-    EXPECT_EQ(bancada->Label4->text(), "Sexta-feira, 28 de Dezembro de 2007");
+    EXPECT_EQ(Controles(bancada).Label4->text(), "Sexta-feira, 28 de Dezembro de 2007");
     EXPECT_TRUE(msgs.mensagens.empty());
 }
 
@@ -163,16 +165,16 @@ TEST_F(Entrada, VendaCertaDoExemploChegaAosValoresDosCheques) {
     });
     EXPECT_FALSE(ficouAberta);
     EXPECT_EQ(bancada->TipoSelecionado(), TipoCalculo::VendaPorFora);
-    EXPECT_EQ(bancada->Edit6->text(), "5000");
+    EXPECT_EQ(Controles(bancada).Edit6->text(), "5000");
     for (int r = 0; r < 3; ++r) EXPECT_EQ(Celula(r, 1), "1.789,44") << r;
     EXPECT_EQ(Celula(0, 4), "21");
     EXPECT_EQ(Celula(1, 4), "33");
     EXPECT_EQ(Celula(2, 4), "47");
-    EXPECT_EQ(bancada->Edit2->text(), "5.368,31");
-    EXPECT_EQ(bancada->Label12->text(), "TAC   = 53,68");
-    EXPECT_EQ(bancada->Label13->text(), "IOF   = 7,41");
-    EXPECT_EQ(bancada->Label14->text(), "Juros = 301,22");
-    EXPECT_EQ(bancada->Label15->text(), "Tarifa= 6,00");
+    EXPECT_EQ(Controles(bancada).Edit2->text(), "5.368,31");
+    EXPECT_EQ(Controles(bancada).Label12->text(), "TAC   = 53,68");
+    EXPECT_EQ(Controles(bancada).Label13->text(), "IOF   = 7,41");
+    EXPECT_EQ(Controles(bancada).Label14->text(), "Juros = 301,22");
+    EXPECT_EQ(Controles(bancada).Label15->text(), "Tarifa= 6,00");
     EXPECT_TRUE(msgs.mensagens.empty());
 }
 
@@ -191,7 +193,7 @@ TEST_F(Entrada, ParadasAntesDeEntregar) {
     };
     for (const Caso& c : casos) {
         msgs.mensagens.clear();
-        bancada->grid->Modelo()->DefineCelula(0, 0, "antes");
+        Controles(bancada).grid->Modelo()->DefineCelula(0, 0, "antes");
         AbreDesconto([&](Tfrm_desconto& j) {
             j.edtTaxa->DefineValor(c.taxa);
             j.grid_pre->Modelo()->DefineLinhas(c.linhas);
@@ -224,7 +226,7 @@ TEST_F(Entrada, DataInvalidaSaiSemAvisoEOResultoSegue) {
     EXPECT_EQ(Celula(0, 1), "");
     EXPECT_EQ(Celula(1, 1), "1000");
     EXPECT_EQ(Celula(1, 4), "5");
-    EXPECT_EQ(bancada->Edit2->text(), "1.000,00");
+    EXPECT_EQ(Controles(bancada).Edit2->text(), "1.000,00");
 }
 
 TEST_F(Entrada, VencimentoAntesDaOperacaoAvisaNasDuasJanelasEEntrega) {
@@ -237,7 +239,7 @@ TEST_F(Entrada, VencimentoAntesDaOperacaoAvisaNasDuasJanelasEEntrega) {
     EXPECT_FALSE(ficouAberta);
     EXPECT_EQ(msgs.Textos(), (std::vector<std::string>{kAvisoEntrada, kAvisoBancada}));
     EXPECT_EQ(Celula(0, 4), "0");
-    EXPECT_EQ(bancada->Edit2->text(), "1.100,00");
+    EXPECT_EQ(Controles(bancada).Edit2->text(), "1.100,00");
 }
 
 TEST_F(Entrada, AvisoSegueOsFeriadosDaBancada) {
@@ -256,7 +258,7 @@ TEST_F(Entrada, AvisoSegueOsFeriadosDaBancada) {
     EXPECT_EQ(msgs.Textos(), std::vector<std::string>{kAvisoEntrada});
     EXPECT_EQ(Celula(0, 4), "0");  // Sunday 27/12 moves to Monday 28/12
     msgs.mensagens.clear();
-    bancada->CheckBox2->setChecked(true);
+    Controles(bancada).CheckBox2->setChecked(true);
     AbreDesconto(passos);
     EXPECT_TRUE(msgs.mensagens.empty());
     EXPECT_EQ(Celula(0, 4), "2");
@@ -283,8 +285,8 @@ TEST_F(Entrada, ValorComPontoParaNaBancadaEAJanelaFicaComOQueFoiDigitado) {
 }
 
 TEST_F(Entrada, EntregaDeixaACompensacaoDaBancadaETrocaTipoELinhasSemReacao) {
-    bancada->CheckBox1->setChecked(false);
-    bancada->ComboBox1->setCurrentIndex(static_cast<int>(TipoCalculo::RenegociacaoDividas));
+    Controles(bancada).CheckBox1->setChecked(false);
+    Controles(bancada).ComboBox1->setCurrentIndex(static_cast<int>(TipoCalculo::RenegociacaoDividas));
     int reacoes = 0;
     bancada->abreRenegociacao = [&] {
         ++reacoes;
@@ -294,18 +296,18 @@ TEST_F(Entrada, EntregaDeixaACompensacaoDaBancadaETrocaTipoELinhasSemReacao) {
         ++reacoes;
         return std::optional<Tfrm_desconto_cheque::DadosPrestacao>{};
     };
-    QSignalSpy mudancas(bancada->ComboBox1, &QComboBox::currentIndexChanged);
+    QSignalSpy mudancas(Controles(bancada).ComboBox1, &QComboBox::currentIndexChanged);
     // As many rows as will be handed over: the grid keeps its row indexes.
     std::vector<Parcela> antigas(2, L("01/01/08", "9", "b", "e", "4"));
-    bancada->grid->Modelo()->DefineLinhas(antigas);
+    Controles(bancada).grid->Modelo()->DefineLinhas(antigas);
     // A cell left being edited in the workbench must not come back.
     bancada->show();
     QApplication::setActiveWindow(bancada.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(bancada.get()));
-    bancada->grid->setFocus();
-    bancada->grid->setCurrentIndex(bancada->grid->model()->index(1, 1));
+    Controles(bancada).grid->setFocus();
+    Controles(bancada).grid->setCurrentIndex(Controles(bancada).grid->model()->index(1, 1));
     Digita("77");
-    ASSERT_NE(bancada->grid->EditorAberto(), nullptr);
+    ASSERT_NE(Controles(bancada).grid->EditorAberto(), nullptr);
     bancada->hide();
     AbreDesconto([&](Tfrm_desconto& j) {
         j.CheckBox1->setChecked(true);
@@ -315,11 +317,11 @@ TEST_F(Entrada, EntregaDeixaACompensacaoDaBancadaETrocaTipoELinhasSemReacao) {
         Tecla(Qt::Key_F5);
     });
     EXPECT_FALSE(ficouAberta);
-    EXPECT_FALSE(bancada->CheckBox1->isChecked());
+    EXPECT_FALSE(Controles(bancada).CheckBox1->isChecked());
     EXPECT_EQ(bancada->TipoSelecionado(), TipoCalculo::DescontoCheque);
     EXPECT_EQ(reacoes, 0);
     EXPECT_EQ(mudancas.count(), 0);
-    EXPECT_EQ(bancada->grid->Modelo()->Linhas(),
+    EXPECT_EQ(Controles(bancada).grid->Modelo()->Linhas(),
               (std::vector<Parcela>{L("29/12/07", "1000", "x", "y", "3"), L("")}));  // no clearing: Monday 31/12
 }
 
@@ -347,7 +349,7 @@ TEST_F(Entrada, VendaCertaParadasEEntregas) {
     });
     EXPECT_FALSE(ficouAberta);
     EXPECT_TRUE(msgs.mensagens.empty());
-    EXPECT_EQ(bancada->Edit1->text(), "0");
+    EXPECT_EQ(Controles(bancada).Edit1->text(), "0");
     EXPECT_EQ(Celula(0, 0), "");
     EXPECT_EQ(Celula(0, 1), "");
     EXPECT_EQ(Celula(1, 1), "1.000,00");
@@ -359,8 +361,8 @@ TEST_F(Entrada, VendaCertaParadasEEntregas) {
         Tecla(Qt::Key_F5);
     });
     EXPECT_FALSE(ficouAberta);
-    EXPECT_EQ(bancada->Edit6->text(), "5000");
-    EXPECT_EQ(bancada->grid->Modelo()->Linhas(), std::vector<Parcela>(1));
+    EXPECT_EQ(Controles(bancada).Edit6->text(), "5000");
+    EXPECT_EQ(Controles(bancada).grid->Modelo()->Linhas(), std::vector<Parcela>(1));
 }
 
 TEST_F(Entrada, VendaCertaQueParaNaBancadaFicaAberta) {
@@ -373,7 +375,7 @@ TEST_F(Entrada, VendaCertaQueParaNaBancadaFicaAberta) {
         EXPECT_TRUE(j.isVisible());
     });
     EXPECT_TRUE(ficouAberta);
-    EXPECT_EQ(bancada->Edit6->text(), "1234,5");
+    EXPECT_EQ(Controles(bancada).Edit6->text(), "1234,5");
     ASSERT_EQ(msgs.Textos().size(), 1u);
     EXPECT_EQ(msgs.Textos()[0], kMsgEncargosAcimaDoValor);
 }

@@ -9,6 +9,7 @@
 #include "windows/UfrmFeriados.h"
 
 using namespace quantivo;
+using teste::Controles;
 using teste::Digita;
 using teste::Tecla;
 
@@ -39,61 +40,61 @@ protected:
     void AbreJanela(const std::function<void(TfrmFeriados*)>& passos) {
         guarda.Permite(true);
         teste::NaProximaModal<TfrmFeriados>(passos);
-        f->btnFeriados->click();
+        ctl.btnFeriados->click();
         guarda.Permite(false);
     }
 };
 
 TEST_F(Feriados, CaixaNaColunaDosBotoesSemMoverNada) {
-    EXPECT_EQ(f->CheckBox2->text(), "F8- Feriados");
-    EXPECT_EQ(f->CheckBox2->toolTip(), "Considerar feriados nacionais e locais");
-    EXPECT_EQ(f->CheckBox2->accessibleName(), "F8- Feriados");
-    EXPECT_FALSE(f->btnFeriados->accessibleName().isEmpty());
-    EXPECT_FALSE(f->CheckBox2->isChecked());
+    EXPECT_EQ(ctl.CheckBox2->text(), "F8- Feriados");
+    EXPECT_EQ(ctl.CheckBox2->toolTip(), "Considerar feriados nacionais e locais");
+    EXPECT_EQ(ctl.CheckBox2->accessibleName(), "F8- Feriados");
+    EXPECT_FALSE(ctl.btnFeriados->accessibleName().isEmpty());
+    EXPECT_FALSE(ctl.CheckBox2->isChecked());
     EXPECT_EQ(f->size(), QSize(687, 535));
-    EXPECT_EQ(f->CheckBox1->geometry(), QRect(538, 10, 146, 22));
+    EXPECT_EQ(ctl.CheckBox1->geometry(), QRect(538, 10, 146, 22));
     // Nothing the window had before overlaps the two new controls.
-    for (QWidget* novo : {static_cast<QWidget*>(f->CheckBox2), static_cast<QWidget*>(f->btnFeriados)}) {
+    for (QWidget* novo : {static_cast<QWidget*>(ctl.CheckBox2), static_cast<QWidget*>(ctl.btnFeriados)}) {
         ASSERT_EQ(novo->parentWidget(), f.get());
         for (QObject* o : f->children()) {
             auto* w = qobject_cast<QWidget*>(o);
-            if (!w || w == novo || !w->isVisible() || w == f->CheckBox2 || w == f->btnFeriados) continue;
+            if (!w || w == novo || !w->isVisible() || w == ctl.CheckBox2 || w == ctl.btnFeriados) continue;
             EXPECT_FALSE(w->geometry().intersects(novo->geometry())) << w->objectName().toStdString();
         }
         EXPECT_TRUE(f->rect().contains(novo->geometry()));
     }
     // In the tab order right after the clearing box.
-    EXPECT_EQ(teste::ProximoNoTab(f->CheckBox1), f->CheckBox2);
-    EXPECT_EQ(teste::ProximoNoTab(f->CheckBox2), f->btnFeriados);
-    EXPECT_EQ(teste::ProximoNoTab(f->btnFeriados), f->btnCalcula);
+    EXPECT_EQ(teste::ProximoNoTab(ctl.CheckBox1), ctl.CheckBox2);
+    EXPECT_EQ(teste::ProximoNoTab(ctl.CheckBox2), ctl.btnFeriados);
+    EXPECT_EQ(teste::ProximoNoTab(ctl.btnFeriados), ctl.btnCalcula);
 }
 
 TEST_F(Feriados, F8MarcaEAEscolhaFicaParaAProximaVez) {
-    f->data_ref->setFocus();
+    ctl.data_ref->setFocus();
     Tecla(Qt::Key_F8);
-    EXPECT_TRUE(f->CheckBox2->isChecked());
-    EXPECT_TRUE(f->CheckBox1->isChecked());  // F7's box is another
+    EXPECT_TRUE(ctl.CheckBox2->isChecked());
+    EXPECT_TRUE(ctl.CheckBox1->isChecked());  // F7's box is another
     {
         Tfrm_desconto_cheque outra;
-        EXPECT_TRUE(outra.CheckBox2->isChecked());
+        EXPECT_TRUE(Controles(outra).CheckBox2->isChecked());
     }
     Tecla(Qt::Key_F8);
-    EXPECT_FALSE(f->CheckBox2->isChecked());
+    EXPECT_FALSE(ctl.CheckBox2->isChecked());
     Tfrm_desconto_cheque outra;
-    EXPECT_FALSE(outra.CheckBox2->isChecked());
+    EXPECT_FALSE(Controles(outra).CheckBox2->isChecked());
     // Kept apart from the issuer settings.
     EXPECT_TRUE(QFileInfo::exists(pasta.filePath("preferencias.ini")));
     EXPECT_FALSE(QFileInfo::exists(pasta.filePath("valida.ini")));
 }
 
 TEST_F(Feriados, CalculoDaBancadaContaAteODiaUtil) {
-    f->data_ref->DefineData(D(2026, 12, 18));
-    f->Edit1->setText("3");
+    ctl.data_ref->DefineData(D(2026, 12, 18));
+    ctl.Edit1->setText("3");
     f->DefineTipoSemReacao(TipoCalculo::DescontoCheque);
-    f->grid->Modelo()->DefineLinhas({{"25/12/26", "1000", "", "", ""}});
-    f->btnCalcula->click();
+    ctl.grid->Modelo()->DefineLinhas({{"25/12/26", "1000", "", "", ""}});
+    ctl.btnCalcula->click();
     EXPECT_EQ(Celula(0, 4), "10");
-    f->data_ref->setFocus();
+    ctl.data_ref->setFocus();
     Tecla(Qt::Key_F8);
     Tecla(Qt::Key_F5);
     EXPECT_EQ(Celula(0, 4), "12");
@@ -103,18 +104,18 @@ TEST_F(Feriados, CalculoDaBancadaContaAteODiaUtil) {
 TEST_F(Feriados, ArquivoRuimAvisaUmaVezNoCalculoEMantemOQueFoiLido) {
     ASSERT_TRUE(pasta.Escreve("feriados.txt", "30/12 Local\nxx/12 ruim\n"));
     f->CarregaFeriadosLocais();
-    f->data_ref->DefineData(D(2026, 12, 18));
-    f->Edit1->setText("3");
+    ctl.data_ref->DefineData(D(2026, 12, 18));
+    ctl.Edit1->setText("3");
     f->DefineTipoSemReacao(TipoCalculo::DescontoCheque);
-    f->grid->Modelo()->DefineLinhas({{"25/12/26", "1000", "", "", ""}});
-    f->btnCalcula->click();  // the option is off: nothing to tell
+    ctl.grid->Modelo()->DefineLinhas({{"25/12/26", "1000", "", "", ""}});
+    ctl.btnCalcula->click();  // the option is off: nothing to tell
     EXPECT_TRUE(msgs.mensagens.empty());
-    f->CheckBox2->setChecked(true);
-    f->btnCalcula->click();
+    ctl.CheckBox2->setChecked(true);
+    ctl.btnCalcula->click();
     ASSERT_EQ(msgs.Textos().size(), 1u);
     EXPECT_NE(msgs.Textos()[0].find("Linha 2: xx/12 ruim"), std::string::npos);
     EXPECT_EQ(Celula(0, 4), "13");  // 30/12 local
-    f->btnCalcula->click();
+    ctl.btnCalcula->click();
     EXPECT_EQ(msgs.Textos().size(), 1u);
 }
 

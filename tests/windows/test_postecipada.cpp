@@ -2,6 +2,7 @@
 // Efetiva" working with it.
 #include <QMessageBox>
 
+#include "tests/support/ControlesBancada.h"
 #include "tests/support/Dialogos.h"
 #include "tests/support/GuardaJanelas.h"
 #include "tests/support/Teclas.h"
@@ -10,6 +11,7 @@
 
 using namespace quantivo;
 using teste::Campos;
+using teste::Controles;
 using teste::Digita;
 using teste::QuandoAbrir;
 using teste::Tecla;
@@ -43,11 +45,11 @@ protected:
         janela->edtTaxa->DefineValor(taxa);
         janela->edtVlrPrestacao->DefineValor(prest);
     }
-    QString Celula(int l, int c) const { return bancada->grid->Modelo()->Celula(l, c); }
+    QString Celula(int l, int c) const { return Controles(bancada).grid->Modelo()->Celula(l, c); }
     // Chooses the type in the workbench's own list, as the user does.
     void EscolheTipo(TipoCalculo t) {
-        bancada->ComboBox1->setCurrentIndex(static_cast<int>(t));
-        emit bancada->ComboBox1->activated(static_cast<int>(t));
+        Controles(bancada).ComboBox1->setCurrentIndex(static_cast<int>(t));
+        emit Controles(bancada).ComboBox1->activated(static_cast<int>(t));
     }
 
     std::unique_ptr<Tfrm_desconto_cheque> bancada;
@@ -174,7 +176,7 @@ TEST_F(Postecipada, F12ImprimeSemCalcularAntes) {
 
 TEST_F(Postecipada, TipoDaBancadaComOKMontaAsParcelas) {
     bancada->show();
-    bancada->data_ref->DefineData(D(2008, 1, 31));
+    Controles(bancada).data_ref->DefineData(D(2008, 1, 31));
     QuandoAbrir(janela.get(), [this] {
         EXPECT_TRUE(janela->btnOK->isVisible());
         EXPECT_TRUE(janela->edtValorFinanciado->hasFocus());
@@ -185,13 +187,13 @@ TEST_F(Postecipada, TipoDaBancadaComOKMontaAsParcelas) {
     EscolheTipo(TipoCalculo::PrestacaoTaxaEfetiva);
     EXPECT_FALSE(janela->btnOK->isVisible());
     EXPECT_EQ(janela->Valores().VlrPrestacao, 0);
-    EXPECT_EQ(bancada->Edit6->text(), "1000");
-    EXPECT_EQ(bancada->Edit1->text(), "2");
-    ASSERT_EQ(bancada->grid->Modelo()->NumeroLinhas(), 12);
+    EXPECT_EQ(Controles(bancada).Edit6->text(), "1000");
+    EXPECT_EQ(Controles(bancada).Edit1->text(), "2");
+    ASSERT_EQ(Controles(bancada).grid->Modelo()->NumeroLinhas(), 12);
     EXPECT_EQ(Celula(0, 0), "29/02/08");
     EXPECT_EQ(Celula(11, 0), "31/01/09");
     for (int l = 0; l < 12; ++l) EXPECT_EQ(Celula(l, 1), "94,56") << l;
-    EXPECT_EQ(bancada->Edit2->text(), "1.134,72");
+    EXPECT_EQ(Controles(bancada).Edit2->text(), "1.134,72");
     EXPECT_TRUE(msgs.mensagens.empty());
     EXPECT_FALSE(janela->isVisible());
 }
@@ -203,21 +205,21 @@ TEST_F(Postecipada, TipoDaBancadaComFinanciadoEmBrancoResolveNaJanela) {
         janela->btnOK->click();
     });
     EscolheTipo(TipoCalculo::PrestacaoTaxaEfetiva);
-    EXPECT_EQ(bancada->Edit6->text(), "0");
+    EXPECT_EQ(Controles(bancada).Edit6->text(), "0");
     // Solved into the window, which comes forward as a free window keeping it.
     EXPECT_TRUE(janela->isVisible());
     EXPECT_FALSE(janela->isModal());
     EXPECT_EQ(janela->edtValorFinanciado->text(), "1057,53");
     EXPECT_EQ(janela->Valores().VlrPrestacao, 100);
-    EXPECT_EQ(bancada->grid->Modelo()->NumeroLinhas(), 1);
-    EXPECT_EQ(bancada->Edit2->text(), "0");
+    EXPECT_EQ(Controles(bancada).grid->Modelo()->NumeroLinhas(), 1);
+    EXPECT_EQ(Controles(bancada).Edit2->text(), "0");
     // Nothing blank now: F5 again gives the two-line message and changes nothing.
-    bancada->btnCalcula->click();
+    Controles(bancada).btnCalcula->click();
     EXPECT_EQ(msgs.Textos(), std::vector<std::string>{kUmEmBranco});
     // Count blank: the workbench's F5 does nothing, silently.
     msgs.mensagens.clear();
     janela->edtNumPrestacao->DefineValor(0);
-    bancada->btnCalcula->click();
+    Controles(bancada).btnCalcula->click();
     EXPECT_TRUE(msgs.mensagens.empty());
     EXPECT_EQ(janela->edtValorFinanciado->text(), "1057,53");
 }
@@ -226,7 +228,7 @@ TEST_F(Postecipada, AbertaLivreViraDialogoSemFalhaESairCancela) {
     AbreLivre();
     Preenche(1000, 12, 2, 0);
     bancada->show();
-    bancada->Edit6->setText("55");
+    Controles(bancada).Edit6->setText("55");
     bool aberto = false;
     QuandoAbrir(janela.get(), [&] {
         aberto = janela->isModal() && janela->isVisible();
@@ -236,7 +238,7 @@ TEST_F(Postecipada, AbertaLivreViraDialogoSemFalhaESairCancela) {
     EscolheTipo(TipoCalculo::PrestacaoTaxaEfetiva);
     EXPECT_TRUE(aberto);
     EXPECT_FALSE(janela->isVisible());
-    EXPECT_EQ(bancada->Edit6->text(), "55");  // cancelled: nothing copied or calculated
+    EXPECT_EQ(Controles(bancada).Edit6->text(), "55");  // cancelled: nothing copied or calculated
     EXPECT_EQ(janela->parentWidget(), nullptr);
     // Free again afterwards, without the confirming button.
     AbreLivre();

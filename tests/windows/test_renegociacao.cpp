@@ -4,6 +4,7 @@
 
 #include "core/Renegociacao.h"
 #include "core/Valores.h"
+#include "tests/support/ControlesBancada.h"
 #include "tests/support/Dialogos.h"
 #include "tests/support/Exemplos.h"
 #include "tests/support/GuardaJanelas.h"
@@ -12,6 +13,7 @@
 #include "windows/UfrmRenegociacao.h"
 
 using namespace quantivo;
+using teste::Controles;
 using teste::QuandoAbrir;
 using teste::Tecla;
 
@@ -44,7 +46,7 @@ protected:
         EXPECT_TRUE(janela->btnCalcula->hasFocus());
         Tecla(Qt::Key_Space);
     }
-    QString Celula(int l, int c) const { return bancada->grid->Modelo()->Celula(l, c); }
+    QString Celula(int l, int c) const { return Controles(bancada).grid->Modelo()->Celula(l, c); }
 
     std::unique_ptr<Tfrm_desconto_cheque> bancada;
     std::unique_ptr<TfrmRenegociacao> janela;
@@ -164,8 +166,8 @@ TEST_F(Renegociacao, ConfirmacoesRecusadasDeixamAJanelaAberta) {
     EXPECT_EQ(msgs.Textos(), (std::vector<std::string>{kMsgCalculeDivida, kMsgPagoMaior, kMsgInformePagamento}));
     EXPECT_FALSE(mostrada);
     EXPECT_FALSE(bancada->isVisible());
-    EXPECT_EQ(bancada->Edit6->text(), "0");
-    EXPECT_EQ(bancada->ComboBox1->currentIndex(), -1);
+    EXPECT_EQ(Controles(bancada).Edit6->text(), "0");
+    EXPECT_EQ(Controles(bancada).ComboBox1->currentIndex(), -1);
 }
 
 TEST_F(Renegociacao, DividaZeroAtualizaMasNaoConfirma) {
@@ -190,14 +192,14 @@ TEST_F(Renegociacao, ErroNoReparcelamentoNaoMostraABancada) {
     EXPECT_FALSE(mostrada);
     EXPECT_FALSE(bancada->isVisible());
     // What the hand-over wrote stays in the workbench.
-    EXPECT_EQ(bancada->Edit6->text(), "1000");
-    EXPECT_EQ(bancada->Edit1->text(), "");
+    EXPECT_EQ(Controles(bancada).Edit6->text(), "1000");
+    EXPECT_EQ(Controles(bancada).Edit1->text(), "");
     EXPECT_EQ(bancada->TipoSelecionado(), TipoCalculo::RenegociacaoDividas);
 }
 
 TEST_F(Renegociacao, TipoDaListaDaBancadaMantemADataDeReferencia) {
     bancada->show();
-    bancada->data_ref->DefineData(D(2008, 1, 31));
+    Controles(bancada).data_ref->DefineData(D(2008, 1, 31));
     QuandoAbrir(janela.get(), [this] {
         AtualizaExemplo();
         janela->DateEdit1->DefineData(D(2008, 4, 15));
@@ -206,13 +208,13 @@ TEST_F(Renegociacao, TipoDaListaDaBancadaMantemADataDeReferencia) {
         janela->edtNovaTaxa->DefineValor(2.5L);
         janela->BitBtn1->click();
     });
-    bancada->ComboBox1->setCurrentIndex(3);
-    emit bancada->ComboBox1->activated(3);
+    Controles(bancada).ComboBox1->setCurrentIndex(3);
+    emit Controles(bancada).ComboBox1->activated(3);
     EXPECT_EQ(msgs.Textos(), std::vector<std::string>{});
-    EXPECT_EQ(bancada->Edit6->text(), "999,5");
-    EXPECT_EQ(bancada->Edit1->text(), "2,5");
-    EXPECT_EQ(bancada->data_ref->Data(), D(2008, 1, 31));
-    ASSERT_EQ(bancada->grid->Modelo()->NumeroLinhas(), 3);
+    EXPECT_EQ(Controles(bancada).Edit6->text(), "999,5");
+    EXPECT_EQ(Controles(bancada).Edit1->text(), "2,5");
+    EXPECT_EQ(Controles(bancada).data_ref->Data(), D(2008, 1, 31));
+    ASSERT_EQ(Controles(bancada).grid->Modelo()->NumeroLinhas(), 3);
     EXPECT_EQ(Celula(0, 0), "29/02/08");
     EXPECT_EQ(janela->parentWidget(), nullptr);
 }

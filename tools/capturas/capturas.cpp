@@ -28,6 +28,7 @@
 #include "output/F_PRIN.h"
 #include "output/F_REL.h"
 #include "output/Listagem.h"
+#include "tests/support/ControlesBancada.h"
 #include "tests/support/Dialogos.h"
 #include "tests/support/ExemploListagem.h"
 #include "tests/support/ExemploRecibo.h"
@@ -42,6 +43,7 @@
 
 using namespace quantivo;
 using teste::Campos;
+using teste::Controles;
 using teste::Digita;
 using teste::Tecla;
 
@@ -116,11 +118,11 @@ void MenuBancadaEAjuda() {
     Tfrm_desconto_cheque* f = frm_desconto_cheque;
     Mostra(f);
     teste::DadosDoExemplo(*f);
-    f->ComboBox1->setCurrentIndex(0);
-    PoeCheques(f->grid, "Comercial Exemplo Ltda");
-    f->btnCalcula->click();
+    Controles(f).ComboBox1->setCurrentIndex(0);
+    PoeCheques(Controles(f).grid, "Comercial Exemplo Ltda");
+    Controles(f).btnCalcula->click();
     f->data_refChange();
-    f->grid->setFocus();
+    Controles(f).grid->setFocus();
     Salva(f, QStringLiteral("bancada.png"));
 
     frm_Ajuda = new Tfrm_Ajuda(f);
@@ -139,12 +141,12 @@ void DialogosDoQt(const teste::PastaDoPrograma& pasta) {
     Tfrm_desconto_cheque* f = frm_desconto_cheque;
     f->show();
     EsperaExposta(f);
-    f->ComboBox1->setCurrentIndex(0);
+    Controles(f).ComboBox1->setCurrentIndex(0);
     teste::NaProximaModal([](QWidget* w) { Salva(w, QStringLiteral("dialogo-impressao.png"), 300); });
-    f->btnImprime->click();
+    Controles(f).btnImprime->click();
 
-    std::unique_ptr<QMenu> menu(f->Edit1->createStandardContextMenu());
-    menu->popup(f->Edit1->mapToGlobal(QPoint(10, 10)));
+    std::unique_ptr<QMenu> menu(Controles(f).Edit1->createStandardContextMenu());
+    menu->popup(Controles(f).Edit1->mapToGlobal(QPoint(10, 10)));
     Salva(menu.get(), QStringLiteral("menu-contexto.png"));
     menu.reset();  // before its field goes with the windows
 
@@ -156,7 +158,7 @@ void DialogosDoQt(const teste::PastaDoPrograma& pasta) {
         teste::NaProximaModal([](QWidget* w) { Salva(w, QStringLiteral("previa-recibo.png"), 300); });
         r->SpeedButton5->click();
     });
-    f->btnrecibo->click();
+    Controles(f).btnrecibo->click();
     DestroiJanelas();
     QFile::remove(pasta.filePath(QStringLiteral("valida.ini")));
 }
@@ -216,7 +218,7 @@ void Teclado() {
         j->close();
     }
     Mostra(&bancada);
-    bancada.btnLimpa->setFocus(Qt::MouseFocusReason);
+    Controles(bancada).btnLimpa->setFocus(Qt::MouseFocusReason);
     Tecla(Qt::Key_Return);  // on to "F12 - &Imprime"
     Salva(&bancada, QStringLiteral("bancada-foco-enter.png"));
     Tecla(Qt::Key_F10);
@@ -340,8 +342,8 @@ void Feriados(const teste::PastaDoPrograma& pasta) {
     Tfrm_desconto_cheque bancada;
     Mostra(&bancada);
     bancada.CarregaFeriadosLocais();
-    bancada.CheckBox2->setChecked(true);
-    bancada.CheckBox2->setFocus(Qt::TabFocusReason);
+    Controles(bancada).CheckBox2->setChecked(true);
+    Controles(bancada).CheckBox2->setFocus(Qt::TabFocusReason);
     Salva(&bancada, QStringLiteral("bancada-feriados.png"));
     TfrmFeriados janela(&bancada);
     janela.edtAno->setValue(2027);
@@ -349,7 +351,7 @@ void Feriados(const teste::PastaDoPrograma& pasta) {
     Mostra(&janela);
     janela.lstLocais->setFocus(Qt::TabFocusReason);
     Salva(&janela, QStringLiteral("feriados.png"));
-    bancada.CheckBox2->setChecked(false);
+    Controles(bancada).CheckBox2->setChecked(false);
 }
 
 }  // namespace
