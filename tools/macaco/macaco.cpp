@@ -275,11 +275,34 @@ public:
     }
 
 private:
-    // What takes the keys now: a popup, a modal window, the active window.
+    // Whether a modal window keeps the user's input from `w` now: an
+    // application-modal one blocks every window but those opened from it, a
+    // window-modal one the window chain it was opened from. Keys and clicks
+    // sent to a blocked window are dropped; the run would spend its actions
+    // on a main menu behind an entry window.
+    static bool Bloqueada(const QWidget* w) {
+        const auto abertaDe = [](const QWidget* filha, const QWidget* mae) {
+            for (const QWidget* p = filha; p; p = p->parentWidget())
+                if (p == mae) return true;
+            return false;
+        };
+        for (const QWidget* m : QApplication::topLevelWidgets()) {
+            if (m == w || !m->isVisible() || !m->isModal() || abertaDe(w, m)) continue;
+            if (m->windowModality() == Qt::ApplicationModal || abertaDe(m, w)) return true;
+        }
+        return false;
+    }
+    // What takes the keys now: a popup, the active window when no modal
+    // window blocks it, else the modal window on top.
     static QWidget* Topo() {
         if (QWidget* p = QApplication::activePopupWidget()) return p;
-        if (QWidget* w = QApplication::activeWindow()) return w;
-        return QApplication::activeModalWidget();
+        QWidget* ativa = QApplication::activeWindow();
+        if (ativa && !Bloqueada(ativa)) return ativa;
+        if (QWidget* m = QApplication::activeModalWidget()) {
+            m->activateWindow();
+            return m;
+        }
+        return ativa;
     }
     // The window that a step's action blocks in, if it opens one.
     static QWidget* Bloqueio() {
@@ -456,10 +479,17 @@ private:
         }
         std::vector<QWidget*> outras;
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w != topo && w->isVisible() && DoPrograma(w)) outras.push_back(w);
+            if (w != topo && w->isVisible() && DoPrograma(w) && !Bloqueada(w)) outras.push_back(w);
+        // The workbench closed by F2 comes back as a hand-over brings it
+        // (one with no rows shows it whatever was typed): random keys seldom
+        // fill an entry window well enough to get there.
+        if (frm_desconto_cheque && topo != frm_desconto_cheque && !frm_desconto_cheque->isVisible() &&
+            !Bloqueada(frm_desconto_cheque))
+            outras.push_back(frm_desconto_cheque);
         if (outras.empty()) return;
         QWidget* w = outras[static_cast<std::size_t>(Sorteia(static_cast<int>(outras.size())))];
         Diz("[" + Nome(topo) + "] bring " + Nome(w) + " to the front");
+        w->show();
         w->raise();
         w->activateWindow();
     }
