@@ -25,6 +25,16 @@ protected:
         ctl.grid->setCurrentIndex(ctl.grid->model()->index(0, 0));
         teste::DigitaLinhas({{"311207", "1000"}, {"260108", "500"}, {"150208", "2500,50"}});
     }
+    // A cheque discount of 28/12/2007 at 3 % a month, its first cheque's
+    // date typed into the first cell, which stays open.
+    void DigitaPrimeiraData() {
+        ctl.ComboBox1->setCurrentIndex(0);
+        ctl.data_ref->DefineData(D(2007, 12, 28));
+        ctl.Edit1->setText("3");
+        ctl.grid->setFocus(Qt::TabFocusReason);
+        ctl.grid->setCurrentIndex(ctl.grid->model()->index(0, 0));
+        Digita("311207");
+    }
     // A click on a cell as the mouse gives it, with no wait after it.
     void ClicaCelula(int l, int c) {
         const QRect r = ctl.grid->visualRect(ctl.grid->model()->index(l, c));
@@ -538,12 +548,7 @@ TEST_F(JanelaBancada, ValoresGrandesCabemNosCamposSemPerderDigitos) {
 // A real message box over a cell being edited, answered with Enter on its OK:
 // what was typed is in the grid, its cell current, the grid has the focus.
 TEST_F(JanelaBancada, F5ComCelulaAbertaEMensagemRespondidaComEnter) {
-    ctl.ComboBox1->setCurrentIndex(0);
-    ctl.data_ref->DefineData(D(2007, 12, 28));
-    ctl.Edit1->setText("3");
-    ctl.grid->setFocus(Qt::TabFocusReason);
-    ctl.grid->setCurrentIndex(ctl.grid->model()->index(0, 0));
-    Digita("311207");
+    DigitaPrimeiraData();
     Tecla(Qt::Key_Right);  // out of the date cell
     Tecla(Qt::Key_Right);
     Digita("Bco");
@@ -573,12 +578,7 @@ TEST_F(JanelaBancada, F5ComCelulaAbertaEMensagemRespondidaComEnter) {
 }
 
 TEST_F(JanelaBancada, F5F10EF12ComCelulaAbertaUsamOQueFoiDigitado) {
-    ctl.ComboBox1->setCurrentIndex(0);
-    ctl.data_ref->DefineData(D(2007, 12, 28));
-    ctl.Edit1->setText("3");
-    ctl.grid->setFocus(Qt::TabFocusReason);
-    ctl.grid->setCurrentIndex(ctl.grid->model()->index(0, 0));
-    Digita("311207");
+    DigitaPrimeiraData();
     Tecla(Qt::Key_Right);
     Digita("1000");
     Tecla(Qt::Key_F5);
