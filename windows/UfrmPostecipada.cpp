@@ -177,7 +177,9 @@ void TfrmPostecipada::btnOKClick() {
 }
 
 void TfrmPostecipada::btnImprimeClick() {
-    // Nothing is solved first.
+    // Nothing is solved first. A reference date being typed that is no date
+    // is said so: the schedule never counts from the date held before it.
+    if (!DateEdit1->ConfereData()) return;
     if (imprime) ProtegeAcao(imprime);
 }
 

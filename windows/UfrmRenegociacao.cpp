@@ -170,6 +170,9 @@ void TfrmRenegociacao::edtVlrDividaEnter() {
 }
 
 void TfrmRenegociacao::btnCalculaClick() {
+    // A date being typed that is no date is said so, never replaced by the
+    // date held before it.
+    if (!dtVencimento->ConfereData() || !dtAtualizado->ConfereData()) return;
     ProtegeAcao([this] {
         const auto r = AtualizaDivida(edtVlrDivida->Valor(), dtVencimento->Data(), edtTaxa->Valor(),
                                       dtAtualizado->Data(), ContextoJanela());
@@ -195,6 +198,7 @@ void TfrmRenegociacao::BitBtn1Click() {
         edtVlrPago->setFocus(Qt::OtherFocusReason);
         return;
     }
+    if (!DateEdit1->ConfereData()) return;
     // A schedule counted from the empty date would start in 1899.
     if (DateEdit1->Data() == kDataNula) {
         msg.Mostra(kMsgInformePagamento, {}, Icone::Informacao);

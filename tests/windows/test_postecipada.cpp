@@ -174,6 +174,20 @@ TEST_F(Postecipada, F12ImprimeSemCalcularAntes) {
     EXPECT_EQ(janela->edtVlrPrestacao->Valor(), 0);  // nothing solved
 }
 
+TEST_F(Postecipada, F12ComDataQueNaoExisteAvisaENaoImprime) {
+    int impressoes = 0;
+    janela->imprime = [&] { ++impressoes; };
+    AbreLivre();
+    Preenche(1000, 4, 2, 0);
+    // Typed and not left: F12 is a shortcut, the field keeps the focus.
+    janela->DateEdit1->setFocus(Qt::TabFocusReason);
+    Digita("310226");
+    Tecla(Qt::Key_F12);
+    EXPECT_EQ(impressoes, 0);
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{TextoDataInvalida("31/02/26").toStdString()});
+    EXPECT_EQ(janela->DateEdit1->text(), "31/02/26");
+}
+
 TEST_F(Postecipada, TipoDaBancadaComOKMontaAsParcelas) {
     bancada->show();
     Controles(bancada).data_ref->DefineData(D(2008, 1, 31));

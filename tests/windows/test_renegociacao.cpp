@@ -123,6 +123,31 @@ TEST_F(Renegociacao, AtualizaADivida) {
     EXPECT_FALSE(RenegociaDoMenu(bancada.get(), janela.get()));
 }
 
+TEST_F(Renegociacao, DataQueNaoExisteAvisaENadaECalculadoNemConfirmado) {
+    QuandoAbrir(janela.get(), [&] {
+        janela->edtVlrDivida->DefineValor(1000);
+        janela->edtTaxa->DefineValor(3);
+        janela->dtAtualizado->DefineData(D(2008, 4, 15));
+        // Typed and never left: an accessibility client presses "Calcula".
+        janela->dtVencimento->setFocus(Qt::TabFocusReason);
+        teste::Digita("310208");
+        janela->btnCalcula->click();
+        EXPECT_EQ(msgs.Textos(), std::vector<std::string>{TextoDataInvalida("31/02/08").toStdString()});
+        EXPECT_EQ(janela->edtVlrAtualizado2->Valor(), 0);
+        msgs.mensagens.clear();
+        janela->dtVencimento->DefineData(D(2008, 3, 1));
+        janela->btnCalcula->click();
+        ASSERT_EQ(janela->edtVlrAtualizado2->Valor(), 1045);
+        janela->DateEdit1->setFocus(Qt::TabFocusReason);
+        teste::Digita("999999");
+        janela->BitBtn1->click();
+        EXPECT_EQ(msgs.Textos(), std::vector<std::string>{TextoDataInvalida("99/99/99").toStdString()});
+        EXPECT_TRUE(janela->isVisible());
+        janela->reject();
+    });
+    EXPECT_FALSE(RenegociaDoMenu(bancada.get(), janela.get()));
+}
+
 TEST_F(Renegociacao, EntrarNumaEntradaLimpaOsResultadosMasNaoADataDeAtualizacao) {
     QuandoAbrir(janela.get(), [this] {
         AtualizaExemplo();
