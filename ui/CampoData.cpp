@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QScopedValueRollback>
 #include <QTimer>
+#include <utility>
 
 #include "ui/Aparencia.h"
 #include "ui/Regional.h"
@@ -137,12 +138,13 @@ void CampoData::AvisaDataInvalida() {
     avisoPendente_ = false;
     // The box takes the focus away: that must not warn again.
     if (avisando_) return;
+    avisando_ = true;
+    // Nothing of the field is touched after the box unless it is still there.
     const QPointer<CampoData> campo(this);
-    {
-        const QScopedValueRollback<bool> avisando(avisando_, true);
-        ServicoMensagens().Mostra(TextoDataInvalida(text()).toStdString(), kTituloAtencao, Icone::Aviso);
-    }
-    if (!campo || !isVisible() || !isEnabled()) return;
+    ServicoMensagens().Mostra(TextoDataInvalida(text()).toStdString(), kTituloAtencao, Icone::Aviso);
+    if (!campo) return;
+    avisando_ = false;
+    if (!isVisible() || !isEnabled()) return;
     // Back to the typed text, for correction (the window gives the focus to
     // it when the box has closed).
     setFocus(Qt::OtherFocusReason);
@@ -164,8 +166,8 @@ void CampoData::focusOutEvent(QFocusEvent* e) {
                 if (!avisando_ && !avisoPendente_) {
                     avisoPendente_ = true;
                     QTimer::singleShot(0, this, [this] {
-                        if (avisoPendente_ && isVisible() && !LeTexto()) AvisaDataInvalida();
-                        avisoPendente_ = false;
+                        if (!std::exchange(avisoPendente_, false)) return;
+                        if (isVisible() && !LeTexto()) AvisaDataInvalida();
                     });
                 }
                 break;
