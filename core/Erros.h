@@ -1,6 +1,7 @@
 #pragma once
 // Errors that end an action. Each window handler catches them at its boundary
 // and shows the text in a message box; quantivo-batch reports them as "erro".
+#include <cerrno>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -48,5 +49,44 @@ class ErroFaixa : public ErroQuantivo {
 public:
     explicit ErroFaixa(const std::string& texto) : ErroQuantivo(TipoErro::Faixa, texto) {}
 };
+
+// What the system said about a file, in Portuguese: the C library's own texts
+// follow the process locale, which the program leaves alone.
+inline std::string MotivoSistema(int erro) {
+    switch (erro) {
+        case EACCES:
+        case EPERM:
+            return "permissão negada";
+        case ENOENT:
+            return "arquivo ou pasta inexistente";
+        case ENOTDIR:
+            return "uma parte do caminho não é uma pasta";
+        case EISDIR:
+            return "é uma pasta, não um arquivo";
+        case ELOOP:
+            return "atalhos (links) demais no caminho";
+        case ENAMETOOLONG:
+            return "nome longo demais";
+        case ENOSPC:
+            return "não há espaço livre no disco";
+#ifdef EDQUOT
+        case EDQUOT:
+            return "a cota de disco foi excedida";
+#endif
+        case EROFS:
+            return "o disco só permite leitura";
+        case EFBIG:
+            return "o arquivo ficaria grande demais";
+        case EMFILE:
+        case ENFILE:
+            return "arquivos abertos demais";
+        case EBUSY:
+            return "o arquivo está em uso";
+        case EIO:
+            return "erro de leitura ou gravação no disco";
+        default:
+            return "erro do sistema número " + std::to_string(erro);
+    }
+}
 
 }  // namespace quantivo

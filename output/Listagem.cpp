@@ -73,9 +73,9 @@ void GravaListagem(const std::vector<std::string>& linhas) {
 QStringList LeListagem() {
     const QString caminho = CaminhoListagem();
     QFile f(caminho);
+    errno = 0;
     if (!f.open(QIODevice::ReadOnly))
-        throw ErroArquivo(
-            QStringLiteral("Não foi possível ler o arquivo %1: %2").arg(caminho, f.errorString()).toStdString());
+        throw ErroArquivo::Leitura(caminho.toStdString(), errno ? MotivoSistema(errno) : "erro de leitura");
     QStringList linhas = DeWindows1252(f.readAll()).split(QStringLiteral("\r\n"));
     if (!linhas.isEmpty() && linhas.last().isEmpty()) linhas.removeLast();
     return linhas;

@@ -7,6 +7,9 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringDecoder>
+#include <cerrno>
+
+#include "core/Erros.h"
 
 namespace quantivo {
 namespace {
@@ -16,6 +19,12 @@ QString g_dir;
 constexpr qint64 kTamanhoMaximo = 1 << 20;
 constexpr int kLinhasNoAviso = 10;
 const char* const kChaveFeriados = "Bancada/Feriados";
+
+// Why the holidays file could not be read or written, in Portuguese (Qt's
+// own text is English), from what the system said when it failed.
+QString MotivoEmPortugues(int erro) {
+    return QString::fromStdString(erro ? MotivoSistema(erro) : std::string("erro de leitura ou gravação"));
+}
 
 QString CaminhoPreferencias() { return QDir(DiretorioPreferencias()).filePath(QStringLiteral("preferencias.ini")); }
 
@@ -51,8 +60,9 @@ ArquivoFeriados LeArquivoFeriados() {
         a.erro = QStringLiteral("não é um arquivo comum");
     } else if (fi.size() > kTamanhoMaximo) {
         a.erro = QStringLiteral("o arquivo passa de 1 MiB");
-    } else if (!f.open(QIODevice::ReadOnly)) {
-        a.erro = f.errorString();
+    } else {
+        errno = 0;
+        if (!f.open(QIODevice::ReadOnly)) a.erro = MotivoEmPortugues(errno);
     }
     if (!a.erro.isEmpty()) return a;
     const QByteArray bytes = f.read(kTamanhoMaximo + 1);
@@ -75,9 +85,10 @@ bool GravaArquivoFeriados(const std::vector<FeriadoLocal>& feriados, const std::
     }
     QSaveFile f(caminho);
     const std::string bytes = EscreveListaFeriados(feriados, naoLidas);
+    errno = 0;
     if (!f.open(QIODevice::WriteOnly) ||
         f.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) || !f.commit()) {
-        motivo = f.errorString();
+        motivo = MotivoEmPortugues(errno);
         f.cancelWriting();
         return false;
     }

@@ -231,3 +231,17 @@ TEST(ArquivoFeriados, GravaSubstituindoUmLinkSemSeguirLo) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ArquivoFeriados, GravacaoRecusadaDizPorQueEmPortugues) {
+    // The settings folder under a plain file: no file can be made there.
+    teste::PastaDePreferencias pasta;
+    ASSERT_TRUE(pasta.Escreve("arquivo", "x"));
+    DefineDiretorioPreferencias(pasta.filePath("arquivo/Quantivo"));
+    QString motivo;
+    EXPECT_FALSE(GravaArquivoFeriados({{1, 2, 0, "x"}}, {}, motivo));
+    EXPECT_EQ(motivo, "uma parte do caminho não é uma pasta");
+}
+
+}  // namespace
