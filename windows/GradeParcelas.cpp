@@ -336,7 +336,7 @@ QModelIndex GradeParcelas::CelulaDoVazio(const QPoint& p) {
 
 void GradeParcelas::mousePressEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
-    if (indexAt(p).isValid()) return QTableView::mousePressEvent(e);
+    if (e->button() != Qt::LeftButton || indexAt(p).isValid()) return QTableView::mousePressEvent(e);
     EncerraEdicao(true);
     const QModelIndex alvo = CelulaDoVazio(p);
     setFocus(Qt::MouseFocusReason);
@@ -349,7 +349,7 @@ void GradeParcelas::mousePressEvent(QMouseEvent* e) {
 
 void GradeParcelas::mouseDoubleClickEvent(QMouseEvent* e) {
     // The press of the double click did what a click there does; no second row.
-    if (!indexAt(e->position().toPoint()).isValid()) {
+    if (e->button() == Qt::LeftButton && !indexAt(e->position().toPoint()).isValid()) {
         e->accept();
         return;
     }
