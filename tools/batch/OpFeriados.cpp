@@ -4,7 +4,7 @@
 namespace quantivo::batch {
 namespace {
 
-const Registro ajusta("ajusta_vencimento", [](Pedido& p) {
+const Registro opAjustaVencimento("ajusta_vencimento", [](Pedido& p) {
     const Json& texto = Campo(p.req, "data");
     if (texto == "") throw ErroPedido("data deve ser uma data dd/mm/aaaa");
     const Data data = DataDoPedido(texto, "data");
@@ -15,7 +15,7 @@ const Registro ajusta("ajusta_vencimento", [](Pedido& p) {
     p.resp["data"] = FormataDataLonga(AjustaVencimento(data, compensacao, feriados ? &calendario : nullptr));
 });
 
-const Registro lista("feriados", [](Pedido& p) {
+const Registro opFeriados("feriados", [](Pedido& p) {
     const long double ano = Numero(Campo(p.req, "ano"), "ano");
     if (!(ano >= 1 && ano <= 9999) || ano != static_cast<long double>(static_cast<int>(ano)))
         throw ErroPedido("ano deve ser um número inteiro de 1 a 9999");
