@@ -349,7 +349,7 @@ Desfecho Tfrm_desconto_cheque::Recebe(const Bancada& operacao, Repasse repasse) 
     if (repasse.valorFinanciado) Edit6->setText(Q(d.ValorFinanciado));
     if (repasse.cheques) cbTipoTarifa->setCurrentIndex(static_cast<int>(d.TipoTarifa));
     DefineTipoSemReacao(d.Tipo);
-    Label4->setText(TextoDataExtenso(data_ref->Data()));
+    data_refChange();
     if (repasse.mostraAntes) {
         show();
         raise();

@@ -107,7 +107,7 @@ public:
     void btnCalculaClick();  // F5
     // The calculate action; an error is shown here and gives Desfecho::Erro.
     Desfecho Calcula();
-    // How the last calculate action ended, for a window that pressed btnCalcula.
+    // How the last calculate action ended, whoever ran it (F5, the type list).
     Desfecho UltimoDesfecho() const { return ultimoDesfecho_; }
     void btnLimpaClick();      // F10
     void btnImprimeClick();    // F12
