@@ -51,9 +51,12 @@ public:
 };
 
 // What the system said about a file, in Portuguese: the C library's own texts
-// follow the process locale, which the program leaves alone.
+// follow the process locale, which the program leaves alone. 0 (a failure
+// the system gave no reason for) says only that the file failed.
 inline std::string MotivoSistema(int erro) {
     switch (erro) {
+        case 0:
+            return "erro de leitura ou gravação";
         case EACCES:
         case EPERM:
             return "permissão negada";

@@ -74,8 +74,7 @@ QStringList LeListagem() {
     const QString caminho = CaminhoListagem();
     QFile f(caminho);
     errno = 0;
-    if (!f.open(QIODevice::ReadOnly))
-        throw ErroArquivo::Leitura(caminho.toStdString(), errno ? MotivoSistema(errno) : "erro de leitura");
+    if (!f.open(QIODevice::ReadOnly)) throw ErroArquivo::Leitura(caminho.toStdString(), MotivoSistema(errno));
     QStringList linhas = DeWindows1252(f.readAll()).split(QStringLiteral("\r\n"));
     if (!linhas.isEmpty() && linhas.last().isEmpty()) linhas.removeLast();
     return linhas;

@@ -22,9 +22,7 @@ const char* const kChaveFeriados = "Bancada/Feriados";
 
 // Why the holidays file could not be read or written, in Portuguese (Qt's
 // own text is English), from what the system said when it failed.
-QString MotivoEmPortugues(int erro) {
-    return QString::fromStdString(erro ? MotivoSistema(erro) : std::string("erro de leitura ou gravação"));
-}
+QString MotivoEmPortugues(int erro) { return QString::fromStdString(MotivoSistema(erro)); }
 
 QString CaminhoPreferencias() { return QDir(DiretorioPreferencias()).filePath(QStringLiteral("preferencias.ini")); }
 
