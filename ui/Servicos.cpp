@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -39,9 +40,13 @@ void MensageiroQt::Mostra(const Mensagem& m) {
     // The core ends a message's lines with a bare CR, which a Qt label does not break on.
     QString texto = QString::fromStdString(m.texto);
     texto.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QPointer<QWidget> dono = QApplication::activeWindow();
     QMessageBox box(IconeQt(m.icone), m.titulo.empty() ? QStringLiteral("Quantivo") : QString::fromStdString(m.titulo),
-                    texto, QMessageBox::Ok, QApplication::activeWindow());
+                    texto, QMessageBox::Ok, dono);
     box.exec();
+    // The keys typed next go back to the window the box stood over, also on
+    // a desktop with no window manager to hand the keyboard back.
+    if (dono && dono->isVisible() && QApplication::activeWindow() != dono) dono->activateWindow();
 }
 
 Mensageiro& ServicoMensagens() {

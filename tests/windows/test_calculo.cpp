@@ -564,6 +564,9 @@ TEST_F(JanelaBancada, F5ComCelulaAbertaEMensagemRespondidaComEnter) {
     EXPECT_EQ(Celula(0, 0), "31/12/07");
     EXPECT_EQ(Celula(0, 2), "Bco");
     EXPECT_EQ(ctl.grid->currentIndex(), ctl.grid->model()->index(0, 2));
+    // The window takes the keyboard back from the box itself, with no
+    // window manager to hand it over.
+    EXPECT_TRUE(QTest::qWaitForWindowActive(f.get(), 1000));
     // The focus the window gives back when the desktop makes it active again.
     EXPECT_EQ(f->focusWidget(), ctl.grid);
     QApplication::setActiveWindow(f.get());
