@@ -16,8 +16,8 @@ void DefineDiretorioPrograma(const QString& dir);  // empty restores the default
 QString CaminhoValidaIniEscrita();
 QString CaminhoValidaIniLeitura();
 
-// Listagem.txt: the Windows directory on Windows; elsewhere the per-user data
-// directory (never a shared world-writable one). The directory is created.
+// Listagem.txt: in the per-user data directory (never a shared
+// world-writable one, nor the Windows directory). The directory is created.
 QString CaminhoListagem();
 void DefineDiretorioListagem(const QString& dir);  // for tests; empty restores
 

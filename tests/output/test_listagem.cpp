@@ -117,6 +117,15 @@ TEST_F(Listagem, ArquivoEmWindows1252ComCrLfAposCadaLinha) {
     EXPECT_EQ(Bytes(CaminhoListagem()), QByteArray("x\r\n"));
 }
 
+// Left to itself the listing goes to the user's own data folder (never the
+// Windows directory, which a normal user cannot write).
+TEST_F(Listagem, SemPastaDadaFicaNosDadosDoUsuario) {
+    DefineDiretorioListagem({});
+    const QString dados = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    EXPECT_EQ(QFileInfo(CaminhoListagem()).absolutePath(), QDir(dados).absolutePath());
+    DefineDiretorioListagem(dir.path());
+}
+
 TEST_F(Listagem, LinkPlantadoNoCaminhoEhSubstituidoNuncaSeguido) {
     const QString alvo = dir.filePath(QStringLiteral("outro.txt"));
     QFile a(alvo);
