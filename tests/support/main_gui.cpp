@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "tests/support/Ambiente.h"
 #include "tests/support/Falha.h"
 #include "tests/support/Localidade.h"
 #include "ui/Preferencias.h"
@@ -29,12 +30,11 @@ void FiltraAvisos(QtMsgType tipo, const QMessageLogContext& ctx, const QString& 
 
 int main(int argc, char** argv) {
     g_anterior = qInstallMessageHandler(FiltraAvisos);
-    setenv("TZ", "UTC", 1);
-    tzset();
+    quantivo::teste::FusoUtc();
     quantivo::teste::AplicaLocalidadeDoAmbiente();
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!std::getenv("QT_QPA_PLATFORM")) quantivo::teste::DefineVariavel("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir runtime;
-    setenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit().constData(), 1);
+    quantivo::teste::DefineVariavel("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit().constData());
     QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QStandardPaths::setTestModeEnabled(true);
     // The clerk's settings of a test never outlive the run.
