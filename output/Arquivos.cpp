@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
@@ -84,6 +85,14 @@ QString CaminhoManual() {
     for (const QString& c : candidatos)
         if (QFileInfo(c).isFile()) return QDir::cleanPath(c);
     return {};
+}
+
+std::string CaminhoParaArquivo(const QString& caminho) {
+#ifdef Q_OS_WIN
+    return QDir::toNativeSeparators(caminho).toStdString();
+#else
+    return QFile::encodeName(caminho).toStdString();
+#endif
 }
 
 QString DeWindows1252(const QByteArray& bytes) {

@@ -3,6 +3,7 @@
 // platform-specific place is one small function here.
 #include <QByteArray>
 #include <QString>
+#include <string>
 
 namespace quantivo {
 
@@ -25,5 +26,9 @@ void DefineDiretorioListagem(const QString& dir);  // for tests; empty restores
 QString CaminhoManual();
 
 QString DeWindows1252(const QByteArray& bytes);
+
+// A path as output/ArquivoSeguro and output/Cadastro take it (see
+// CaminhoDoSistema): the system's bytes on POSIX, UTF-8 on Windows.
+std::string CaminhoParaArquivo(const QString& caminho);
 
 }  // namespace quantivo

@@ -66,7 +66,7 @@ void GravaListagem(const std::vector<std::string>& linhas) {
         bytes += "\r\n";
     }
     std::string motivo;
-    if (!GravaSubstituindo(QFile::encodeName(caminho).toStdString(), bytes, motivo))
+    if (!GravaSubstituindo(CaminhoParaArquivo(caminho), bytes, motivo))
         throw ErroGravacao(caminho, QString::fromStdString(motivo));
 }
 
