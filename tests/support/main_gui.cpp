@@ -33,6 +33,10 @@ int main(int argc, char** argv) {
     quantivo::teste::FusoUtc();
     quantivo::teste::AplicaLocalidadeDoAmbiente();
     if (!std::getenv("QT_QPA_PLATFORM")) quantivo::teste::DefineVariavel("QT_QPA_PLATFORM", "offscreen");
+#ifdef QUANTIVO_FONTES_TESTE
+    // Set here: wine hands no QT_ variable over from Linux.
+    if (!std::getenv("QT_QPA_FONTDIR")) quantivo::teste::DefineVariavel("QT_QPA_FONTDIR", QUANTIVO_FONTES_TESTE);
+#endif
     QTemporaryDir runtime;
     quantivo::teste::DefineVariavel("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit().constData());
     QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -41,6 +45,12 @@ int main(int argc, char** argv) {
     QTemporaryDir preferencias;
     quantivo::DefineDiretorioPreferencias(preferencias.path());
     QApplication app(argc, argv);
+#ifdef QUANTIVO_FONTES_TESTE
+    // Windows' own faces by the names the program asks for, as fontconfig
+    // gives them on Linux (that folder knows no substitutes).
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+#endif
     // The program's font and Qt's own texts in Portuguese, as the program has them.
     QApplication::setFont(quantivo::FonteJanela());
     quantivo::CarregaTraducoesQt();

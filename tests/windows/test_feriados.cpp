@@ -241,7 +241,13 @@ TEST(ArquivoFeriados, GravacaoRecusadaDizPorQueEmPortugues) {
     DefineDiretorioPreferencias(pasta.filePath("arquivo/Quantivo"));
     QString motivo;
     EXPECT_FALSE(GravaArquivoFeriados({{1, 2, 0, "x"}}, {}, motivo));
+#ifdef _WIN32
+    // Qt's file functions on Windows leave errno alone: the failure is said
+    // without the system's reason.
+    EXPECT_EQ(motivo, "erro de leitura ou gravação");
+#else
     EXPECT_EQ(motivo, "uma parte do caminho não é uma pasta");
+#endif
 }
 
 }  // namespace
