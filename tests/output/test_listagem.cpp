@@ -8,6 +8,7 @@
 #include <QPageSize>
 #include <QPaintEngine>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -181,6 +182,19 @@ TEST_F(Listagem, CancelarNaoImprimeNemAvisaMasDeixaOArquivo) {
     EXPECT_TRUE(msgs.mensagens.empty());
     EXPECT_TRUE(Bytes(CaminhoListagem()).contains("     31/12/07           10,00  "));
 }
+
+#ifdef _WIN32
+// Windows' print dialog has nothing to offer without a printer (wine has none):
+// the clerk is told, instead of nothing happening.
+TEST_F(Listagem, SemImpressoraNoWindowsAvisaEmVezDoDialogo) {
+    if (!QPrinterInfo::availablePrinterNames().isEmpty()) GTEST_SKIP() << "this Windows has printers";
+    DefineEscolheImpressora({});
+    EXPECT_EQ(ImprimeListagemPrestacoes(Prestacoes(3)), ResultadoImpressao::Falhou);
+    EXPECT_EQ(msgs.Textos(),
+              std::vector<std::string>{"Erro na rotina de impressão: nenhuma impressora está instalada no Windows."});
+    EXPECT_TRUE(QFile::exists(CaminhoListagem()));
+}
+#endif
 
 TEST_F(Listagem, FalhaDaImpressoraMostraErroNaRotinaDeImpressao) {
     const QString pdf = dir.filePath(QStringLiteral("nao/existe/saida.pdf"));
