@@ -139,9 +139,9 @@ Escolha Escolhe(const Liquido& liquidoDe, std::int64_t desejado, std::int64_t ma
     // Where the straight line between the two ends crosses the wanted net.
     const long double queda = static_cast<long double>(e.maximo) - static_cast<long double>(e.minimo);
     const std::int64_t palpite =
-        queda > 0 ? static_cast<std::int64_t>(static_cast<long double>(maximo) *
-                                              (static_cast<long double>(e.maximo) - static_cast<long double>(desejado)) /
-                                              queda)
+        queda > 0 ? static_cast<std::int64_t>(
+                        static_cast<long double>(maximo) *
+                        (static_cast<long double>(e.maximo) - static_cast<long double>(desejado)) / queda)
                   : 0;
     const std::int64_t k1 = primeiroAte(desejado, 0, maximo, palpite);
     // k1 == 0: the net at rate 0 is the wanted one.
@@ -213,9 +213,9 @@ TaxaProcurada ProcuraTaxa(const Bancada& b, long double liquidoDesejado, const C
         return k < 0 || k > passosMaximos || CentavosDoDesconto(b, k, mudo) == liquidoDe(k);
     };
     Escolha e = Escolhe(rapido, r.desejado, passosMaximos);
-    const bool confirmada = e.alcancavel ? confere(rapido, e.passos - 1) && confere(rapido, e.passos) &&
-                                               confere(rapido, e.passos + 1)
-                                         : confere(rapido, 0) && confere(rapido, passosMaximos);
+    const bool confirmada =
+        e.alcancavel ? confere(rapido, e.passos - 1) && confere(rapido, e.passos) && confere(rapido, e.passos + 1)
+                     : confere(rapido, 0) && confere(rapido, passosMaximos);
     if (!confirmada) {
         e = Escolhe(completo, r.desejado, passosMaximos);
         if (falhou) return r;
@@ -236,8 +236,8 @@ TaxaProcurada ProcuraTaxa(const Bancada& b, long double liquidoDesejado, const C
 std::string TextoForaDoAlcance(const TaxaProcurada& t, std::int64_t passosMaximos) {
     const std::string maxima = TextoTaxa(passosMaximos);
     return "O líquido desejado de R$ " + TextoCentavos(t.desejado) + " não é alcançado com taxas de 0% a " + maxima +
-           "% ao mês: com estes cheques o líquido vai de R$ " + TextoCentavos(t.liquidoMinimo) + " (taxa de " +
-           maxima + "%) a R$ " + TextoCentavos(t.liquidoMaximo) + " (taxa de 0%).";
+           "% ao mês: com estes cheques o líquido vai de R$ " + TextoCentavos(t.liquidoMinimo) + " (taxa de " + maxima +
+           "%) a R$ " + TextoCentavos(t.liquidoMaximo) + " (taxa de 0%).";
 }
 
 std::string TextoTaxaAproximada(const TaxaProcurada& t) {

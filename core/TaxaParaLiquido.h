@@ -48,11 +48,11 @@ enum class BuscaTaxa {
 
 struct TaxaProcurada {
     BuscaTaxa busca = BuscaTaxa::CalculoNaoConclui;
-    std::int64_t passos = 0;          // the rate (Achada)
-    std::int64_t liquido = 0;         // its net value, in cents (Achada)
-    std::int64_t desejado = 0;        // the wanted net in cents, as its amount text shows it
-    std::int64_t liquidoMinimo = 0;   // the net at the highest rate (Achada, ForaDoAlcance)
-    std::int64_t liquidoMaximo = 0;   // the net at rate 0 (Achada, ForaDoAlcance)
+    std::int64_t passos = 0;         // the rate (Achada)
+    std::int64_t liquido = 0;        // its net value, in cents (Achada)
+    std::int64_t desejado = 0;       // the wanted net in cents, as its amount text shows it
+    std::int64_t liquidoMinimo = 0;  // the net at the highest rate (Achada, ForaDoAlcance)
+    std::int64_t liquidoMaximo = 0;  // the net at rate 0 (Achada, ForaDoAlcance)
     std::int64_t diferenca() const { return liquido - desejado; }
 };
 

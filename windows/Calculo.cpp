@@ -1,6 +1,7 @@
 #include "windows/Calculo.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QScopeGuard>
@@ -52,6 +53,18 @@ bool SoModificador(const QKeyEvent* e) {
         default:
             return false;
     }
+}
+
+// After a dialog of its own closed, the window takes the keyboard back, also
+// on a desktop with no window manager to hand it back, and waits a moment for
+// it (keys typed meanwhile wait their turn), so that a message shown next
+// stands over it and gives the keyboard back to it, and Ctrl+Z reaches it.
+void RetomaTeclado(QWidget* janela) {
+    if (QApplication::activeWindow() == janela) return;
+    janela->activateWindow();
+    const QDeadlineTimer prazo(500);
+    while (QApplication::activeWindow() != janela && !prazo.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
 }
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -594,9 +607,7 @@ void Tfrm_desconto_cheque::btnTaxaClick() {
     if (!data_ref->ConfereData()) return;
     TfrmTaxaLiquido dialogo(this);
     const bool aceito = dialogo.exec() == QDialog::Accepted;
-    // The keys typed next (Ctrl+Z) come back here, also on a desktop with no
-    // window manager to hand the keyboard back.
-    if (QApplication::activeWindow() != this) activateWindow();
+    RetomaTeclado(this);
     if (!aceito) return;
     const long double desejado = dialogo.Liquido();
     ProtegeAcao([&] {

@@ -23,8 +23,9 @@ TfrmTaxaLiquido::TfrmTaxaLiquido(QWidget* parent) : QDialog(parent) {
     edtLiquido->setToolTip(QStringLiteral("O valor que o cliente quer receber hoje"));
     DestacaFoco(edtLiquido);
     Rotulo(this, QStringLiteral("&Líquido desejado (R$)"), {12, 12, 200, 16}, edtLiquido);
-    auto* explica = Rotulo(this, QStringLiteral("A taxa ao mês, de 0 a 100%, cujo líquido fica mais perto deste valor."),
-                           {12, 56, 276, 30});
+    auto* explica =
+        Rotulo(this, QStringLiteral("A taxa ao mês, de 0 a 100%, cujo líquido fica mais perto deste valor."),
+               {12, 56, 276, 30});
     explica->setWordWrap(true);
 
     btnOK = Nomeia(new QPushButton(QStringLiteral("OK"), this), "btnOK");

@@ -74,7 +74,8 @@ TEST(TaxaParaLiquido, IgualAVarreduraDeTodasAsTaxas) {
             desejados.push_back(std::uniform_int_distribution<std::int64_t>(liquidos.back(), liquidos.front())(g));
         }
         for (std::int64_t a = 1; a < maximo; ++a)
-            if (liquidos[a - 1] == liquidos[a] && liquidos[a] - liquidos[a + 1] >= 2) desejados.push_back(liquidos[a] - 1);
+            if (liquidos[a - 1] == liquidos[a] && liquidos[a] - liquidos[a + 1] >= 2)
+                desejados.push_back(liquidos[a] - 1);
         for (const std::int64_t w : desejados) {
             std::int64_t melhor = -1, distancia = 0, iguais = 0;
             for (std::int64_t j = 0; j <= maximo; ++j) {
@@ -87,8 +88,8 @@ TEST(TaxaParaLiquido, IgualAVarreduraDeTodasAsTaxas) {
             if (w > liquidos.front() || w < liquidos.back()) {
                 EXPECT_EQ(t.busca, BuscaTaxa::ForaDoAlcance) << "caso " << caso << " w " << w;
                 ASSERT_EQ(m.mensagens.size(), 1u);
-                EXPECT_NE(m.mensagens[0].texto.find(TextoCentavos(liquidos.back()) + " (taxa de " +
-                                                    TextoTaxa(maximo) + "%) a R$ " + TextoCentavos(liquidos.front())),
+                EXPECT_NE(m.mensagens[0].texto.find(TextoCentavos(liquidos.back()) + " (taxa de " + TextoTaxa(maximo) +
+                                                    "%) a R$ " + TextoCentavos(liquidos.front())),
                           std::string::npos)
                     << m.mensagens[0].texto;
                 continue;
@@ -128,8 +129,8 @@ TEST(TaxaParaLiquido, SemChequesOuCalculoQueNaoConclui) {
 }
 
 TEST(TaxaParaLiquido, TextosDaTaxaEDosCentavos) {
-    const std::pair<std::int64_t, const char*> taxas[] = {
-        {0, "0"}, {1, "0,0001"}, {27345, "2,7345"}, {30000, "3"}, {25000, "2,5"}, {1000000, "100"}};
+    const std::pair<std::int64_t, const char*> taxas[] = {{0, "0"},     {1, "0,0001"},  {27345, "2,7345"},
+                                                          {30000, "3"}, {25000, "2,5"}, {1000000, "100"}};
     for (const auto& [passos, texto] : taxas) EXPECT_EQ(TextoTaxa(passos), texto);
     const std::pair<std::int64_t, const char*> centavos[] = {
         {0, "0,00"}, {3, "0,03"}, {-5, "-0,05"}, {380000, "3.800,00"}, {-123456789, "-1.234.567,89"}};

@@ -42,8 +42,9 @@ json Sorteia(std::mt19937& g) {
     for (int i = u(1, 30); i > 0; --i) {
         // A few due before the operation date, a few dates that are none.
         const std::string data = u(0, 40) ? quantivo::FormataData(referencia + u(-3, 200)) : "31/02/08";
-        linhas.push_back({{"Data", data},
-                          {"Valor", std::to_string(u(0, 4) ? u(1, 5000) : u(5000, 90000)) + "," + std::to_string(u(10, 99))}});
+        linhas.push_back(
+            {{"Data", data},
+             {"Valor", std::to_string(u(0, 4) ? u(1, 5000) : u(5000, 90000)) + "," + std::to_string(u(10, 99))}});
     }
     return {{"hoje", "09/12/2026"},
             {"dados",
@@ -77,7 +78,9 @@ TEST(TaxaParaLiquidoLote, NenhumaVizinhaChegaMaisPertoEForaDoAlcanceDizAFaixa) {
         const long long baixo = Centavos(Desconto(pedido, 1000000)["ValorFinanciado"]);
         const auto u = [&](long long a, long long b) { return std::uniform_int_distribution<long long>(a, b)(g); };
         const int tipo = static_cast<int>(u(0, 9));
-        const long long w = tipo == 0 ? alto + u(1, 500) : tipo == 1 ? baixo - u(1, 500) : u(std::max(0LL, baixo), alto);
+        const long long w = tipo == 0   ? alto + u(1, 500)
+                            : tipo == 1 ? baixo - u(1, 500)
+                                        : u(std::max(0LL, baixo), alto);
         if (w < 0) continue;  // an amount text has no minus sign
         pedido["op"] = "taxa_para_liquido";
         pedido["LiquidoDesejado"] = std::to_string(w / 100) + "," + std::to_string(100 + w % 100).substr(1);
@@ -100,7 +103,9 @@ TEST(TaxaParaLiquidoLote, NenhumaVizinhaChegaMaisPertoEForaDoAlcanceDizAFaixa) {
             EXPECT_EQ(r[campo], aqui[campo]) << onde << " " << campo;
         EXPECT_EQ(Centavos(r["diferenca"]), d) << onde;
         inexatas += d != 0;
-        const auto longe = [&](long long passos) { return std::llabs(Centavos(Desconto(pedido, passos)["ValorFinanciado"]) - w); };
+        const auto longe = [&](long long passos) {
+            return std::llabs(Centavos(Desconto(pedido, passos)["ValorFinanciado"]) - w);
+        };
         if (k > 0) EXPECT_GT(longe(k - 1), std::llabs(d)) << onde << " (a lower rate as near or nearer)";
         if (k < 1000000) EXPECT_GE(longe(k + 1), std::llabs(d)) << onde;
     }
