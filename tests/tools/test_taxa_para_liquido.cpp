@@ -72,7 +72,7 @@ json Desconto(json pedido, long long passos) {
 TEST(TaxaParaLiquidoLote, NenhumaVizinhaChegaMaisPertoEForaDoAlcanceDizAFaixa) {
     std::mt19937 g(2026);
     int fora = 0, inexatas = 0;
-    for (int caso = 0; caso < 300; ++caso) {
+    for (int caso = 0; caso < 200; ++caso) {
         json pedido = Sorteia(g);
         const long long alto = Centavos(Desconto(pedido, 0)["ValorFinanciado"]);
         const long long baixo = Centavos(Desconto(pedido, 1000000)["ValorFinanciado"]);
@@ -106,9 +106,13 @@ TEST(TaxaParaLiquidoLote, NenhumaVizinhaChegaMaisPertoEForaDoAlcanceDizAFaixa) {
         const auto longe = [&](long long passos) {
             return std::llabs(Centavos(Desconto(pedido, passos)["ValorFinanciado"]) - w);
         };
-        if (k > 0) EXPECT_GT(longe(k - 1), std::llabs(d)) << onde << " (a lower rate as near or nearer)";
-        if (k < 1000000) EXPECT_GE(longe(k + 1), std::llabs(d)) << onde;
+        if (k > 0) {
+            EXPECT_GT(longe(k - 1), std::llabs(d)) << onde << " (a lower rate as near or nearer)";
+        }
+        if (k < 1000000) {
+            EXPECT_GE(longe(k + 1), std::llabs(d)) << onde;
+        }
     }
-    EXPECT_GT(fora, 15);
+    EXPECT_GT(fora, 10);
     EXPECT_GT(inexatas, 20);
 }
