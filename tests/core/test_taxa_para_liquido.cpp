@@ -112,33 +112,3 @@ TEST(TaxaParaLiquido, IgualAVarreduraDeTodasAsTaxas) {
     EXPECT_GT(empates, 3);
     EXPECT_GT(patamares, 3);
 }
-
-// What the discount does whatever the rate: nothing to search, or its own
-// message or error, which the search leaves to the calculation that follows.
-TEST(TaxaParaLiquido, SemChequesOuCalculoQueNaoConclui) {
-    Bancada b;
-    b.dados.DataReferencia = *CodificaData(2007, 12, 28);
-    b.linhas = {{"", "1000", "", "", ""}};
-    MensageiroGravador m;
-    EXPECT_EQ(ProcuraTaxa(b, 900, {m, kHoje}).busca, BuscaTaxa::SemCheques);
-    EXPECT_EQ(m.Textos(), std::vector<std::string>{kMsgSemChequesParaTaxa});
-    for (const char* valor : {"", "R$"}) {
-        m.mensagens.clear();
-        b.linhas = {{"20/12/07", "100", "", "", ""}, {"31/12/07", valor, "", "", ""}};
-        EXPECT_EQ(ProcuraTaxa(b, 90, {m, kHoje}).busca, BuscaTaxa::CalculoNaoConclui) << valor;
-        EXPECT_TRUE(m.mensagens.empty()) << valor;
-    }
-}
-
-TEST(TaxaParaLiquido, TextosDaTaxaEDosCentavos) {
-    const std::pair<std::int64_t, const char*> taxas[] = {{0, "0"},     {1, "0,0001"},  {27345, "2,7345"},
-                                                          {30000, "3"}, {25000, "2,5"}, {1000000, "100"}};
-    for (const auto& [passos, texto] : taxas) EXPECT_EQ(TextoTaxa(passos), texto);
-    const std::pair<std::int64_t, const char*> centavos[] = {
-        {0, "0,00"}, {3, "0,03"}, {-5, "-0,05"}, {380000, "3.800,00"}, {-123456789, "-1.234.567,89"}};
-    for (const auto& [c, texto] : centavos) {
-        EXPECT_EQ(TextoCentavos(c), texto);
-        EXPECT_EQ(CentavosDoTexto(texto), c);
-    }
-    EXPECT_EQ(TextoCentavos(INT64_MIN), "-92.233.720.368.547.758,08");
-}
