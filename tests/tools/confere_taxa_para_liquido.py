@@ -11,6 +11,7 @@ give, with one message saying so, or be the discount's own stop or error.
 
 Exits non-zero, listing each case that fails.
 """
+import decimal
 import json
 import re
 import subprocess
@@ -39,7 +40,10 @@ def centavos(texto):
 
 
 def desejado(texto):
-    """The wanted net by the amount rule: only digits and "," count."""
+    """The wanted net by the amount rule: only digits and "," count; a
+    number is taken to the cent, halves away from zero."""
+    if isinstance(texto, (int, float)):
+        return int(decimal.Decimal(repr(texto)).scaleb(2).quantize(1, decimal.ROUND_HALF_UP))
     limpo = re.sub(r"[^0-9,]", "", texto)
     inteiro, _, frac = limpo.partition(",")
     return int(inteiro or "0") * 100 + int((frac + "00")[:2]) if re.search(r"[0-9]", limpo) else None

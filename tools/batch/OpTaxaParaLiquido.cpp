@@ -18,13 +18,21 @@ void DevolveComoVeio(const Bancada& b, Json& resp) {
 
 const Registro opTaxaParaLiquido("taxa_para_liquido", [](Pedido& p) {
     Bancada b = LeBancada(p.req);
-    const std::string desejado = Texto(Campo(p.req, "LiquidoDesejado"), "LiquidoDesejado");
+    // A text by the amount rule; a number as the dialog's two-decimal field,
+    // which takes no minus sign, holds it.
+    const Json& desejado = Campo(p.req, "LiquidoDesejado");
+    if (desejado.is_number() && Segura(Numero(desejado, "LiquidoDesejado"), 2) < 0)
+        throw ErroPedido("LiquidoDesejado não pode ser negativo");
+    const auto leDesejado = [&] {
+        return desejado.is_number() ? Segura(Numero(desejado, "LiquidoDesejado"), 2)
+                                    : LeValor(Texto(desejado, "LiquidoDesejado"));
+    };
     b.dados.Tipo = TipoCalculo::DescontoCheque;
     p.resp["Taxa"] = nullptr;
     p.resp["diferenca"] = nullptr;
     TaxaProcurada t;
     try {
-        t = ProcuraTaxa(b, LeValor(desejado), p.ctx);
+        t = ProcuraTaxa(b, leDesejado(), p.ctx);
     } catch (...) {
         DevolveComoVeio(b, p.resp);
         throw;
