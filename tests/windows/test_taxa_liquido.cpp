@@ -42,7 +42,9 @@ protected:
 
 TEST_F(TaxaLiquido, F9EscreveATaxaCalculaECtrlZTrazTudoDeVolta) {
     const Bancada antes = f->LeBancada();
+    ctl.grid->setFocus(Qt::TabFocusReason);
     PedeLiquido("3800");
+    EXPECT_TRUE(ctl.grid->hasFocus());  // the keyboard back where it was
     EXPECT_EQ(ctl.Edit1->text(), "2,1693");
     EXPECT_EQ(ctl.Edit6->text(), "3.800,00");
     EXPECT_EQ(ctl.Label14->text(), "Juros = 109,57");
