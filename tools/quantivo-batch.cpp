@@ -28,6 +28,11 @@ linha na saída padrão, na mesma ordem. O campo "op" escolhe a operação:
   desconto_cheque, venda_por_fora, calcula_price, renegociacao
                       a bancada: "dados", "linhas", "rotulos" (opcional);
                       calcula_price também "janela", renegociacao "qtdParcelas"
+  taxa_para_liquido   o pedido do desconto_cheque e "LiquidoDesejado" (texto):
+                      a taxa ao mês, de 0 a 100% com quatro casas, cujo líquido
+                      mais se aproxima dele (a menor, num empate); responde o
+                      desconto a essa taxa, "Taxa" e "diferenca" (obtido menos
+                      desejado), ou "Taxa" null e uma mensagem com a faixa
   listagem            a listagem da bancada após o cálculo do "tipo" (-1 a 3)
   listagem_prestacoes a listagem da janela de prestações
   prestacao, valor_financiado, vencimentos, atualiza_divida,

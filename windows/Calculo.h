@@ -120,6 +120,10 @@ public:
     void gridKeyUp(int tecla);
     void CheckBox2Click();  // the holidays box's state kept for the next run
     void btnFeriadosClick();
+    // F9: asks the net the customer wants, writes the rate that pays it out
+    // (to the nearest cent) into "Taxa (%)" and calculates; Ctrl+Z right
+    // after brings back the rate and the figures that were there.
+    void btnTaxaClick();
 
     // The clerk's local holidays, as read from their file; read again after
     // the holidays window closes.
@@ -154,6 +158,7 @@ private:
     // Our own addition: due dates past holidays too, and the holidays window.
     QCheckBox* CheckBox2;       // "F8- Feriados"
     QPushButton* btnFeriados;   // "Feria&dos...": the holidays window
+    QPushButton* btnTaxa;       // "F9 - &Taxa p/ líquido": the rate for a wanted net value
     QPushButton* btnCalcula;    // "F5 - &Calcula"
     QPushButton* btnLimpa;      // "F10 - &Limpa": clears the operation (Ctrl+Z brings it back)
     QPushButton* btnImprime;    // "F12 - &Imprime": the listing
@@ -195,6 +200,14 @@ private:
     bool enterEmCurso_ = false;  // Enter is moving the focus on
     QPointer<VigiaTeclas> vigiaLimpeza_;
     QTimer* avisoDesfazer_ = nullptr;
+
+    // What the rate for a wanted net replaced, while Ctrl+Z can bring it
+    // back: until the next key, calculation or clearing.
+    void OfereceDesfazerTaxa(Bancada antes);
+    bool TeclaAposTaxa(const QKeyEvent* e);
+    void EsqueceTaxa();
+    std::optional<Bancada> antesDaTaxa_;
+    QPointer<VigiaTeclas> vigiaTaxa_;
 
     std::vector<FeriadoLocal> feriadosLocais_;
     // What was wrong with that file, told the first time the holidays count.
