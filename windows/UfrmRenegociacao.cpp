@@ -67,8 +67,10 @@ TfrmRenegociacao::TfrmRenegociacao(QWidget* parent) : QDialog(parent) {
     CriaAtualiza();
     CriaRenegocia();
 
-    // "Atualizar até o dia" stands above "Calcula" but is reached last.
-    DefineOrdemTab({edtVlrDivida, dtVencimento, edtTaxa, btnCalcula, edtVlrAtualizado, edtDias, dtAtualizado,
+    // Screen order: "Atualizar até o dia" stands above "Calcula" and is
+    // reached before it, so that Enter after the rate lands in it and the
+    // date typed next updates the debt instead of going nowhere.
+    DefineOrdemTab({edtVlrDivida, dtVencimento, edtTaxa, dtAtualizado, btnCalcula, edtVlrAtualizado, edtDias,
                     edtVlrAtualizado2, DateEdit1, edtVlrPago, qtdParcelas, edtNovaTaxa, BitBtn1});
     CentraAoMostrar(this);
 

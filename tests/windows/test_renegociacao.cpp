@@ -58,10 +58,10 @@ TEST_F(Renegociacao, CamposEOrdemDeTabulacao) {
     QuandoAbrir(janela.get(), [this] {
         EXPECT_EQ(janela->windowTitle(), "Renegociação de Dívida");
         EXPECT_EQ(janela->dtAtualizado->Data(), Hoje());
-        // From the rate, Tab and Enter go to "Calcula", the update date last;
-        // the three result fields are shown only.
-        QWidget* ordem[] = {janela->edtVlrDivida, janela->dtVencimento, janela->edtTaxa,    janela->btnCalcula,
-                            janela->dtAtualizado, janela->DateEdit1,    janela->edtVlrPago, janela->qtdParcelas,
+        // Tab and Enter go in screen order: from the rate to the update date,
+        // then "Calcula"; the three result fields are shown only.
+        QWidget* ordem[] = {janela->edtVlrDivida, janela->dtVencimento, janela->edtTaxa,    janela->dtAtualizado,
+                            janela->btnCalcula,   janela->DateEdit1,    janela->edtVlrPago, janela->qtdParcelas,
                             janela->edtNovaTaxa,  janela->BitBtn1};
         for (std::size_t i = 1; i < std::size(ordem); ++i) {
             Tecla(i % 2 ? Qt::Key_Return : Qt::Key_Tab);
