@@ -409,6 +409,26 @@ TEST_F(JanelaBancada, DuploCliqueAindaAbreOEditorDaCelula) {
     EXPECT_EQ(ctl.grid->EditorAberto()->text(), "Ana");
 }
 
+// A date cell opened by a double click and clicked into: a whole date typed
+// with the caret inside the old one is the date typed, not a mix of both.
+TEST_F(JanelaBancada, DataDigitadaNaCelulaAbertaComCliqueEhADigitada) {
+    ctl.grid->Modelo()->DefineCelula(0, 0, "15/11/07");
+    const QRect r = ctl.grid->visualRect(ctl.grid->model()->index(0, 0));
+    QTest::mouseClick(ctl.grid->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(ctl.grid->viewport(), Qt::LeftButton, {}, r.center());
+    QLineEdit* editor = ctl.grid->EditorAberto();
+    ASSERT_NE(editor, nullptr);
+    // A click between the year's digits.
+    const int y = editor->height() / 2;
+    int x = 0;
+    while (x < editor->width() && editor->cursorPositionAt({x, y}) < 7) ++x;
+    QTest::mouseClick(editor, Qt::LeftButton, {}, QPoint(x, y));
+    ASSERT_EQ(editor->cursorPosition(), 7);
+    Digita("281207");
+    Tecla(Qt::Key_Return);
+    EXPECT_EQ(Celula(0, 0), "28/12/07");
+}
+
 TEST_F(JanelaBancada, EnterLevaDeCelulaEmCelulaEDoEmitenteAProximaLinhaSemPassarPorNDias) {
     ctl.ComboBox1->setCurrentIndex(0);
     teste::DadosDoExemplo(*f);
