@@ -444,8 +444,21 @@ Desfecho Tfrm_desconto_cheque::Calcula() {
         ServicoMensagens().Mostra(S(aviso), {}, Icone::Aviso);
     }
     OutrasJanelas outras;
-    if (tipo == TipoCalculo::PrestacaoTaxaEfetiva && lePrestacao) outras.prestacao = lePrestacao();
-    if (tipo == TipoCalculo::RenegociacaoDividas && leQtdParcelas) outras.qtdParcelas = leQtdParcelas();
+    const char* semParcelas = nullptr;
+    if (tipo == TipoCalculo::PrestacaoTaxaEfetiva && lePrestacao) {
+        outras.prestacao = lePrestacao();
+        if (outras.prestacao.NumPrestacao < 1) semParcelas = kMsgNumPrestacaoMinima;
+    }
+    if (tipo == TipoCalculo::RenegociacaoDividas && leQtdParcelas) {
+        outras.qtdParcelas = leQtdParcelas();
+        if (outras.qtdParcelas < 1) semParcelas = kMsgQtdPrestacaoMinima;
+    }
+    // A count below 1 in the other window makes no schedule: the clerk is
+    // told which field to mend, and nothing is calculated.
+    if (semParcelas) {
+        ServicoMensagens().Mostra(semParcelas, {}, Icone::Informacao);
+        return ultimoDesfecho_ = Desfecho::Interrompido;
+    }
     // With exactly one blank value, a completed Price calculation solved the
     // financed value when that was the blank one.
     const bool apuraFinanciado = tipo == TipoCalculo::PrestacaoTaxaEfetiva && outras.prestacao.ValorFinanciado == 0;

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QStyle>
 
+#include "core/Price.h"
 #include "core/Renegociacao.h"
 #include "ui/Aparencia.h"
 #include "ui/Ativacao.h"
@@ -205,6 +206,11 @@ void TfrmRenegociacao::BitBtn1Click() {
     if (DateEdit1->Data() == kDataNula) {
         msg.Mostra(kMsgInformePagamento, {}, Icone::Informacao);
         DateEdit1->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (qtdParcelas->Valor() < 1) {
+        msg.Mostra(kMsgQtdPrestacaoMinima, {}, Icone::Informacao);
+        qtdParcelas->setFocus(Qt::OtherFocusReason);
         return;
     }
     accept();
