@@ -384,7 +384,8 @@ Desfecho Tfrm_desconto_cheque::Recebe(const Bancada& operacao, Repasse repasse) 
 
 void Tfrm_desconto_cheque::ComecaOperacao() {
     for (CampoNumerico* c : {edtTAC, edtIOF, edtTARIFA}) c->DefineValor(0);
-    LimpaTotais();
+    RotulosIniciais();
+    MostraCET({});
 }
 
 Bancada Tfrm_desconto_cheque::LeBancada() {
@@ -469,8 +470,21 @@ Desfecho Tfrm_desconto_cheque::Calcula() {
         ServicoMensagens().Mostra(S(aviso), {}, Icone::Aviso);
     }
     OutrasJanelas outras;
-    if (tipo == TipoCalculo::PrestacaoTaxaEfetiva && lePrestacao) outras.prestacao = lePrestacao();
-    if (tipo == TipoCalculo::RenegociacaoDividas && leQtdParcelas) outras.qtdParcelas = leQtdParcelas();
+    const char* semParcelas = nullptr;
+    if (tipo == TipoCalculo::PrestacaoTaxaEfetiva && lePrestacao) {
+        outras.prestacao = lePrestacao();
+        if (outras.prestacao.NumPrestacao < 1) semParcelas = kMsgNumPrestacaoMinima;
+    }
+    if (tipo == TipoCalculo::RenegociacaoDividas && leQtdParcelas) {
+        outras.qtdParcelas = leQtdParcelas();
+        if (outras.qtdParcelas < 1) semParcelas = kMsgQtdPrestacaoMinima;
+    }
+    // A count below 1 in the other window makes no schedule: the clerk is
+    // told which field to mend, and nothing is calculated.
+    if (semParcelas) {
+        ServicoMensagens().Mostra(semParcelas, {}, Icone::Informacao);
+        return ultimoDesfecho_ = Desfecho::Interrompido;
+    }
     // With exactly one blank value, a completed Price calculation solved the
     // financed value when that was the blank one.
     const bool apuraFinanciado = tipo == TipoCalculo::PrestacaoTaxaEfetiva && outras.prestacao.ValorFinanciado == 0;
@@ -500,7 +514,10 @@ void Tfrm_desconto_cheque::btnLimpaClick() {
     edtTAC->DefineValor(0);
     edtIOF->DefineValor(0);
     edtTARIFA->DefineValor(0);
-    MostraCET({});  // the CET of the operation just cleared
+    // The totals of the operation just cleared would stand beside a Valor
+    // Total of 0 and go into the next listing.
+    RotulosIniciais();
+    MostraCET({});
     Edit6->setFocus(Qt::OtherFocusReason);
     painelAviso_->setText(QString::fromLatin1(kAvisoDesfazer));
     avisoDesfazer_->start();
@@ -545,6 +562,15 @@ void Tfrm_desconto_cheque::LimpaTotais() {
     MostraCET({});
 }
 
+void Tfrm_desconto_cheque::RotulosIniciais() {
+    const Totais t;
+    for (auto [l, texto] : {std::pair{Label15, t.Tarifa}, std::pair{Label12, t.TAC}, std::pair{Label13, t.IOF},
+                            std::pair{Label14, t.Juros}}) {
+        l->setText(Q(texto));
+        EncaixaTexto(l);
+    }
+}
+
 void Tfrm_desconto_cheque::CalculaAposDialogo(const QString& valorFinanciado, const QString& taxa) {
     Edit6->setText(valorFinanciado);
     Edit1->setText(taxa);
@@ -562,8 +588,12 @@ void Tfrm_desconto_cheque::ComboBox1Change() {
                 break;
             case TipoCalculo::RenegociacaoDividas:
                 if (!abreRenegociacao) return;
-                if (const auto r = abreRenegociacao())
+                if (const auto r = abreRenegociacao()) {
+                    // A new operation, as from the main menu: an earlier
+                    // discount's charges never go into the schedule's listing.
+                    ComecaOperacao();
                     CalculaAposDialogo(Q(TextoSaldo(r->valorAtualizado - r->valorPago)), r->taxa);
+                }
                 break;
             default:
                 break;

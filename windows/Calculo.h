@@ -84,7 +84,8 @@ public:
     // --- The hand-over: how a filling window (an entry window, the main
     // menu's renegotiation) gives the workbench an operation and has it
     // calculated. The workbench takes, in this order: a new operation (the
-    // charges go to 0, the totals labels and the CET are emptied, so that
+    // charges go to 0, the totals labels show their captions and the CET is
+    // emptied, so that
     // nothing an earlier calculation left stands beside this one, on the
     // screen or in its listing); the rows, when the window brings them (the
     // grid then holds exactly `operacao.linhas`, an open cell dropped); the
@@ -182,8 +183,10 @@ private:
     bool TeclaAposLimpeza(const QKeyEvent* e);
     void edtTARIFAExit(Qt::FocusReason motivo);
     void LimpaTotais();
-    // A new operation: the charges (TAC, IOF, fee) go to 0 and the totals
-    // labels and the CET are emptied.
+    // The four totals labels as before any calculation ("Tarifa:", ...).
+    void RotulosIniciais();
+    // A new operation: the charges (TAC, IOF, fee) go to 0, the totals
+    // labels show their captions and the CET is emptied.
     void ComecaOperacao();
     void MostraCET(const QString& texto);
     void CalculaAposDialogo(const QString& valorFinanciado, const QString& taxa);

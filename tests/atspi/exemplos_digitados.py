@@ -138,7 +138,8 @@ def renegociacao(s, menu):
     F10 pressed at once clears it."""
     s.pressiona(s.acha("Renegociação de Dívidas", raiz=menu, papeis=BOTAO))
     s.espera_ativa("Renegociação de Dívida")
-    s.digita("1000", ENTER, "010308", ENTER, "3", ENTER, " ", "150408", ENTER, "45", ENTER, "12", ENTER, "2", ENTER, " ")
+    s.digita("1000", ENTER, "010308", ENTER, "3", ENTER, "150408", ENTER, " ",
+             "150408", ENTER, "45", ENTER, "12", ENTER, "2", ENTER, " ")
     b = s.espera_ativa(BANCADA)
     confere(s, b, "Taxa (%)", "2")
     s.digita("<F10>")
