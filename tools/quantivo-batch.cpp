@@ -36,6 +36,16 @@ linha na saída padrão, na mesma ordem. O campo "op" escolhe a operação:
                       responde "data", o vencimento ajustado
   feriados            "ano"; responde "feriados": [{"data", "nome"}, ...],
                       os feriados nacionais e locais do ano, em ordem de data
+  cmc7                "linha", a linha magnética do cheque digitada ou do
+                      leitor (separadores < > : e espaços são ignorados);
+                      responde "valido", "problema" (o que está errado, ou
+                      null) e, quando válida (senão null): "digitos",
+                      "banco", "agencia", "camara", "cheque", "tipificacao",
+                      "conta" e "BancoNumero" ("237/0494/001793")
+  documento           "documento", um CPF ou CNPJ como digitado (o CNPJ
+                      alfanumérico também); responde "tipo" ("CPF", "CNPJ"
+                      ou null), "valido", "formatado" (null quando não é
+                      válido) e "problema" (null quando é)
 
 Diário de operações (com --diario ARQUIVO, criado quando não existe):
   salva_operacao      "tipo" (0 ou 2), os campos da bancada e "cliente":
