@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "core/Documento.h"
+
 namespace quantivo::diario {
 namespace {
 
@@ -50,6 +52,12 @@ std::string NormalizaDocumento(std::string_view texto) {
         r += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
     }
     return r;
+}
+
+std::string DocumentoFormatado(std::string_view normalizado) {
+    if (normalizado.empty()) return {};
+    const LeituraDocumento d = LeDocumento(normalizado);
+    return d.valido ? d.formatado : std::string(normalizado);
 }
 
 std::string PadraoContem(std::string_view texto) { return "%" + Escapa(texto) + "%"; }

@@ -19,6 +19,8 @@ std::string ChaveBancoNumero(std::string_view utf8);
 // A CPF or CNPJ as stored and compared: dots, slashes, hyphens and blanks
 // dropped, letters in capitals.
 std::string NormalizaDocumento(std::string_view texto);
+// A stored one as it is shown ("123.456.789-09"); "" for none.
+std::string DocumentoFormatado(std::string_view normalizado);
 
 // A LIKE pattern matching texts that contain `texto`, with "!" as the escape
 // character of the pattern's own "%", "_" and "!".

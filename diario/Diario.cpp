@@ -14,10 +14,10 @@
 #include <atomic>
 #include <initializer_list>
 
+#include "core/Cmc7.h"
 #include "core/Erros.h"
 #include "core/Valores.h"
 #include "diario/Chaves.h"
-#include "diario/Provisorio.h"
 
 namespace quantivo::diario {
 namespace {
@@ -82,7 +82,8 @@ std::optional<Dmil> ValorDmil(const std::string& valor) {
 // empty, the one its CMC7 line gives.
 std::string Chave(const Cheque& c) {
     std::string chave = ChaveBancoNumero(c.BancoNumero);
-    if (chave.empty() && !c.CMC7.empty()) chave = ChaveBancoNumero(provisorio::LeCmc7(c.CMC7).BancoNumero);
+    if (chave.empty() && !c.CMC7.empty())
+        if (const LeituraCmc7 lida = LeCmc7(c.CMC7); lida.Valido()) chave = ChaveBancoNumero(lida.cmc7->BancoNumero());
     return chave;
 }
 
@@ -618,11 +619,11 @@ std::vector<Resumo> Diario::Lista(const Filtro& f) const {
         sql += " AND o.data_referencia <= ?";
         valores.push_back(*f.ate);
     }
-    if (const provisorio::Cmc7 cmc7 = provisorio::LeCmc7(f.cheque); cmc7.valido) {
+    if (const LeituraCmc7 lida = LeCmc7(f.cheque); lida.Valido()) {
         // A whole magnetic line: its cheque, read by a reader or typed by hand.
         sql += " AND o.numero IN (SELECT operacao FROM cheque WHERE cmc7 = ? OR chave = ?)";
-        valores.push_back(Q(cmc7.digitos));
-        valores.push_back(Q(ChaveBancoNumero(cmc7.BancoNumero)));
+        valores.push_back(Q(lida.cmc7->digitos));
+        valores.push_back(Q(ChaveBancoNumero(lida.cmc7->BancoNumero())));
     } else if (const std::string chave = ChaveBancoNumero(f.cheque); !chave.empty()) {
         sql += " AND o.numero IN (SELECT operacao FROM busca_cheque WHERE chaves LIKE ? ESCAPE '!')";
         valores.push_back(Q(PadraoContem(chave)));

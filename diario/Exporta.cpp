@@ -10,8 +10,8 @@
 
 #include "core/Erros.h"
 #include "core/Valores.h"
+#include "diario/Chaves.h"
 #include "diario/Diario.h"
-#include "diario/Provisorio.h"
 #include "output/ArquivoSeguro.h"
 
 namespace quantivo::diario {
@@ -48,19 +48,13 @@ Celula Dias(const std::string& dias) {
     return {Celula::Inteiro, dias, static_cast<double>(n), false};
 }
 
-std::string Documento(const std::string& normalizado) {
-    if (normalizado.empty()) return {};
-    const provisorio::Documento d = provisorio::ValidaDocumento(normalizado);
-    return d.valido ? d.formatado : normalizado;
-}
-
 void TabelaDaOperacao(const OperacaoSalva& op, std::vector<Linha>& tabela) {
     tabela.push_back({Titulo("Data"), Titulo("Dias"), Titulo("Valor"), Titulo("Banco/Número"), Titulo("Emitente"),
                       Titulo("Documento"), Titulo("CMC7")});
     for (const Cheque& c : op.cheques) {
         if (!TemValor(c)) continue;
         tabela.push_back({Texto(c.Data), Dias(c.Dias), Valor(c.Valor), Texto(c.BancoNumero), Texto(c.Emitente),
-                          Texto(Documento(c.Documento)), Texto(c.CMC7)});
+                          Texto(DocumentoFormatado(c.Documento)), Texto(c.CMC7)});
     }
     const Figuras& f = op.figuras;
     tabela.push_back({Texto("Valor total"), Texto(f.ValorTotal)});
@@ -79,7 +73,7 @@ std::vector<Linha> TabelaDoPeriodo(const std::vector<OperacaoSalva>& ops) {
         const int tipo = static_cast<int>(op.tipo);
         tabela.push_back({Texto("Operação"), Texto(std::to_string(op.numero)), Texto("Data"),
                           Texto(FormataDataLonga(op.dataReferencia)), Texto("Cliente"), Texto(op.cliente.nome),
-                          Texto("Documento"), Texto(Documento(op.cliente.documento)), Texto("Tipo"),
+                          Texto("Documento"), Texto(DocumentoFormatado(op.cliente.documento)), Texto("Tipo"),
                           Texto(tipo >= 0 && tipo <= 3 ? kTextosTipoCalculo[tipo] : "")});
         TabelaDaOperacao(op, tabela);
     }

@@ -5,9 +5,11 @@
 #include "tools/batch/Batch.h"
 
 #ifdef QUANTIVO_COM_DIARIO
+#include "core/Cmc7.h"
+#include "core/Documento.h"
+#include "diario/Chaves.h"
 #include "diario/Diario.h"
 #include "diario/Exporta.h"
-#include "diario/Provisorio.h"
 #endif
 
 namespace quantivo::batch {
@@ -19,8 +21,6 @@ std::string& ArquivoDoDiario() {
 }
 
 #ifdef QUANTIVO_COM_DIARIO
-
-namespace prov = diario::provisorio;
 
 [[noreturn]] void FalhaDiario(const std::string& texto) { throw ErroTipado("diario", texto); }
 
@@ -53,12 +53,6 @@ Operacao NoDiario(void (*op)(Pedido&)) {
 
 // Dates in answers as in requests: "dd/mm/aaaa", "" for the empty date.
 std::string DataDoDiario(Data d) { return d == kDataNula ? std::string() : FormataDataLonga(d); }
-
-std::string DocumentoFormatado(const std::string& normalizado) {
-    if (normalizado.empty()) return {};
-    const prov::Documento d = prov::ValidaDocumento(normalizado);
-    return d.valido ? d.formatado : normalizado;
-}
 
 std::int64_t NumeroDaOperacao(const Json& req) {
     const long double n = Numero(Campo(req, "numero"), "numero");
@@ -101,9 +95,9 @@ diario::OperacaoSalva OperacaoDoPedido(const Json& req, TipoCalculo tipo, const 
         op.cliente.nome = TextoOpcional(*cliente, "nome");
         const std::string documento = TextoOpcional(*cliente, "documento");
         if (!EmBranco(documento)) {
-            const prov::Documento d = prov::ValidaDocumento(documento);
+            const LeituraDocumento d = LeDocumento(documento);
             if (!d.valido) FalhaDiario("o documento do cliente (" + documento + ") não é válido: " + d.problema);
-            op.cliente.documento = d.normalizado;
+            op.cliente.documento = diario::NormalizaDocumento(documento);
         }
     }
     op.cliente.nome = SemBrancosNasPontas(op.cliente.nome);
@@ -119,16 +113,16 @@ diario::OperacaoSalva OperacaoDoPedido(const Json& req, TipoCalculo tipo, const 
         if (i < linhas.size()) {
             const std::string cmc7 = TextoOpcional(linhas[i], "CMC7");
             if (!EmBranco(cmc7)) {
-                const prov::Cmc7 lida = prov::LeCmc7(cmc7);
-                if (!lida.valido) FalhaDiario(onde + "o CMC7 (" + cmc7 + ") não é válido: " + lida.problema);
-                c.CMC7 = lida.digitos;
+                const LeituraCmc7 lida = LeCmc7(cmc7);
+                if (!lida.Valido()) FalhaDiario(onde + "o CMC7 (" + cmc7 + ") não é válido: " + lida.problema);
+                c.CMC7 = lida.cmc7->digitos;
             }
             const std::string documento = TextoOpcional(linhas[i], "Documento");
             if (!EmBranco(documento)) {
-                const prov::Documento d = prov::ValidaDocumento(documento);
+                const LeituraDocumento d = LeDocumento(documento);
                 if (!d.valido)
                     FalhaDiario(onde + "o documento do emitente (" + documento + ") não é válido: " + d.problema);
-                c.Documento = d.normalizado;
+                c.Documento = diario::NormalizaDocumento(documento);
             }
         }
         op.cheques.push_back(std::move(c));
@@ -221,7 +215,7 @@ void ListaOperacoes(Pedido& p) {
         lista.push_back({{"numero", r.numero},
                          {"data", DataDoDiario(r.dataReferencia)},
                          {"cliente", r.cliente.nome},
-                         {"documento", DocumentoFormatado(r.cliente.documento)},
+                         {"documento", diario::DocumentoFormatado(r.cliente.documento)},
                          {"tipo", static_cast<int>(r.tipo)},
                          {"ValorTotal", r.ValorTotal},
                          {"ValorFinanciado", r.ValorFinanciado},
