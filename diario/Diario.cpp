@@ -177,6 +177,7 @@ struct Diario::Impl {
     void Desfaz();
     std::string Motivo(const QSqlError& e) const;
     std::string VerificaIntegridade() const;
+    std::string Limite(std::size_t n) const;
 
     // One transaction: rolled back unless confirmed.
     class Transacao {
@@ -540,6 +541,14 @@ std::string Diario::Impl::VerificaIntegridade() const {
     return problemas.empty() ? std::string() : "o diário está danificado: " + problemas;
 }
 
+// The few rows wanted of a long sorted list, said to the database: SQLite
+// then keeps the first ones as it goes instead of sorting them all (for the
+// newest 200 of 40,000 operations, 6 ms instead of 30). Elsewhere the program
+// stops reading after them.
+std::string Diario::Impl::Limite(std::size_t n) const {
+    return sqlite && n > 0 ? " LIMIT " + std::to_string(n) : std::string();
+}
+
 // End of the SQLite part.
 // ---------------------------------------------------------------------------
 
@@ -629,6 +638,7 @@ std::vector<Resumo> Diario::Lista(const Filtro& f) const {
         valores.push_back(Q(PadraoContem(chave)));
     }
     sql += f.recentesPrimeiro ? " ORDER BY o.numero DESC" : " ORDER BY o.numero";
+    sql += d_->Limite(f.limite);
 
     QSqlQuery q = d_->Prepara(sql, Acao::Ler);
     for (const QVariant& v : valores) q.addBindValue(v);
