@@ -136,16 +136,29 @@ struct Diario::Impl {
     }
     [[noreturn]] void Falha(Acao a, const QSqlError& e) const { Falha(a, Motivo(e)); }
 
-    QSqlQuery Prepara(const std::string& sql, Acao a) const {
+    // Rows are read forward only on SQLite, which then keeps none of them
+    // behind; Qt's PostgreSQL driver then leaves the rows not read on the
+    // connection, and loses them when the next statement runs.
+    QSqlQuery Consulta() const {
         QSqlQuery q(db);
-        q.setForwardOnly(true);
+        q.setForwardOnly(sqlite);
+        return q;
+    }
+    QSqlQuery Prepara(const std::string& sql, Acao a) const {
+        QSqlQuery q = Consulta();
         if (!q.prepare(Q(sql))) Falha(a, q.lastError());
         return q;
     }
     void Executa(QSqlQuery& q, Acao a) const {
         if (!q.exec()) Falha(a, q.lastError());
     }
+    // A statement without values runs as it is: some servers prepare no DDL.
     QSqlQuery Executa(const std::string& sql, std::initializer_list<QVariant> valores, Acao a) const {
+        if (valores.size() == 0) {
+            QSqlQuery q = Consulta();
+            if (!q.exec(Q(sql))) Falha(a, q.lastError());
+            return q;
+        }
         QSqlQuery q = Prepara(sql, a);
         for (const QVariant& v : valores) q.addBindValue(v);
         Executa(q, a);
@@ -476,9 +489,12 @@ void Diario::Impl::ModoSeguro() {
 void Diario::Impl::Inicia(Acao a) {
     if (sqlite) {
         Executa("BEGIN IMMEDIATE", {}, a);
-    } else if (!db.transaction()) {
-        Falha(a, db.lastError());
+        return;
     }
+    if (!db.transaction()) Falha(a, db.lastError());
+    // Elsewhere, a save writes the version row first, which holds that row's
+    // lock until the commit: two saves take their numbers one after the other.
+    if (a == Acao::Salvar) Executa("UPDATE diario_info SET valor = valor WHERE chave = 'versao'", {}, a);
 }
 
 void Diario::Impl::Confirma(Acao a) {
