@@ -172,6 +172,8 @@ struct Diario::Impl {
     }
 
     void Abre();
+    void Conecta(bool soLeitura);
+    void RecusaSeMaisNova(int versao) const;
     int Versao() const;
     void Cria();
     void Migra();
@@ -227,35 +229,50 @@ void Diario::Impl::Abre() {
     if (conexao.porta >= 0) db.setPort(conexao.porta);
     if (!conexao.usuario.empty()) db.setUserName(Q(conexao.usuario));
     if (!conexao.senha.empty()) db.setPassword(Q(conexao.senha));
-    std::string opcoes = conexao.opcoes;
-    // A save waits this long for another program's save to end.
-    if (sqlite) opcoes = "QSQLITE_BUSY_TIMEOUT=20000" + (opcoes.empty() ? "" : ";" + opcoes);
-    db.setConnectOptions(Q(opcoes));
-    if (!db.open()) Falha(Acao::Abrir, db.lastError());
+    // An SQLite file is looked at through a connection that cannot write
+    // first: a file refused is left exactly as it was, not even its
+    // write-ahead log folded into it.
+    const bool olhaAntes = sqlite && QFileInfo(Q(conexao.banco)).size() > 0;
+    Conecta(olhaAntes);
     if (sqlite) {
         LeCabecalho();
         ConfereSePequeno();
     }
-
     // Only an empty database becomes a journal: one that holds other tables
     // belongs to someone else.
     const QStringList tabelas = db.tables();
-    if (!tabelas.contains("diario_info", Qt::CaseInsensitive)) {
-        if (!tabelas.isEmpty())
-            Falha(Acao::Abrir, "o banco de dados é de outro programa, não um diário de operações do Quantivo");
-        ModoSeguro();
-        Cria();
+    const bool vazio = !tabelas.contains("diario_info", Qt::CaseInsensitive);
+    if (vazio && !tabelas.isEmpty())
+        Falha(Acao::Abrir, "o banco de dados é de outro programa, não um diário de operações do Quantivo");
+    if (!vazio) RecusaSeMaisNova(Versao());
+    if (olhaAntes) {
+        db.close();
+        Conecta(false);
     }
-    const int versao = Versao();
-    if (versao > kVersaoDiario)
-        Falha(Acao::Abrir, "o diário é da versão " + std::to_string(versao) + ", mais nova que a deste programa (" +
-                               std::to_string(kVersaoDiario) + "); abra-o com um Quantivo atualizado");
     ModoSeguro();
+    if (vazio) Cria();
+    const int versao = Versao();
+    RecusaSeMaisNova(versao);  // another program may have written it meanwhile
     if (versao < kVersaoDiario) Migra();
     const QStringList agora = db.tables();
     for (const char* t : kTabelas)
         if (!agora.contains(t, Qt::CaseInsensitive))
             Falha(Acao::Abrir, std::string("o diário está incompleto (falta a tabela ") + t + ")");
+}
+
+void Diario::Impl::Conecta(bool soLeitura) {
+    std::string opcoes = conexao.opcoes;
+    // A save waits this long for another program's save to end.
+    if (sqlite) opcoes += std::string(opcoes.empty() ? "" : ";") + "QSQLITE_BUSY_TIMEOUT=20000";
+    if (soLeitura) opcoes += ";QSQLITE_OPEN_READONLY";
+    db.setConnectOptions(Q(opcoes));
+    if (!db.open()) Falha(Acao::Abrir, db.lastError());
+}
+
+void Diario::Impl::RecusaSeMaisNova(int versao) const {
+    if (versao > kVersaoDiario)
+        Falha(Acao::Abrir, "o diário é da versão " + std::to_string(versao) + ", mais nova que a deste programa (" +
+                               std::to_string(kVersaoDiario) + "); abra-o com um Quantivo atualizado");
 }
 
 int Diario::Impl::Versao() const {
