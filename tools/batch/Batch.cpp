@@ -129,6 +129,8 @@ Json ErroDePedido(const std::string& texto) {
 
 }  // namespace
 
+std::string EscreveJson(const Json& j) { return Dump(j); }
+
 void RegistraOperacao(const std::string& nome, Operacao op) { Operacoes()[nome] = std::move(op); }
 
 const Json& Campo(const Json& obj, const char* nome) {
@@ -327,6 +329,8 @@ std::string ProcessaLinha(std::string_view linha) {
             it->second(pedido);
         } catch (const ErroQuantivo& e) {
             erro = {{"tipo", NomeTipo(e.Tipo())}, {"texto", e.what()}};
+        } catch (const ErroTipado& e) {
+            erro = {{"tipo", e.Tipo()}, {"texto", e.what()}};
         }
         Json mensagens = Json::array();
         for (const Mensagem& m : msgs.mensagens) mensagens.push_back(m.texto);

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/Calculos.h"
@@ -26,6 +27,18 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// An error an operation reports under a type of its own (the journal's
+// "diario"); as with the core's errors, the response keeps what the
+// operation wrote before it.
+class ErroTipado : public std::runtime_error {
+public:
+    ErroTipado(std::string tipo, const std::string& texto) : std::runtime_error(texto), tipo_(std::move(tipo)) {}
+    const std::string& Tipo() const { return tipo_; }
+
+private:
+    std::string tipo_;
+};
+
 // An operation fills `resp` from `req`; a core error thrown after it wrote part
 // of the response still reports what was written (see Escrever below).
 struct Pedido {
@@ -42,6 +55,16 @@ struct Registro {
 
 // Answers one request line; never throws.
 std::string ProcessaLinha(std::string_view linha);
+
+// A value as one line of JSON, its numbers with every digit they hold
+// (nlohmann's own writer cannot print long double).
+std::string EscreveJson(const Json& j);
+
+// The journal the journal ops keep operations in (quantivo-batch --diario
+// FILE), opened at the first of them; without one they answer "pedido". ""
+// closes the journal in use. False when this program was built without the
+// journal.
+bool UsaDiario(const std::string& arquivo);
 
 // --- reading requests -----------------------------------------------------
 const Json& Campo(const Json& obj, const char* nome);  // throws ErroPedido when missing
