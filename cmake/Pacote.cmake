@@ -58,9 +58,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://${_site}/")
 # The Qt and C++ runtime libraries come from dpkg-shlibdeps; the fonts are
 # the faces the printouts ask for by their Windows names; Qt's Portuguese
-# catalogue gives the print dialog, the preview and the menus in Portuguese.
+# catalogue gives the print dialog, the preview and the menus in Portuguese;
+# Qt SQL loads the journal's SQLite driver as a plugin, which dpkg-shlibdeps
+# does not see.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n, libqt6sql6-sqlite")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

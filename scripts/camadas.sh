@@ -2,7 +2,9 @@
 # Checks that includes only point down the layers:
 #   core <- ui <- windows, output <- app;  quantivo-batch (tools/) and fuzz/
 # use core/ and the plain C++ part of output/ (cmake/FontesPuras.cmake), which
-# itself uses core/ alone; the tests and the screenshot maker sit on top. Prints every include that points elsewhere; exits 1 if there is one.
+# itself uses core/ alone; the journal (diario/) stands on those two, and
+# app/, tools/ and the tests may use it; the tests and the screenshot maker
+# sit on top. Prints every include that points elsewhere; exits 1 if there is one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -26,16 +28,19 @@ permitido() {  # permitido <file> <included folder/file>
       else
         [[ $pasta == core || $pasta == ui || $pasta == output ]]
       fi ;;
+    diario/*)  [[ $pasta == core || $pasta == diario || " $puros_h " == *" $inc "* ]] ;;
     app/*)     [[ $pasta != tools && $pasta != tests && $pasta != bench ]] ;;
     tools/capturas/*|tools/macaco/*) true ;;  # the screenshot maker and the key monkey stand on top of everything, as the tests do
-    tools/*|fuzz/*) [[ $pasta == core || $pasta == tools || $pasta == fuzz || " $puros_h " == *" $inc "* ]] ;;
+    tools/*)   [[ $pasta == core || $pasta == tools || $pasta == diario || " $puros_h " == *" $inc "* ]] ;;
+    fuzz/*)    [[ $pasta == core || $pasta == tools || $pasta == fuzz || " $puros_h " == *" $inc "* ]] ;;
     tests/*)   local camada=${arq#tests/}; camada=${camada%%/*}
                case "$camada" in
                  core)    [[ $pasta == core || $pasta == tests ]] ;;
                  ui)      [[ $pasta == core || $pasta == ui || $pasta == tests ]] ;;
                  windows) [[ $pasta == core || $pasta == ui || $pasta == windows || $pasta == tests ]] ;;
                  output)  [[ $pasta == core || $pasta == ui || $pasta == output || $pasta == tests ]] ;;
-                 tools)   [[ $pasta == core || $pasta == tools || $pasta == tests || " $puros_h " == *" $inc "* ]] ;;
+                 tools)   [[ $pasta == core || $pasta == tools || $pasta == diario || $pasta == tests || " $puros_h " == *" $inc "* ]] ;;
+                 diario)  [[ $pasta == core || $pasta == diario || $pasta == tests || " $puros_h " == *" $inc "* ]] ;;
                  *)       true ;;
                esac ;;
     *) true ;;
@@ -50,5 +55,5 @@ while IFS=: read -r arq _ inc; do
     echo "$arq: #include \"$inc\" points up or across the layers" >&2
     falhas=1
   fi
-done < <(grep -rn --include='*.cpp' --include='*.h' '^#include "' core ui windows output app tools fuzz tests bench)
+done < <(grep -rn --include='*.cpp' --include='*.h' '^#include "' core ui windows output diario app tools fuzz tests bench)
 exit $falhas

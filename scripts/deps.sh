@@ -11,7 +11,8 @@
 # arguments are package names wanted too.
 set -euo pipefail
 pkgs=(qt6-base-dev libgtest-dev nlohmann-json3-dev ninja-build cmake g++
-      xvfb xauth fonts-liberation2 poppler-utils qt6-translations-l10n locales)
+      xvfb xauth fonts-liberation2 poppler-utils qt6-translations-l10n locales
+      libqt6sql6-sqlite libxlsxwriter-dev pkgconf python3-openpyxl)
 declare -A grupos=(
   [formato]="clang-format"                                                   # scripts/formato.sh
   [atspi]="at-spi2-core python3-pyatspi gir1.2-atspi-2.0 xdotool dbus-daemon"  # tests/atspi/run.sh

@@ -1,6 +1,7 @@
 #include "windows/Calculo.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QScopeGuard>
@@ -12,6 +13,7 @@
 #include "core/Fornecedor.h"
 #include "core/Operacao.h"
 #include "core/Renegociacao.h"
+#include "core/TaxaParaLiquido.h"
 #include "core/UtbSys.h"
 #include "core/Valores.h"
 #include "ui/Acessivel.h"
@@ -23,6 +25,7 @@
 #include "ui/Servicos.h"
 #include "ui/Teclado.h"
 #include "windows/UfrmFeriados.h"
+#include "windows/UfrmTaxaLiquido.h"
 
 namespace quantivo {
 namespace {
@@ -35,6 +38,9 @@ const QString kHintCET = QStringLiteral(
     "incluindo juros, TAC, IOF e tarifa");
 constexpr const char* kAvisoDesfazer = "Ctrl+Z desfaz a limpeza";
 constexpr int kSegundosAvisoDesfazer = 5;
+constexpr const char* kAvisoDesfazerTaxa = "Ctrl+Z desfaz a taxa";
+constexpr const char* kMsgTaxaSoNoDesconto =
+    "Escolha \"Desconto de Cheque\" no tipo de cálculo para procurar a taxa do líquido desejado.";
 
 // Keys that only modify the next one (Ctrl before the Z).
 bool SoModificador(const QKeyEvent* e) {
@@ -48,6 +54,18 @@ bool SoModificador(const QKeyEvent* e) {
         default:
             return false;
     }
+}
+
+// After a dialog of its own closed, the window takes the keyboard back, also
+// on a desktop with no window manager to hand it back, and waits a moment for
+// it (keys typed meanwhile wait their turn), so that a message shown next
+// stands over it and gives the keyboard back to it, and Ctrl+Z reaches it.
+void RetomaTeclado(QWidget* janela) {
+    if (QApplication::activeWindow() == janela) return;
+    janela->activateWindow();
+    const QDeadlineTimer prazo(500);
+    while (QApplication::activeWindow() != janela && !prazo.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
 }
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -79,7 +97,7 @@ Tfrm_desconto_cheque::Tfrm_desconto_cheque(QWidget* parent) : QWidget(parent, Qt
     CriaLinksFornecedor();
     CriaStatus();
     DefineOrdemTab({data_ref, Edit6, Edit1, edtTAC, edtIOF, edtTARIFA, cbTipoTarifa, ComboBox1, grid, CheckBox1,
-                    CheckBox2, btnFeriados, btnCalcula, btnLimpa, btnImprime, btnFecha, btnrecibo});
+                    CheckBox2, btnFeriados, btnCalcula, btnLimpa, btnImprime, btnFecha, btnrecibo, btnTaxa});
     CentraAoMostrar(this);
     DefineNomesAcessiveis();
 
@@ -225,6 +243,9 @@ void Tfrm_desconto_cheque::CriaBotoes() {
     btnrecibo->setIconSize(QSize(40, 40));
     btnFeriados = botao("btnFeriados", QStringLiteral("Feria&dos..."), 330, 26);
     btnFeriados->setToolTip(QStringLiteral("Ver os feriados do ano e cadastrar os feriados locais"));
+    // Below the holidays, where the column was empty down to the picture.
+    btnTaxa = botao("btnTaxa", QStringLiteral("F9 - &Taxa p/ líquido"), 364);
+    btnTaxa->setToolTip(QStringLiteral("A taxa ao mês que dá ao cliente o líquido desejado"));
 
     connect(btnCalcula, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnCalculaClick);
     connect(btnLimpa, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnLimpaClick);
@@ -233,6 +254,10 @@ void Tfrm_desconto_cheque::CriaBotoes() {
     connect(btnFecha, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnFechaClick);
     connect(btnrecibo, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnreciboClick);
     connect(btnFeriados, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnFeriadosClick);
+    connect(btnTaxa, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnTaxaClick);
+    // Another calculation or the clearing keeps what the rate search wrote.
+    for (QPushButton* b : {btnCalcula, btnLimpa})
+        connect(b, &QPushButton::clicked, this, &Tfrm_desconto_cheque::EsqueceTaxa);
 }
 
 void Tfrm_desconto_cheque::CriaLinksFornecedor() {
@@ -361,7 +386,8 @@ Desfecho Tfrm_desconto_cheque::Recebe(const Bancada& operacao, Repasse repasse) 
 
 void Tfrm_desconto_cheque::ComecaOperacao() {
     for (CampoNumerico* c : {edtTAC, edtIOF, edtTARIFA}) c->DefineValor(0);
-    LimpaTotais();
+    RotulosIniciais();
+    MostraCET({});
 }
 
 Bancada Tfrm_desconto_cheque::LeBancada() {
@@ -446,8 +472,21 @@ Desfecho Tfrm_desconto_cheque::Calcula() {
         ServicoMensagens().Mostra(S(aviso), {}, Icone::Aviso);
     }
     OutrasJanelas outras;
-    if (tipo->leJanelaPrestacao && lePrestacao) outras.prestacao = lePrestacao();
-    if (tipo->leQtdParcelas && leQtdParcelas) outras.qtdParcelas = leQtdParcelas();
+    const char* semParcelas = nullptr;
+    if (tipo->leJanelaPrestacao && lePrestacao) {
+        outras.prestacao = lePrestacao();
+        if (outras.prestacao.NumPrestacao < 1) semParcelas = kMsgNumPrestacaoMinima;
+    }
+    if (tipo->leQtdParcelas && leQtdParcelas) {
+        outras.qtdParcelas = leQtdParcelas();
+        if (outras.qtdParcelas < 1) semParcelas = kMsgQtdPrestacaoMinima;
+    }
+    // A count below 1 in the other window makes no schedule: the clerk is
+    // told which field to mend, and nothing is calculated.
+    if (semParcelas) {
+        ServicoMensagens().Mostra(semParcelas, {}, Icone::Informacao);
+        return ultimoDesfecho_ = Desfecho::Interrompido;
+    }
     // With exactly one blank value, a completed Price calculation solved the
     // financed value when that was the blank one.
     const bool apuraFinanciado = tipo->leJanelaPrestacao && outras.prestacao.ValorFinanciado == 0;
@@ -477,7 +516,10 @@ void Tfrm_desconto_cheque::btnLimpaClick() {
     edtTAC->DefineValor(0);
     edtIOF->DefineValor(0);
     edtTARIFA->DefineValor(0);
-    MostraCET({});  // the CET of the operation just cleared
+    // The totals of the operation just cleared would stand beside a Valor
+    // Total of 0 and go into the next listing.
+    RotulosIniciais();
+    MostraCET({});
     Edit6->setFocus(Qt::OtherFocusReason);
     painelAviso_->setText(QString::fromLatin1(kAvisoDesfazer));
     avisoDesfazer_->start();
@@ -522,6 +564,15 @@ void Tfrm_desconto_cheque::LimpaTotais() {
     MostraCET({});
 }
 
+void Tfrm_desconto_cheque::RotulosIniciais() {
+    const Totais t;
+    for (auto [l, texto] : {std::pair{Label15, t.Tarifa}, std::pair{Label12, t.TAC}, std::pair{Label13, t.IOF},
+                            std::pair{Label14, t.Juros}}) {
+        l->setText(Q(texto));
+        EncaixaTexto(l);
+    }
+}
+
 void Tfrm_desconto_cheque::CalculaAposDialogo(const QString& valorFinanciado, const QString& taxa) {
     Edit6->setText(valorFinanciado);
     Edit1->setText(taxa);
@@ -540,8 +591,12 @@ void Tfrm_desconto_cheque::ComboBox1Change() {
             if (const auto r = abrePrestacao()) CalculaAposDialogo(ouZero(r->valorFinanciado), ouZero(r->taxa));
         } else if (tipo->leQtdParcelas) {
             if (!abreRenegociacao) return;
-            if (const auto r = abreRenegociacao())
+            if (const auto r = abreRenegociacao()) {
+                // A new operation, as from the main menu: an earlier
+                // discount's charges never go into the schedule's listing.
+                ComecaOperacao();
                 CalculaAposDialogo(Q(TextoSaldo(r->valorAtualizado - r->valorPago)), r->taxa);
+            }
         }
     });
 }
@@ -574,6 +629,65 @@ void Tfrm_desconto_cheque::btnFeriadosClick() {
     avisoFeriados_.clear();
 }
 
+void Tfrm_desconto_cheque::btnTaxaClick() {
+    if (TipoSelecionado() != TipoCalculo::DescontoCheque) {
+        ServicoMensagens().Mostra(kMsgTaxaSoNoDesconto, {}, Icone::Aviso);
+        return;
+    }
+    if (!data_ref->ConfereData()) return;
+    TfrmTaxaLiquido dialogo(this);
+    const bool aceito = dialogo.exec() == QDialog::Accepted;
+    RetomaTeclado(this);
+    if (!aceito) return;
+    const long double desejado = dialogo.Liquido();
+    ProtegeAcao([&] {
+        Bancada antes = LeBancada();
+        const TaxaProcurada t = ProcuraTaxa(antes, desejado, ContextoJanela());
+        if (t.busca == BuscaTaxa::CalculoNaoConclui) {
+            Calcula();  // its message or error, as F5 gives it
+            return;
+        }
+        if (t.busca != BuscaTaxa::Achada) return;
+        Edit1->setText(Q(TextoTaxa(t.passos)));
+        const Desfecho d = Calcula();
+        OfereceDesfazerTaxa(std::move(antes));
+        if (d == Desfecho::Concluido && t.diferenca() != 0)
+            ServicoMensagens().Mostra(TextoTaxaAproximada(t), {}, Icone::Informacao);
+    });
+}
+
+void Tfrm_desconto_cheque::OfereceDesfazerTaxa(Bancada antes) {
+    EsqueceTaxa();
+    antesDaTaxa_ = std::move(antes);
+    vigiaTaxa_ = new VigiaTeclas(this, [this](const QKeyEvent* e) { return TeclaAposTaxa(e); });
+    painelAviso_->setText(QString::fromLatin1(kAvisoDesfazerTaxa));
+    avisoDesfazer_->start();
+}
+
+bool Tfrm_desconto_cheque::TeclaAposTaxa(const QKeyEvent* e) {
+    if (!antesDaTaxa_ || SoModificador(e)) return false;
+    if (e->matches(QKeySequence::Undo)) {
+        if (e->type() != QEvent::KeyPress) return false;
+        const Bancada antes = std::move(*antesDaTaxa_);
+        EsqueceTaxa();
+        grid->EncerraEdicao(false);
+        EscreveBancada(antes);
+        return true;
+    }
+    EsqueceTaxa();
+    return false;
+}
+
+void Tfrm_desconto_cheque::EsqueceTaxa() {
+    antesDaTaxa_.reset();
+    if (vigiaTaxa_) vigiaTaxa_->deleteLater();
+    vigiaTaxa_ = nullptr;
+    if (painelAviso_->text() == QString::fromLatin1(kAvisoDesfazerTaxa)) {
+        avisoDesfazer_->stop();
+        painelAviso_->clear();
+    }
+}
+
 void Tfrm_desconto_cheque::edtTARIFAExit(Qt::FocusReason motivo) {
     // Enter in the fee field lands in the grid, past the two lists, so that
     // typing goes on into the cheques; Tab goes through the lists.
@@ -581,7 +695,7 @@ void Tfrm_desconto_cheque::edtTARIFAExit(Qt::FocusReason motivo) {
 }
 
 void Tfrm_desconto_cheque::CriaTeclas() {
-    for (const Qt::Key k : {Qt::Key_F5, Qt::Key_F7, Qt::Key_F8, Qt::Key_F10, Qt::Key_F12, Qt::Key_F2})
+    for (const Qt::Key k : {Qt::Key_F5, Qt::Key_F7, Qt::Key_F8, Qt::Key_F9, Qt::Key_F10, Qt::Key_F12, Qt::Key_F2})
         TeclaDaJanela(this, k, [this, k] { FormKeyDown(k); });
     // Enter outside the grid moves on as Tab does; the fee field tells it
     // from a Tab.
@@ -608,6 +722,9 @@ void Tfrm_desconto_cheque::FormKeyDown(int tecla) {
             break;
         case Qt::Key_F8:
             CheckBox2->toggle();
+            break;
+        case Qt::Key_F9:
+            btnTaxa->click();
             break;
         case Qt::Key_F10:
             btnLimpa->click();

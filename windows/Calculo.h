@@ -84,7 +84,8 @@ public:
     // --- The hand-over: how a filling window (an entry window, the main
     // menu's renegotiation) gives the workbench an operation and has it
     // calculated. The workbench takes, in this order: a new operation (the
-    // charges go to 0, the totals labels and the CET are emptied, so that
+    // charges go to 0, the totals labels show their captions and the CET is
+    // emptied, so that
     // nothing an earlier calculation left stands beside this one, on the
     // screen or in its listing); the rows, when the window brings them (the
     // grid then holds exactly `operacao.linhas`, an open cell dropped); the
@@ -120,6 +121,10 @@ public:
     void gridKeyUp(int tecla);
     void CheckBox2Click();  // the holidays box's state kept for the next run
     void btnFeriadosClick();
+    // F9: asks the net the customer wants, writes the rate that pays it out
+    // (to the nearest cent) into "Taxa (%)" and calculates; Ctrl+Z right
+    // after brings back the rate and the figures that were there.
+    void btnTaxaClick();
 
     // The clerk's local holidays, as read from their file; read again after
     // the holidays window closes.
@@ -154,6 +159,7 @@ private:
     // Our own addition: due dates past holidays too, and the holidays window.
     QCheckBox* CheckBox2;       // "F8- Feriados"
     QPushButton* btnFeriados;   // "Feria&dos...": the holidays window
+    QPushButton* btnTaxa;       // "F9 - &Taxa p/ líquido": the rate for a wanted net value
     QPushButton* btnCalcula;    // "F5 - &Calcula"
     QPushButton* btnLimpa;      // "F10 - &Limpa": clears the operation (Ctrl+Z brings it back)
     QPushButton* btnImprime;    // "F12 - &Imprime": the listing
@@ -177,8 +183,10 @@ private:
     bool TeclaAposLimpeza(const QKeyEvent* e);
     void edtTARIFAExit(Qt::FocusReason motivo);
     void LimpaTotais();
-    // A new operation: the charges (TAC, IOF, fee) go to 0 and the totals
-    // labels and the CET are emptied.
+    // The four totals labels as before any calculation ("Tarifa:", ...).
+    void RotulosIniciais();
+    // A new operation: the charges (TAC, IOF, fee) go to 0, the totals
+    // labels show their captions and the CET is emptied.
     void ComecaOperacao();
     void MostraCET(const QString& texto);
     void CalculaAposDialogo(const QString& valorFinanciado, const QString& taxa);
@@ -195,6 +203,14 @@ private:
     bool enterEmCurso_ = false;  // Enter is moving the focus on
     QPointer<VigiaTeclas> vigiaLimpeza_;
     QTimer* avisoDesfazer_ = nullptr;
+
+    // What the rate for a wanted net replaced, while Ctrl+Z can bring it
+    // back: until the next key, calculation or clearing.
+    void OfereceDesfazerTaxa(Bancada antes);
+    bool TeclaAposTaxa(const QKeyEvent* e);
+    void EsqueceTaxa();
+    std::optional<Bancada> antesDaTaxa_;
+    QPointer<VigiaTeclas> vigiaTaxa_;
 
     std::vector<FeriadoLocal> feriadosLocais_;
     // What was wrong with that file, told the first time the holidays count.

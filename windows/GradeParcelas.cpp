@@ -12,6 +12,7 @@
 
 #include "core/Datas.h"
 #include "ui/Aparencia.h"
+#include "ui/CampoData.h"
 #include "ui/Servicos.h"
 #include "windows/Colagem.h"
 
@@ -369,7 +370,10 @@ QWidget* DelegadoParcelas::createEditor(QWidget* parent, const QStyleOptionViewI
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
     const ColunaGrade& col = grade_->Modelo()->Colunas()[static_cast<std::size_t>(index.column())];
-    if (col.filtro == FiltroTeclas::Vencimento) editor->setInputMask(kMascaraData);
+    if (col.filtro == FiltroTeclas::Vencimento) {
+        editor->setInputMask(kMascaraData);
+        AceitaDataInteira(editor);
+    }
     InstalaFiltroTeclas(editor, col.filtro);
     grade_->EditorCriado(editor, index);
     return editor;

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QStyle>
 
+#include "core/Price.h"
 #include "core/Renegociacao.h"
 #include "ui/Aparencia.h"
 #include "ui/Ativacao.h"
@@ -67,8 +68,10 @@ TfrmRenegociacao::TfrmRenegociacao(QWidget* parent) : QDialog(parent) {
     CriaAtualiza();
     CriaRenegocia();
 
-    // "Atualizar até o dia" stands above "Calcula" but is reached last.
-    DefineOrdemTab({edtVlrDivida, dtVencimento, edtTaxa, btnCalcula, edtVlrAtualizado, edtDias, dtAtualizado,
+    // Screen order: "Atualizar até o dia" stands above "Calcula" and is
+    // reached before it, so that Enter after the rate lands in it and the
+    // date typed next updates the debt instead of going nowhere.
+    DefineOrdemTab({edtVlrDivida, dtVencimento, edtTaxa, dtAtualizado, btnCalcula, edtVlrAtualizado, edtDias,
                     edtVlrAtualizado2, DateEdit1, edtVlrPago, qtdParcelas, edtNovaTaxa, BitBtn1});
     CentraAoMostrar(this);
 
@@ -203,6 +206,11 @@ void TfrmRenegociacao::BitBtn1Click() {
     if (DateEdit1->Data() == kDataNula) {
         msg.Mostra(kMsgInformePagamento, {}, Icone::Informacao);
         DateEdit1->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (qtdParcelas->Valor() < 1) {
+        msg.Mostra(kMsgQtdPrestacaoMinima, {}, Icone::Informacao);
+        qtdParcelas->setFocus(Qt::OtherFocusReason);
         return;
     }
     accept();

@@ -198,8 +198,9 @@ class Sessao:
     logs; it is removed when the run ends well, and kept when `guarda` is set
     or the block ended with an exception."""
 
-    def __init__(self, programa, largura=1280, altura=1024):
+    def __init__(self, programa, largura=1280, altura=1024, idioma="C.UTF-8"):
         self.tela = "%dx%dx24" % (largura, altura)
+        self.idioma = idioma  # the program's LC_ALL
         self.pasta = tempfile.mkdtemp(prefix="quantivo-atspi-")
         self.copia = os.path.join(self.pasta, "bin", os.path.basename(programa))
         os.makedirs(os.path.dirname(self.copia))
@@ -283,7 +284,7 @@ class Sessao:
         amb = dict(os.environ)
         amb.update({"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1", "QT_QPA_PLATFORM": "xcb",
                     "DISPLAY": self.display, "HOME": casa, "XDG_CONFIG_HOME": os.path.join(casa, "config"),
-                    "XDG_DATA_HOME": os.path.join(casa, "data"), "XDG_RUNTIME_DIR": execucao, "LC_ALL": "C.UTF-8"})
+                    "XDG_DATA_HOME": os.path.join(casa, "data"), "XDG_RUNTIME_DIR": execucao, "LC_ALL": self.idioma})
         self.programa = subprocess.Popen([self.copia], env=amb, stdout=self._log("programa.log"),
                                          stderr=subprocess.STDOUT)
         pid = self.programa.pid

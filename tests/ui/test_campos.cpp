@@ -282,6 +282,45 @@ TEST_F(CampoDataTeste, TextoQueNaoEhDataAvisaAoSairEVoltaAoCampoComOTexto) {
     }
 }
 
+// Clicked inside 15/11/07, the typed 151107 gave 15/11/01 (the digits past
+// the caret's end were dropped). A click entering the field selects the date,
+// as Tab does; with the caret placed by a second click, a correction still
+// overwrites in place, and a whole date typed there still lands whole.
+TEST_F(CampoDataTeste, DataInteiraDigitadaDepoisDeUmCliqueEhADigitada) {
+    const auto clica = [](CampoData* c, int posicao) {
+        const int y = c->height() / 2;
+        int x = c->width() - 30;
+        if (posicao >= 0)
+            for (x = 0; x < c->width() && c->cursorPositionAt({x, y}) < posicao;) ++x;
+        QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(x, y));
+    };
+    struct Caso {
+        bool segundoClique;
+        int posicao;  // of the caret the click places; -1 past the text
+        const char* teclas;
+        Data esperada;
+    } casos[] = {
+        {false, 7, "281207", D(2007, 12, 28)},  {false, 3, "281207", D(2007, 12, 28)},
+        {false, -1, "281207", D(2007, 12, 28)}, {true, 7, "281207", D(2007, 12, 28)},
+        {true, 3, "010208", D(2008, 2, 1)},     {true, 1, "281207", D(2007, 12, 28)},
+        {true, 6, "08", D(2008, 11, 15)},  // a correction of the year
+        {true, 3, "12", D(2007, 12, 15)},  // of the month
+    };
+    for (const auto& c : casos) {
+        Janela<CampoData> j;
+        j.campo->DefineData(D(2007, 11, 15));
+        j.Sai();
+        if (c.segundoClique) clica(j.campo, 0);
+        clica(j.campo, c.posicao);
+        ASSERT_TRUE(j.campo->hasFocus());
+        QTest::keyClicks(j.campo, c.teclas);
+        EXPECT_EQ(j.campo->Data(), c.esperada) << c.segundoClique << " " << c.posicao << " " << c.teclas;
+        j.Sai();
+        EXPECT_EQ(j.campo->Data(), c.esperada) << c.segundoClique << " " << c.posicao << " " << c.teclas;
+    }
+    EXPECT_TRUE(msgs.mensagens.empty());
+}
+
 TEST_F(CampoDataTeste, DataCorrigidaDepoisDoAvisoEhTomada) {
     Janela<CampoData> j;
     j.Entra();

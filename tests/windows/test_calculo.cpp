@@ -139,7 +139,7 @@ TEST_F(JanelaBancada, EscolherOTipoLimpaOsTotaisSemCalcular) {
     EXPECT_EQ(Celula(0, 4), "");
 }
 
-TEST_F(JanelaBancada, F10LimpaMasGuardaTotaisTipoECompensacao) {
+TEST_F(JanelaBancada, F10LimpaOsTotaisMasGuardaTipoECompensacao) {
     ctl.ComboBox1->setCurrentIndex(0);
     ctl.data_ref->DefineData(D(2007, 12, 28));
     ctl.Edit1->setText("3");
@@ -148,8 +148,13 @@ TEST_F(JanelaBancada, F10LimpaMasGuardaTotaisTipoECompensacao) {
     ctl.grid->Modelo()->DefineCelula(2, 0, "31/12/07");
     ctl.grid->Modelo()->DefineCelula(2, 1, "1000");
     Tecla(Qt::Key_F5);
-    const QString juros = ctl.Label14->text();
+    ASSERT_TRUE(ctl.Label14->text().startsWith("Juros = ")) << ctl.Label14->text().toStdString();
     Tecla(Qt::Key_F10);
+    // No old Tarifa, TAC, IOF or Juros beside a Valor Total of 0.
+    EXPECT_EQ(ctl.Label15->text(), "Tarifa:");
+    EXPECT_EQ(ctl.Label12->text(), "TAC:");
+    EXPECT_EQ(ctl.Label13->text(), "IOF:");
+    EXPECT_EQ(ctl.Label14->text(), "Juros:");
     EXPECT_EQ(ctl.grid->Modelo()->NumeroLinhas(), 1);
     EXPECT_EQ(Celula(0, 0), "");
     EXPECT_EQ(ctl.Edit6->text(), "");
@@ -158,7 +163,6 @@ TEST_F(JanelaBancada, F10LimpaMasGuardaTotaisTipoECompensacao) {
     EXPECT_EQ(ctl.edtTAC->Valor(), 0);
     EXPECT_EQ(ctl.data_ref->Data(), Hoje());
     EXPECT_TRUE(ctl.Edit6->hasFocus());
-    EXPECT_EQ(ctl.Label14->text(), juros);
     EXPECT_EQ(f->TipoSelecionado(), TipoCalculo::DescontoCheque);
     EXPECT_FALSE(ctl.CheckBox1->isChecked());
 }
@@ -409,6 +413,26 @@ TEST_F(JanelaBancada, DuploCliqueAindaAbreOEditorDaCelula) {
     EXPECT_EQ(ctl.grid->EditorAberto()->text(), "Ana");
 }
 
+// A date cell opened by a double click and clicked into: a whole date typed
+// with the caret inside the old one is the date typed, not a mix of both.
+TEST_F(JanelaBancada, DataDigitadaNaCelulaAbertaComCliqueEhADigitada) {
+    ctl.grid->Modelo()->DefineCelula(0, 0, "15/11/07");
+    const QRect r = ctl.grid->visualRect(ctl.grid->model()->index(0, 0));
+    QTest::mouseClick(ctl.grid->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(ctl.grid->viewport(), Qt::LeftButton, {}, r.center());
+    QLineEdit* editor = ctl.grid->EditorAberto();
+    ASSERT_NE(editor, nullptr);
+    // A click between the year's digits.
+    const int y = editor->height() / 2;
+    int x = 0;
+    while (x < editor->width() && editor->cursorPositionAt({x, y}) < 7) ++x;
+    QTest::mouseClick(editor, Qt::LeftButton, {}, QPoint(x, y));
+    ASSERT_EQ(editor->cursorPosition(), 7);
+    Digita("281207");
+    Tecla(Qt::Key_Return);
+    EXPECT_EQ(Celula(0, 0), "28/12/07");
+}
+
 TEST_F(JanelaBancada, EnterLevaDeCelulaEmCelulaEDoEmitenteAProximaLinhaSemPassarPorNDias) {
     ctl.ComboBox1->setCurrentIndex(0);
     teste::DadosDoExemplo(*f);
@@ -475,7 +499,7 @@ TEST_F(JanelaBancada, TeclaDigitadaAposF10CancelaODesfazer) {
     EXPECT_EQ(f->findChild<QLabel*>("painel5")->text(), "");
 }
 
-TEST_F(JanelaBancada, F10EsvaziaOCETDaOperacaoECtrlZOTrazDeVolta) {
+TEST_F(JanelaBancada, F10EsvaziaOCETEOsTotaisECtrlZOsTrazDeVolta) {
     ctl.ComboBox1->setCurrentIndex(0);
     ctl.data_ref->DefineData(D(2007, 12, 28));
     ctl.Edit1->setText("3");
@@ -483,11 +507,13 @@ TEST_F(JanelaBancada, F10EsvaziaOCETDaOperacaoECtrlZOTrazDeVolta) {
     Tecla(Qt::Key_F5);
     const QString cet = ctl.LabelCET->text();
     ASSERT_TRUE(cet.startsWith("CET: ") && cet.size() > 5) << cet.toStdString();
-    const QString juros = ctl.Label14->text();
+    const QString juros = ctl.Label14->text(), tac = ctl.Label12->text();
     Tecla(Qt::Key_F10);
     EXPECT_EQ(ctl.LabelCET->text(), "");
-    EXPECT_EQ(ctl.Label14->text(), juros);  // the totals keep what they hold
+    EXPECT_EQ(ctl.Label14->text(), "Juros:");
     Tecla(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(ctl.Label14->text(), juros);
+    EXPECT_EQ(ctl.Label12->text(), tac);
     EXPECT_EQ(ctl.LabelCET->text(), cet);
     EXPECT_TRUE(ctl.LabelCET->accessibleDescription().startsWith(cet));
 }

@@ -76,7 +76,7 @@ Desfecho CalculaNaBancada(Pedido& p, TipoCalculo tipo, Bancada& b) {
 }
 
 Desfecho CalculaNaBancada(Pedido& p, TipoCalculo tipo) {
-    quantivo::Operacao op = OperacaoDoPedido(p.req, tipo);
+    quantivo::Operacao op = quantivo::OperacaoDoPedido(p.req, tipo);
     return CalculaNaBancada(p, op);
 }
 
@@ -105,6 +105,8 @@ std::string ProcessaLinha(std::string_view linha) {
             it->second(pedido);
         } catch (const ErroQuantivo& e) {
             erro = {{"tipo", NomeTipo(e.Tipo())}, {"texto", e.what()}};
+        } catch (const ErroTipado& e) {
+            erro = {{"tipo", e.Tipo()}, {"texto", e.what()}};
         }
         Json mensagens = Json::array();
         for (const Mensagem& m : msgs.mensagens) mensagens.push_back(m.texto);

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/Calculos.h"
@@ -19,6 +20,18 @@ namespace quantivo::batch {
 // operation's JSON form (output/OperacaoJson.h).
 using Json = JsonExato;
 using quantivo::ErroPedido;
+
+// An error an operation reports under a type of its own (the journal's
+// "diario"); as with the core's errors, the response keeps what the
+// operation wrote before it.
+class ErroTipado : public std::runtime_error {
+public:
+    ErroTipado(std::string tipo, const std::string& texto) : std::runtime_error(texto), tipo_(std::move(tipo)) {}
+    const std::string& Tipo() const { return tipo_; }
+
+private:
+    std::string tipo_;
+};
 
 // An operation fills `resp` from `req`; a core error thrown after it wrote part
 // of the response still reports what was written (see Escrever below).
@@ -37,6 +50,16 @@ struct Registro {
 
 // Answers one request line; never throws.
 std::string ProcessaLinha(std::string_view linha);
+
+// A value as one line of JSON, its numbers with every digit they hold
+// (output/OperacaoJson.h's TextoJson).
+inline std::string EscreveJson(const Json& j) { return TextoJson(j); }
+
+// The journal the journal ops keep operations in (quantivo-batch --diario
+// FILE), opened at the first of them; without one they answer "pedido". ""
+// closes the journal in use. False when this program was built without the
+// journal.
+bool UsaDiario(const std::string& arquivo);
 
 // --- reading requests (the readers of output/OperacaoJson.h) ------------
 inline const Json& Campo(const Json& obj, const char* nome) { return CampoDoPedido(obj, nome); }  // throws when missing

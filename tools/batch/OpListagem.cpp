@@ -17,7 +17,7 @@ Json Linhas(const std::vector<std::string>& linhas) {
 // of what the workbench shows. A stop after a message ends the print before
 // anything is written (no lines); an error ends it too (no "linhas_texto").
 const Registro opListagem("listagem", [](Pedido& p) {
-    quantivo::Operacao op = OperacaoDoPedido(p.req);
+    quantivo::Operacao op = quantivo::OperacaoDoPedido(p.req);
     if (EncerraAcao(CalculaNaBancada(p, op))) {
         p.resp["linhas_texto"] = Json::array();
         return;

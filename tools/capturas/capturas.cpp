@@ -221,6 +221,14 @@ void Teclado() {
     Controles(bancada).btnLimpa->setFocus(Qt::MouseFocusReason);
     Tecla(Qt::Key_Return);  // on to "F12 - &Imprime"
     Salva(&bancada, QStringLiteral("bancada-foco-enter.png"));
+    // F10 after the worked example: the totals go back to their captions.
+    teste::DadosDoExemplo(bancada);
+    Bancada exemplo = bancada.LeBancada();
+    exemplo.linhas = {
+        {"31/12/07", "1000", "", "", ""}, {"26/01/08", "500", "", "", ""}, {"15/02/08", "2500,50", "", "", ""}};
+    bancada.EscreveBancada(exemplo);
+    bancada.DefineTipoSemReacao(TipoCalculo::DescontoCheque);
+    Controles(bancada).btnCalcula->click();
     Tecla(Qt::Key_F10);
     Salva(&bancada, QStringLiteral("bancada-f10.png"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
