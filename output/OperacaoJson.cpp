@@ -61,19 +61,23 @@ long double Encargo(const JsonExato& dados, const char* nome, int decimais) {
     return v;
 }
 
-// A text member of `obj` into `destino`, when it is there.
-void TextoOpcional(const JsonExato& obj, const char* nome, std::string& destino) {
+// A text member of `obj` into `destino`, when it is there. The fields that
+// came with the journal (the customer, the rows' CMC7 and Documento) also
+// take null for "not given", as its requests always have.
+enum class Nulo { Recusado, Ausente };
+void TextoOpcional(const JsonExato& obj, const char* nome, std::string& destino, Nulo nulo = Nulo::Recusado) {
     const auto it = obj.find(nome);
-    if (it != obj.end()) destino = TextoDoPedido(*it, nome);
+    if (it == obj.end() || (nulo == Nulo::Ausente && it->is_null())) return;
+    destino = TextoDoPedido(*it, nome);
 }
 
 Cliente ClienteDoPedido(const JsonExato& pedido) {
     Cliente c;
     const auto it = pedido.find("cliente");
-    if (it == pedido.end()) return c;
+    if (it == pedido.end() || it->is_null()) return c;
     if (!it->is_object()) throw ErroPedido("cliente deve ser um objeto");
-    TextoOpcional(*it, "nome", c.nome);
-    TextoOpcional(*it, "documento", c.documento);
+    TextoOpcional(*it, "nome", c.nome, Nulo::Ausente);
+    TextoOpcional(*it, "documento", c.documento, Nulo::Ausente);
     return c;
 }
 
@@ -107,8 +111,8 @@ Bancada BancadaDoPedido(const JsonExato& pedido) {
         TextoOpcional(l, "BancoNumero", p.BancoNumero);
         TextoOpcional(l, "Emitente", p.Emitente);
         TextoOpcional(l, "Dias", p.Dias);
-        TextoOpcional(l, "CMC7", p.CMC7);
-        TextoOpcional(l, "Documento", p.Documento);
+        TextoOpcional(l, "CMC7", p.CMC7, Nulo::Ausente);
+        TextoOpcional(l, "Documento", p.Documento, Nulo::Ausente);
         b.linhas.push_back(std::move(p));
     }
     if (const auto it = pedido.find("rotulos"); it != pedido.end()) {

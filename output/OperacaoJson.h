@@ -19,7 +19,8 @@
 //                      "IOF", "Juros", "Tarifa", "CET"}, each optional
 //   "TipoTarifaTexto"  optional: the fee-kind box's text as typed; only in
 //                      the form that names its type
-//   "cliente"          optional: {"nome", "documento"}, each optional
+//   "cliente"          optional: {"nome", "documento"}, each optional (these
+//                      and the rows' "CMC7" and "Documento" may also be null)
 //   "janela"           the instalment window's four values, for a type that
 //                      reads them: {"ValorFinanciado", "NumPrestacao",
 //                      "Taxa", "VlrPrestacao"} (0 a blank field)
