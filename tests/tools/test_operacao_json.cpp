@@ -104,7 +104,7 @@ TEST(OperacaoJson, ClienteECamposDaLinhaMalFormados) {
     } casos[] = {
         {"cliente", "Fulano", "cliente deve ser um objeto"},
         {"cliente", {{"nome", 5}}, "campo não é texto: nome"},
-        {"cliente", {{"documento", nullptr}}, "campo não é texto: documento"},
+        {"cliente", {{"documento", false}}, "campo não é texto: documento"},
         {"linhas", JsonExato::array({{{"Data", "31/12/07"}, {"CMC7", 237}}}), "campo não é texto: CMC7"},
         {"linhas", JsonExato::array({{{"Documento", false}}}), "campo não é texto: Documento"},
     };
@@ -114,9 +114,10 @@ TEST(OperacaoJson, ClienteECamposDaLinhaMalFormados) {
         const nlohmann::json r = Responde(pedido);
         EXPECT_EQ(r["erro"], (nlohmann::json{{"tipo", "pedido"}, {"texto", c.texto}})) << TextoJson(pedido);
     }
-    // Neither is required, and neither changes an answer.
+    // None is required, null is "not given", and none changes an answer.
     base.erase("cliente");
     JsonExato comCliente = base;
-    comCliente["cliente"] = {{"nome", "Fulano"}};
+    comCliente["cliente"] = {{"nome", "Fulano"}, {"documento", nullptr}};
+    comCliente["linhas"][0]["CMC7"] = nullptr;
     EXPECT_EQ(batch::ProcessaLinha(TextoJson(comCliente)), batch::ProcessaLinha(TextoJson(base)));
 }
