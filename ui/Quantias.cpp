@@ -102,8 +102,7 @@ Separador DecideSeparador(const QLineEdit* campo, QString* reagrupado) {
 bool MilharAmbiguo(const QString& texto) {
     QString t = texto;
     if (t.startsWith(QLatin1Char('-'))) t.remove(0, 1);
-    return !t.contains(QLatin1Char('.')) && GruposDeMilhar(t.split(QLatin1Char(','))) &&
-           t.count(QLatin1Char(',')) == 1;
+    return !t.contains(QLatin1Char('.')) && GruposDeMilhar(t.split(QLatin1Char(','))) && t.count(QLatin1Char(',')) == 1;
 }
 
 QString SemMilhar(const QString& texto) {
