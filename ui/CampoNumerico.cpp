@@ -3,7 +3,6 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QScopedValueRollback>
-#include <QTimer>
 #include <QValidator>
 #include <algorithm>
 #include <cmath>
@@ -226,7 +225,7 @@ void CampoNumerico::focusOutEvent(QFocusEvent* e) {
                                    r == Qt::MouseFocusReason || r == Qt::ShortcutFocusReason;
         if (outroControle && !perguntando_ && Ambiguo(t)) {
             pendente_ = t;
-            QTimer::singleShot(0, this, [this] {
+            QuandoOFocoAssentar(this, [this] {
                 if (!pendente_.isEmpty() && isVisible()) ConfereValor();
             });
         }

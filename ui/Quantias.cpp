@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
@@ -68,7 +69,7 @@ public:
             !perguntando_ && !pendente_ && MilharAmbiguo(campo_->text())) {
             // Asked once the focus has settled where the clerk sent it.
             pendente_ = true;
-            QTimer::singleShot(0, this, [this] {
+            QuandoOFocoAssentar(this, [this] {
                 if (pendente_ && campo_->isVisible()) Confere();
             });
         }
@@ -151,6 +152,14 @@ std::optional<QString> LimpaQuantiaColada(const QString& texto) {
 }
 
 void VigiaMilhar(QLineEdit* campo) { new Vigia(campo); }
+
+void QuandoOFocoAssentar(QObject* dono, std::function<void()> acao) {
+    QTimer::singleShot(0, dono, [dono, acao = std::move(acao)]() mutable {
+        if (QGuiApplication::mouseButtons() == Qt::NoButton) return acao();
+        // Polled: the release that ends the click comes as an event of its own.
+        QTimer::singleShot(10, dono, [dono, acao = std::move(acao)]() mutable { QuandoOFocoAssentar(dono, acao); });
+    });
+}
 
 bool ConfereQuantias(QWidget* janela) {
     for (CampoNumerico* c : janela->findChildren<CampoNumerico*>())

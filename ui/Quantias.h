@@ -23,10 +23,12 @@
 // "1,5"). "R$", blanks and letters go. Several marks that fit neither
 // ("1.5.2") make no amount.
 #include <QString>
+#include <functional>
 #include <optional>
 #include <string>
 
 class QLineEdit;
+class QObject;
 class QWidget;
 
 namespace quantivo {
@@ -55,6 +57,12 @@ std::optional<QString> LimpaQuantiaColada(const QString& texto);
 // Financiado"): left for another control of its window with an ambiguous
 // amount, it asks at once (no: the focus goes back to it, the text selected).
 void VigiaMilhar(QLineEdit* campo);
+
+// Runs `acao` once the focus change under way is over and no mouse button is
+// held: the question or warning on a field or cell left for another control
+// waits so for the click that left it, whose button (F5's "CONTINUA", the
+// workbench's "Calcula") may itself check the same and go on.
+void QuandoOFocoAssentar(QObject* dono, std::function<void()> acao);
 
 // Before an action reads the amounts of `janela`: an ambiguous amount in one
 // of its numeric fields (the one being typed into, or one left while its

@@ -9,7 +9,6 @@
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
-#include <QTimer>
 #include <algorithm>
 #include <utility>
 
@@ -281,7 +280,7 @@ bool GradeParcelas::ConfereCelula(const QModelIndex& indice) {
 
 void GradeParcelas::AgendaConferencia(const QModelIndex& i) {
     pendente_ = i;
-    QTimer::singleShot(0, this, [this] {
+    QuandoOFocoAssentar(this, [this] {
         const QPersistentModelIndex deixada = std::exchange(pendente_, QPersistentModelIndex());
         if (deixada.isValid() && isVisible()) ConfereCelula(deixada);
     });
