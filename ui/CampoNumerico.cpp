@@ -258,9 +258,8 @@ void CampoNumerico::keyPressEvent(QKeyEvent* e) {
         e->accept();
         return;
     }
-    // A key that types a character; a paste is cleaned as a pasted amount.
-    const QScopedValueRollback digitando(digitando_,
-                                         !t.isEmpty() && t.at(0).isPrint() && !e->matches(QKeySequence::Paste));
+    // A key's edit is left as the key made it; a paste is cleaned as a pasted amount.
+    const QScopedValueRollback digitando(digitando_, !e->matches(QKeySequence::Paste));
     QLineEdit::keyPressEvent(e);
 }
 

@@ -147,8 +147,17 @@ std::optional<QString> LimpaQuantiaColada(const QString& texto) {
     // One comma alone is the decimal comma, as Brazilians write it; dots, or
     // several commas, group digits when they fall every three digits.
     if (GruposDeMilhar(s.split(marca)) && (marca == QLatin1Char('.') || virgulas > 1)) return soAlgarismos(s);
-    if (pontos + virgulas == 1) return QString(s).replace(marca, QLatin1Char(','));
-    return std::nullopt;
+    if (pontos + virgulas != 1) return std::nullopt;
+    QString r = QString(s).replace(marca, QLatin1Char(','));
+    // Read as decimals, "1,000" is 1: written so, it is not asked about again
+    // as a typed "1.000" is.
+    if (MilharAmbiguo(r))
+        while (r.endsWith(QLatin1Char('0')) || r.endsWith(QLatin1Char(','))) {
+            const bool virgula = r.endsWith(QLatin1Char(','));
+            r.chop(1);
+            if (virgula) break;
+        }
+    return r;
 }
 
 void VigiaMilhar(QLineEdit* campo) { new Vigia(campo); }

@@ -30,8 +30,9 @@ TEST(Colagem, Limpeza) {
         {FiltroTeclas::Valor, "1.5", "1,5"},  // one mark that groups nothing: the decimal one
         {FiltroTeclas::Valor, "1.50", "1,50"},
         {FiltroTeclas::Valor, "0.500", "0,500"},
-        {FiltroTeclas::Valor, "1,000", "1,000"},  // one comma: the decimal comma
-        {FiltroTeclas::Valor, "1.5.2", ""},       // no amount
+        {FiltroTeclas::Valor, "1,000", "1"},  // one comma: the decimal comma
+        {FiltroTeclas::Valor, "1,500", "1,5"},
+        {FiltroTeclas::Valor, "1.5.2", ""},  // no amount
         {FiltroTeclas::Valor, " 500 ", "500"},
         {FiltroTeclas::Valor, "-7,25", "7,25"},  // the minus cannot be typed either
         {FiltroTeclas::Valor, "abc", ""},
