@@ -15,7 +15,7 @@ pkgs=(qt6-base-dev libgtest-dev nlohmann-json3-dev ninja-build cmake g++
       libqt6sql6-sqlite libxlsxwriter-dev pkgconf python3-openpyxl)
 declare -A grupos=(
   [formato]="clang-format"                                                   # scripts/formato.sh
-  [atspi]="at-spi2-core python3-pyatspi gir1.2-atspi-2.0 xdotool dbus-daemon"  # tests/atspi/run.sh
+  [atspi]="at-spi2-core python3-pyatspi gir1.2-atspi-2.0 xdotool xclip dbus-daemon"  # tests/atspi/run.sh
   [windows]="g++-mingw-w64-x86-64-posix wine64"                              # the Windows build under wine
   [pacote]="dpkg-dev lintian appstream desktop-file-utils"                   # the Debian package's checks
   [fuzz]="clang-14 libclang-rt-14-dev jq"                                    # fuzz/run.sh

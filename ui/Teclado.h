@@ -21,6 +21,9 @@ enum class FiltroTeclas {
     Bloqueado,   // no character at all (a column only the calculations write)
     Campo,       // digits, "," ("." becomes ","), Backspace; Enter is dropped
 };
+// In a line edit, Valor and Campo take amounts as ui/Quantias.h says: a
+// second separator regroups the digits or is dropped, and a text pasted or
+// dropped into it is cleaned as a pasted amount.
 
 // Installs the filter on a widget (a field or a grid cell editor).
 void InstalaFiltroTeclas(QWidget* w, FiltroTeclas filtro);

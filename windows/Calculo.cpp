@@ -21,6 +21,7 @@
 #include "ui/Ativacao.h"
 #include "ui/Construcao.h"
 #include "ui/Preferencias.h"
+#include "ui/Quantias.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
 #include "ui/Teclado.h"
@@ -161,6 +162,9 @@ void Tfrm_desconto_cheque::CriaDadosGerais() {
 
     InstalaFiltroTeclas(Edit6, FiltroTeclas::Campo);
     InstalaFiltroTeclas(Edit1, FiltroTeclas::Campo);
+    // An amount left as "1,500" is asked about (a rate is not: it may have
+    // three decimals).
+    VigiaMilhar(Edit6);
     for (QWidget* w : {static_cast<QWidget*>(data_ref), static_cast<QWidget*>(Edit6), static_cast<QWidget*>(Edit1)})
         DestacaFoco(w);
     data_ref->installEventFilter(this);
@@ -374,7 +378,11 @@ Desfecho Tfrm_desconto_cheque::Recebe(const Bancada& operacao, Repasse repasse) 
     edtIOF->DefineValor(d.IOF);
     edtTARIFA->DefineValor(d.Tarifa);
     if (repasse.valorFinanciado) Edit6->setText(Q(d.ValorFinanciado));
-    if (repasse.cheques) cbTipoTarifa->setCurrentIndex(static_cast<int>(d.TipoTarifa));
+    if (repasse.cheques) {
+        cbTipoTarifa->setCurrentIndex(static_cast<int>(d.TipoTarifa));
+        // The days are counted as the clerk chose in the window typed in.
+        CheckBox1->setChecked(d.IncluiCompensacao);
+    }
     DefineTipoSemReacao(d.Tipo);
     data_refChange();
     if (repasse.mostraAntes) {
@@ -466,6 +474,13 @@ Desfecho Tfrm_desconto_cheque::Calcula() {
     // A date being typed that is no date is said so; the calculation never
     // takes the date held before it instead.
     if (!data_ref->ConfereData()) return ultimoDesfecho_ = Desfecho::Interrompido;
+    // Nor does it take an amount that may hold a digit-group mark, nor
+    // leave a typed value out of a row whose date is no date: each is said
+    // or asked first, its field or cell kept for correction.
+    if (!ConfereQuantias(this)) return ultimoDesfecho_ = Desfecho::Interrompido;
+    const bool leLinhas = tipo == TipoCalculo::DescontoCheque || tipo == TipoCalculo::VendaPorFora;
+    if (leLinhas && !grid->ConfereCelulas(tipo == TipoCalculo::DescontoCheque))
+        return ultimoDesfecho_ = Desfecho::Interrompido;
     Bancada b = LeBancada();
     if (b.dados.Feriados && !avisoFeriados_.isEmpty()) {
         const QString aviso = std::exchange(avisoFeriados_, QString());

@@ -90,13 +90,14 @@ public:
     // screen or in its listing); the rows, when the window brings them (the
     // grid then holds exactly `operacao.linhas`, an open cell dropped); the
     // reference date, the rate text and the charges TAC, IOF and fee; the
-    // financed value and the fee kind, when brought; the type
+    // financed value, the fee kind and the clearing box, when brought; the type
     // `operacao.dados.Tipo`, set quietly; the reference date in words. Then
     // it is shown, when asked, and its calculate action runs; how that ended
-    // is returned. The clearing and holiday boxes stay as the clerk left them.
+    // is returned. The holiday box stays as the clerk left it; the clearing
+    // box too, unless the window brings the cheques.
     struct Repasse {
         bool valorFinanciado = false;  // "Valor Financiado" takes the operation's; else it keeps its text
-        bool cheques = false;          // the fee kind and the grid's rows too
+        bool cheques = false;          // the fee kind, the clearing box and the grid's rows too
         // Shown and raised before it calculates (the entry windows); else
         // left as it is, for the caller to show after the calculation.
         bool mostraAntes = true;

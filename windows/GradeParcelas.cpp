@@ -7,12 +7,15 @@
 #include <QItemSelection>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <algorithm>
+#include <utility>
 
 #include "core/Datas.h"
 #include "ui/Aparencia.h"
 #include "ui/CampoData.h"
+#include "ui/Quantias.h"
 #include "ui/Servicos.h"
 #include "windows/Colagem.h"
 
@@ -28,6 +31,26 @@ const QString kDicaGradeCheques = QStringLiteral(
     "\n"
     "Quando o tipo de calculo for DESCONTO DE CHEQUE\n"
     "  Nas colunas data e valor informe as datas dos cheque e os valores");
+
+namespace {
+
+bool SemDigito(const QString& t) {
+    return std::none_of(t.begin(), t.end(), [](QChar c) { return c.isDigit(); });
+}
+
+// A date cell's text that is no date; a blank mask is an empty cell.
+bool DataInvalidaNaCelula(const QString& t) { return !SemDigito(t) && !DataValida(t.toStdString(), AnoDe(Hoje())); }
+
+// How many of a paste's problems one box lists.
+constexpr int kProblemasListados = 10;
+
+}  // namespace
+
+QString TextoDataInvalidaNaLinha(const QString& texto, int linha) {
+    return QStringLiteral("A data \"%1\" da linha %2 não existe.\nDigite uma data válida no formato dd/mm/aa.")
+        .arg(texto)
+        .arg(linha);
+}
 
 std::vector<ColunaGrade> ColunasBancada() {
     return {
@@ -151,6 +174,21 @@ GradeParcelas::GradeParcelas(std::vector<ColunaGrade> colunas, QWidget* parent)
     PintaFundo(viewport(), kCorGrade);
     PintaFundo(this, kCorGrade);
     setCurrentIndex(modelo_->index(0, 0));
+    // What Delete cleared comes back only while nothing else has changed.
+    const auto esquece = [this] {
+        if (!apagando_) apagadas_.clear();
+    };
+    connect(modelo_, &QAbstractItemModel::dataChanged, this, esquece);
+    connect(modelo_, &QAbstractItemModel::modelReset, this, esquece);
+    connect(modelo_, &QAbstractItemModel::rowsRemoved, this, esquece);
+}
+
+FiltroTeclas GradeParcelas::FiltroDa(int coluna) const {
+    return modelo_->Colunas()[static_cast<std::size_t>(coluna)].filtro;
+}
+
+QString GradeParcelas::TextoGuardado(int coluna, const QString& texto) const {
+    return FiltroDa(coluna) == FiltroTeclas::Vencimento && SemDigito(texto) ? QString() : texto;
 }
 
 QString GradeParcelas::TextoCelula(int linha, int coluna) const {
@@ -161,29 +199,129 @@ QString GradeParcelas::TextoCelula(int linha, int coluna) const {
 
 bool GradeParcelas::SetaNumaDataInvalida(int tecla) const {
     if (tecla != Qt::Key_Right || lembrada_.linha < 0 || lembrada_.coluna < 0) return false;
-    if (modelo_->Colunas()[static_cast<std::size_t>(lembrada_.coluna)].filtro != FiltroTeclas::Vencimento) return false;
-    const QString t = TextoCelula(lembrada_.linha, lembrada_.coluna);
-    return !t.isEmpty() && !DataValida(t.toStdString(), AnoDe(Hoje()));
+    if (FiltroDa(lembrada_.coluna) != FiltroTeclas::Vencimento) return false;
+    return DataInvalidaNaCelula(TextoCelula(lembrada_.linha, lembrada_.coluna));
 }
 
 void GradeParcelas::ConfirmaEdicao() {
-    if (editor_ && indiceEditor_.isValid()) modelo_->setData(indiceEditor_, editor_->text(), Qt::EditRole);
+    if (editor_ && indiceEditor_.isValid())
+        modelo_->setData(indiceEditor_, TextoGuardado(indiceEditor_.column(), editor_->text()), Qt::EditRole);
 }
 
 void GradeParcelas::EncerraEdicao(bool confirma) {
     if (!editor_) return;
     if (confirma) ConfirmaEdicao();
+    const QScopedValueRollback aqui(encerrando_, true);
     closeEditor(editor_, QAbstractItemDelegate::NoHint);
 }
 
 // A closed editor is deleted only later; until then it must no longer count
 // as the open one, or ConfirmaEdicao would write its old text back.
 void GradeParcelas::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint dica) {
+    QPersistentModelIndex deixada;
     if (editor == editor_) {
+        deixada = indiceEditor_;
         editor_ = nullptr;
         indiceEditor_ = QPersistentModelIndex();
     }
+    // Left by Tab, or for another control: its text is checked once the
+    // focus has settled, and a Tab does not move on past a cell to correct.
+    // Enter and the arrows check in keyPressEvent, the windows' actions in
+    // ConfereCelulas.
+    const bool saida = deixada.isValid() && !encerrando_ &&
+                       (dica == QAbstractItemDelegate::EditNextItem ||
+                        dica == QAbstractItemDelegate::EditPreviousItem || saindoPorFoco_);
+    if (saida && TemProblema(deixada)) {
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        AgendaConferencia(deixada);
+        return;
+    }
     QTableView::closeEditor(editor, dica);
+}
+
+bool GradeParcelas::TemProblema(const QModelIndex& i) const {
+    const QString t = modelo_->Celula(i.row(), i.column());
+    switch (FiltroDa(i.column())) {
+        case FiltroTeclas::Vencimento:
+            return DataInvalidaNaCelula(t);
+        case FiltroTeclas::Valor:
+            return MilharAmbiguo(t);
+        default:
+            return false;
+    }
+}
+
+void GradeParcelas::VoltaACelula(const QModelIndex& i) {
+    if (!i.isValid() || !isVisible()) return;
+    setCurrentIndex(i);
+    scrollTo(i);
+    setFocus(Qt::OtherFocusReason);
+}
+
+bool GradeParcelas::ConfereCelula(const QModelIndex& indice) {
+    if (!TemProblema(indice)) return true;
+    const QPersistentModelIndex i(indice);
+    const QString t = modelo_->Celula(i.row(), i.column());
+    const int linha = i.row() + 1;
+    const QPointer<GradeParcelas> viva(this);
+    // The cell is current under the box, so that the focus comes back to it.
+    VoltaACelula(i);
+    avisouNaTecla_ = true;
+    if (FiltroDa(i.column()) == FiltroTeclas::Valor) {
+        if (ConfirmaMilhar(t, linha)) {
+            if (viva && i.isValid()) modelo_->DefineCelula(i.row(), i.column(), SemMilhar(t));
+            return true;
+        }
+    } else {
+        ServicoMensagens().Mostra(TextoDataInvalidaNaLinha(t, linha).toStdString(), kTituloAtencao, Icone::Aviso);
+    }
+    if (viva) VoltaACelula(i);
+    return false;
+}
+
+void GradeParcelas::AgendaConferencia(const QModelIndex& i) {
+    pendente_ = i;
+    QuandoOFocoAssentar(this, [this] {
+        const QPersistentModelIndex deixada = std::exchange(pendente_, QPersistentModelIndex());
+        if (deixada.isValid() && isVisible()) ConfereCelula(deixada);
+    });
+}
+
+bool GradeParcelas::ConfereCelulas(bool valores) {
+    EncerraEdicao(true);
+    pendente_ = QPersistentModelIndex();
+    for (int l = 0; l < modelo_->NumeroLinhas(); ++l) {
+        for (int c = 0; c < modelo_->columnCount(); ++c) {
+            const FiltroTeclas f = FiltroDa(c);
+            if (f == FiltroTeclas::Vencimento) {
+                const QString t = modelo_->Celula(l, c);
+                if (!t.isEmpty() && SemDigito(t)) modelo_->DefineCelula(l, c, QString());
+            } else if (f != FiltroTeclas::Valor || !valores) {
+                continue;
+            }
+            if (!ConfereCelula(modelo_->index(l, c))) return false;
+        }
+    }
+    return true;
+}
+
+void GradeParcelas::VaiParaPrimeiraLinhaVazia() {
+    EncerraEdicao(true);
+    const auto digitavel = [this](int c) { return FiltroDa(c) != FiltroTeclas::Bloqueado; };
+    const auto vazia = [&](int l) {
+        for (int c = 0; c < modelo_->columnCount(); ++c)
+            if (digitavel(c) && !modelo_->Celula(l, c).isEmpty()) return false;
+        return true;
+    };
+    int linha = 0;
+    while (linha < modelo_->NumeroLinhas() && !vazia(linha)) ++linha;
+    if (linha == modelo_->NumeroLinhas()) modelo_->AcrescentaLinha();
+    int coluna = 0;
+    while (coluna < modelo_->columnCount() - 1 && !digitavel(coluna)) ++coluna;
+    const QModelIndex i = modelo_->index(linha, coluna);
+    setFocus(Qt::TabFocusReason);
+    setCurrentIndex(i);
+    scrollTo(i);
 }
 
 void GradeParcelas::EditorCriado(QLineEdit* editor, const QModelIndex& index) {
@@ -219,8 +357,10 @@ QModelIndex GradeParcelas::ProximaCelula(const QModelIndex& atual) {
 }
 
 void GradeParcelas::AvancaComEnter() {
-    const QModelIndex atual = indiceEditor_.isValid() ? QModelIndex(indiceEditor_) : currentIndex();
+    const bool editada = editor_ && indiceEditor_.isValid();
+    const QModelIndex atual = editada ? QModelIndex(indiceEditor_) : currentIndex();
     EncerraEdicao(true);
+    if (editada && !ConfereCelula(atual)) return;
     const QModelIndex proxima = ProximaCelula(atual);
     if (!proxima.isValid()) return;
     setCurrentIndex(proxima);
@@ -262,18 +402,76 @@ void GradeParcelas::Cola() {
     const int linha0 = atual.isValid() ? atual.row() : 0;
     const int coluna0 = atual.isValid() ? atual.column() : 0;
     int ultimaColuna = coluna0;
+    // What the paste could not read, in row order: dates that are no date
+    // (they stay, for correction) and texts that are no amount (left out).
+    QStringList problemas;
+    bool datas = false;
+    QModelIndex primeiro;
     for (std::size_t i = 0; i < bloco.size(); ++i) {
+        const int linha = linha0 + static_cast<int>(i);
         for (int j = 0; j < bloco[i].size(); ++j) {
             const int coluna = coluna0 + j;
             if (coluna >= modelo_->columnCount()) break;
-            const FiltroTeclas filtro = modelo_->Colunas()[static_cast<std::size_t>(coluna)].filtro;
+            const FiltroTeclas filtro = FiltroDa(coluna);
             if (filtro == FiltroTeclas::Bloqueado) continue;
-            modelo_->DefineCelula(linha0 + static_cast<int>(i), coluna, LimpaCelulaColada(filtro, bloco[i][j]));
+            const QString colado = bloco[i][j].trimmed();
+            const QString celula = LimpaCelulaColada(filtro, bloco[i][j]);
+            modelo_->DefineCelula(linha, coluna, celula);
             ultimaColuna = std::max(ultimaColuna, coluna);
+            QString problema;
+            if (filtro == FiltroTeclas::Vencimento && !colado.isEmpty() &&
+                (SemDigito(celula) || DataInvalidaNaCelula(celula))) {
+                problema = QStringLiteral("A data \"%1\" da linha %2 não existe.")
+                               .arg(SemDigito(celula) ? colado : celula)
+                               .arg(linha + 1);
+                datas = true;
+            } else if (filtro == FiltroTeclas::Valor && !LimpaQuantiaColada(colado)) {
+                problema = QStringLiteral("O valor \"%1\" da linha %2 não é um valor; a célula ficou em branco.")
+                               .arg(colado)
+                               .arg(linha + 1);
+            }
+            if (problema.isEmpty()) continue;
+            if (!primeiro.isValid()) primeiro = modelo_->index(linha, coluna);
+            problemas << problema;
         }
     }
     const QModelIndex fim = modelo_->index(linha0 + static_cast<int>(bloco.size()) - 1, ultimaColuna);
     selectionModel()->select(QItemSelection(modelo_->index(linha0, coluna0), fim), QItemSelectionModel::ClearAndSelect);
+    if (!problemas.isEmpty()) RelataColagem(problemas, datas, primeiro);
+}
+
+void GradeParcelas::RelataColagem(const QStringList& problemas, bool datas, const QModelIndex& primeiro) {
+    QStringList linhas = problemas.mid(0, kProblemasListados);
+    if (problemas.size() > kProblemasListados)
+        linhas << QStringLiteral("(e mais %1)").arg(problemas.size() - kProblemasListados);
+    if (datas) linhas << QStringLiteral("Digite uma data válida no formato dd/mm/aa.");
+    const QPersistentModelIndex i(primeiro);
+    const QPointer<GradeParcelas> viva(this);
+    VoltaACelula(i);
+    ServicoMensagens().Mostra(linhas.join(QLatin1Char('\n')).toStdString(), kTituloAtencao, Icone::Aviso);
+    if (viva) VoltaACelula(i);
+}
+
+void GradeParcelas::ApagaSelecao() {
+    QModelIndexList celulas = selectionModel()->selectedIndexes();
+    if (celulas.isEmpty() && currentIndex().isValid()) celulas << currentIndex();
+    std::vector<CelulaApagada> apagadas;
+    const QScopedValueRollback apagando(apagando_, true);
+    for (const QModelIndex& i : celulas) {
+        const QString t = modelo_->Celula(i.row(), i.column());
+        if (FiltroDa(i.column()) == FiltroTeclas::Bloqueado || t.isEmpty()) continue;
+        apagadas.push_back({QPersistentModelIndex(i), t});
+        modelo_->setData(i, QString(), Qt::EditRole);
+    }
+    if (!apagadas.empty()) apagadas_ = std::move(apagadas);
+}
+
+void GradeParcelas::DesfazApagamento() {
+    const std::vector<CelulaApagada> apagadas = std::exchange(apagadas_, {});
+    const QScopedValueRollback apagando(apagando_, true);
+    for (const CelulaApagada& a : apagadas)
+        if (a.indice.isValid() && modelo_->Celula(a.indice.row(), a.indice.column()).isEmpty())
+            modelo_->setData(a.indice, a.texto, Qt::EditRole);
 }
 
 void GradeParcelas::Copia() {
@@ -297,7 +495,36 @@ void GradeParcelas::Copia() {
     QGuiApplication::clipboard()->setText(EscreveBloco(bloco));
 }
 
+// Keys that only modify the next one (Ctrl before the Z).
+static bool SoModificador(const QKeyEvent* e) {
+    switch (e->key()) {
+        case Qt::Key_Control:
+        case Qt::Key_Shift:
+        case Qt::Key_Alt:
+        case Qt::Key_Meta:
+        case Qt::Key_AltGr:
+            return true;
+        default:
+            return false;
+    }
+}
+
+static bool Navegacao(const QKeyEvent* e) {
+    switch (e->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            return true;
+        default:
+            return false;
+    }
+}
+
 void GradeParcelas::keyPressEvent(QKeyEvent* e) {
+    avisouNaTecla_ = false;
     if (e->matches(QKeySequence::Paste)) {
         Cola();
         return;
@@ -310,6 +537,31 @@ void GradeParcelas::keyPressEvent(QKeyEvent* e) {
         AvancaComEnter();
         return;
     }
+    // An arrow out of an open cell: the cell is checked before the cursor
+    // moves, and stays current when it is to be corrected.
+    if (editor_ && indiceEditor_.isValid() && Navegacao(e)) {
+        const QModelIndex deixada = indiceEditor_;
+        EncerraEdicao(true);
+        if (!ConfereCelula(deixada)) {
+            e->accept();
+            return;
+        }
+    }
+    // As in a spreadsheet: Delete or Backspace on cells not being edited
+    // clears them (not the calculated column); Ctrl+Z right after brings
+    // them back.
+    const bool semModificador = (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (!editor_ && semModificador && (e->key() == Qt::Key_Delete || e->key() == Qt::Key_Backspace)) {
+        ApagaSelecao();
+        e->accept();
+        return;
+    }
+    if (!editor_ && !apagadas_.empty() && e->matches(QKeySequence::Undo)) {
+        DesfazApagamento();
+        e->accept();
+        return;
+    }
+    if (!SoModificador(e)) apagadas_.clear();
     // A key the current column's filter drops opens no editor either.
     const QModelIndex atual = currentIndex();
     if (atual.isValid() && TeclaDescartada(modelo_->Colunas()[static_cast<std::size_t>(atual.column())].filtro, e)) {
@@ -358,7 +610,7 @@ void GradeParcelas::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 void GradeParcelas::keyReleaseEvent(QKeyEvent* e) {
-    if (!e->isAutoRepeat()) emit teclaSolta(e->key());
+    if (!e->isAutoRepeat() && !avisouNaTecla_) emit teclaSolta(e->key());
     QTableView::keyReleaseEvent(e);
 }
 
@@ -379,6 +631,12 @@ QWidget* DelegadoParcelas::createEditor(QWidget* parent, const QStyleOptionViewI
     return editor;
 }
 
+void DelegadoParcelas::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
+    auto* ed = qobject_cast<QLineEdit*>(editor);
+    if (!ed) return QStyledItemDelegate::setModelData(editor, model, index);
+    model->setData(index, grade_->TextoGuardado(index.column(), ed->text()), Qt::EditRole);
+}
+
 // Up and Down, and Left or Right at the edge of the text, leave the cell
 // editor for the neighbouring cell, as they move the grid's cursor.
 static bool SaiDoEditor(const QLineEdit* ed, const QKeyEvent* k) {
@@ -397,7 +655,16 @@ static bool SaiDoEditor(const QLineEdit* ed, const QKeyEvent* k) {
 }
 
 bool DelegadoParcelas::eventFilter(QObject* obj, QEvent* e) {
+    if (e->type() == QEvent::FocusOut) {
+        // The editor closes on it: the grid checks a cell left for another control.
+        const Qt::FocusReason r = static_cast<QFocusEvent*>(e)->reason();
+        const QScopedValueRollback saindo(grade_->saindoPorFoco_,
+                                          r == Qt::TabFocusReason || r == Qt::BacktabFocusReason ||
+                                              r == Qt::MouseFocusReason || r == Qt::ShortcutFocusReason);
+        return QStyledItemDelegate::eventFilter(obj, e);
+    }
     if (e->type() == QEvent::KeyPress) {
+        grade_->avisouNaTecla_ = false;
         // A paste in an open cell goes through the grid's paste, cleaned, not
         // straight into the editor past its key filter.
         if (static_cast<QKeyEvent*>(e)->matches(QKeySequence::Paste)) {
@@ -417,7 +684,7 @@ bool DelegadoParcelas::eventFilter(QObject* obj, QEvent* e) {
     }
     if (e->type() == QEvent::KeyRelease) {
         auto* k = static_cast<QKeyEvent*>(e);
-        if (!k->isAutoRepeat()) emit grade_->teclaSolta(k->key());
+        if (!k->isAutoRepeat() && !grade_->avisouNaTecla_) emit grade_->teclaSolta(k->key());
         return true;
     }
     return QStyledItemDelegate::eventFilter(obj, e);

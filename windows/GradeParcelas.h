@@ -3,6 +3,14 @@
 // windows: a table view over a model that holds the Parcela rows as texts,
 // a delegate whose cell editors carry the date mask and the per-column key
 // filters, and the "remembered cell" (the one whose editor opened last).
+//
+// Nothing typed is lost on the way to a calculation: a date cell left with a
+// text that is no date says so at once (TextoDataInvalidaNaLinha) and stays
+// current with its text for correction; an amount left as "1,500" is asked
+// about (ui/Quantias.h); a date cell left blank ("//", the mask alone) is an
+// empty cell. The windows run ConfereCelulas before they calculate, a paste
+// reports what it could not read, and Delete or Backspace clear the selected
+// cells (Ctrl+Z right after brings them back).
 #include <QAbstractTableModel>
 #include <QLineEdit>
 #include <QPointer>
@@ -29,6 +37,8 @@ std::vector<ColunaGrade> ColunasBancada();
 extern const QString kDicaGradeCheques;
 // The message of the Right arrow released on a date cell that is no date.
 inline constexpr const char* kMsgDataInvalidaSeta = "Data invalida";
+// The message of a date cell holding a text that is no date; `linha` from 1.
+QString TextoDataInvalidaNaLinha(const QString& texto, int linha);
 
 class ModeloParcelas : public QAbstractTableModel {
     Q_OBJECT
@@ -97,6 +107,14 @@ public:
     void Copia();
     // No search by typed text: keys typed into the grid edit the current cell.
     void keyboardSearch(const QString& busca) override;
+    // Before a calculation reads the rows: every date cell (and, with
+    // `valores`, every amount cell) in row order, as a cell left is checked;
+    // a date cell left blank is emptied. False at the first one left for
+    // correction, which is then the current cell.
+    bool ConfereCelulas(bool valores);
+    // The focus to the first row with every typed cell empty (one added at
+    // the end when there is none), on its first typed cell.
+    void VaiParaPrimeiraLinhaVazia();
 
 signals:
     // A key released in the grid or in its cell editor.
@@ -113,6 +131,22 @@ protected:
     void updateGeometries() override;
 
 private:
+    FiltroTeclas FiltroDa(int coluna) const;
+    // What a cell editor's text leaves in the model: a date mask with no
+    // digit leaves an empty cell.
+    QString TextoGuardado(int coluna, const QString& texto) const;
+    // A cell left: a date that is no date is said so, an ambiguous amount is
+    // asked about. False leaves it current, with its text, for correction.
+    bool ConfereCelula(const QModelIndex& i);
+    bool TemProblema(const QModelIndex& i) const;
+    void VoltaACelula(const QModelIndex& i);
+    // The check of a cell left for another control, once the focus has settled.
+    void AgendaConferencia(const QModelIndex& i);
+    // What a paste could not read, said in one box; `primeiro` becomes current.
+    void RelataColagem(const QStringList& problemas, bool datas, const QModelIndex& primeiro);
+    // Delete or Backspace on cells not being edited; Ctrl+Z right after.
+    void ApagaSelecao();
+    void DesfazApagamento();
     QModelIndex ProximaCelula(const QModelIndex& atual);
     // The cell a click on the empty area at `p` (no cell there) makes current.
     QModelIndex CelulaDoVazio(const QPoint& p);
@@ -124,6 +158,17 @@ private:
     CelulaGrade lembrada_;
     QPointer<QLineEdit> editor_;
     QPersistentModelIndex indiceEditor_;
+    bool encerrando_ = false;     // the grid itself closes the editor (and checks the cell where needed)
+    bool saindoPorFoco_ = false;  // the editor loses the focus to another control
+    QPersistentModelIndex pendente_;
+    // The key being handled led to a message: its release says nothing more.
+    bool avisouNaTecla_ = false;
+    struct CelulaApagada {
+        QPersistentModelIndex indice;
+        QString texto;
+    };
+    std::vector<CelulaApagada> apagadas_;
+    bool apagando_ = false;
 };
 
 class DelegadoParcelas : public QStyledItemDelegate {
@@ -131,6 +176,7 @@ class DelegadoParcelas : public QStyledItemDelegate {
 public:
     explicit DelegadoParcelas(GradeParcelas* grade);
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
     bool eventFilter(QObject* obj, QEvent* e) override;
 
 private:

@@ -67,9 +67,17 @@ JanelaEntrada::JanelaEntrada(QWidget* parent, Tfrm_desconto_cheque* bancada, con
     setSizeGripEnabled(false);
 
     // F5 wherever the focus is, a cell being edited included; Enter outside
-    // the grid as Tab, in the grid left to the grid.
+    // the grid as Tab (from the last general-data field into the grid), in
+    // the grid left to the grid.
     TeclaDaJanela(this, Qt::Key_F5, [this] { FormKeyDown(); });
-    EnterComoTab(this, [this](const QWidget* w) { return grid_pre && (w == grid_pre || grid_pre->isAncestorOf(w)); });
+    EnterComoTab(
+        this, [this](const QWidget* w) { return grid_pre && (w == grid_pre || grid_pre->isAncestorOf(w)); },
+        [this] {
+            if (grid_pre && campoAntesDaGrade_ && focusWidget() == campoAntesDaGrade_)
+                grid_pre->VaiParaPrimeiraLinhaVazia();
+            else
+                PassaAdiante(this);
+        });
     new Ativacao(this, [this] { FormActivate(); });
 }
 
@@ -237,7 +245,9 @@ void JanelaEntrada::MostraMensagem(const char* texto) { ServicoMensagens().Mostr
 // --- Hand-over steps --------------------------------------------------------
 
 bool JanelaEntrada::ConfereLinhasDaEntrada(bool exigeValor) {
-    grid_pre->EncerraEdicao(true);
+    // Nothing is handed over for the calculation to take out: a date that is
+    // no date stops here, its cell current for correction.
+    if (!grid_pre->ConfereCelulas(/*valores=*/true)) return false;
     ModeloParcelas* m = grid_pre->Modelo();
     // The rows marked before a stop, or before an error, stay marked.
     std::vector<Parcela> linhas = m->Linhas();
@@ -263,6 +273,7 @@ Bancada JanelaEntrada::Operacao(TipoCalculo tipo, const QString& taxa,
     d.IOF = edtIOF->Valor();
     d.Tarifa = edtTARIFA->Valor();
     d.TipoTarifa = static_cast<TipoDeTarifa>(cbTipoTarifa->currentIndex());
+    d.IncluiCompensacao = CheckBox1->isChecked();
     const std::vector<Parcela>& origem = grid_pre->Modelo()->Linhas();
     op.linhas.assign(origem.size(), Parcela{});
     for (std::size_t r = 0; r < origem.size(); ++r) {

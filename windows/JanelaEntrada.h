@@ -69,15 +69,20 @@ protected:
     // Runs `aoSair` when the field loses the focus to another of this
     // window's controls (not when the window itself loses it).
     void AoSair(QWidget* campo, std::function<void()> aoSair);
+    // The last general-data field: Enter there goes into the grid, to the
+    // first empty row's first cell, so that the cheques are typed next.
+    QWidget* campoAntesDaGrade_ = nullptr;
 
     // --- The steps of the hand-over, in the order the windows take them.
-    // Checks the rows from the first: empty dates skipped, dates that are no
-    // date taken out (marked), valid dates moved and compared with the
-    // operation date (the entry windows' warning); with `exigeValor`, a dated
-    // row without value stops the check (false) with its message.
+    // Checks the rows from the first: a date cell that is no date (or an
+    // amount still ambiguous) stops the check (false) with its message, the
+    // cell current; empty dates skipped, valid dates moved and compared with
+    // the operation date (the entry windows' warning); with `exigeValor`, a
+    // dated row without value stops the check with its message.
     bool ConfereLinhasDaEntrada(bool exigeValor);
     // The operation this window hands over, of type `tipo`: the reference
-    // date, the rate text `taxa`, the charges and the fee kind, and one row
+    // date, the rate text `taxa`, the charges, the fee kind and the clearing
+    // box, and one row
     // for each row of this grid, holding the fields `campos` of each row that
     // `entrega` accepts (the other rows left empty, for the calculation to
     // skip).

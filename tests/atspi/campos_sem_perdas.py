@@ -206,7 +206,7 @@ def main(argv):
     idioma = argv[2] if len(argv) > 2 else "C.UTF-8"
     inicio = time.monotonic()
     try:
-        with Sessao(programa, idioma=idioma) as s:
+        with Sessao(programa, localidade=idioma) as s:
             menu = s.janela(MENU)
             # QUANTIVO_PASSOS=desconto,datas runs only those steps (to look at one).
             nomes = os.environ.get("QUANTIVO_PASSOS")

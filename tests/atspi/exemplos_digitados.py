@@ -41,10 +41,11 @@ def texto_celula(grade, linha, coluna):
 
 def desconto_de_cheque(s, menu):
     """Main menu -> "Desconto de Cheque" -> the example's data and cheques,
-    one Enter between fields and cells -> F5 -> the workbench's totals."""
+    one Enter between fields and cells (the fee's into the first date) -> F5
+    -> the workbench's totals."""
     s.clica(s.acha("Desconto de Cheque", raiz=menu, papeis=BOTAO))
     s.espera_ativa("Desconto de Cheques")
-    s.digita("281207", ENTER, "3", ENTER, "2", ENTER, "0,0041", ENTER, ENTER, "2", ENTER, ENTER,
+    s.digita("281207", ENTER, "3", ENTER, "2", ENTER, "0,0041", ENTER, ENTER, "2", ENTER,
              "311207", ENTER, "1000", ENTER, ENTER, ENTER,
              "260108", ENTER, "500", ENTER, ENTER, ENTER,
              "150208", ENTER, "2500,50", "<F5>")
@@ -98,7 +99,7 @@ def venda_certa(s, menu):
     F5 -> the cheques' values and totals, the workbench active again."""
     s.pressiona(s.acha("Venda certa", raiz=menu, papeis=BOTAO))
     s.espera_ativa("Venda Certa (Desconto Inverso)")
-    s.digita("010607", ENTER, "5", ENTER, "1", ENTER, "0,0041", ENTER, ENTER, "2", ENTER, "5000", ENTER, ENTER,
+    s.digita("010607", ENTER, "5", ENTER, "1", ENTER, "0,0041", ENTER, ENTER, "2", ENTER, "5000", ENTER,
              "200607", ENTER, "300607", ENTER, "150707", "<F5>")
     b = s.espera_ativa(BANCADA)
     grade = s.acha("Parcelas", raiz=b, papeis=GRADE)

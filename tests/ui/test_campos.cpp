@@ -1,5 +1,6 @@
 // The shared numeric and date fields.
 #include <QCalendarWidget>
+#include <QClipboard>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
@@ -90,8 +91,24 @@ TEST_F(CampoNumericoTeste, TeclasFormamNumeroValidoComAsCasasDoCampo) {
         const char* teclas;
         const char* texto;
     } casos[] = {
-        {2, "12.5", "12,5"},      {2, "1,234", "1,23"}, {2, "1,2,3", "1,23"}, {2, "a1b2", "12"}, {0, "7,5", "75"},
-        {4, "0.00415", "0,0041"}, {2, "-3", "-3"},      {2, "3-", "3"},       {2, ",5", ",5"},   {2, "1e5", "15"},
+        {2, "12.5", "12,5"},
+        {2, "1,2345", "1,234"},
+        {2, "1,2,3", "1,23"},
+        {2, "a1b2", "12"},
+        {0, "7,5", "75"},
+        {4, "0.00415", "0,0041"},
+        {2, "-3", "-3"},
+        {2, "3-", "3"},
+        {2, ",5", ",5"},
+        {2, "1e5", "15"},
+        // A third decimal only as a digit group; a separator after one
+        // regroups the digits, any other second separator is refused.
+        {2, "0,500", "0,50"},
+        {2, "1.500,00", "1500,00"},
+        {2, "1.234.567,8", "1234567,8"},
+        {3, "1.500,5", "1500,5"},
+        {3, "1.5.2", "1,52"},
+        {0, "1.500", "1500"},
     };
     for (const auto& c : casos) {
         Janela<CampoNumerico> j(c.decimais);
@@ -226,7 +243,9 @@ TEST_F(CampoNumericoTeste, TextoPostoDeForaSemFocoViraOValor) {
         const char* texto;
         long double valor;
         const char* mostra;
-    } casos[] = {{"2,5", 2.5L, "R$ 2,50"}, {"1.5", 1.5L, "R$ 1,50"}, {"abc", 7, "R$ 7,00"}, {"", 0, ""}};
+    } casos[] = {{"2,5", 2.5L, "R$ 2,50"},       {"1.5", 1.5L, "R$ 1,50"},
+                 {"abc", 7, "R$ 7,00"},          {"", 0, ""},
+                 {"1.000", 1000, "R$ 1.000,00"}, {"R$ 2.500,50", 2500.5L, "R$ 2.500,50"}};
     for (const auto& c : casos) {
         Janela<CampoNumerico> j(2);
         j.Sai();
@@ -234,6 +253,43 @@ TEST_F(CampoNumericoTeste, TextoPostoDeForaSemFocoViraOValor) {
         j.campo->setText(c.texto);
         EXPECT_EQ(j.campo->Valor(), Segura(c.valor, 2)) << c.texto;
         EXPECT_EQ(j.campo->text().toStdString(), c.mostra) << c.texto;
+    }
+}
+
+// "1.500" typed into a field of two decimals: held as the thousands, and
+// asked about once the field is left (yes: 1500; no: back to the field with
+// the text as typed); an action reading the field first asks too. A paste is
+// read as a pasted amount.
+TEST_F(CampoNumericoTeste, MilharDigitadoPerguntaAoSairEColadoEhLido) {
+    Janela<CampoNumerico> j(2);
+    j.Entra();
+    QTest::keyClicks(j.campo, "1.500");
+    EXPECT_EQ(j.campo->text(), "1,500");
+    EXPECT_EQ(j.campo->Valor(), 1500);
+    j.Sai();
+    EXPECT_TRUE(msgs.mensagens.empty());  // once the focus has settled
+    QTest::qWait(0);
+    ASSERT_EQ(msgs.mensagens.size(), 1u);
+    EXPECT_EQ(msgs.mensagens[0].texto, "O valor \"1,500\" é 1.500,00?\nResponda Não para corrigi-lo.");
+    EXPECT_EQ(msgs.mensagens[0].icone, Icone::Pergunta);
+    EXPECT_EQ(j.campo->Valor(), 1500);
+    EXPECT_TRUE(j.outro->hasFocus());
+
+    msgs.respostas = {false};
+    j.Entra();
+    QTest::keyClick(j.campo, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(j.campo, "2,345");
+    EXPECT_FALSE(j.campo->ConfereValor());
+    EXPECT_TRUE(j.campo->hasFocus());
+    EXPECT_EQ(j.campo->text(), "2,345");
+    EXPECT_EQ(j.campo->selectedText(), "2,345");
+    EXPECT_EQ(msgs.mensagens.size(), 2u);
+
+    for (const auto& [colado, valor] : {std::pair{"R$ 2.500,50", 2500.5L}, {"1.000", 1000.0L}, {"1.5", 1.5L}}) {
+        QApplication::clipboard()->setText(colado);
+        QTest::keyClick(j.campo, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(j.campo, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(j.campo->Valor(), Segura(valor, 2)) << colado;
     }
 }
 

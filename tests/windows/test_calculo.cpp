@@ -191,9 +191,10 @@ TEST_F(JanelaBancada, FiltrosDeTeclasDasColunas) {
         const char* teclas;
         const char* celula;
     } casos[] = {
-        {1, "1.234,5", "1,234,5"},  // the point becomes a comma
-        {1, "1234,5", "1234,5"},   {1, "abc12", "12"},          {0, "ab3112cd07", "31/12/07"},
-        {4, "12ab", ""},           {2, "Bco 1/23", "Bco 1/23"},
+        {1, "1.234,5", "1234,5"},  // the point as the digit-group mark
+        {1, "1,5,2", "1,52"},      // a second separator that regroups nothing: refused
+        {1, "1234,5", "1234,5"},  {1, "abc12", "12"},          {0, "ab3112cd07", "31/12/07"},
+        {4, "12ab", ""},          {2, "Bco 1/23", "Bco 1/23"},
     };
     for (const auto& c : casos) {
         ctl.grid->Modelo()->DefineLinhas(std::vector<Parcela>(1));
@@ -205,19 +206,47 @@ TEST_F(JanelaBancada, FiltrosDeTeclasDasColunas) {
     }
 }
 
-TEST_F(JanelaBancada, ValorComPontoViraVirgulaEOCalculoRecusa) {
-    ctl.ComboBox1->setCurrentIndex(0);
-    ctl.data_ref->DefineData(D(2007, 12, 28));
-    ctl.Edit1->setText("3");
-    ctl.grid->setFocus();
-    ctl.grid->setCurrentIndex(ctl.grid->model()->index(0, 0));
-    Digita("311207");
+// Amounts typed as Brazilians write them are the amounts; one left with three
+// digits after its comma is asked about, in a cell as in "Valor Financiado".
+TEST_F(JanelaBancada, ValoresComPontoDeMilharSaoOQueFoiDigitado) {
+    DigitaPrimeiraData();
     Tecla(Qt::Key_Right);
     Digita("1.234,5");
     Tecla(Qt::Key_F5);
-    ASSERT_EQ(msgs.Textos().size(), 1u);
-    EXPECT_EQ(msgs.Textos()[0], "'1,234,5' is not a valid floating point value");
-    EXPECT_EQ(Celula(0, 4), "5");  // what pass 1 wrote stays
+    EXPECT_TRUE(msgs.mensagens.empty());
+    EXPECT_EQ(Celula(0, 1), "1234,5");
+    EXPECT_EQ(ctl.Edit2->text(), "1.234,50");
+
+    ctl.grid->Modelo()->DefineNumeroLinhas(2);
+    ctl.grid->setCurrentIndex(ctl.grid->model()->index(1, 1));
+    Digita("2.500");
+    Tecla(Qt::Key_Return);
+    ASSERT_EQ(msgs.mensagens.size(), 1u);
+    EXPECT_EQ(msgs.mensagens[0].texto, "O valor \"2,500\" da linha 2 é 2.500,00?\nResponda Não para corrigi-lo.");
+    EXPECT_EQ(Celula(1, 1), "2500");
+    EXPECT_EQ(ctl.grid->currentIndex(), ctl.grid->model()->index(1, 2));
+    // No: the cell stays current, as typed, and F5 asks again before it reads it.
+    msgs.respostas = {false, false};
+    ctl.grid->setCurrentIndex(ctl.grid->model()->index(1, 1));
+    Digita("1.000");
+    Tecla(Qt::Key_Return);
+    EXPECT_EQ(Celula(1, 1), "1,000");
+    EXPECT_EQ(ctl.grid->currentIndex(), ctl.grid->model()->index(1, 1));
+    Tecla(Qt::Key_F5);
+    EXPECT_EQ(msgs.mensagens.size(), 3u);
+    EXPECT_EQ(ctl.Edit2->text(), "1.234,50");  // not calculated
+
+    msgs.mensagens.clear();
+    ctl.Edit6->setFocus(Qt::TabFocusReason);
+    Digita("1.500,00");
+    EXPECT_EQ(ctl.Edit6->text(), "1500,00");
+    ctl.Edit6->selectAll();
+    Digita("1.500");
+    Tecla(Qt::Key_Return);
+    QTest::qWait(0);
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{"O valor \"1,500\" é 1.500,00?\nResponda Não para corrigi-lo."});
+    EXPECT_EQ(ctl.Edit6->text(), "1500");
+    EXPECT_TRUE(ctl.Edit1->hasFocus());
 }
 
 TEST_F(JanelaBancada, SetaDireitaNumaDataInvalidaAvisa) {
@@ -229,10 +258,87 @@ TEST_F(JanelaBancada, SetaDireitaNumaDataInvalidaAvisa) {
     Tecla(Qt::Key_Left);
     Digita("07");
     msgs.mensagens.clear();
-    Tecla(Qt::Key_Right);  // leaves the cell; its text stays
-    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{"Data invalida"});
+    // Leaving the cell says which row and text, once; the cell stays
+    // current with its text, for correction.
+    Tecla(Qt::Key_Right);
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{TextoDataInvalidaNaLinha("31/13/07", 1).toStdString()});
     EXPECT_EQ(Celula(0, 0), "31/13/07");
-    EXPECT_EQ(ctl.grid->currentIndex().column(), 1);
+    EXPECT_EQ(ctl.grid->currentIndex(), ctl.grid->model()->index(0, 0));
+}
+
+// A date that does not exist is said so when its cell is left (Enter, Tab,
+// a click elsewhere), F5 stops at it, and no typed value is lost; a date
+// cell opened and left blank says nothing and is an empty cell.
+TEST_F(JanelaBancada, DataQueNaoExisteAvisaAoSairEF5ParaSemPerderOValor) {
+    DigitaPrimeiraData();
+    Tecla(Qt::Key_Return);
+    Digita("900");
+    Tecla(Qt::Key_Down);
+    for (int i = 0; i < 2; ++i) Tecla(Qt::Key_Left);
+    Digita("310208");
+    Tecla(Qt::Key_Return);
+    const std::string aviso = TextoDataInvalidaNaLinha("31/02/08", 2).toStdString();
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{aviso});
+    EXPECT_EQ(ctl.grid->currentIndex(), ctl.grid->model()->index(1, 0));
+    ctl.grid->setCurrentIndex(ctl.grid->model()->index(1, 1));
+    Digita("400");
+    Tecla(Qt::Key_F5);
+    EXPECT_EQ(msgs.Textos(), (std::vector<std::string>{aviso, aviso}));
+    EXPECT_EQ(ctl.grid->currentIndex(), ctl.grid->model()->index(1, 0));
+    EXPECT_EQ(Celula(1, 1), "400");
+    EXPECT_EQ(ctl.Edit2->text(), "0");
+    // Left for another control: said once the focus has settled.
+    msgs.mensagens.clear();
+    Digita("000000");
+    Tecla(Qt::Key_Tab);
+    QTest::qWait(0);
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{TextoDataInvalidaNaLinha("00/00/00", 2).toStdString()});
+    EXPECT_TRUE(ctl.grid->hasFocus());
+    // Corrected: F5 counts both cheques; a blank mask is an empty cell.
+    msgs.mensagens.clear();
+    Digita("290208");
+    Tecla(Qt::Key_Down);
+    const QPoint vazia = ctl.grid->visualRect(ctl.grid->model()->index(2, 0)).center();
+    QTest::mouseClick(ctl.grid->viewport(), Qt::LeftButton, {}, vazia);
+    QTest::mouseDClick(ctl.grid->viewport(), Qt::LeftButton, {}, vazia);
+    ASSERT_NE(ctl.grid->EditorAberto(), nullptr);
+    Tecla(Qt::Key_Return);
+    EXPECT_EQ(Celula(2, 0), "");
+    Tecla(Qt::Key_F5);
+    EXPECT_TRUE(msgs.mensagens.empty());
+    EXPECT_EQ(ctl.Edit2->text(), "1.300,00");
+}
+
+// As in a spreadsheet: Delete and Backspace on cells not being edited clear
+// them (never "Nº Dias"); Ctrl+Z right after brings them back; F10's undo is
+// as before.
+TEST_F(JanelaBancada, DeleteEBackspaceLimpamCelulasECtrlZAsTraz) {
+    const std::vector<Parcela> linhas = {Parcela{"31/12/07", "1000", "001", "Ana", "5"},
+                                         Parcela{"26/01/08", "500", "002", "Rui", "33"}};
+    ctl.grid->Modelo()->DefineLinhas(linhas);
+    ctl.grid->setFocus(Qt::TabFocusReason);
+    ctl.grid->setCurrentIndex(ctl.grid->model()->index(0, 1));
+    Tecla(Qt::Key_Backspace);
+    EXPECT_EQ(Celula(0, 1), "");
+    EXPECT_EQ(ctl.grid->EditorAberto(), nullptr);
+    Tecla(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Celula(0, 1), "1000");
+    for (int i = 0; i < 3; ++i) Tecla(Qt::Key_Right, Qt::ShiftModifier);
+    Tecla(Qt::Key_Down, Qt::ShiftModifier);
+    Tecla(Qt::Key_Delete);
+    EXPECT_EQ(ctl.grid->Modelo()->Linhas(),
+              (std::vector<Parcela>{Parcela{"31/12/07", "", "", "", "5"}, Parcela{"26/01/08", "", "", "", "33"}}));
+    Tecla(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(ctl.grid->Modelo()->Linhas(), linhas);
+    Tecla(Qt::Key_Delete);
+    Digita("7");  // any other key keeps the clearing
+    ctl.grid->EncerraEdicao(false);
+    Tecla(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Celula(1, 3), "");
+    Tecla(Qt::Key_F10);
+    Tecla(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Celula(0, 0), "31/12/07");
+    EXPECT_EQ(Celula(1, 3), "");
 }
 
 TEST_F(JanelaBancada, SetaDireitaNumaDataValidaOuVaziaNaoAvisa) {

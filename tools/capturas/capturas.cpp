@@ -13,9 +13,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -196,7 +198,10 @@ void JanelasDeEntrada() {
 }
 
 // The keyboard at work: 20 cheques typed with Enter (whole rows at the top),
-// the focus frame after Enter, and the notice after F10 in the workbench.
+// Enter after the fee into the first empty row, the box of a date that does
+// not exist and the question on "1.000" left in a cell (real boxes, answered
+// as Enter would), the focus frame after Enter and the notice after F10 in
+// the workbench.
 void Teclado() {
     Tfrm_desconto_cheque bancada;
     {
@@ -213,8 +218,21 @@ void Teclado() {
         Salva(j, QStringLiteral("entrada-vinte-cheques.png"));
         j->CheckBox1->setFocus(Qt::MouseFocusReason);
         j->edtTARIFA->setFocus(Qt::MouseFocusReason);
-        Tecla(Qt::Key_Return);  // on to the clearing box, as by Tab
+        Tecla(Qt::Key_Return);  // on to the first empty row's date, with the focus frame of Tab
         Salva(j, QStringLiteral("entrada-foco-enter.png"));
+        Mensageiro& gravador = ServicoMensagens();
+        DefineServicoMensagens(nullptr);
+        teste::NaProximaModal([](QWidget* w) { Salva(w, QStringLiteral("entrada-data-inexistente.png")); });
+        Digita("290225");
+        Tecla(Qt::Key_Return);
+        teste::NaProximaModal([](QWidget* w) {
+            Salva(w, QStringLiteral("entrada-pergunta-milhar.png"));
+            if (auto* m = qobject_cast<QMessageBox*>(w)) m->defaultButton()->click();
+        });
+        Campos({"280225"});
+        Digita("1.000");
+        Tecla(Qt::Key_Return);
+        DefineServicoMensagens(&gravador);
         j->close();
     }
     Mostra(&bancada);

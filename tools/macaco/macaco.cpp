@@ -6,7 +6,9 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/tools/macaco/macaco --semente 7 --segundos 100
 //
-// Message boxes and Qt's dialogs (print, preview, files) are answered with
+// Ctrl+V pastes a spreadsheet's block of cells with thousands dots and a date
+// that does not exist. Message boxes and Qt's dialogs (print, preview, files,
+// questions) are answered with
 // Enter or Escape; web pages and files are never opened. Today is fixed, and
 // the program's files, the home and the working folder live in a temporary
 // folder, so nothing of the user's is read or written.
@@ -19,6 +21,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -229,6 +232,7 @@ const Tecla kTeclas[] = {
     {"7", Qt::Key_7, '7', {}, 2},
     {"9", Qt::Key_9, '9', {}, 2},
     {",", Qt::Key_Comma, ',', {}, 3},
+    {".", Qt::Key_Period, '.', {}, 3},
     {"/", Qt::Key_Slash, '/', {}, 2},
     {"-", Qt::Key_Minus, '-', {}, 2},
     {"a", Qt::Key_A, 'a', {}, 2},
@@ -242,13 +246,19 @@ const Tecla kTeclas[] = {
     {"Up", Qt::Key_Up, 0, {}, 2},
     {"Down", Qt::Key_Down, 0, {}, 3},
     {"Backspace", Qt::Key_Backspace, 0, {}, 3},
+    {"Delete", Qt::Key_Delete, 0, {}, 2},
     {"F2", Qt::Key_F2, 0, {}, 1},
     {"F5", Qt::Key_F5, 0, {}, 5},
     {"F7", Qt::Key_F7, 0, {}, 1},
     {"F10", Qt::Key_F10, 0, {}, 2},
     {"F12", Qt::Key_F12, 0, {}, 2},
     {"Ctrl+Z", Qt::Key_Z, 0, Qt::ControlModifier, 2},
+    {"Ctrl+V", Qt::Key_V, 0, Qt::ControlModifier, 1},
 };
+
+// What Ctrl+V pastes: a spreadsheet's block with thousands dots, a date that
+// does not exist and texts that are no amount.
+constexpr const char* kColado = "29/02/2025\t1.000\n31/12/2007\tR$ 2.500,50\n1.5.2\t0.500\n";
 
 class Macaco {
 public:
@@ -578,6 +588,7 @@ int main(int argc, char** argv) {
     });
     CriaMenuPrincipal();
     MostraMenuECriaDemais();
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(kColado));
 
     MenuFica fica;
     frm_principal->installEventFilter(&fica);
