@@ -493,15 +493,17 @@ void GradeParcelas::keyboardSearch(const QString&) {
     // a row that happens to begin with them.
 }
 
-// A copied column of magnetic lines (every cell blank or a CMC7 line).
+// A copied column of magnetic lines: every cell blank or looking like a
+// line, and one at least a reader's or a valid one (a column of long numbers
+// is not taken for cheques).
 static bool ColunaDeCmc7(const std::vector<QStringList>& bloco) {
     bool alguma = false;
     for (const QStringList& l : bloco) {
         if (l.size() != 1) return false;
-        const QString t = l[0].trimmed();
-        if (t.isEmpty()) continue;
-        if (!PareceCmc7(t.toStdString())) return false;
-        alguma = true;
+        const std::string t = l[0].trimmed().toStdString();
+        if (t.empty()) continue;
+        if (!PareceCmc7(t)) return false;
+        alguma = alguma || VemDoLeitor(t) || LeCmc7(t).Valido();
     }
     return alguma;
 }
@@ -802,8 +804,8 @@ void GradeParcelas::TerminaLeitura() {
     // the next cheque's, in the next row without one.
     int linha = std::clamp(linhaDoLeitor_, 0, modelo_->NumeroLinhas() - 1);
     if (!modelo_->Linhas()[static_cast<std::size_t>(linha)].CMC7.empty()) {
-        do ++linha;
-        while (linha < modelo_->NumeroLinhas() && !modelo_->Celula(linha, bancoNumero).isEmpty());
+        ++linha;
+        while (linha < modelo_->NumeroLinhas() && !modelo_->Celula(linha, bancoNumero).isEmpty()) ++linha;
     }
     modelo_->DefineCelula(linha, bancoNumero, linhaLida);
     const QPersistentModelIndex i(modelo_->index(linha, bancoNumero));
