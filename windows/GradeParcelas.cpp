@@ -10,6 +10,7 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 
 #include "core/Cmc7.h"
@@ -568,11 +569,24 @@ void GradeParcelas::Cola() {
             problemas << problema;
         }
     }
-    // Of two equal cheques within the paste, the later one is said.
+    // Each cheque's first two rows, so that a long paste is not checked row
+    // against row; of two equal cheques within the paste, the later is said.
+    std::unordered_map<std::string, std::pair<int, int>> primeiras;
+    for (int l = 0; l < modelo_->NumeroLinhas(); ++l) {
+        const std::string d = DigitosDoCmc7(modelo_->Linhas()[static_cast<std::size_t>(l)].CMC7);
+        if (d.empty()) continue;
+        auto& [a, b] = primeiras.try_emplace(d, -1, -1).first->second;
+        if (a < 0)
+            a = l;
+        else if (b < 0)
+            b = l;
+    }
     const int linhaFim = linha0 + static_cast<int>(bloco.size()) - 1;
-    for (const int l : lidos)
-        if (const int r = LinhaDoMesmoCheque(l); r >= 0 && (r < l || r > linhaFim))
+    for (const int l : lidos) {
+        const auto [a, b] = primeiras[DigitosDoCmc7(modelo_->Linhas()[static_cast<std::size_t>(l)].CMC7)];
+        if (const int r = a != l ? a : b; r >= 0 && (r < l || r > linhaFim))
             problemas << QStringLiteral("O cheque da linha %1 já está na linha %2.").arg(l + 1).arg(r + 1);
+    }
     const QModelIndex fim = modelo_->index(linhaFim, ultimaColuna);
     selectionModel()->select(QItemSelection(modelo_->index(linha0, coluna0), fim), QItemSelectionModel::ClearAndSelect);
     if (!problemas.isEmpty()) RelataColagem(problemas, datas, primeiro);
@@ -807,11 +821,15 @@ void GradeParcelas::TerminaLeitura() {
         ++linha;
         while (linha < modelo_->NumeroLinhas() && !modelo_->Celula(linha, bancoNumero).isEmpty()) ++linha;
     }
+    const QString antes = modelo_->Celula(linha, bancoNumero);
     modelo_->DefineCelula(linha, bancoNumero, linhaLida);
     const QPersistentModelIndex i(modelo_->index(linha, bancoNumero));
     int repetida = -1;
     std::string problema;
     if (LeCheque(i, &repetida, &problema) == Cheque::Recusado) {
+        // A Banco/Número the clerk wrote is not lost to a line refused (a
+        // "<" typed by mistake starts one too): the cell keeps it.
+        if (!antes.isEmpty() && !PareceCmc7(antes.toStdString())) modelo_->DefineCelula(linha, bancoNumero, antes);
         VoltaACelula(i);
         avisouNaTecla_ = true;
         ServicoMensagens().Mostra(TextoCmc7Recusado(linha + 1, problema).toStdString(), kTituloAtencao, Icone::Aviso);

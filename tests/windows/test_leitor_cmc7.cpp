@@ -130,3 +130,15 @@ TEST_F(LeitorNaBancada, LinhaDigitadaAMaoConferidaAoSairDaCelula) {
     EXPECT_FALSE(ctl.grid->model()->data(I(0, 0), Qt::ToolTipRole).isValid());
     EXPECT_EQ(Barra(), "");
 }
+
+// A "<" typed by mistake (Shift with the comma) starts a line too: refused,
+// it does not take the place of what the clerk wrote in Banco/Número.
+TEST_F(LeitorNaBancada, MenorQuePorEnganoNaoApagaOBancoNumeroDigitado) {
+    ctl.grid->Modelo()->DefineCelula(0, 2, "Bco 1");
+    Em(0, 1);
+    Digita("12<5");
+    Tecla(Qt::Key_Return);
+    EXPECT_EQ(msgs.Textos(), Textos{TextoCmc7Recusado(1, "O CMC7 tem 1 dígito; são 30.").toStdString()});
+    EXPECT_EQ(Celula(0, 2), "Bco 1");
+    EXPECT_EQ(Celula(0, 1), "12");
+}
