@@ -119,7 +119,7 @@ TEST_F(LeitorNaBancada, LinhaDigitadaAMaoConferidaAoSairDaCelula) {
     EXPECT_EQ(Cmc7(0), "23704948 0180017935 377506100112");
     // Typed over with free text: no line stays behind it, nor its bank.
     msgs.mensagens.clear();
-    for (const QString& livre : {"Bco 1 0180017935 377506100112", "1234567890123456789"}) {
+    for (const QString livre : {"Bco 1 0180017935 377506100112", "1234567890123456789"}) {
         Em(0, 2);
         Digita(livre);
         Tecla(Qt::Key_Return);
