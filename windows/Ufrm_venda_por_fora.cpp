@@ -69,7 +69,7 @@ void Tfrm_venda_por_fora::BitBtn1Click() {
             MostraMensagem(kMsgValorFinanciadoObrigatorio);
             return;
         }
-        ConfereLinhasDaEntrada(/*exigeValor=*/false);
+        if (!ConfereLinhasDaEntrada(/*exigeValor=*/false)) return;
         const QString taxa = edtTaxa->Texto();
         Bancada op =
             Operacao(TipoCalculo::VendaPorFora, taxa.isEmpty() ? QStringLiteral("0") : taxa, {&Parcela::Data}, TemData);
