@@ -56,6 +56,7 @@ struct JanelaPrice {
     long double NumPrestacao = 0;
     long double Taxa = 0;
     long double VlrPrestacao = 0;
+    bool operator==(const JanelaPrice&) const = default;
 };
 
 inline constexpr const char* kMsgUmValorEmBranco =

@@ -9,6 +9,7 @@
 #include <clocale>
 
 #include "core/Erros.h"
+#include "core/Operacao.h"
 #include "core/Valores.h"
 #include "diario/Chaves.h"
 #include "diario/Diario.h"
@@ -70,11 +71,11 @@ std::vector<Linha> TabelaDoPeriodo(const std::vector<OperacaoSalva>& ops) {
     std::vector<Linha> tabela;
     for (const OperacaoSalva& op : ops) {
         if (!tabela.empty()) tabela.emplace_back();
-        const int tipo = static_cast<int>(op.tipo);
+        const TipoOperacao* tipo = DescricaoDoTipo(op.tipo);
         tabela.push_back({Texto("Operação"), Texto(std::to_string(op.numero)), Texto("Data"),
                           Texto(FormataDataLonga(op.dataReferencia)), Texto("Cliente"), Texto(op.cliente.nome),
                           Texto("Documento"), Texto(DocumentoFormatado(op.cliente.documento)), Texto("Tipo"),
-                          Texto(tipo >= 0 && tipo <= 3 ? kTextosTipoCalculo[tipo] : "")});
+                          Texto(tipo ? tipo->legenda : "")});
         TabelaDaOperacao(op, tabela);
     }
     return tabela;

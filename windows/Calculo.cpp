@@ -11,6 +11,7 @@
 
 #include "core/Calculos.h"
 #include "core/Fornecedor.h"
+#include "core/Operacao.h"
 #include "core/Renegociacao.h"
 #include "core/TaxaParaLiquido.h"
 #include "core/UtbSys.h"
@@ -131,7 +132,7 @@ void Tfrm_desconto_cheque::CriaDadosGerais() {
 
     ComboBox1 = Nomeia(new QComboBox(g), "ComboBox1");
     ComboBox1->setGeometry(216, 76, 210, 21);
-    for (const char* t : kTextosTipoCalculo) ComboBox1->addItem(QString::fromUtf8(t));
+    for (const TipoOperacao& t : TiposOperacao()) ComboBox1->addItem(QString::fromUtf8(t.legenda));
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setToolTip(QStringLiteral("Selecione aqui o tipo de calculo que será feito"));
     Rotulo(g, QStringLiteral("Selecione o tipo de cálculo a ser efetuado"), {216, 61, 300, 14}, ComboBox1);
@@ -346,8 +347,9 @@ void Tfrm_desconto_cheque::DefineNomesAcessiveis() {
 // --- Hooks and the operation as the widgets hold it -------------------------
 
 TipoCalculo Tfrm_desconto_cheque::TipoSelecionado() const {
-    const int i = ComboBox1->currentIndex();
-    return i >= 0 && i <= 3 ? static_cast<TipoCalculo>(i) : TipoCalculo::Nenhum;
+    // The list holds the types in the order of their values.
+    const TipoOperacao* tipo = DescricaoDoTipo(static_cast<TipoCalculo>(ComboBox1->currentIndex()));
+    return tipo ? tipo->tipo : TipoCalculo::Nenhum;
 }
 
 void Tfrm_desconto_cheque::DefineTipoSemReacao(TipoCalculo tipo) {
@@ -467,8 +469,8 @@ void Tfrm_desconto_cheque::btnCalculaClick() { Calcula(); }
 Desfecho Tfrm_desconto_cheque::Calcula() {
     EsqueceLimpeza();
     ultimoDesfecho_ = Desfecho::NadaAFazer;
-    const TipoCalculo tipo = TipoSelecionado();
-    if (tipo == TipoCalculo::Nenhum) return ultimoDesfecho_;
+    const TipoOperacao* tipo = DescricaoDoTipo(TipoSelecionado());
+    if (!tipo) return ultimoDesfecho_;
     // A date being typed that is no date is said so; the calculation never
     // takes the date held before it instead.
     if (!data_ref->ConfereData()) return ultimoDesfecho_ = Desfecho::Interrompido;
@@ -476,8 +478,7 @@ Desfecho Tfrm_desconto_cheque::Calcula() {
     // leave a typed value out of a row whose date is no date: each is said
     // or asked first, its field or cell kept for correction.
     if (!ConfereQuantias(this)) return ultimoDesfecho_ = Desfecho::Interrompido;
-    const bool leLinhas = tipo == TipoCalculo::DescontoCheque || tipo == TipoCalculo::VendaPorFora;
-    if (leLinhas && !grid->ConfereCelulas(tipo == TipoCalculo::DescontoCheque))
+    if (tipo->leDatasDasLinhas && !grid->ConfereCelulas(tipo->leValoresDasLinhas))
         return ultimoDesfecho_ = Desfecho::Interrompido;
     Bancada b = LeBancada();
     if (b.dados.Feriados && !avisoFeriados_.isEmpty()) {
@@ -486,11 +487,11 @@ Desfecho Tfrm_desconto_cheque::Calcula() {
     }
     OutrasJanelas outras;
     const char* semParcelas = nullptr;
-    if (tipo == TipoCalculo::PrestacaoTaxaEfetiva && lePrestacao) {
+    if (tipo->leJanelaPrestacao && lePrestacao) {
         outras.prestacao = lePrestacao();
         if (outras.prestacao.NumPrestacao < 1) semParcelas = kMsgNumPrestacaoMinima;
     }
-    if (tipo == TipoCalculo::RenegociacaoDividas && leQtdParcelas) {
+    if (tipo->leQtdParcelas && leQtdParcelas) {
         outras.qtdParcelas = leQtdParcelas();
         if (outras.qtdParcelas < 1) semParcelas = kMsgQtdPrestacaoMinima;
     }
@@ -502,7 +503,7 @@ Desfecho Tfrm_desconto_cheque::Calcula() {
     }
     // With exactly one blank value, a completed Price calculation solved the
     // financed value when that was the blank one.
-    const bool apuraFinanciado = tipo == TipoCalculo::PrestacaoTaxaEfetiva && outras.prestacao.ValorFinanciado == 0;
+    const bool apuraFinanciado = tipo->leJanelaPrestacao && outras.prestacao.ValorFinanciado == 0;
     Desfecho d = Desfecho::Erro;
     ProtegeAcao([&] {
         const auto devolve = qScopeGuard([&] { EscreveBancada(b); });
@@ -596,22 +597,20 @@ void Tfrm_desconto_cheque::ComboBox1Change() {
     LimpaTotais();
     ProtegeAcao([this] {
         const auto ouZero = [](const QString& t) { return t.isEmpty() ? QStringLiteral("0") : t; };
-        switch (TipoSelecionado()) {
-            case TipoCalculo::PrestacaoTaxaEfetiva:
-                if (!abrePrestacao) return;
-                if (const auto r = abrePrestacao()) CalculaAposDialogo(ouZero(r->valorFinanciado), ouZero(r->taxa));
-                break;
-            case TipoCalculo::RenegociacaoDividas:
-                if (!abreRenegociacao) return;
-                if (const auto r = abreRenegociacao()) {
-                    // A new operation, as from the main menu: an earlier
-                    // discount's charges never go into the schedule's listing.
-                    ComecaOperacao();
-                    CalculaAposDialogo(Q(TextoSaldo(r->valorAtualizado - r->valorPago)), r->taxa);
-                }
-                break;
-            default:
-                break;
+        // The window whose values the type reads is asked for them first.
+        const TipoOperacao* tipo = DescricaoDoTipo(TipoSelecionado());
+        if (!tipo) return;
+        if (tipo->leJanelaPrestacao) {
+            if (!abrePrestacao) return;
+            if (const auto r = abrePrestacao()) CalculaAposDialogo(ouZero(r->valorFinanciado), ouZero(r->taxa));
+        } else if (tipo->leQtdParcelas) {
+            if (!abreRenegociacao) return;
+            if (const auto r = abreRenegociacao()) {
+                // A new operation, as from the main menu: an earlier
+                // discount's charges never go into the schedule's listing.
+                ComecaOperacao();
+                CalculaAposDialogo(Q(TextoSaldo(r->valorAtualizado - r->valorPago)), r->taxa);
+            }
         }
     });
 }
