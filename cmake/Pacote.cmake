@@ -5,7 +5,10 @@ set(_pk ${PROJECT_SOURCE_DIR}/packaging)
 set(_id com.example.Quantivo)
 install(FILES ${_pk}/${_id}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${_pk}/${_id}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${_pk}/${_id}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The AppStream file's release is the project's version.
+set(QUANTIVO_METAINFO ${PROJECT_BINARY_DIR}/pacote-arquivos/${_id}.metainfo.xml)
+configure_file(${_pk}/${_id}.metainfo.xml.in ${QUANTIVO_METAINFO} @ONLY)
+install(FILES ${QUANTIVO_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${_pk}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quantivo)
 
 # Debian wants the changelog and the man pages compressed with gzip -9n

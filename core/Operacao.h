@@ -60,6 +60,10 @@ struct TipoOperacao {
     // Takes "Valor Financiado" as an input, handed over with the operation;
     // the cheque discount writes its net value there instead.
     bool leValorFinanciado;
+    // Reads the rows' due dates, and their values too (the others write the
+    // rows: the values of the inverse discount, the schedules).
+    bool leDatasDasLinhas;
+    bool leValoresDasLinhas;
     // Runs on the workbench and what it reads outside it; errors are thrown.
     Desfecho (*calcula)(Bancada& b, OutrasJanelas& janelas, const Contexto& ctx);
 };

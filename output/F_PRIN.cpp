@@ -18,6 +18,7 @@
 #include "ui/Aparencia.h"
 #include "ui/BotaoPlano.h"
 #include "ui/Construcao.h"
+#include "ui/Quantias.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
 #include "ui/Teclado.h"
@@ -128,6 +129,8 @@ bool TFPRIN::CurrencyEdit1Exit() {
 }
 
 void TFPRIN::SpeedButton5Click() {
+    // An amount still being typed as "1.500" is asked about before it is read.
+    if (!ConfereQuantias(this)) return;
     ProtegeAcao([this] {
         Mensageiro& msg = ServicoMensagens();
         if (CaminhoValidaIniLeitura().isEmpty()) {

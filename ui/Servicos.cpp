@@ -90,7 +90,7 @@ bool ProtegeAcao(const std::function<void()>& acao) {
     } catch (const std::exception& e) {
         ServicoMensagens().Mostra(e.what(), {}, Icone::Erro);
     } catch (...) {
-        ServicoMensagens().Mostra("Erro inesperado", {}, Icone::Erro);
+        ServicoMensagens().Mostra(kErroInesperado, {}, Icone::Erro);
     }
     return false;
 }

@@ -14,6 +14,8 @@ namespace quantivo {
 
 // The caption of the warnings that ask the user to fill in a window.
 inline constexpr const char* kTituloAtencao = "Atenção";
+// What an action that throws something no handler expects ends with.
+inline constexpr const char* kErroInesperado = "Erro inesperado";
 
 // Shows each message in a modal QMessageBox with one OK button, and each
 // question with the buttons yes and no.

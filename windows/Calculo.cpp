@@ -490,8 +490,7 @@ Desfecho Tfrm_desconto_cheque::Calcula() {
     // leave a typed value out of a row whose date is no date: each is said
     // or asked first, its field or cell kept for correction.
     if (!ConfereQuantias(this)) return ultimoDesfecho_ = Desfecho::Interrompido;
-    const bool leLinhas = tipo->tipo == TipoCalculo::DescontoCheque || tipo->tipo == TipoCalculo::VendaPorFora;
-    if (leLinhas && !grid->ConfereCelulas(tipo->tipo == TipoCalculo::DescontoCheque))
+    if (tipo->leDatasDasLinhas && !grid->ConfereCelulas(tipo->leValoresDasLinhas))
         return ultimoDesfecho_ = Desfecho::Interrompido;
     Bancada b = LeBancada();
     if (b.dados.Feriados && !avisoFeriados_.isEmpty()) {

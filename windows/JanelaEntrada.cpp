@@ -253,6 +253,7 @@ bool JanelaEntrada::ConfereLinhasDaEntrada(bool exigeValor) {
     // no date stops here, its cell current for correction.
     if (!grid_pre->ConfereCelulas(/*valores=*/true)) return false;
     ModeloParcelas* m = grid_pre->Modelo();
+    if (exigeValor && !ConfereValoresSemData()) return false;
     // The rows marked before a stop, or before an error, stay marked.
     std::vector<Parcela> linhas = m->Linhas();
     const auto devolve = qScopeGuard([&] { m->DefineLinhas(std::move(linhas)); });
@@ -263,6 +264,34 @@ bool JanelaEntrada::ConfereLinhasDaEntrada(bool exigeValor) {
                                    {JanelaAviso::Entrada, exigeValor, false}, ContextoJanela(),
                                    feriados ? &*feriados : nullptr)
                .desfecho != Desfecho::Interrompido;
+}
+
+bool JanelaEntrada::ConfereValoresSemData() {
+    // A cheque whose value was typed and whose date was not would be left out
+    // of the hand-over, and lost with this window: the clerk is told, and
+    // decides (Enter leaves it out, as the hand-over always did).
+    const std::vector<Parcela>& linhas = grid_pre->Modelo()->Linhas();
+    QStringList quais;
+    int primeira = -1;
+    for (std::size_t r = 0; r < linhas.size(); ++r) {
+        if (!linhas[r].Data.empty() || QString::fromStdString(linhas[r].Valor).trimmed().isEmpty()) continue;
+        if (primeira < 0) primeira = static_cast<int>(r);
+        quais << QString::number(r + 1);
+    }
+    if (primeira < 0) return true;
+    if (ServicoMensagens().Pergunta(TextoValorSemData(quais).toStdString(), true, kTituloAtencao)) return true;
+    grid_pre->setCurrentIndex(grid_pre->Modelo()->index(primeira, 0));
+    grid_pre->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+QString TextoValorSemData(const QStringList& linhas) {
+    const QString quais = linhas.size() == 1
+                              ? QStringLiteral("A linha %1 tem valor e não tem data").arg(linhas.front())
+                              : QStringLiteral("As linhas %1 e %2 têm valor e não têm data")
+                                    .arg(linhas.mid(0, linhas.size() - 1).join(QStringLiteral(", ")), linhas.back());
+    return quais + QStringLiteral(": fica%1 de fora do cálculo.\nDeixar de fora? (Não: volta para digitar a data)")
+                       .arg(linhas.size() == 1 ? QString() : QStringLiteral("m"));
 }
 
 Bancada JanelaEntrada::Operacao(TipoCalculo tipo, const QString& taxa,

@@ -78,8 +78,12 @@ protected:
     // amount still ambiguous) stops the check (false) with its message, the
     // cell current; empty dates skipped, valid dates moved and compared with
     // the operation date (the entry windows' warning); with `exigeValor`, a
-    // dated row without value stops the check with its message.
+    // dated row without value stops the check with its message, and a value
+    // without a date is asked about (ConfereValoresSemData).
     bool ConfereLinhasDaEntrada(bool exigeValor);
+    // Rows with a value and no date: the clerk says whether they stay out of
+    // the hand-over; false (no) makes the first one's date cell current.
+    bool ConfereValoresSemData();
     // The operation this window hands over, of type `tipo`: the reference
     // date, the rate text `taxa`, the charges, the fee kind and the clearing
     // box, and one row
@@ -107,5 +111,8 @@ private:
     QStringList titulosGrade_;
     bool aberta_ = false;
 };
+
+// The question on rows that have a value and no date; `linhas` numbered from 1.
+QString TextoValorSemData(const QStringList& linhas);
 
 }  // namespace quantivo

@@ -7,6 +7,7 @@
 #include "ui/Aparencia.h"
 #include "ui/Ativacao.h"
 #include "ui/Construcao.h"
+#include "ui/Quantias.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
 #include "ui/Teclado.h"
@@ -169,7 +170,7 @@ bool TfrmPostecipada::ConfereNumPrestacao() {
 }
 
 void TfrmPostecipada::BitBtn1Click() {
-    if (!ConfereNumPrestacao()) return;
+    if (!ConfereQuantias(this) || !ConfereNumPrestacao()) return;
     ProtegeAcao([this] {
         JanelaPrice j = Valores();
         if (CalculaPostecipada(j, ContextoJanela()) != Desfecho::Concluido) return;
@@ -181,13 +182,13 @@ void TfrmPostecipada::BitBtn1Click() {
 void TfrmPostecipada::bsairClick() { reject(); }
 
 void TfrmPostecipada::btnOKClick() {
-    if (emDialogo_ && ConfereNumPrestacao()) accept();
+    if (emDialogo_ && ConfereQuantias(this) && ConfereNumPrestacao()) accept();
 }
 
 void TfrmPostecipada::btnImprimeClick() {
     // Nothing is solved first. A reference date being typed that is no date
     // is said so: the schedule never counts from the date held before it.
-    if (!DateEdit1->ConfereData() || !ConfereNumPrestacao()) return;
+    if (!DateEdit1->ConfereData() || !ConfereQuantias(this) || !ConfereNumPrestacao()) return;
     if (imprime) ProtegeAcao(imprime);
 }
 

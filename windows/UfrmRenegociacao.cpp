@@ -11,6 +11,7 @@
 #include "ui/Aparencia.h"
 #include "ui/Ativacao.h"
 #include "ui/Construcao.h"
+#include "ui/Quantias.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
 #include "ui/Teclado.h"
@@ -175,7 +176,7 @@ void TfrmRenegociacao::edtVlrDividaEnter() {
 void TfrmRenegociacao::btnCalculaClick() {
     // A date being typed that is no date is said so, never replaced by the
     // date held before it.
-    if (!dtVencimento->ConfereData() || !dtAtualizado->ConfereData()) return;
+    if (!dtVencimento->ConfereData() || !dtAtualizado->ConfereData() || !ConfereQuantias(this)) return;
     ProtegeAcao([this] {
         const auto r = AtualizaDivida(edtVlrDivida->Valor(), dtVencimento->Data(), edtTaxa->Valor(),
                                       dtAtualizado->Data(), ContextoJanela());
@@ -189,6 +190,8 @@ void TfrmRenegociacao::btnCalculaClick() {
 }
 
 void TfrmRenegociacao::BitBtn1Click() {
+    // An amount still being typed as "1.500" is asked about before it is read.
+    if (!ConfereQuantias(this)) return;
     Mensageiro& msg = ServicoMensagens();
     if (edtVlrAtualizado2->Valor() == 0) {
         msg.Mostra(kMsgCalculeDivida, {}, Icone::Informacao);

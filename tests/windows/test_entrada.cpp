@@ -194,7 +194,11 @@ TEST_F(Entrada, ParadasAntesDeEntregar) {
          {L("31/12/07", "1000"), L("26/01/08"), L("31/13/07", "700")},
          {TextoDataInvalidaNaLinha("31/13/07", 3).toStdString()},
          "1000"},
-        {"valor sem data passa, a linha seguinte nao", 3, {L("", "5"), L("26/01/08")}, {kSemValor}, "5"},
+        {"valor sem data perguntado, a linha seguinte sem valor",
+         3,
+         {L("", "5"), L("26/01/08")},
+         {TextoValorSemData({"1"}).toStdString(), kSemValor},
+         "5"},
     };
     for (const Caso& c : casos) {
         msgs.mensagens.clear();
@@ -242,10 +246,33 @@ TEST_F(Entrada, DataQueNaoExisteParaOF5NaSuaLinhaSemPerderOValor) {
         Tecla(Qt::Key_F5);
     });
     EXPECT_FALSE(ficouAberta);
-    EXPECT_TRUE(msgs.mensagens.empty());
+    // A value without a date is asked about; Enter leaves it out.
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{TextoValorSemData({"4"}).toStdString()});
     EXPECT_EQ(Controles(bancada).Edit2->text(), "1.900,00");
     EXPECT_EQ(Celula(3, 0), "");
-    EXPECT_EQ(Celula(3, 1), "");  // a value without a date is not handed over
+    EXPECT_EQ(Celula(3, 1), "");
+}
+
+// Told "no", the window goes back to the first such row's date, typed in
+// next, and nothing is handed over.
+TEST_F(Entrada, ValorSemDataNaoSomeSemAviso) {
+    AbreDesconto([&](Tfrm_desconto& j) {
+        j.edtTaxa->DefineValor(3);
+        j.data_ref->DefineData(D(2007, 12, 28));
+        j.grid_pre->Modelo()->DefineLinhas({L("31/12/07", "1000"), L("", "500"), L("", "300")});
+        msgs.respostas = {false};
+        Tecla(Qt::Key_F5);
+        ASSERT_TRUE(j.isVisible());
+        EXPECT_EQ(msgs.Textos(), std::vector<std::string>{TextoValorSemData({"2", "3"}).toStdString()});
+        EXPECT_EQ(j.grid_pre->currentIndex(), j.grid_pre->Modelo()->index(1, 0));
+        msgs.mensagens.clear();
+        teste::DigitaLinhas({{"260108"}});
+        j.grid_pre->Modelo()->DefineCelula(2, 0, "26/02/08");
+        Tecla(Qt::Key_F5);
+    });
+    EXPECT_FALSE(ficouAberta);
+    EXPECT_TRUE(msgs.mensagens.empty());
+    EXPECT_EQ(Controles(bancada).Edit2->text(), "1.800,00");
 }
 
 TEST_F(Entrada, VencimentoAntesDaOperacaoAvisaNasDuasJanelasEEntrega) {

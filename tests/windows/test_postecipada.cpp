@@ -304,3 +304,22 @@ TEST_F(Postecipada, OKSoTerminaODialogo) {
     janela->btnOK->click();  // hidden, but even a stray click must not close the free window
     EXPECT_TRUE(janela->isVisible());
 }
+
+// An amount still being typed as "1.500" is asked about before Calcula, F12
+// or OK reads it: "no" goes back to the field, nothing solved or handed on.
+TEST_F(Postecipada, MilharAindaDigitadoPerguntadoAntesDeLer) {
+    AbreLivre();
+    Preenche(0, 5, 2, 0);
+    janela->edtValorFinanciado->setFocus(Qt::TabFocusReason);
+    Digita("1.000");
+    msgs.respostas = {false};
+    janela->BitBtn1->click();
+    ASSERT_EQ(msgs.mensagens.size(), 1u);
+    EXPECT_EQ(msgs.mensagens[0].texto, "O valor \"1,000\" é 1.000,00?\nResponda Não para corrigi-lo.");
+    EXPECT_EQ(janela->edtVlrPrestacao->Valor(), 0);
+    EXPECT_TRUE(janela->edtValorFinanciado->hasFocus());
+    msgs.mensagens.clear();
+    janela->BitBtn1->click();  // Enter's answer: the thousands
+    EXPECT_EQ(janela->edtValorFinanciado->Valor(), 1000);
+    EXPECT_GT(janela->edtVlrPrestacao->Valor(), 0);
+}
