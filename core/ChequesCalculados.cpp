@@ -85,8 +85,8 @@ bool FigurasDaVendaCerta(const Bancada& b, std::vector<ChequeCalculado>& cheques
     for (ChequeCalculado& c : cheques) {
         const std::int64_t peso = porDias ? c.dias : 1;
         c.valor = LeValor(b.linhas[c.linha].Valor);
-        c.juros = static_cast<long double>(juros) / 100 * static_cast<long double>(peso) /
-                  static_cast<long double>(soma);
+        c.juros =
+            static_cast<long double>(juros) / 100 * static_cast<long double>(peso) / static_cast<long double>(soma);
         acumulado += peso;
         const std::int64_t agora = DivideArredondando(static_cast<__int128>(juros) * acumulado, soma);
         c.jurosCentavos = agora - antes;
@@ -103,8 +103,8 @@ std::optional<std::vector<ChequeCalculado>> ChequesCalculados(const Bancada& b, 
     try {
         std::optional<std::vector<ChequeCalculado>> cheques = DatasDosCheques(b, anoCorrente);
         if (!cheques || cheques->empty()) return std::nullopt;
-        const bool conferem = tipo == TipoCalculo::DescontoCheque ? FigurasDoDesconto(b, *cheques)
-                                                                  : FigurasDaVendaCerta(b, *cheques);
+        const bool conferem =
+            tipo == TipoCalculo::DescontoCheque ? FigurasDoDesconto(b, *cheques) : FigurasDaVendaCerta(b, *cheques);
         if (!conferem) return std::nullopt;
         return cheques;
     } catch (const ErroQuantivo&) {

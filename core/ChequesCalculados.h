@@ -26,14 +26,14 @@
 namespace quantivo {
 
 struct ChequeCalculado {
-    std::size_t linha = 0;          // its row in Bancada::linhas (from 0)
-    Data vencimento = kDataNula;    // the due date typed
-    Data contadoAte = kDataNula;    // the date its day count uses: the due date moved off the weekend (and
-                                    // the holidays, when they count) and past the clearing days
-    std::int64_t dias = 0;          // its day count as the calculation wrote it
-    long double valor = 0;          // its face value, read from its cell
-    long double juros = 0;          // its interest (the discount's term to four decimals; the share)
-    std::int64_t jurosCentavos = 0; // its interest as printed, in cents
+    std::size_t linha = 0;           // its row in Bancada::linhas (from 0)
+    Data vencimento = kDataNula;     // the due date typed
+    Data contadoAte = kDataNula;     // the date its day count uses: the due date moved off the weekend (and
+                                     // the holidays, when they count) and past the clearing days
+    std::int64_t dias = 0;           // its day count as the calculation wrote it
+    long double valor = 0;           // its face value, read from its cell
+    long double juros = 0;           // its interest (the discount's term to four decimals; the share)
+    std::int64_t jurosCentavos = 0;  // its interest as printed, in cents
 };
 
 // The cheques of `b` after a cheque discount or a "Venda certa" that

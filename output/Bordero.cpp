@@ -105,11 +105,10 @@ QString Condicoes(const Operacao& op) {
     QString tarifa = QStringLiteral("Tarifa");
     if (g.TipoTarifa == TipoDeTarifa::TarifaPorTitulo) tarifa = QStringLiteral("Tarifa por título");
     if (g.TipoTarifa == TipoDeTarifa::TarifaTotal) tarifa = QStringLiteral("Tarifa total");
-    QString r = QStringLiteral("Taxa: %1% a.m.    TAC: %2%    IOF: %3% a.d.    %4: R$ %5    %6")
-                    .arg(Q(g.Taxa), zero(TextoCampo(g.TAC, 2)), zero(TextoCampo(g.IOF, 4)), tarifa,
-                         Q(FormataValor(g.Tarifa)),
-                         g.IncluiCompensacao ? QStringLiteral("Compensação: 2 dias")
-                                             : QStringLiteral("Sem compensação"));
+    QString r =
+        QStringLiteral("Taxa: %1% a.m.    TAC: %2%    IOF: %3% a.d.    %4: R$ %5    %6")
+            .arg(Q(g.Taxa), zero(TextoCampo(g.TAC, 2)), zero(TextoCampo(g.IOF, 4)), tarifa, Q(FormataValor(g.Tarifa)),
+                 g.IncluiCompensacao ? QStringLiteral("Compensação: 2 dias") : QStringLiteral("Sem compensação"));
     if (g.Feriados) r += QStringLiteral("    Feriados considerados");
     return r;
 }
@@ -168,7 +167,8 @@ Conteudo MontaConteudo(const DadosBordero& d) {
             c.cheques.push_back(std::move(l));
         }
     }
-    c.quantidade = c.cheques.size() == 1 ? QStringLiteral("1 cheque") : QStringLiteral("%1 cheques").arg(c.cheques.size());
+    c.quantidade =
+        c.cheques.size() == 1 ? QStringLiteral("1 cheque") : QStringLiteral("%1 cheques").arg(c.cheques.size());
 
     // The net value: the discount writes it into "Valor Financiado"; in a
     // "Venda certa" the financed value typed there is what the customer gets.
@@ -327,13 +327,13 @@ private:
         const auto linha = [&](const QString& esq, const QString& dir, const QFont& f) {
             const double h = pg_.Altura(f);
             if (p) {
-                if (!esq.isEmpty()) p->Texto(QRectF(0, y, largura_ * (dir.isEmpty() ? 1 : 0.62), h), esq, f, Qt::AlignLeft);
+                if (!esq.isEmpty())
+                    p->Texto(QRectF(0, y, largura_ * (dir.isEmpty() ? 1 : 0.62), h), esq, f, Qt::AlignLeft);
                 if (!dir.isEmpty()) p->Texto(QRectF(largura_ * 0.62, y, largura_ * 0.38, h), dir, f, Qt::AlignRight);
             }
             y += h;
         };
-        for (std::size_t i = 0; i < c_.firma.size(); ++i)
-            linha(c_.firma[i], {}, i == 0 ? Fonte(13, true) : Fonte(9));
+        for (std::size_t i = 0; i < c_.firma.size(); ++i) linha(c_.firma[i], {}, i == 0 ? Fonte(13, true) : Fonte(9));
         if (!c_.firma.empty()) {
             y += pg_.Px(1.5);
             if (p) p->Traco(0, largura_, y, 0.4);
@@ -375,8 +375,8 @@ private:
         const double hl = pg_.Altura(FonteLinha());
         const double hd = pg_.Altura(FonteDocumento());
         const double folga = pg_.Px(1.0);
-        const QStringList banco = pg_.Quebra(l.celulas[cBanco], FonteLinha(), Celula(cBanco, 0, 0).width(),
-                                             kColunasDef[cBanco].linhas);
+        const QStringList banco =
+            pg_.Quebra(l.celulas[cBanco], FonteLinha(), Celula(cBanco, 0, 0).width(), kColunasDef[cBanco].linhas);
         const QStringList nome = pg_.Quebra(l.celulas[cEmitente], FonteLinha(), Celula(cEmitente, 0, 0).width(),
                                             kColunasDef[cEmitente].linhas - 1);
         const double hEmitente = static_cast<double>(nome.size()) * hl + (l.documento.isEmpty() ? 0 : hd);

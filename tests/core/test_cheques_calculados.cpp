@@ -42,7 +42,9 @@ DadosGerais Dados(TipoCalculo tipo, Data referencia) {
 Bancada Desconto() {
     Bancada b;
     b.dados = Dados(TipoCalculo::DescontoCheque, D(2007, 12, 28));
-    b.linhas = {{"31/12/07", "1000", "", "", ""}, {"", "77", "", "", ""}, {"26/01/08", "500", "", "", ""},
+    b.linhas = {{"31/12/07", "1000", "", "", ""},
+                {"", "77", "", "", ""},
+                {"26/01/08", "500", "", "", ""},
                 {"15/02/08", "2500,50", "", "", ""}};
     return b;
 }

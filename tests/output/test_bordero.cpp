@@ -52,10 +52,9 @@ TEST_F(Bordero, ExemploComFigurasClienteEFirma) {
           // due date, counted to, days, value, its interest, bank/number, drawer and document
           "1 31/12/2007 02/01/2008 5 1.000,00 5,00 237/0494/001793 José Pereira da Silva",
           "2 26/01/2008 30/01/2008 33 500,00 16,50 001/1234/000456 Comercial Andrade & Filhos Ltda.",
-          "3 15/02/2008 18/02/2008 52 2.500,50 130,03 341/0050/123456 Ana Beatriz Nogueira",
-          "CPF 111.444.777-35", "CNPJ 11.222.333/0001-81", "Valor total R$ 4.000,50", "TAC R$ 80,01",
-          "IOF R$ 4,92", "Juros R$ 151,53", "Tarifa R$ 6,00", "Valor líquido R$ 3.758,04",
-          "CET: 83,65% a.a. (5,20% a.m.)", "página 1 de 1"})
+          "3 15/02/2008 18/02/2008 52 2.500,50 130,03 341/0050/123456 Ana Beatriz Nogueira", "CPF 111.444.777-35",
+          "CNPJ 11.222.333/0001-81", "Valor total R$ 4.000,50", "TAC R$ 80,01", "IOF R$ 4,92", "Juros R$ 151,53",
+          "Tarifa R$ 6,00", "Valor líquido R$ 3.758,04", "CET: 83,65% a.a. (5,20% a.m.)", "página 1 de 1"})
         EXPECT_TRUE(t.contains(QString::fromUtf8(esperado))) << esperado << "\n" << t.toStdString();
 
     // Not saved and no firm configured: nothing printed in their place.
@@ -73,18 +72,20 @@ TEST_F(Bordero, TrezentosChequesPaginados) {
     ASSERT_TRUE(GravaBorderoPdf(teste::BorderoDoExemplo(300), Caminho("g.pdf"), nullptr));
     const QString todo = TextoDoPdf(Caminho("g.pdf"));
     EXPECT_EQ(todo.count(QStringLiteral("Valor líquido")), 1);
-    const int paginas = todo.count(QLatin1Char('\f'));
+    const auto paginas = todo.count(QLatin1Char('\f'));
     ASSERT_GE(paginas, 5);
     // Every cheque once, in order, whatever page it fell on.
-    const QRegularExpression linha(QStringLiteral("^\\s*(\\d+) \\d\\d/\\d\\d/\\d{4}\\s+\\d\\d/\\d\\d/\\d{4}\\s+\\d+\\s"),
-                                   QRegularExpression::MultilineOption);
+    const QRegularExpression linha(
+        QStringLiteral("^\\s*(\\d+) \\d\\d/\\d\\d/\\d{4}\\s+\\d\\d/\\d\\d/\\d{4}\\s+\\d+\\s"),
+        QRegularExpression::MultilineOption);
     int esperado = 1;
     for (auto it = linha.globalMatch(todo); it.hasNext(); ++esperado)
         ASSERT_EQ(it.next().captured(1).toInt(), esperado);
     EXPECT_EQ(esperado, 301);
     for (int n = 1; n <= paginas; ++n) {
         const QString t = TextoDoPdf(Caminho("g.pdf"), n);
-        EXPECT_TRUE(t.contains(QStringLiteral("Fomento Boa Vista Ltda.")) && t.contains(QStringLiteral("Operação nº 12")) &&
+        EXPECT_TRUE(t.contains(QStringLiteral("Fomento Boa Vista Ltda.")) &&
+                    t.contains(QStringLiteral("Operação nº 12")) &&
                     t.contains(QStringLiteral("Cedente: Maria da Conceição Souza")) &&
                     t.contains(QStringLiteral("página %1 de %2").arg(n).arg(paginas)))
             << n;

@@ -368,10 +368,10 @@ TEST_F(DiarioDoLote, ExportacoesLidasPorOutrosProgramas) {
     ASSERT_TRUE(r["erro"].is_null()) << r.dump();
     const std::string texto = Executa("pdftotext " + pdf + " - | tr -s ' \\n' '  '");
     const std::string liquido = "Valor líquido R$ " + salva["ValorFinanciado"].get<std::string>();
-    for (const std::string& esperado :
+    for (const std::string& trecho :
          {liquido, salva["CET"].get<std::string>(), std::string("Fomento Boa Vista"), std::string("Operação nº 1"),
           std::string("Cliente Conceição 0"), std::string("1.000,00"), std::string("CPF 111.444.777-35")})
-        EXPECT_NE(texto.find(esperado), std::string::npos) << esperado << "\n" << texto;
+        EXPECT_NE(texto.find(trecho), std::string::npos) << trecho << "\n" << texto;
     const Json semIni = Responde({{"op", "exporta_operacao"},
                                   {"numero", 1},
                                   {"formato", "pdf"},
