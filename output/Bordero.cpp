@@ -58,10 +58,10 @@ struct Total {
     QString nome, valor;
 };
 
-QString Documento(const std::string& typed) {
-    if (typed.find_first_not_of(' ') == std::string::npos) return {};
-    const LeituraDocumento d = LeDocumento(typed);
-    if (!d.valido) return Q(typed);
+QString Documento(const std::string& digitado) {
+    if (digitado.find_first_not_of(' ') == std::string::npos) return {};
+    const LeituraDocumento d = LeDocumento(digitado);
+    if (!d.valido) return Q(digitado);
     return QStringLiteral("%1 %2").arg(QString::fromLatin1(NomeDoTipo(d.tipo)), Q(d.formatado));
 }
 
