@@ -21,11 +21,12 @@ const QStringList kVendaPorFora2 = {
     QStringLiteral("Desejo fazer uma venda no valor de R$ 1.500,00 cobrando uma taxa de"),
     QStringLiteral("juros de 3% ao mês. E o cliente quer pagar com 3 cheque nas data "),
     QStringLiteral("05/11/05, 25/12/2005 e 08/01/06."),
+    QStringLiteral("Selecione o tipo de calculo como: \"Venda por fora\""),
     QStringLiteral("Digite no campos:"),
     QStringLiteral("                                  Valor Financiado = 1.500,00"),
     QStringLiteral("                                  Taxa desconto - 3% am"),
     QStringLiteral("Na coluna Data, informe as datas de vencimento,no nosso caso:"),
-    QStringLiteral("                                  05/11/05 , 25/12/2005 e 08/01/06"),
+    QStringLiteral("                                  05/11/05 , 25/12/05 e 08/01/06"),
     QStringLiteral("Em seguida clique no botão calcula e será mostrado na coluna Valor,"),
     QStringLiteral("os valores dos cheques"),
 };

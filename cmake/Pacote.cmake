@@ -5,7 +5,10 @@ set(_pk ${PROJECT_SOURCE_DIR}/packaging)
 set(_id com.example.Quantivo)
 install(FILES ${_pk}/${_id}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${_pk}/${_id}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${_pk}/${_id}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The AppStream file's release is the project's version.
+set(QUANTIVO_METAINFO ${PROJECT_BINARY_DIR}/pacote-arquivos/${_id}.metainfo.xml)
+configure_file(${_pk}/${_id}.metainfo.xml.in ${QUANTIVO_METAINFO} @ONLY)
+install(FILES ${QUANTIVO_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${_pk}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quantivo)
 
 # Debian wants the changelog and the man pages compressed with gzip -9n
@@ -58,9 +61,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://${_site}/")
 # The Qt and C++ runtime libraries come from dpkg-shlibdeps; the fonts are
 # the faces the printouts ask for by their Windows names; Qt's Portuguese
-# catalogue gives the print dialog, the preview and the menus in Portuguese.
+# catalogue gives the print dialog, the preview and the menus in Portuguese;
+# Qt SQL loads the journal's SQLite driver as a plugin, which dpkg-shlibdeps
+# does not see.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n, libqt6sql6-sqlite")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

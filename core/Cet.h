@@ -23,6 +23,7 @@ struct FluxoCet {
 struct TaxasCet {
     long double anual;
     long double mensal;
+    bool operator==(const TaxasCet&) const = default;
 };
 
 // The rate solving the equation, to better than 1e-10, or nothing when no

@@ -5,6 +5,17 @@
 
 namespace quantivo {
 
+EncargosDesconto CalculaEncargos(const DadosGerais& g, double valorTotal, double somaDias, std::int64_t n) {
+    const long double iof = Finito(g.IOF * valorTotal * somaDias / static_cast<long double>(n) / 100);
+    const long double tac = Finito(g.TAC * valorTotal / 100);
+    return {iof, tac, Finito(TarifaDaOperacao(g, n))};
+}
+
+long double LiquidoDoDesconto(double valorTotal, double juros, const EncargosDesconto& e) {
+    const Dmil base = ParaDmil(static_cast<long double>(valorTotal) - juros);
+    return Finito((static_cast<long double>(base) - e.iof * 10000 - e.tac * 10000 - e.tarifa * 10000) / 10000);
+}
+
 Desfecho CalculaDescontoCheque(Bancada& b, const Contexto& ctx) {
     const DadosGerais& g = b.dados;
 
@@ -19,29 +30,18 @@ Desfecho CalculaDescontoCheque(Bancada& b, const Contexto& ctx) {
     if (n == 0) return Desfecho::NadaAFazer;
 
     // Pass 2: interest, row by row, each held to four decimals.
-    double valorTotal = 0;
-    double juros = 0;
     std::vector<FluxoCet> cheques;
     cheques.reserve(static_cast<std::size_t>(n));
-    for (const Parcela& p : b.linhas) {
-        if (p.Data.empty()) continue;
-        const long double v = LeValor(p.Valor);
-        const long double t = LeValor(g.Taxa) / 30;
-        const long double d = LeValor(p.Dias);
-        const Dmil jurosLinha = ParaDmil(Finito(d * t * v / 100));
-        juros = ParaDouble(juros + DeDmil(jurosLinha));
-        valorTotal = ParaDouble(valorTotal + v);
-        // The rows counted, in their order: the day count the check kept for each.
-        cheques.push_back({conferidas.dias[cheques.size()], v});
-    }
+    const auto [valorTotal, juros] =
+        SomaJurosDasLinhas(b.linhas, g.Taxa, [&](std::size_t, long double v, Dmil, const SomasDoDesconto&) {
+            // The rows counted, in their order: the day count the check kept for each.
+            cheques.push_back({conferidas.dias[cheques.size()], v});
+        });
 
     // Charges and net value.
-    const long double iof = Finito(g.IOF * valorTotal * somaDias / static_cast<long double>(n) / 100);
-    const long double tac = Finito(g.TAC * valorTotal / 100);
-    const Dmil base = ParaDmil(static_cast<long double>(valorTotal) - juros);
-    const long double tarifa = Finito(TarifaDaOperacao(g, n));
-    const long double liquido =
-        Finito((static_cast<long double>(base) - iof * 10000 - tac * 10000 - tarifa * 10000) / 10000);
+    const EncargosDesconto encargos = CalculaEncargos(g, valorTotal, somaDias, n);
+    const auto [iof, tac, tarifa] = encargos;
+    const long double liquido = LiquidoDoDesconto(valorTotal, juros, encargos);
 
     b.totais.ValorTotal = FormataValor(valorTotal);
     b.totais.TAC = TextoTAC(tac);

@@ -32,6 +32,13 @@ Dmil CalculaValorFinanciado(Dmil prestacao, Dmil taxa, std::int64_t n);
 inline constexpr std::int64_t kLimitePrestacoes = 100000;
 inline constexpr const char* kMsgLimitePrestacoes = "Número de prestações acima do limite de 100000";
 
+// The windows take no count of instalments below 1 (a count of 0 makes no
+// schedule, a negative one solves a negative instalment): they say so, naming
+// the field the count is typed in, and calculate nothing. The calculations
+// themselves, and quantivo-batch with them, answer such counts as before.
+inline constexpr const char* kMsgNumPrestacaoMinima = "Numero de Prestação: informe 1 prestação ou mais";
+inline constexpr const char* kMsgQtdPrestacaoMinima = "Qtd.Prestação: informe 1 prestação ou mais";
+
 // The due dates of instalments 1..n (none when n < 1). A date past the year
 // 9999 cannot be formed: ErroAritmetico.
 std::vector<Data> Vencimentos(Data referencia, std::int64_t n);
@@ -49,6 +56,7 @@ struct JanelaPrice {
     long double NumPrestacao = 0;
     long double Taxa = 0;
     long double VlrPrestacao = 0;
+    bool operator==(const JanelaPrice&) const = default;
 };
 
 inline constexpr const char* kMsgUmValorEmBranco =

@@ -21,9 +21,7 @@ enum class TipoCalculo : int {
     RenegociacaoDividas = 3,
 };
 
-// The captions of the workbench's type list, in the order of the values 0..3.
-inline const char* const kTextosTipoCalculo[] = {"Desconto de Cheque", "Prestação Taxa Efetiva", "Venda por fora",
-                                                 "Renegociação de Dívidas"};
+// What each type is called, reads and calculates: core/Operacao.h.
 
 // How a calculation ended when it did not throw (errors stay exceptions). The
 // action that ran it (the print button, an entry window's hand-over) decides
@@ -57,11 +55,19 @@ struct DadosGerais {
     bool Feriados = false;
     std::vector<FeriadoLocal> FeriadosLocais;
     TipoCalculo Tipo = TipoCalculo::Nenhum;
+    bool operator==(const DadosGerais&) const = default;
 };
 
 // One grid row; rows are numbered from 1 in the windows, from 0 here.
 struct Parcela {
     std::string Data, Valor, BancoNumero, Emitente, Dias;
+    // Kept with the cheque, not shown in the grid (whose "Banco/Número" shows
+    // what a reader's line gives): the magnetic line as read (core/Cmc7.h)
+    // and the drawer's CPF or CNPJ as typed. Empty when not known; no
+    // calculation reads them. (Initialised here so that the rows written
+    // with their five cells alone need not name them.)
+    std::string CMC7 = {};
+    std::string Documento = {};
     bool operator==(const Parcela&) const = default;
 };
 
@@ -75,6 +81,7 @@ struct Totais {
     std::string Tarifa = "Tarifa:";
     // Our own addition beside them: the CET of a discount (core/Cet.h).
     std::string CET = "CET:";
+    bool operator==(const Totais&) const = default;
 };
 
 // The fee of an operation of `cheques` cheques: once per cheque for
@@ -93,6 +100,7 @@ struct Bancada {
     Totais totais;
     // The figures behind totais.CET, from the last calculation that completed.
     std::optional<TaxasCet> cet;
+    bool operator==(const Bancada&) const = default;
 };
 
 }  // namespace quantivo

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "core/Datas.h"
 #include "core/Erros.h"
@@ -25,8 +26,17 @@ namespace quantivo::fuzz {
     std::fprintf(stderr, "invariante violada: %s\n", o_que.c_str());
     std::abort();
 }
-inline void Exige(bool cond, const std::string& o_que) {
+// A check, called for every character and line an input makes: its message
+// is built only when it fails, from a text or from a function that writes
+// it (a message joining the line checked would otherwise copy the line on
+// every call).
+inline void Exige(bool cond, const char* o_que) {
     if (!cond) Falha(o_que);
+}
+template <typename Mensagem>
+requires std::is_invocable_r_v<std::string, Mensagem>
+inline void Exige(bool cond, Mensagem&& o_que) {
+    if (!cond) Falha(o_que());
 }
 
 inline const Data kPrimeiraData = *CodificaData(1, 1, 1);
@@ -155,7 +165,7 @@ inline bool TemNaoNumero(std::string_view s) {
 // No text a calculation writes may show a non-number.
 inline void TextoLimpo(const std::string& antes, const std::string& depois, const char* onde) {
     if (antes == depois) return;
-    Exige(!TemNaoNumero(depois), std::string(onde) + " = '" + depois + "'");
+    Exige(!TemNaoNumero(depois), [&] { return std::string(onde) + " = '" + depois + "'"; });
 }
 
 inline void BancadaLimpa(const Bancada& antes, const Bancada& depois) {

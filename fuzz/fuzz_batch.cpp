@@ -19,17 +19,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     } catch (const std::exception& e) {
         Falha("resposta não é JSON: " + r);
     }
-    Exige(j.is_object() && j.contains("erro"), "resposta sem erro: " + r);
+    Exige(j.is_object() && j.contains("erro"), [&] { return "resposta sem erro: " + r; });
     const auto& erro = j["erro"];
     if (!erro.is_null()) {
         Exige(erro.is_object() && erro.contains("tipo") && erro["tipo"].is_string() && erro.contains("texto") &&
                   erro["texto"].is_string(),
-              "erro malformado: " + r);
+              [&] { return "erro malformado: " + r; });
         const std::string tipo = erro["tipo"].get<std::string>();
         Exige(tipo == "pedido" || tipo == "conversao" || tipo == "aritmetica" || tipo == "faixa",
-              "tipo de erro: " + tipo);
+              [&] { return "tipo de erro: " + tipo; });
     } else {
-        Exige(j.contains("mensagens") && j["mensagens"].is_array(), "resposta sem mensagens: " + r);
+        Exige(j.contains("mensagens") && j["mensagens"].is_array(), [&] { return "resposta sem mensagens: " + r; });
     }
     return 0;
 }

@@ -32,19 +32,21 @@ void UmAno(std::string_view texto, int ano) {
     // The short form reads back to the same day and month, and to the same
     // year when the year lies in the window.
     const std::string curta = FormataData(*d);
-    Exige(curta.size() == 8, "forma curta: " + curta);
+    Exige(curta.size() == 8, [&] { return "forma curta: " + curta; });
     if (const auto r = TentaLerData(curta, ano)) {
         const DataCivil rc = DecodificaData(*r);
-        Exige(rc.dia == c.dia && rc.mes == c.mes && rc.ano % 100 == c.ano % 100, "forma curta volta outra: " + curta);
+        Exige(rc.dia == c.dia && rc.mes == c.mes && rc.ano % 100 == c.ano % 100,
+              [&] { return "forma curta volta outra: " + curta; });
         const int base = ano - 50;
-        if (base >= 0 && c.ano >= base && c.ano < base + 100) Exige(*r == *d, "forma curta na janela: " + curta);
+        if (base >= 0 && c.ano >= base && c.ano < base + 100)
+            Exige(*r == *d, [&] { return "forma curta na janela: " + curta; });
     } else {
         // Only 29/02 can fail (year 00 of another century need not be leap),
         // or a window that places the year outside 1..9999.
         const int base = ano - 50;
         int y = c.ano % 100 + base / 100 * 100;
         if (y < base) y += 100;
-        Exige((c.dia == 29 && c.mes == 2) || y < 1 || y > 9999, "forma curta ilegível: " + curta);
+        Exige((c.dia == 29 && c.mes == 2) || y < 1 || y > 9999, [&] { return "forma curta ilegível: " + curta; });
     }
 
     for (bool comp : {false, true}) {

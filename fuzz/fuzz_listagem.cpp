@@ -2,6 +2,8 @@
 // only the core's errors may escape, no line may carry a control character
 // (it would break the file's lines), and valid UTF-8 in gives valid UTF-8 out
 // (the columns are cut by characters, never inside one).
+#include <algorithm>
+
 #include "Gerador.h"
 #include "core/DescontoCheque.h"
 #include "output/GeraListagem.h"
@@ -14,9 +16,10 @@ namespace {
 // `entradaLimpa`: no input text itself says "nan" or "inf".
 void Confere(const std::vector<std::string>& linhas, bool entradaUtf8, bool entradaLimpa) {
     for (const std::string& l : linhas) {
-        for (char c : l) Exige(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F, "caractere de controle: " + l);
-        if (entradaUtf8) Exige(Utf8Valido(l), "UTF-8 quebrado: " + l);
-        if (entradaLimpa) Exige(!TemNaoNumero(l), "não-número: " + l);
+        const auto controle = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; };
+        Exige(std::none_of(l.begin(), l.end(), controle), [&] { return "caractere de controle: " + l; });
+        if (entradaUtf8) Exige(Utf8Valido(l), [&] { return "UTF-8 quebrado: " + l; });
+        if (entradaLimpa) Exige(!TemNaoNumero(l), [&] { return "não-número: " + l; });
     }
 }
 

@@ -18,21 +18,16 @@
 #include "ui/Aparencia.h"
 #include "ui/BotaoPlano.h"
 #include "ui/Construcao.h"
+#include "ui/Quantias.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
 #include "ui/Teclado.h"
 
 namespace quantivo {
-namespace {
 
-constexpr long double kValorMaximo = 4294967295.0L;
-
-}  // namespace
-
-CampoValorRecibo::CampoValorRecibo(QWidget* parent) : CampoNumerico(2, parent) {
-    DefineFaixa(0.0L, kValorMaximo);
-    DefineSemNegativo(true);
-}
+// No maximum: a value above what the words can write is said so when the
+// field is left and stays as typed, never brought down to another amount.
+CampoValorRecibo::CampoValorRecibo(QWidget* parent) : CampoNumerico(2, parent) { DefineSemNegativo(true); }
 
 void CampoValorRecibo::focusOutEvent(QFocusEvent* e) {
     CampoNumerico::focusOutEvent(e);
@@ -119,20 +114,23 @@ TFPRIN::~TFPRIN() {
     tvalor->disconnect(this);
 }
 
-void TFPRIN::CurrencyEdit1Exit() {
-    ProtegeAcao([this] {
-        if (tvalor->Texto().isEmpty())
-            extenso->clear();
-        else
+bool TFPRIN::CurrencyEdit1Exit() {
+    // The words of an earlier value never stand beside one they cannot write.
+    extenso->clear();
+    const bool escritas = ProtegeAcao([this] {
+        if (!tvalor->Texto().isEmpty())
             extenso->setText(QString::fromStdString(ValorExtenso(static_cast<double>(tvalor->Valor()))));
-        // The largest amounts take three lines at the window's font: the
-        // font steps down so that they fit the label's two.
-        EncaixaTexto(extenso);
-        extenso->setToolTip(extenso->text());
     });
+    // The largest amounts take three lines at the window's font: the font
+    // steps down so that they fit the label's two.
+    EncaixaTexto(extenso);
+    extenso->setToolTip(extenso->text());
+    return escritas;
 }
 
 void TFPRIN::SpeedButton5Click() {
+    // An amount still being typed as "1.500" is asked about before it is read.
+    if (!ConfereQuantias(this)) return;
     ProtegeAcao([this] {
         Mensageiro& msg = ServicoMensagens();
         if (CaminhoValidaIniLeitura().isEmpty()) {
@@ -150,8 +148,9 @@ void TFPRIN::SpeedButton5Click() {
         }
         // The buttons take no focus, so a value typed last has not left its
         // field: its words are brought up to date here, or the receipt would
-        // print figures and words that disagree.
-        CurrencyEdit1Exit();
+        // print figures and words that disagree. A value the words cannot
+        // write (said so) prints nothing.
+        if (!CurrencyEdit1Exit()) return;
 
         DadosRecibo d;
         d.valor = tvalor->Valor();

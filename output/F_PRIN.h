@@ -15,8 +15,8 @@ class QLineEdit;
 
 namespace quantivo {
 
-// The value field (0 to 4294967295, two decimals, no minus), telling when it
-// has been left, after it has taken the typed text as its value.
+// The value field (two decimals, no minus), telling when it has been left,
+// after it has taken the typed text as its value.
 class CampoValorRecibo : public CampoNumerico {
     Q_OBJECT
 public:
@@ -52,7 +52,10 @@ public:
     BotaoPlano* SpeedButton4;  // "&SAIR": closes the receipt window
 
 public slots:
-    void CurrencyEdit1Exit();  // the value field left: writes its amount in words into extenso
+    // The value field left: writes its amount in words into extenso. A value
+    // the words cannot write (above 4294967295,99) gets their range error in
+    // a message, leaves the words empty and gives false.
+    bool CurrencyEdit1Exit();
     void SpeedButton5Click();  // checks valida.ini and the fields, fills the printout and previews it
     void SpeedButton2Click();  // opens the issuer settings window modally
     void SpeedButton4Click();  // closes the receipt window (the program goes on)

@@ -11,10 +11,11 @@
 # arguments are package names wanted too.
 set -euo pipefail
 pkgs=(qt6-base-dev libgtest-dev nlohmann-json3-dev ninja-build cmake g++
-      xvfb xauth fonts-liberation2 poppler-utils qt6-translations-l10n locales)
+      xvfb xauth fonts-liberation2 poppler-utils qt6-translations-l10n locales
+      libqt6sql6-sqlite libxlsxwriter-dev pkgconf python3-openpyxl)
 declare -A grupos=(
   [formato]="clang-format"                                                   # scripts/formato.sh
-  [atspi]="at-spi2-core python3-pyatspi gir1.2-atspi-2.0 xdotool dbus-daemon"  # tests/atspi/run.sh
+  [atspi]="at-spi2-core python3-pyatspi gir1.2-atspi-2.0 xdotool xclip dbus-daemon"  # tests/atspi/run.sh
   # scripts/windows.sh: Qt's and SQLite's sources (dpkg-dev, tcl, make), the
   # cross compiler, the installer, the icon, and wine for the tests.
   [windows]="dpkg-dev tcl make xz-utils g++-mingw-w64-x86-64-posix nsis librsvg2-bin wine64"

@@ -5,6 +5,7 @@
 #include <QCalendarWidget>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QTimer>
 #include <utility>
@@ -12,6 +13,7 @@
 #include "ui/Aparencia.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
+#include "ui/Teclado.h"
 
 namespace quantivo {
 namespace {
@@ -27,7 +29,82 @@ QDate ParaQDate(quantivo::Data d) {
     return QDate(c.ano, c.mes, c.dia);
 }
 
+// The positions of a date mask ("00/00/99") that take a digit.
+bool PosicaoDeDigito(const QString& mascara, int i) {
+    return i < mascara.size() && (mascara[i] == QLatin1Char('0') || mascara[i] == QLatin1Char('9'));
+}
+
+// Watches the digits typed in a row into a masked date editor, from the last
+// time its caret was placed (a click, the focus coming in, any key that is
+// not a digit).
+class DataInteira : public QObject {
+public:
+    explicit DataInteira(QLineEdit* editor) : QObject(editor), editor_(editor) {}
+
+    bool eventFilter(QObject*, QEvent* e) override {
+        switch (e->type()) {
+            case QEvent::FocusIn:
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonDblClick:
+                corrida_.clear();
+                return false;
+            case QEvent::KeyPress:
+                return Tecla(static_cast<QKeyEvent*>(e));
+            default:
+                return false;
+        }
+    }
+
+private:
+    bool Tecla(const QKeyEvent* k) {
+        const QString t = k->text();
+        const bool digito = t.size() == 1 && t[0] >= QLatin1Char('0') && t[0] <= QLatin1Char('9') &&
+                            !(k->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier));
+        if (!digito) {
+            // The separator typed over its place moves on with the run.
+            if (!SoModificador(k->key()) && t != QLatin1String("/")) corrida_.clear();
+            return false;
+        }
+        if (editor_->hasSelectedText()) {
+            corrida_ = t;  // it replaces the selection, from its start
+            return false;
+        }
+        if (TemLugarAdiante()) {
+            corrida_ += t;
+            return false;
+        }
+        // No place left: the run was a date typed from inside the old one.
+        const QString digitos = corrida_ + t;
+        if (digitos.size() > Lugares()) return false;  // more digits than a date has, typed from the day
+        corrida_ = digitos;
+        editor_->selectAll();
+        editor_->insert(digitos);
+        return true;
+    }
+
+    QString Mascara() const { return editor_->inputMask().section(QLatin1Char(';'), 0, 0); }
+
+    bool TemLugarAdiante() const {
+        const QString m = Mascara();
+        for (int i = editor_->cursorPosition(); i < m.size(); ++i)
+            if (PosicaoDeDigito(m, i)) return true;
+        return false;
+    }
+
+    int Lugares() const {
+        const QString m = Mascara();
+        int n = 0;
+        for (int i = 0; i < m.size(); ++i) n += PosicaoDeDigito(m, i);
+        return n;
+    }
+
+    QLineEdit* editor_;
+    QString corrida_;
+};
+
 }  // namespace
+
+void AceitaDataInteira(QLineEdit* editor) { editor->installEventFilter(new DataInteira(editor)); }
 
 CampoData::CampoData(QWidget* parent) : QLineEdit(parent) {
     // Qt's mask convention: "0" an optional digit.
@@ -40,6 +117,7 @@ CampoData::CampoData(QWidget* parent) : QLineEdit(parent) {
     connect(botao, &QAction::triggered, this, &CampoData::AbreCalendario);
     connect(this, &QLineEdit::textEdited, this, &CampoData::TextoEditado);
     connect(this, &QLineEdit::textChanged, this, &CampoData::TextoPostoDeFora);
+    AceitaDataInteira(this);
     Mostra();
 }
 
@@ -117,10 +195,25 @@ void CampoData::AbreCalendario() {
 
 void CampoData::focusInEvent(QFocusEvent* e) {
     QLineEdit::focusInEvent(e);
-    // Typing starts at the day, as in a date picker.
+    // Typing starts at the day, as in a date picker. Entered by a click,
+    // the press that gave the focus is still to place the caret: the field
+    // is made ready when the click is over.
+    if (e->reason() == Qt::MouseFocusReason)
+        selecionaAoSoltar_ = true;
+    else if (SemDigitos(text()))
+        setCursorPosition(0);
+    else if (e->reason() != Qt::PopupFocusReason)
+        selectAll();
+}
+
+void CampoData::mouseReleaseEvent(QMouseEvent* e) {
+    QLineEdit::mouseReleaseEvent(e);
+    // Entered by a click, the date typed next replaces the whole one, as
+    // when the field is entered by Tab; a part dragged over stays selected.
+    if (!std::exchange(selecionaAoSoltar_, false) || hasSelectedText()) return;
     if (SemDigitos(text()))
         setCursorPosition(0);
-    else if (e->reason() != Qt::MouseFocusReason && e->reason() != Qt::PopupFocusReason)
+    else
         selectAll();
 }
 
@@ -152,6 +245,7 @@ void CampoData::AvisaDataInvalida() {
 }
 
 void CampoData::focusOutEvent(QFocusEvent* e) {
+    selecionaAoSoltar_ = false;
     switch (e->reason()) {
         case Qt::PopupFocusReason:
             break;  // the calendar or a context menu: still being edited

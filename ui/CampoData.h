@@ -7,7 +7,9 @@
 // the field for another control says so in a message box and brings the
 // focus back to the typed text; Escape gives the held date back. A text set
 // from outside while the field has no focus (an accessibility client) is
-// taken when it is a date.
+// taken when it is a date. Entered by a click, as by Tab, the field has its
+// whole date selected, so that the date typed next replaces it (a second
+// click places the caret, for a correction).
 #include <QCalendarWidget>
 #include <QLineEdit>
 #include <QPointer>
@@ -43,6 +45,7 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
     std::optional<quantivo::Data> LeTexto() const;
@@ -61,9 +64,18 @@ private:
     // is over; not shown twice at once.
     bool avisoPendente_ = false;
     bool avisando_ = false;
+    // Entered by a click: the whole date is selected once the click is over.
+    bool selecionaAoSoltar_ = false;
 };
 
 // The warning's text for a typed text that is not a date.
 QString TextoDataInvalida(const QString& texto);
+
+// A masked date editor (the date field, a grid's date cell) in which digits
+// typed in a row never fall off its end: a digit that finds no place left
+// after the caret (a whole date typed with the caret inside the old one)
+// makes the digits of that run a date typed from the day, so the editor
+// never ends on a mix of the old date and the new one.
+void AceitaDataInteira(QLineEdit* editor);
 
 }  // namespace quantivo

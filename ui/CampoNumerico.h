@@ -6,8 +6,14 @@
 // it does not, its display pattern (FormataMascara), which is never read back.
 // "." or "," enter the decimal comma; keys that would make an invalid number or
 // more decimals than the field holds are refused; Escape restores the value.
-// A text set from outside while the field is not being edited (an
-// accessibility client filling it) is taken as the value when it is one.
+// Amounts as Brazilians write them are taken as meant (ui/Quantias.h): a
+// separator typed after a comma and three digits makes that comma a digit
+// group mark ("1.500,00" typed gives 1500,00); a field of one or two decimals
+// takes a third only as such a group ("1.500" typed gives "1,500"), read as
+// the thousands and asked about when the field is left; a pasted text is
+// cleaned as a pasted amount ("R$ 2.500,50"). A text set from outside while
+// the field is not being edited (an accessibility client filling it) is
+// taken as the value when it is one, cleaned so too.
 #include <QLineEdit>
 #include <optional>
 
@@ -35,8 +41,14 @@ public:
     void DefineSemNegativo(bool semNegativo);
 
     // Whether a text is one this field accepts while typing (after "." has
-    // become ","). Public for the validator and the tests.
+    // become ","). Public for the tests.
     bool TextoAceitavel(const QString& texto) const;
+
+    // Before an action reads the value: an ambiguous amount being typed (or
+    // left while its question was due) is asked about. False when the clerk
+    // goes back to correct it: the field has the focus again, its text as
+    // typed and selected.
+    bool ConfereValor();
 
 signals:
     // The held value changed (by DefineValor or when the typed text is taken).
@@ -48,6 +60,9 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    class Validador;
+    // "1,500" in a field of fewer than three decimals.
+    bool Ambiguo(const QString& texto) const;
     long double LeEdicao() const;
     long double Limita(long double v) const;
     void Guarda(long double v);
@@ -63,6 +78,10 @@ private:
     bool semNegativo_ = false;
     bool editando_ = false;
     bool mostrando_ = false;
+    bool digitando_ = false;  // a typed key is being taken (not a paste, an undo or a text set from outside)
+    QString pendente_;        // an ambiguous amount left, whose question is due
+    QString corrigir_;        // the ambiguous amount to give back when the focus returns
+    bool perguntando_ = false;
 };
 
 }  // namespace quantivo

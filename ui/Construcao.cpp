@@ -1,5 +1,6 @@
 #include "ui/Construcao.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QGuiApplication>
@@ -63,6 +64,9 @@ int ExecComoDialogoDe(QDialog* dialogo, QWidget* dono) {
     if (dono != antigo) dialogo->setParent(dono, flags);
     const int r = dialogo->exec();
     if (dono != antigo) dialogo->setParent(antigo, flags);
+    // The keys typed next go back to the owner, as after a message box, also
+    // on a desktop with no window manager to hand the keyboard back.
+    if (dono && dono->isVisible() && QApplication::activeWindow() != dono->window()) dono->window()->activateWindow();
     return r;
 }
 

@@ -8,6 +8,8 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 #include "core/Erros.h"
 
@@ -20,9 +22,29 @@ constexpr qint64 kTamanhoMaximo = 1 << 20;
 constexpr int kLinhasNoAviso = 10;
 const char* const kChaveFeriados = "Bancada/Feriados";
 
-// Why the holidays file could not be read or written, in Portuguese (Qt's
-// own text is English), from what the system said when it failed.
-QString MotivoEmPortugues(int erro) { return QString::fromStdString(MotivoSistema(erro)); }
+// Why the holidays file could not be read or written, in Portuguese, from
+// the reason the file gave. Qt keeps the system's error of the call that
+// failed only as its text (errno may have been changed since by Qt's own
+// clean-up): the system's texts are matched back to their numbers. A reason
+// of Qt's own says in which way the file failed.
+QString MotivoEmPortugues(const QFileDevice& f) {
+    const QString texto = f.errorString();
+    for (int erro = 1; erro < 256; ++erro)
+        if (texto == qt_error_string(erro)) return QString::fromStdString(MotivoSistema(erro));
+    if (QFileInfo(f.fileName()).isDir()) return QString::fromStdString(MotivoSistema(EISDIR));
+    if (f.error() == QFileDevice::WriteError && QFileInfo::exists(f.fileName()) &&
+        !QFileInfo(f.fileName()).isWritable())
+        return QString::fromStdString(MotivoSistema(EACCES));
+    return QString::fromStdString(MotivoSistema(0));
+}
+
+std::filesystem::path CaminhoDoSistema(const QString& caminho) {
+#ifdef Q_OS_WIN
+    return std::filesystem::path(caminho.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(caminho).toStdString());
+#endif
+}
 
 QString CaminhoPreferencias() { return QDir(DiretorioPreferencias()).filePath(QStringLiteral("preferencias.ini")); }
 
@@ -58,9 +80,8 @@ ArquivoFeriados LeArquivoFeriados() {
         a.erro = QStringLiteral("não é um arquivo comum");
     } else if (fi.size() > kTamanhoMaximo) {
         a.erro = QStringLiteral("o arquivo passa de 1 MiB");
-    } else {
-        errno = 0;
-        if (!f.open(QIODevice::ReadOnly)) a.erro = MotivoEmPortugues(errno);
+    } else if (!f.open(QIODevice::ReadOnly)) {
+        a.erro = MotivoEmPortugues(f);
     }
     if (!a.erro.isEmpty()) return a;
     const QByteArray bytes = f.read(kTamanhoMaximo + 1);
@@ -75,22 +96,41 @@ bool GravaArquivoFeriados(const std::vector<FeriadoLocal>& feriados, const std::
                           QString& motivo) {
     const QString caminho = CaminhoFeriadosLocais();
     QDir().mkpath(DiretorioPreferencias());
-    // QSaveFile would write through a link planted at the path: the link goes,
-    // and the file takes its place.
-    if (QFileInfo(caminho).isSymLink() && !QFile::remove(caminho)) {
-        motivo = QStringLiteral("não foi possível substituir o link %1").arg(caminho);
+    // QSaveFile writes through a link at the path, to the file it points at.
+    // A link is replaced instead: the file is saved whole under a name of its
+    // own beside it, then renamed over the link, which stays as it was if
+    // anything fails.
+    const bool link = QFileInfo(caminho).isSymLink();
+    const QString destino = link ? caminho + QStringLiteral(".novo") : caminho;
+    if (link && (QFileInfo::exists(destino) || QFileInfo(destino).isSymLink()) && !QFile::remove(destino)) {
+        motivo = QStringLiteral("não foi possível apagar o arquivo %1, de uma gravação interrompida").arg(destino);
         return false;
     }
-    QSaveFile f(caminho);
     const std::string bytes = EscreveListaFeriados(feriados, naoLidas);
-    errno = 0;
-    if (!f.open(QIODevice::WriteOnly) ||
-        f.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) || !f.commit()) {
-        motivo = MotivoEmPortugues(errno);
+    // Unbuffered: a buffered write that fails only when the file is closed
+    // goes unreported by Qt 6.4's commit(), which then puts an empty file in
+    // place of the old one.
+    QSaveFile f(destino);
+    bool ok = f.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    // A short write (the disk filling up) is written on from where it
+    // stopped, so that the failure comes with its reason.
+    for (qint64 feito = 0, total = static_cast<qint64>(bytes.size()); ok && feito < total;) {
+        const qint64 n = f.write(bytes.data() + feito, total - feito);
+        ok = n > 0;
+        feito += n;
+    }
+    if (!ok || !f.commit()) {
+        motivo = MotivoEmPortugues(f);
         f.cancelWriting();
         return false;
     }
-    return true;
+    if (!link) return true;
+    std::error_code erro;
+    std::filesystem::rename(CaminhoDoSistema(destino), CaminhoDoSistema(caminho), erro);
+    if (!erro) return true;
+    motivo = QString::fromStdString(MotivoSistema(erro.default_error_condition().value()));
+    QFile::remove(destino);
+    return false;
 }
 
 QString AvisoArquivoFeriados(const ArquivoFeriados& a) {

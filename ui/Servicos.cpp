@@ -28,6 +28,8 @@ QMessageBox::Icon IconeQt(Icone i) {
             return QMessageBox::Warning;
         case Icone::Erro:
             return QMessageBox::Critical;
+        case Icone::Pergunta:
+            return QMessageBox::Question;
         case Icone::Nenhum:
             break;
     }
@@ -36,17 +38,30 @@ QMessageBox::Icon IconeQt(Icone i) {
 
 }  // namespace
 
-void MensageiroQt::Mostra(const Mensagem& m) {
+// The box of a message or a question, over the active window; the button
+// Enter presses is `padrao`.
+static QMessageBox::StandardButton MostraCaixa(const Mensagem& m, QMessageBox::StandardButtons botoes,
+                                               QMessageBox::StandardButton padrao) {
     // The core ends a message's lines with a bare CR, which a Qt label does not break on.
     QString texto = QString::fromStdString(m.texto);
     texto.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QPointer<QWidget> dono = QApplication::activeWindow();
     QMessageBox box(IconeQt(m.icone), m.titulo.empty() ? QStringLiteral("Quantivo") : QString::fromStdString(m.titulo),
-                    texto, QMessageBox::Ok, dono);
-    box.exec();
+                    texto, botoes, dono);
+    box.setDefaultButton(padrao);
+    const int resposta = box.exec();
     // The keys typed next go back to the window the box stood over, also on
     // a desktop with no window manager to hand the keyboard back.
     if (dono && dono->isVisible() && QApplication::activeWindow() != dono) dono->activateWindow();
+    return static_cast<QMessageBox::StandardButton>(resposta);
+}
+
+void MensageiroQt::Mostra(const Mensagem& m) { MostraCaixa(m, QMessageBox::Ok, QMessageBox::Ok); }
+
+bool MensageiroQt::Pergunta(const Mensagem& m, bool padrao) {
+    // Escape and the close box answer no.
+    return MostraCaixa(m, QMessageBox::Yes | QMessageBox::No, padrao ? QMessageBox::Yes : QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 Mensageiro& ServicoMensagens() {
@@ -75,7 +90,7 @@ bool ProtegeAcao(const std::function<void()>& acao) {
     } catch (const std::exception& e) {
         ServicoMensagens().Mostra(e.what(), {}, Icone::Erro);
     } catch (...) {
-        ServicoMensagens().Mostra("Erro inesperado", {}, Icone::Erro);
+        ServicoMensagens().Mostra(kErroInesperado, {}, Icone::Erro);
     }
     return false;
 }

@@ -14,12 +14,17 @@ namespace quantivo {
 
 // The caption of the warnings that ask the user to fill in a window.
 inline constexpr const char* kTituloAtencao = "Atenção";
+// What an action that throws something no handler expects ends with.
+inline constexpr const char* kErroInesperado = "Erro inesperado";
 
-// Shows each message in a modal QMessageBox with one OK button.
+// Shows each message in a modal QMessageBox with one OK button, and each
+// question with the buttons yes and no.
 class MensageiroQt : public Mensageiro {
 public:
     using Mensageiro::Mostra;
+    using Mensageiro::Pergunta;
     void Mostra(const Mensagem& m) override;
+    bool Pergunta(const Mensagem& m, bool padrao) override;
 };
 
 // The message service every window uses. Defaults to MensageiroQt.

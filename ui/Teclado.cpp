@@ -1,8 +1,13 @@
 #include "ui/Teclado.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QShortcut>
+#include <QTimer>
+
+#include "ui/Quantias.h"
 
 namespace quantivo {
 namespace {
@@ -43,12 +48,32 @@ Destino Decide(FiltroTeclas f, QChar c) {
 
 class FiltroDeTeclas : public QObject {
 public:
-    FiltroDeTeclas(QObject* dono, FiltroTeclas f) : QObject(dono), filtro_(f) {}
+    FiltroDeTeclas(QWidget* dono, FiltroTeclas f) : QObject(dono), filtro_(f) {
+        auto* campo = qobject_cast<QLineEdit*>(dono);
+        if (!campo || (f != FiltroTeclas::Valor && f != FiltroTeclas::Campo)) return;
+        quantia_ = campo;
+        // What reaches the text by no typed key (the context menu's paste, a
+        // drop, the X selection) is cleaned as a pasted amount.
+        QObject::connect(campo, &QLineEdit::textEdited, this, [this](const QString& t) {
+            if (digitando_) return;
+            if (const auto limpo = LimpaQuantiaColada(t); limpo && *limpo != t) quantia_->setText(*limpo);
+        });
+    }
     bool eventFilter(QObject* obj, QEvent* e) override {
         if (e->type() != QEvent::KeyPress) return false;
         auto* k = static_cast<QKeyEvent*>(e);
+        if (quantia_) {
+            if (k->matches(QKeySequence::Paste)) {
+                quantia_->insert(LimpaQuantiaColada(QApplication::clipboard()->text()).value_or(QString()));
+                return true;
+            }
+            // A key's edit is left as the key made it.
+            digitando_ = true;
+            QTimer::singleShot(0, this, [this] { digitando_ = false; });
+        }
         QChar c;
         if (!TemCaractere(k, c)) return false;
+        if (quantia_ && (c == QLatin1Char(',') || c == QLatin1Char('.'))) return Separa();
         switch (Decide(filtro_, c)) {
             case Destino::Passa:
                 return false;
@@ -64,7 +89,26 @@ public:
     }
 
 private:
+    // A separator typed into an amount: the decimal comma, the digits
+    // regrouped, or nothing.
+    bool Separa() {
+        QString reagrupado;
+        switch (DecideSeparador(quantia_, &reagrupado)) {
+            case Separador::Virgula:
+                quantia_->insert(QStringLiteral(","));
+                break;
+            case Separador::Reagrupa:
+                quantia_->setText(reagrupado);
+                break;
+            case Separador::Recusa:
+                break;
+        }
+        return true;
+    }
+
     FiltroTeclas filtro_;
+    QLineEdit* quantia_ = nullptr;
+    bool digitando_ = false;
 };
 
 }  // namespace
@@ -140,6 +184,11 @@ bool VigiaTeclas::eventFilter(QObject* obj, QEvent* e) {
     if (!aoPressionar_(static_cast<QKeyEvent*>(e)) || e->type() != QEvent::KeyPress) return false;
     e->accept();
     return true;
+}
+
+bool SoModificador(int tecla) {
+    return tecla == Qt::Key_Shift || tecla == Qt::Key_Control || tecla == Qt::Key_Alt || tecla == Qt::Key_AltGr ||
+           tecla == Qt::Key_Meta;
 }
 
 }  // namespace quantivo

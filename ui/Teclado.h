@@ -21,6 +21,13 @@ enum class FiltroTeclas {
     Bloqueado,   // no character at all (a column only the calculations write)
     Campo,       // digits, "," ("." becomes ","), Backspace; Enter is dropped
 };
+// In a line edit, Valor and Campo take amounts as ui/Quantias.h says: a
+// second separator regroups the digits or is dropped, and a text pasted or
+// dropped into it is cleaned as a pasted amount.
+
+// Keys that change nothing by themselves: Shift before a digit, the Ctrl of
+// Ctrl+Z, the Alt of a window's accelerator held down.
+bool SoModificador(int tecla);
 
 // Installs the filter on a widget (a field or a grid cell editor).
 void InstalaFiltroTeclas(QWidget* w, FiltroTeclas filtro);

@@ -1,6 +1,7 @@
 #include "windows/Calculo.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QScopeGuard>
@@ -10,7 +11,9 @@
 
 #include "core/Calculos.h"
 #include "core/Fornecedor.h"
+#include "core/Operacao.h"
 #include "core/Renegociacao.h"
+#include "core/TaxaParaLiquido.h"
 #include "core/UtbSys.h"
 #include "core/Valores.h"
 #include "ui/Acessivel.h"
@@ -18,10 +21,12 @@
 #include "ui/Ativacao.h"
 #include "ui/Construcao.h"
 #include "ui/Preferencias.h"
+#include "ui/Quantias.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
 #include "ui/Teclado.h"
 #include "windows/UfrmFeriados.h"
+#include "windows/UfrmTaxaLiquido.h"
 
 namespace quantivo {
 namespace {
@@ -34,19 +39,20 @@ const QString kHintCET = QStringLiteral(
     "incluindo juros, TAC, IOF e tarifa");
 constexpr const char* kAvisoDesfazer = "Ctrl+Z desfaz a limpeza";
 constexpr int kSegundosAvisoDesfazer = 5;
+constexpr const char* kAvisoDesfazerTaxa = "Ctrl+Z desfaz a taxa";
+constexpr const char* kMsgTaxaSoNoDesconto =
+    "Escolha \"Desconto de Cheque\" no tipo de cálculo para procurar a taxa do líquido desejado.";
 
-// Keys that only modify the next one (Ctrl before the Z).
-bool SoModificador(const QKeyEvent* e) {
-    switch (e->key()) {
-        case Qt::Key_Control:
-        case Qt::Key_Shift:
-        case Qt::Key_Alt:
-        case Qt::Key_Meta:
-        case Qt::Key_AltGr:
-            return true;
-        default:
-            return false;
-    }
+// After a dialog of its own closed, the window takes the keyboard back, also
+// on a desktop with no window manager to hand it back, and waits a moment for
+// it (keys typed meanwhile wait their turn), so that a message shown next
+// stands over it and gives the keyboard back to it, and Ctrl+Z reaches it.
+void RetomaTeclado(QWidget* janela) {
+    if (QApplication::activeWindow() == janela) return;
+    janela->activateWindow();
+    const QDeadlineTimer prazo(500);
+    while (QApplication::activeWindow() != janela && !prazo.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
 }
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -78,7 +84,7 @@ Tfrm_desconto_cheque::Tfrm_desconto_cheque(QWidget* parent) : QWidget(parent, Qt
     CriaLinksFornecedor();
     CriaStatus();
     DefineOrdemTab({data_ref, Edit6, Edit1, edtTAC, edtIOF, edtTARIFA, cbTipoTarifa, ComboBox1, grid, CheckBox1,
-                    CheckBox2, btnFeriados, btnCalcula, btnLimpa, btnImprime, btnFecha, btnrecibo});
+                    CheckBox2, btnFeriados, btnCalcula, btnLimpa, btnImprime, btnFecha, btnrecibo, btnTaxa});
     CentraAoMostrar(this);
     DefineNomesAcessiveis();
 
@@ -112,7 +118,7 @@ void Tfrm_desconto_cheque::CriaDadosGerais() {
 
     ComboBox1 = Nomeia(new QComboBox(g), "ComboBox1");
     ComboBox1->setGeometry(216, 76, 210, 21);
-    for (const char* t : kTextosTipoCalculo) ComboBox1->addItem(QString::fromUtf8(t));
+    for (const TipoOperacao& t : TiposOperacao()) ComboBox1->addItem(QString::fromUtf8(t.legenda));
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setToolTip(QStringLiteral("Selecione aqui o tipo de calculo que será feito"));
     Rotulo(g, QStringLiteral("Selecione o tipo de cálculo a ser efetuado"), {216, 61, 300, 14}, ComboBox1);
@@ -142,6 +148,9 @@ void Tfrm_desconto_cheque::CriaDadosGerais() {
 
     InstalaFiltroTeclas(Edit6, FiltroTeclas::Campo);
     InstalaFiltroTeclas(Edit1, FiltroTeclas::Campo);
+    // An amount left as "1,500" is asked about (a rate is not: it may have
+    // three decimals).
+    VigiaMilhar(Edit6);
     for (QWidget* w : {static_cast<QWidget*>(data_ref), static_cast<QWidget*>(Edit6), static_cast<QWidget*>(Edit1)})
         DestacaFoco(w);
     data_ref->installEventFilter(this);
@@ -161,6 +170,18 @@ void Tfrm_desconto_cheque::CriaParcelas() {
     grid->setGeometry(10, 18, 504, 204);
     grid->setToolTip(kDicaGradeCheques);
     connect(grid, &GradeParcelas::teclaSolta, this, &Tfrm_desconto_cheque::gridKeyUp);
+    connect(grid, &GradeParcelas::bancoDaLinha, this, &Tfrm_desconto_cheque::MostraBanco);
+}
+
+void Tfrm_desconto_cheque::MostraBanco(const QString& banco) {
+    banco_ = banco;
+    // An undo notice keeps the panel for its five seconds.
+    if (painelAviso_ && !avisoDesfazer_->isActive()) painelAviso_->setText(banco_);
+}
+
+void Tfrm_desconto_cheque::EncerraAviso() {
+    avisoDesfazer_->stop();
+    painelAviso_->setText(banco_);
 }
 
 void Tfrm_desconto_cheque::CriaTotais() {
@@ -224,6 +245,9 @@ void Tfrm_desconto_cheque::CriaBotoes() {
     btnrecibo->setIconSize(QSize(40, 40));
     btnFeriados = botao("btnFeriados", QStringLiteral("Feria&dos..."), 330, 26);
     btnFeriados->setToolTip(QStringLiteral("Ver os feriados do ano e cadastrar os feriados locais"));
+    // Below the holidays, where the column was empty down to the picture.
+    btnTaxa = botao("btnTaxa", QStringLiteral("F9 - &Taxa p/ líquido"), 364);
+    btnTaxa->setToolTip(QStringLiteral("A taxa ao mês que dá ao cliente o líquido desejado"));
 
     connect(btnCalcula, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnCalculaClick);
     connect(btnLimpa, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnLimpaClick);
@@ -232,6 +256,10 @@ void Tfrm_desconto_cheque::CriaBotoes() {
     connect(btnFecha, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnFechaClick);
     connect(btnrecibo, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnreciboClick);
     connect(btnFeriados, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnFeriadosClick);
+    connect(btnTaxa, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnTaxaClick);
+    // Another calculation or the clearing keeps what the rate search wrote.
+    for (QPushButton* b : {btnCalcula, btnLimpa})
+        connect(b, &QPushButton::clicked, this, &Tfrm_desconto_cheque::EsqueceTaxa);
 }
 
 void Tfrm_desconto_cheque::CriaLinksFornecedor() {
@@ -285,7 +313,7 @@ void Tfrm_desconto_cheque::CriaStatus() {
     avisoDesfazer_ = new QTimer(this);
     avisoDesfazer_->setSingleShot(true);
     avisoDesfazer_->setInterval(kSegundosAvisoDesfazer * 1000);
-    connect(avisoDesfazer_, &QTimer::timeout, painelAviso_, &QLabel::clear);
+    connect(avisoDesfazer_, &QTimer::timeout, this, &Tfrm_desconto_cheque::EncerraAviso);
     Timer = Nomeia(new QTimer(this), "Timer");
     Timer->setInterval(1000);
     connect(Timer, &QTimer::timeout, this, &Tfrm_desconto_cheque::TimerTimer);
@@ -317,8 +345,9 @@ void Tfrm_desconto_cheque::DefineNomesAcessiveis() {
 // --- Hooks and the operation as the widgets hold it -------------------------
 
 TipoCalculo Tfrm_desconto_cheque::TipoSelecionado() const {
-    const int i = ComboBox1->currentIndex();
-    return i >= 0 && i <= 3 ? static_cast<TipoCalculo>(i) : TipoCalculo::Nenhum;
+    // The list holds the types in the order of their values.
+    const TipoOperacao* tipo = DescricaoDoTipo(static_cast<TipoCalculo>(ComboBox1->currentIndex()));
+    return tipo ? tipo->tipo : TipoCalculo::Nenhum;
 }
 
 void Tfrm_desconto_cheque::DefineTipoSemReacao(TipoCalculo tipo) {
@@ -347,7 +376,11 @@ Desfecho Tfrm_desconto_cheque::Recebe(const Bancada& operacao, Repasse repasse) 
     edtIOF->DefineValor(d.IOF);
     edtTARIFA->DefineValor(d.Tarifa);
     if (repasse.valorFinanciado) Edit6->setText(Q(d.ValorFinanciado));
-    if (repasse.cheques) cbTipoTarifa->setCurrentIndex(static_cast<int>(d.TipoTarifa));
+    if (repasse.cheques) {
+        cbTipoTarifa->setCurrentIndex(static_cast<int>(d.TipoTarifa));
+        // The days are counted as the clerk chose in the window typed in.
+        CheckBox1->setChecked(d.IncluiCompensacao);
+    }
     DefineTipoSemReacao(d.Tipo);
     data_refChange();
     if (repasse.mostraAntes) {
@@ -359,7 +392,8 @@ Desfecho Tfrm_desconto_cheque::Recebe(const Bancada& operacao, Repasse repasse) 
 
 void Tfrm_desconto_cheque::ComecaOperacao() {
     for (CampoNumerico* c : {edtTAC, edtIOF, edtTARIFA}) c->DefineValor(0);
-    LimpaTotais();
+    RotulosIniciais();
+    MostraCET({});
 }
 
 Bancada Tfrm_desconto_cheque::LeBancada() {
@@ -433,22 +467,41 @@ void Tfrm_desconto_cheque::btnCalculaClick() { Calcula(); }
 Desfecho Tfrm_desconto_cheque::Calcula() {
     EsqueceLimpeza();
     ultimoDesfecho_ = Desfecho::NadaAFazer;
-    const TipoCalculo tipo = TipoSelecionado();
-    if (tipo == TipoCalculo::Nenhum) return ultimoDesfecho_;
+    const TipoOperacao* tipo = DescricaoDoTipo(TipoSelecionado());
+    if (!tipo) return ultimoDesfecho_;
     // A date being typed that is no date is said so; the calculation never
     // takes the date held before it instead.
     if (!data_ref->ConfereData()) return ultimoDesfecho_ = Desfecho::Interrompido;
+    // Nor does it take an amount that may hold a digit-group mark, nor
+    // leave a typed value out of a row whose date is no date: each is said
+    // or asked first, its field or cell kept for correction.
+    if (!ConfereQuantias(this)) return ultimoDesfecho_ = Desfecho::Interrompido;
+    if (tipo->leDatasDasLinhas && !grid->ConfereCelulas(tipo->leValoresDasLinhas))
+        return ultimoDesfecho_ = Desfecho::Interrompido;
     Bancada b = LeBancada();
     if (b.dados.Feriados && !avisoFeriados_.isEmpty()) {
         const QString aviso = std::exchange(avisoFeriados_, QString());
         ServicoMensagens().Mostra(S(aviso), {}, Icone::Aviso);
     }
     OutrasJanelas outras;
-    if (tipo == TipoCalculo::PrestacaoTaxaEfetiva && lePrestacao) outras.prestacao = lePrestacao();
-    if (tipo == TipoCalculo::RenegociacaoDividas && leQtdParcelas) outras.qtdParcelas = leQtdParcelas();
+    const char* semParcelas = nullptr;
+    if (tipo->leJanelaPrestacao && lePrestacao) {
+        outras.prestacao = lePrestacao();
+        if (outras.prestacao.NumPrestacao < 1) semParcelas = kMsgNumPrestacaoMinima;
+    }
+    if (tipo->leQtdParcelas && leQtdParcelas) {
+        outras.qtdParcelas = leQtdParcelas();
+        if (outras.qtdParcelas < 1) semParcelas = kMsgQtdPrestacaoMinima;
+    }
+    // A count below 1 in the other window makes no schedule: the clerk is
+    // told which field to mend, and nothing is calculated.
+    if (semParcelas) {
+        ServicoMensagens().Mostra(semParcelas, {}, Icone::Informacao);
+        return ultimoDesfecho_ = Desfecho::Interrompido;
+    }
     // With exactly one blank value, a completed Price calculation solved the
     // financed value when that was the blank one.
-    const bool apuraFinanciado = tipo == TipoCalculo::PrestacaoTaxaEfetiva && outras.prestacao.ValorFinanciado == 0;
+    const bool apuraFinanciado = tipo->leJanelaPrestacao && outras.prestacao.ValorFinanciado == 0;
     Desfecho d = Desfecho::Erro;
     ProtegeAcao([&] {
         const auto devolve = qScopeGuard([&] { EscreveBancada(b); });
@@ -475,7 +528,10 @@ void Tfrm_desconto_cheque::btnLimpaClick() {
     edtTAC->DefineValor(0);
     edtIOF->DefineValor(0);
     edtTARIFA->DefineValor(0);
-    MostraCET({});  // the CET of the operation just cleared
+    // The totals of the operation just cleared would stand beside a Valor
+    // Total of 0 and go into the next listing.
+    RotulosIniciais();
+    MostraCET({});
     Edit6->setFocus(Qt::OtherFocusReason);
     painelAviso_->setText(QString::fromLatin1(kAvisoDesfazer));
     avisoDesfazer_->start();
@@ -495,10 +551,7 @@ void Tfrm_desconto_cheque::EsqueceLimpeza() {
     // Later: this may run inside the watcher's own look at a key.
     if (vigiaLimpeza_) vigiaLimpeza_->deleteLater();
     vigiaLimpeza_ = nullptr;
-    if (avisoDesfazer_->isActive()) {
-        avisoDesfazer_->stop();
-        painelAviso_->clear();
-    }
+    if (avisoDesfazer_->isActive()) EncerraAviso();
 }
 
 void Tfrm_desconto_cheque::btnImprimeClick() {
@@ -520,6 +573,15 @@ void Tfrm_desconto_cheque::LimpaTotais() {
     MostraCET({});
 }
 
+void Tfrm_desconto_cheque::RotulosIniciais() {
+    const Totais t;
+    for (auto [l, texto] : {std::pair{Label15, t.Tarifa}, std::pair{Label12, t.TAC}, std::pair{Label13, t.IOF},
+                            std::pair{Label14, t.Juros}}) {
+        l->setText(Q(texto));
+        EncaixaTexto(l);
+    }
+}
+
 void Tfrm_desconto_cheque::CalculaAposDialogo(const QString& valorFinanciado, const QString& taxa) {
     Edit6->setText(valorFinanciado);
     Edit1->setText(taxa);
@@ -530,18 +592,20 @@ void Tfrm_desconto_cheque::ComboBox1Change() {
     LimpaTotais();
     ProtegeAcao([this] {
         const auto ouZero = [](const QString& t) { return t.isEmpty() ? QStringLiteral("0") : t; };
-        switch (TipoSelecionado()) {
-            case TipoCalculo::PrestacaoTaxaEfetiva:
-                if (!abrePrestacao) return;
-                if (const auto r = abrePrestacao()) CalculaAposDialogo(ouZero(r->valorFinanciado), ouZero(r->taxa));
-                break;
-            case TipoCalculo::RenegociacaoDividas:
-                if (!abreRenegociacao) return;
-                if (const auto r = abreRenegociacao())
-                    CalculaAposDialogo(Q(TextoSaldo(r->valorAtualizado - r->valorPago)), r->taxa);
-                break;
-            default:
-                break;
+        // The window whose values the type reads is asked for them first.
+        const TipoOperacao* tipo = DescricaoDoTipo(TipoSelecionado());
+        if (!tipo) return;
+        if (tipo->leJanelaPrestacao) {
+            if (!abrePrestacao) return;
+            if (const auto r = abrePrestacao()) CalculaAposDialogo(ouZero(r->valorFinanciado), ouZero(r->taxa));
+        } else if (tipo->leQtdParcelas) {
+            if (!abreRenegociacao) return;
+            if (const auto r = abreRenegociacao()) {
+                // A new operation, as from the main menu: an earlier
+                // discount's charges never go into the schedule's listing.
+                ComecaOperacao();
+                CalculaAposDialogo(Q(TextoSaldo(r->valorAtualizado - r->valorPago)), r->taxa);
+            }
         }
     });
 }
@@ -574,6 +638,62 @@ void Tfrm_desconto_cheque::btnFeriadosClick() {
     avisoFeriados_.clear();
 }
 
+void Tfrm_desconto_cheque::btnTaxaClick() {
+    if (TipoSelecionado() != TipoCalculo::DescontoCheque) {
+        ServicoMensagens().Mostra(kMsgTaxaSoNoDesconto, {}, Icone::Aviso);
+        return;
+    }
+    if (!data_ref->ConfereData()) return;
+    TfrmTaxaLiquido dialogo(this);
+    const bool aceito = dialogo.exec() == QDialog::Accepted;
+    RetomaTeclado(this);
+    if (!aceito) return;
+    const long double desejado = dialogo.Liquido();
+    ProtegeAcao([&] {
+        Bancada antes = LeBancada();
+        const TaxaProcurada t = ProcuraTaxa(antes, desejado, ContextoJanela());
+        if (t.busca == BuscaTaxa::CalculoNaoConclui) {
+            Calcula();  // its message or error, as F5 gives it
+            return;
+        }
+        if (t.busca != BuscaTaxa::Achada) return;
+        Edit1->setText(Q(TextoTaxa(t.passos)));
+        const Desfecho d = Calcula();
+        OfereceDesfazerTaxa(std::move(antes));
+        if (d == Desfecho::Concluido && t.diferenca() != 0)
+            ServicoMensagens().Mostra(TextoTaxaAproximada(t), {}, Icone::Informacao);
+    });
+}
+
+void Tfrm_desconto_cheque::OfereceDesfazerTaxa(Bancada antes) {
+    EsqueceTaxa();
+    antesDaTaxa_ = std::move(antes);
+    vigiaTaxa_ = new VigiaTeclas(this, [this](const QKeyEvent* e) { return TeclaAposTaxa(e); });
+    painelAviso_->setText(QString::fromLatin1(kAvisoDesfazerTaxa));
+    avisoDesfazer_->start();
+}
+
+bool Tfrm_desconto_cheque::TeclaAposTaxa(const QKeyEvent* e) {
+    if (!antesDaTaxa_ || SoModificador(e->key())) return false;
+    if (e->matches(QKeySequence::Undo)) {
+        if (e->type() != QEvent::KeyPress) return false;
+        const Bancada antes = std::move(*antesDaTaxa_);
+        EsqueceTaxa();
+        grid->EncerraEdicao(false);
+        EscreveBancada(antes);
+        return true;
+    }
+    EsqueceTaxa();
+    return false;
+}
+
+void Tfrm_desconto_cheque::EsqueceTaxa() {
+    antesDaTaxa_.reset();
+    if (vigiaTaxa_) vigiaTaxa_->deleteLater();
+    vigiaTaxa_ = nullptr;
+    if (painelAviso_->text() == QString::fromLatin1(kAvisoDesfazerTaxa)) EncerraAviso();
+}
+
 void Tfrm_desconto_cheque::edtTARIFAExit(Qt::FocusReason motivo) {
     // Enter in the fee field lands in the grid, past the two lists, so that
     // typing goes on into the cheques; Tab goes through the lists.
@@ -581,7 +701,7 @@ void Tfrm_desconto_cheque::edtTARIFAExit(Qt::FocusReason motivo) {
 }
 
 void Tfrm_desconto_cheque::CriaTeclas() {
-    for (const Qt::Key k : {Qt::Key_F5, Qt::Key_F7, Qt::Key_F8, Qt::Key_F10, Qt::Key_F12, Qt::Key_F2})
+    for (const Qt::Key k : {Qt::Key_F5, Qt::Key_F7, Qt::Key_F8, Qt::Key_F9, Qt::Key_F10, Qt::Key_F12, Qt::Key_F2})
         TeclaDaJanela(this, k, [this, k] { FormKeyDown(k); });
     // Enter outside the grid moves on as Tab does; the fee field tells it
     // from a Tab.
@@ -609,6 +729,9 @@ void Tfrm_desconto_cheque::FormKeyDown(int tecla) {
         case Qt::Key_F8:
             CheckBox2->toggle();
             break;
+        case Qt::Key_F9:
+            btnTaxa->click();
+            break;
         case Qt::Key_F10:
             btnLimpa->click();
             break;
@@ -624,7 +747,7 @@ void Tfrm_desconto_cheque::FormKeyDown(int tecla) {
 }
 
 bool Tfrm_desconto_cheque::TeclaAposLimpeza(const QKeyEvent* e) {
-    if (!limpeza_ || SoModificador(e)) return false;
+    if (!limpeza_ || SoModificador(e->key())) return false;
     if (e->matches(QKeySequence::Undo)) {
         // Taken as the key press, before a field's own undo sees it.
         if (e->type() != QEvent::KeyPress) return false;

@@ -84,18 +84,20 @@ public:
     // --- The hand-over: how a filling window (an entry window, the main
     // menu's renegotiation) gives the workbench an operation and has it
     // calculated. The workbench takes, in this order: a new operation (the
-    // charges go to 0, the totals labels and the CET are emptied, so that
+    // charges go to 0, the totals labels show their captions and the CET is
+    // emptied, so that
     // nothing an earlier calculation left stands beside this one, on the
     // screen or in its listing); the rows, when the window brings them (the
     // grid then holds exactly `operacao.linhas`, an open cell dropped); the
     // reference date, the rate text and the charges TAC, IOF and fee; the
-    // financed value and the fee kind, when brought; the type
+    // financed value, the fee kind and the clearing box, when brought; the type
     // `operacao.dados.Tipo`, set quietly; the reference date in words. Then
     // it is shown, when asked, and its calculate action runs; how that ended
-    // is returned. The clearing and holiday boxes stay as the clerk left them.
+    // is returned. The holiday box stays as the clerk left it; the clearing
+    // box too, unless the window brings the cheques.
     struct Repasse {
         bool valorFinanciado = false;  // "Valor Financiado" takes the operation's; else it keeps its text
-        bool cheques = false;          // the fee kind and the grid's rows too
+        bool cheques = false;          // the fee kind, the clearing box and the grid's rows too
         // Shown and raised before it calculates (the entry windows); else
         // left as it is, for the caller to show after the calculation.
         bool mostraAntes = true;
@@ -120,6 +122,10 @@ public:
     void gridKeyUp(int tecla);
     void CheckBox2Click();  // the holidays box's state kept for the next run
     void btnFeriadosClick();
+    // F9: asks the net the customer wants, writes the rate that pays it out
+    // (to the nearest cent) into "Taxa (%)" and calculates; Ctrl+Z right
+    // after brings back the rate and the figures that were there.
+    void btnTaxaClick();
 
     // The clerk's local holidays, as read from their file; read again after
     // the holidays window closes.
@@ -154,13 +160,14 @@ private:
     // Our own addition: due dates past holidays too, and the holidays window.
     QCheckBox* CheckBox2;       // "F8- Feriados"
     QPushButton* btnFeriados;   // "Feria&dos...": the holidays window
+    QPushButton* btnTaxa;       // "F9 - &Taxa p/ líquido": the rate for a wanted net value
     QPushButton* btnCalcula;    // "F5 - &Calcula"
     QPushButton* btnLimpa;      // "F10 - &Limpa": clears the operation (Ctrl+Z brings it back)
     QPushButton* btnImprime;    // "F12 - &Imprime": the listing
     QPushButton* SpeedButton2;  // "Ajuda": the help window
     QPushButton* btnFecha;      // "F2 - &Fecha": hides the window
     QPushButton* btnrecibo;     // "Firmatto": the receipt window
-    QStatusBar* Status;         // the keys, the clock and the undo notice
+    QStatusBar* Status;         // the keys, the clock, the undo notice or the current cheque's bank
     QTimer* Timer;              // the clock's one-second tick
 
     void CriaDadosGerais();
@@ -177,8 +184,14 @@ private:
     bool TeclaAposLimpeza(const QKeyEvent* e);
     void edtTARIFAExit(Qt::FocusReason motivo);
     void LimpaTotais();
-    // A new operation: the charges (TAC, IOF, fee) go to 0 and the totals
-    // labels and the CET are emptied.
+    // The last status panel: the current row's bank, unless an undo notice
+    // stands there; and the bank again once the notice ends.
+    void MostraBanco(const QString& banco);
+    void EncerraAviso();
+    // The four totals labels as before any calculation ("Tarifa:", ...).
+    void RotulosIniciais();
+    // A new operation: the charges (TAC, IOF, fee) go to 0, the totals
+    // labels show their captions and the CET is emptied.
     void ComecaOperacao();
     void MostraCET(const QString& texto);
     void CalculaAposDialogo(const QString& valorFinanciado, const QString& taxa);
@@ -196,6 +209,14 @@ private:
     QPointer<VigiaTeclas> vigiaLimpeza_;
     QTimer* avisoDesfazer_ = nullptr;
 
+    // What the rate for a wanted net replaced, while Ctrl+Z can bring it
+    // back: until the next key, calculation or clearing.
+    void OfereceDesfazerTaxa(Bancada antes);
+    bool TeclaAposTaxa(const QKeyEvent* e);
+    void EsqueceTaxa();
+    std::optional<Bancada> antesDaTaxa_;
+    QPointer<VigiaTeclas> vigiaTaxa_;
+
     std::vector<FeriadoLocal> feriadosLocais_;
     // What was wrong with that file, told the first time the holidays count.
     QString avisoFeriados_;
@@ -203,6 +224,7 @@ private:
     Desfecho ultimoDesfecho_ = Desfecho::NadaAFazer;
     QLabel* relogio_ = nullptr;
     QLabel* painelAviso_ = nullptr;
+    QString banco_;  // the current row's bank, for that panel
 };
 
 // The reference date in words as Label4 shows it.

@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include "ui/Quantias.h"
+
 namespace quantivo {
 
 std::vector<QStringList> LeBloco(const QString& texto) {
@@ -21,30 +23,7 @@ QString EscreveBloco(const std::vector<QStringList>& linhas) {
     return l.join(QLatin1Char('\n'));
 }
 
-QString LimpaValorColado(const QString& texto) {
-    QString s;
-    for (QChar c : texto)
-        if (c.isDigit() && c.unicode() < 128)
-            s += c;
-        else if (c == QLatin1Char('.') || c == QLatin1Char(','))
-            s += c;
-    const int pontos = static_cast<int>(s.count(QLatin1Char('.')));
-    const int virgulas = static_cast<int>(s.count(QLatin1Char(',')));
-    QChar decimal;  // null: no decimal separator
-    if (pontos && virgulas)
-        decimal = s.at(std::max(s.lastIndexOf(QLatin1Char('.')), s.lastIndexOf(QLatin1Char(','))));
-    else if (pontos == 1 || virgulas == 1)
-        decimal = pontos ? QLatin1Char('.') : QLatin1Char(',');
-    QString r;
-    for (int i = 0; i < s.size(); ++i) {
-        const QChar c = s.at(i);
-        if (c.isDigit())
-            r += c;
-        else if (c == decimal && i == std::max(s.lastIndexOf(QLatin1Char('.')), s.lastIndexOf(QLatin1Char(','))))
-            r += QLatin1Char(',');
-    }
-    return r;
-}
+QString LimpaValorColado(const QString& texto) { return LimpaQuantiaColada(texto).value_or(QString()); }
 
 namespace {
 

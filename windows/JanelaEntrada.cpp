@@ -67,9 +67,17 @@ JanelaEntrada::JanelaEntrada(QWidget* parent, Tfrm_desconto_cheque* bancada, con
     setSizeGripEnabled(false);
 
     // F5 wherever the focus is, a cell being edited included; Enter outside
-    // the grid as Tab, in the grid left to the grid.
+    // the grid as Tab (from the last general-data field into the grid), in
+    // the grid left to the grid.
     TeclaDaJanela(this, Qt::Key_F5, [this] { FormKeyDown(); });
-    EnterComoTab(this, [this](const QWidget* w) { return grid_pre && (w == grid_pre || grid_pre->isAncestorOf(w)); });
+    EnterComoTab(
+        this, [this](const QWidget* w) { return grid_pre && (w == grid_pre || grid_pre->isAncestorOf(w)); },
+        [this] {
+            if (grid_pre && campoAntesDaGrade_ && focusWidget() == campoAntesDaGrade_)
+                grid_pre->VaiParaPrimeiraLinhaVazia();
+            else
+                PassaAdiante(this);
+        });
     new Ativacao(this, [this] { FormActivate(); });
 }
 
@@ -185,6 +193,10 @@ void JanelaEntrada::CriaStatus() {
     StatusBar1 = Nomeia(new QStatusBar(this), "StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setGeometry(0, height() - 20, width(), 20);
+    // Empty but for the bank of the cheque the grid's cursor is on.
+    auto* banco = Nomeia(new QLabel(StatusBar1), "lblBanco");
+    StatusBar1->addWidget(banco, 1);
+    connect(grid_pre, &GradeParcelas::bancoDaLinha, banco, &QLabel::setText);
 }
 
 void JanelaEntrada::AoSair(QWidget* campo, std::function<void()> aoSair) {
@@ -237,8 +249,11 @@ void JanelaEntrada::MostraMensagem(const char* texto) { ServicoMensagens().Mostr
 // --- Hand-over steps --------------------------------------------------------
 
 bool JanelaEntrada::ConfereLinhasDaEntrada(bool exigeValor) {
-    grid_pre->EncerraEdicao(true);
+    // Nothing is handed over for the calculation to take out: a date that is
+    // no date stops here, its cell current for correction.
+    if (!grid_pre->ConfereCelulas(/*valores=*/true)) return false;
     ModeloParcelas* m = grid_pre->Modelo();
+    if (exigeValor && !ConfereValoresSemData()) return false;
     // The rows marked before a stop, or before an error, stay marked.
     std::vector<Parcela> linhas = m->Linhas();
     const auto devolve = qScopeGuard([&] { m->DefineLinhas(std::move(linhas)); });
@@ -249,6 +264,34 @@ bool JanelaEntrada::ConfereLinhasDaEntrada(bool exigeValor) {
                                    {JanelaAviso::Entrada, exigeValor, false}, ContextoJanela(),
                                    feriados ? &*feriados : nullptr)
                .desfecho != Desfecho::Interrompido;
+}
+
+bool JanelaEntrada::ConfereValoresSemData() {
+    // A cheque whose value was typed and whose date was not would be left out
+    // of the hand-over, and lost with this window: the clerk is told, and
+    // decides (Enter leaves it out, as the hand-over always did).
+    const std::vector<Parcela>& linhas = grid_pre->Modelo()->Linhas();
+    QStringList quais;
+    int primeira = -1;
+    for (std::size_t r = 0; r < linhas.size(); ++r) {
+        if (!linhas[r].Data.empty() || QString::fromStdString(linhas[r].Valor).trimmed().isEmpty()) continue;
+        if (primeira < 0) primeira = static_cast<int>(r);
+        quais << QString::number(r + 1);
+    }
+    if (primeira < 0) return true;
+    if (ServicoMensagens().Pergunta(TextoValorSemData(quais).toStdString(), true, kTituloAtencao)) return true;
+    grid_pre->setCurrentIndex(grid_pre->Modelo()->index(primeira, 0));
+    grid_pre->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+QString TextoValorSemData(const QStringList& linhas) {
+    const QString quais = linhas.size() == 1
+                              ? QStringLiteral("A linha %1 tem valor e não tem data").arg(linhas.front())
+                              : QStringLiteral("As linhas %1 e %2 têm valor e não têm data")
+                                    .arg(linhas.mid(0, linhas.size() - 1).join(QStringLiteral(", ")), linhas.back());
+    return quais + QStringLiteral(": fica%1 de fora do cálculo.\nDeixar de fora? (Não: volta para digitar a data)")
+                       .arg(linhas.size() == 1 ? QString() : QStringLiteral("m"));
 }
 
 Bancada JanelaEntrada::Operacao(TipoCalculo tipo, const QString& taxa,
@@ -263,6 +306,7 @@ Bancada JanelaEntrada::Operacao(TipoCalculo tipo, const QString& taxa,
     d.IOF = edtIOF->Valor();
     d.Tarifa = edtTARIFA->Valor();
     d.TipoTarifa = static_cast<TipoDeTarifa>(cbTipoTarifa->currentIndex());
+    d.IncluiCompensacao = CheckBox1->isChecked();
     const std::vector<Parcela>& origem = grid_pre->Modelo()->Linhas();
     op.linhas.assign(origem.size(), Parcela{});
     for (std::size_t r = 0; r < origem.size(); ++r) {

@@ -37,7 +37,7 @@ public:
     QCheckBox* CheckBox1 = nullptr;      // "F7- Inclui C&ompensação": which dates draw the warning only
     GradeParcelas* grid_pre = nullptr;   // the cheques (or their due dates)
     QPushButton* BitBtn1 = nullptr;      // "F5 - CONTINUA": checks and hands over to the workbench
-    QStatusBar* StatusBar1 = nullptr;    // the empty status bar
+    QStatusBar* StatusBar1 = nullptr;    // the status bar: empty, or the current cheque's bank
 
     // The workbench this window fills.
     Tfrm_desconto_cheque* JanelaBancada() const { return bancada_; }
@@ -65,19 +65,28 @@ protected:
     void CriaGrade(QGroupBox* g, const QString& tituloBarra, std::vector<ColunaGrade> colunas, const QColor& corTexto,
                    const QRect& geoGrade);
     void CriaBotao(int y);
-    void CriaStatus();
+    void CriaStatus();  // after the grid
     // Runs `aoSair` when the field loses the focus to another of this
     // window's controls (not when the window itself loses it).
     void AoSair(QWidget* campo, std::function<void()> aoSair);
+    // The last general-data field: Enter there goes into the grid, to the
+    // first empty row's first cell, so that the cheques are typed next.
+    QWidget* campoAntesDaGrade_ = nullptr;
 
     // --- The steps of the hand-over, in the order the windows take them.
-    // Checks the rows from the first: empty dates skipped, dates that are no
-    // date taken out (marked), valid dates moved and compared with the
-    // operation date (the entry windows' warning); with `exigeValor`, a dated
-    // row without value stops the check (false) with its message.
+    // Checks the rows from the first: a date cell that is no date (or an
+    // amount still ambiguous) stops the check (false) with its message, the
+    // cell current; empty dates skipped, valid dates moved and compared with
+    // the operation date (the entry windows' warning); with `exigeValor`, a
+    // dated row without value stops the check with its message, and a value
+    // without a date is asked about (ConfereValoresSemData).
     bool ConfereLinhasDaEntrada(bool exigeValor);
+    // Rows with a value and no date: the clerk says whether they stay out of
+    // the hand-over; false (no) makes the first one's date cell current.
+    bool ConfereValoresSemData();
     // The operation this window hands over, of type `tipo`: the reference
-    // date, the rate text `taxa`, the charges and the fee kind, and one row
+    // date, the rate text `taxa`, the charges, the fee kind and the clearing
+    // box, and one row
     // for each row of this grid, holding the fields `campos` of each row that
     // `entrega` accepts (the other rows left empty, for the calculation to
     // skip).
@@ -102,5 +111,8 @@ private:
     QStringList titulosGrade_;
     bool aberta_ = false;
 };
+
+// The question on rows that have a value and no date; `linhas` numbered from 1.
+QString TextoValorSemData(const QStringList& linhas);
 
 }  // namespace quantivo

@@ -7,6 +7,7 @@
 #include "ui/Aparencia.h"
 #include "ui/Ativacao.h"
 #include "ui/Construcao.h"
+#include "ui/Quantias.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
 #include "ui/Teclado.h"
@@ -161,7 +162,15 @@ void TfrmPostecipada::FormActivate() {
     edtValorFinanciado->setFocus(Qt::ActiveWindowFocusReason);
 }
 
+bool TfrmPostecipada::ConfereNumPrestacao() {
+    if (edtNumPrestacao->Valor() >= 1) return true;
+    ServicoMensagens().Mostra(kMsgNumPrestacaoMinima, {}, Icone::Informacao);
+    edtNumPrestacao->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
 void TfrmPostecipada::BitBtn1Click() {
+    if (!ConfereQuantias(this) || !ConfereNumPrestacao()) return;
     ProtegeAcao([this] {
         JanelaPrice j = Valores();
         if (CalculaPostecipada(j, ContextoJanela()) != Desfecho::Concluido) return;
@@ -173,13 +182,13 @@ void TfrmPostecipada::BitBtn1Click() {
 void TfrmPostecipada::bsairClick() { reject(); }
 
 void TfrmPostecipada::btnOKClick() {
-    if (emDialogo_) accept();
+    if (emDialogo_ && ConfereQuantias(this) && ConfereNumPrestacao()) accept();
 }
 
 void TfrmPostecipada::btnImprimeClick() {
     // Nothing is solved first. A reference date being typed that is no date
     // is said so: the schedule never counts from the date held before it.
-    if (!DateEdit1->ConfereData()) return;
+    if (!DateEdit1->ConfereData() || !ConfereQuantias(this) || !ConfereNumPrestacao()) return;
     if (imprime) ProtegeAcao(imprime);
 }
 

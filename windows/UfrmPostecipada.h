@@ -70,6 +70,8 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    // A count below 1 is said so, and the count's field takes the focus.
+    bool ConfereNumPrestacao();
     void CriaTextos();
     void CriaCampos();
     void CriaBotoes();

@@ -6,10 +6,12 @@
 #include <QKeyEvent>
 #include <QStyle>
 
+#include "core/Price.h"
 #include "core/Renegociacao.h"
 #include "ui/Aparencia.h"
 #include "ui/Ativacao.h"
 #include "ui/Construcao.h"
+#include "ui/Quantias.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
 #include "ui/Teclado.h"
@@ -67,8 +69,10 @@ TfrmRenegociacao::TfrmRenegociacao(QWidget* parent) : QDialog(parent) {
     CriaAtualiza();
     CriaRenegocia();
 
-    // "Atualizar até o dia" stands above "Calcula" but is reached last.
-    DefineOrdemTab({edtVlrDivida, dtVencimento, edtTaxa, btnCalcula, edtVlrAtualizado, edtDias, dtAtualizado,
+    // Screen order: "Atualizar até o dia" stands above "Calcula" and is
+    // reached before it, so that Enter after the rate lands in it and the
+    // date typed next updates the debt instead of going nowhere.
+    DefineOrdemTab({edtVlrDivida, dtVencimento, edtTaxa, dtAtualizado, btnCalcula, edtVlrAtualizado, edtDias,
                     edtVlrAtualizado2, DateEdit1, edtVlrPago, qtdParcelas, edtNovaTaxa, BitBtn1});
     CentraAoMostrar(this);
 
@@ -172,7 +176,7 @@ void TfrmRenegociacao::edtVlrDividaEnter() {
 void TfrmRenegociacao::btnCalculaClick() {
     // A date being typed that is no date is said so, never replaced by the
     // date held before it.
-    if (!dtVencimento->ConfereData() || !dtAtualizado->ConfereData()) return;
+    if (!dtVencimento->ConfereData() || !dtAtualizado->ConfereData() || !ConfereQuantias(this)) return;
     ProtegeAcao([this] {
         const auto r = AtualizaDivida(edtVlrDivida->Valor(), dtVencimento->Data(), edtTaxa->Valor(),
                                       dtAtualizado->Data(), ContextoJanela());
@@ -186,6 +190,8 @@ void TfrmRenegociacao::btnCalculaClick() {
 }
 
 void TfrmRenegociacao::BitBtn1Click() {
+    // An amount still being typed as "1.500" is asked about before it is read.
+    if (!ConfereQuantias(this)) return;
     Mensageiro& msg = ServicoMensagens();
     if (edtVlrAtualizado2->Valor() == 0) {
         msg.Mostra(kMsgCalculeDivida, {}, Icone::Informacao);
@@ -203,6 +209,11 @@ void TfrmRenegociacao::BitBtn1Click() {
     if (DateEdit1->Data() == kDataNula) {
         msg.Mostra(kMsgInformePagamento, {}, Icone::Informacao);
         DateEdit1->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (qtdParcelas->Valor() < 1) {
+        msg.Mostra(kMsgQtdPrestacaoMinima, {}, Icone::Informacao);
+        qtdParcelas->setFocus(Qt::OtherFocusReason);
         return;
     }
     accept();

@@ -2,6 +2,7 @@
 
 #include "ui/Aparencia.h"
 #include "ui/Construcao.h"
+#include "ui/Quantias.h"
 #include "ui/Servicos.h"
 
 namespace quantivo {
@@ -40,6 +41,7 @@ Tfrm_desconto::Tfrm_desconto(QWidget* parent, Tfrm_desconto_cheque* bancada)
     CriaStatus();
     DefineOrdemTab({data_ref, edtTaxa, edtTAC, edtIOF, cbTipoTarifa, edtTARIFA, CheckBox1, grid_pre, BitBtn1});
     AoSair(edtTaxa, [this] { edtTaxaExit(); });
+    campoAntesDaGrade_ = edtTARIFA;
 }
 
 void Tfrm_desconto::edtTaxaExit() {
@@ -49,7 +51,7 @@ void Tfrm_desconto::edtTaxaExit() {
 void Tfrm_desconto::BitBtn1Click() {
     if (!JanelaBancada()) return;
     ProtegeAcao([this] {
-        if (!data_ref->ConfereData()) return;
+        if (!data_ref->ConfereData() || !ConfereQuantias(this)) return;
         if (!(edtTaxa->Valor() > 0)) {
             MostraMensagem(kMsgTaxaObrigatoria);
             return;
@@ -57,7 +59,8 @@ void Tfrm_desconto::BitBtn1Click() {
         if (!ConfereLinhasDaEntrada(/*exigeValor=*/true)) return;
         EntregaABancada(
             Operacao(TipoCalculo::DescontoCheque, edtTaxa->Texto(),
-                     {&Parcela::Data, &Parcela::Valor, &Parcela::BancoNumero, &Parcela::Emitente}, TemDataEValor),
+                     {&Parcela::Data, &Parcela::Valor, &Parcela::BancoNumero, &Parcela::Emitente, &Parcela::CMC7},
+                     TemDataEValor),
             /*comValorFinanciado=*/false);
     });
 }

@@ -1,6 +1,7 @@
 #include "windows/Ufrm_venda_por_fora.h"
 
 #include "ui/Construcao.h"
+#include "ui/Quantias.h"
 #include "ui/Servicos.h"
 
 namespace quantivo {
@@ -55,6 +56,7 @@ Tfrm_venda_por_fora::Tfrm_venda_por_fora(QWidget* parent, Tfrm_desconto_cheque* 
     DefineOrdemTab(
         {data_ref, edtTaxa, edtTAC, edtIOF, cbTipoTarifa, edtTARIFA, edtVlrFinanciado, CheckBox1, grid_pre, BitBtn1});
     AoSair(edtVlrFinanciado, [this] { edtVlrFinanciadoExit(); });
+    campoAntesDaGrade_ = edtVlrFinanciado;
 }
 
 void Tfrm_venda_por_fora::edtVlrFinanciadoExit() {
@@ -64,12 +66,12 @@ void Tfrm_venda_por_fora::edtVlrFinanciadoExit() {
 void Tfrm_venda_por_fora::BitBtn1Click() {
     if (!JanelaBancada()) return;
     ProtegeAcao([this] {
-        if (!data_ref->ConfereData()) return;
+        if (!data_ref->ConfereData() || !ConfereQuantias(this)) return;
         if (!(edtVlrFinanciado->Valor() > 0)) {
             MostraMensagem(kMsgValorFinanciadoObrigatorio);
             return;
         }
-        ConfereLinhasDaEntrada(/*exigeValor=*/false);
+        if (!ConfereLinhasDaEntrada(/*exigeValor=*/false)) return;
         const QString taxa = edtTaxa->Texto();
         Bancada op =
             Operacao(TipoCalculo::VendaPorFora, taxa.isEmpty() ? QStringLiteral("0") : taxa, {&Parcela::Data}, TemData);

@@ -62,7 +62,7 @@ protected:
 TEST_F(MenuEntrada, DescontoDeChequeDoBotaoAteOsTotais) {
     Clica(frm_principal->SpeedButton5, [](JanelaEntrada& j) {
         EXPECT_EQ(j.windowTitle(), "Desconto de Cheques");
-        Campos({"281207", "3", "2", "0,0041", "", "2", ""});  // the clearing box: on to the grid
+        Campos({"281207", "3", "2", "0,0041", "", "2"});  // Enter after the fee: on to the first date
         teste::DigitaLinhas({{"311207", "1000"}, {"260108", "500"}, {"150208", "2500,50"}});
         Tecla(Qt::Key_F5);
     });
@@ -81,7 +81,7 @@ TEST_F(MenuEntrada, DescontoDeChequeDoBotaoAteOsTotais) {
 TEST_F(MenuEntrada, VendaCertaDoBotaoAteOsValores) {
     Clica(frm_principal->SpeedButton6, [](JanelaEntrada& j) {
         EXPECT_EQ(j.windowTitle(), "Venda Certa (Desconto Inverso)");
-        Campos({"010607", "5", "1", "0,0041", "", "2", "5000", ""});
+        Campos({"010607", "5", "1", "0,0041", "", "2", "5000"});
         teste::DigitaLinhas({{"200607"}, {"300607"}, {"150707"}});
         Tecla(Qt::Key_F5);
     });

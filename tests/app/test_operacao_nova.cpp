@@ -52,8 +52,10 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(b));
     }
 
-    // The renegotiation example, from the main menu's road.
-    bool RenegociaExemplo() {
+    // The renegotiation example, from the main menu's road or, with the
+    // workbench shown, chosen in its type list.
+    bool RenegociaExemplo(bool pelaLista = false) {
+        if (pelaLista) MostraBancada();
         teste::QuandoAbrir(frmRenegociacao, [] {
             TfrmRenegociacao& r = *frmRenegociacao;
             teste::DigitaDividaDoExemplo(r);
@@ -64,7 +66,11 @@ protected:
             r.edtNovaTaxa->DefineValor(2);
             r.BitBtn1->click();
         });
-        return RenegociaDoMenu(b, frmRenegociacao, frm_principal);
+        if (!pelaLista) return RenegociaDoMenu(b, frmRenegociacao, frm_principal);
+        const int i = static_cast<int>(TipoCalculo::RenegociacaoDividas);
+        Controles(b).ComboBox1->setCurrentIndex(i);
+        emit Controles(b).ComboBox1->activated(i);
+        return true;
     }
 
     // Opens an entry window as the main menu does and runs `passos` in it;
@@ -193,39 +199,51 @@ TEST_F(OperacaoNova, F5ComDataQueNaoEhDataAvisaENaoCalcula) {
 
 // --- A new operation starts clean ---------------------------------------------
 
-TEST_F(OperacaoNova, RenegociacaoDoMenuDepoisDeUmDescontoNaoMostraNemImprimeOsEncargosDele) {
-    DescontoCalculado();
-    ASSERT_TRUE(RenegociaExemplo());
-    EXPECT_EQ(b->TipoSelecionado(), TipoCalculo::RenegociacaoDividas);
-    EXPECT_EQ(Controles(b).Edit2->text(), "1.134,72");
-    for (CampoNumerico* c : {Controles(b).edtTAC, Controles(b).edtIOF, Controles(b).edtTARIFA})
-        EXPECT_EQ(c->Valor(), 0) << c->objectName().toStdString();
-    for (QLabel* l : {Controles(b).Label12, Controles(b).Label13, Controles(b).Label14, Controles(b).Label15})
-        EXPECT_EQ(l->text(), "") << l->objectName().toStdString();
-    EXPECT_EQ(Controles(b).LabelCET->text(), "CET: -");
-    const std::string listagem = Listagem();
-    for (const char* antigo : {"80,01", "4,92", "151,53", "6,00", "0,0041%"})
-        EXPECT_EQ(listagem.find(antigo), std::string::npos) << antigo << "\n" << listagem;
-    EXPECT_NE(listagem.find("TAC   : %       IOF: %"), std::string::npos) << listagem;
+// Both roads into a renegotiation: the earlier discount's charges and totals
+// are neither shown nor printed, and the totals lines read as before any
+// calculation (they were four empty lines).
+TEST_F(OperacaoNova, RenegociacaoDepoisDeUmDescontoNaoMostraNemImprimeOsEncargosDele) {
+    for (const bool pelaLista : {false, true}) {
+        SCOPED_TRACE(pelaLista ? "type list" : "main menu");
+        DescontoCalculado();
+        ASSERT_TRUE(RenegociaExemplo(pelaLista));
+        EXPECT_EQ(b->TipoSelecionado(), TipoCalculo::RenegociacaoDividas);
+        EXPECT_EQ(Controles(b).Edit2->text(), "1.134,72");
+        for (CampoNumerico* c : {Controles(b).edtTAC, Controles(b).edtIOF, Controles(b).edtTARIFA})
+            EXPECT_EQ(c->Valor(), 0) << c->objectName().toStdString();
+        EXPECT_EQ(Controles(b).Label15->text(), "Tarifa:");
+        EXPECT_EQ(Controles(b).Label12->text(), "TAC:");
+        EXPECT_EQ(Controles(b).Label13->text(), "IOF:");
+        EXPECT_EQ(Controles(b).Label14->text(), "Juros:");
+        EXPECT_EQ(Controles(b).LabelCET->text(), "CET: -");
+        const std::string listagem = Listagem();
+        for (const char* antigo : {"80,01", "4,92", "151,53", "6,00", "0,0041%"})
+            EXPECT_EQ(listagem.find(antigo), std::string::npos) << antigo << "\n" << listagem;
+        EXPECT_NE(listagem.find("TAC   : %       IOF: %"), std::string::npos) << listagem;
+        EXPECT_NE(listagem.find("     Tarifa:\n     TAC:\n     IOF:\n     Juros:\n"), std::string::npos) << listagem;
+    }
 }
 
 TEST_F(OperacaoNova, EntregaCujoCalculoParaNaoDeixaOsTotaisDoAnterior) {
     DescontoCalculado();
-    // The discount stops at its conversion error (1.500,00 reaches it as 1,500,00).
+    // The discount stops at its conversion error (a value no key gives).
     const bool aberta = Entrada<Tfrm_desconto>(&AbreDescontoCheque, [&](Tfrm_desconto& j) {
         Campos({"281207", "3", "1"});
-        j.grid_pre->setFocus(Qt::TabFocusReason);
-        j.grid_pre->setCurrentIndex(j.grid_pre->model()->index(0, 0));
-        teste::DigitaLinhas({{"311207", "1.500,00"}});
+        j.grid_pre->Modelo()->DefineLinhas({Parcela{"31/12/07", "1,500,00", "", "", ""}});
         Tecla(Qt::Key_F5);
     });
     EXPECT_TRUE(aberta);
     EXPECT_EQ(Controles(b).edtTAC->Valor(), 1);  // the window's
     EXPECT_EQ(Controles(b).edtIOF->Valor(), 0);
     EXPECT_EQ(Controles(b).edtTARIFA->Valor(), 0);
-    for (QLabel* l : {Controles(b).Label12, Controles(b).Label13, Controles(b).Label14, Controles(b).Label15,
-                      Controles(b).LabelCET})
-        EXPECT_EQ(l->text(), "") << l->objectName().toStdString();
+    const auto comoAntesDeCalcular = [this] {
+        EXPECT_EQ(Controles(b).Label15->text(), "Tarifa:");
+        EXPECT_EQ(Controles(b).Label12->text(), "TAC:");
+        EXPECT_EQ(Controles(b).Label13->text(), "IOF:");
+        EXPECT_EQ(Controles(b).Label14->text(), "Juros:");
+        EXPECT_EQ(Controles(b).LabelCET->text(), "");
+    };
+    comoAntesDeCalcular();
 
     // "Venda certa" with no date at all stops silently.
     DescontoCalculado();
@@ -235,9 +253,7 @@ TEST_F(OperacaoNova, EntregaCujoCalculoParaNaoDeixaOsTotaisDoAnterior) {
         Tecla(Qt::Key_F5);
     });
     EXPECT_EQ(b->TipoSelecionado(), TipoCalculo::VendaPorFora);
-    for (QLabel* l : {Controles(b).Label12, Controles(b).Label13, Controles(b).Label14, Controles(b).Label15,
-                      Controles(b).LabelCET})
-        EXPECT_EQ(l->text(), "") << l->objectName().toStdString();
+    comoAntesDeCalcular();
     EXPECT_EQ(Controles(b).edtTAC->Valor(), 0);
 }
 

@@ -20,7 +20,7 @@ label it is "labelled by". Presses go through the control's own action and must
 return within a time limit: a press that does not return is a hang (Travou).
 
 Needs, on Debian: xvfb, at-spi2-core, python3-pyatspi, gir1.2-atspi-2.0,
-xdotool and a D-Bus session bus (run the script under dbus-run-session;
+xdotool, xclip (for what a spreadsheet would have copied) and a D-Bus session bus (run the script under dbus-run-session;
 tests/atspi/run.sh does both). Use the system's /usr/bin/python3, which has the
 pyatspi module. Nothing here knows the program's windows: the checks beside it
 do.
@@ -198,8 +198,9 @@ class Sessao:
     logs; it is removed when the run ends well, and kept when `guarda` is set
     or the block ended with an exception."""
 
-    def __init__(self, programa, largura=1280, altura=1024):
+    def __init__(self, programa, largura=1280, altura=1024, localidade="C.UTF-8"):
         self.tela = "%dx%dx24" % (largura, altura)
+        self.localidade = localidade
         self.pasta = tempfile.mkdtemp(prefix="quantivo-atspi-")
         self.copia = os.path.join(self.pasta, "bin", os.path.basename(programa))
         os.makedirs(os.path.dirname(self.copia))
@@ -283,7 +284,8 @@ class Sessao:
         amb = dict(os.environ)
         amb.update({"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1", "QT_QPA_PLATFORM": "xcb",
                     "DISPLAY": self.display, "HOME": casa, "XDG_CONFIG_HOME": os.path.join(casa, "config"),
-                    "XDG_DATA_HOME": os.path.join(casa, "data"), "XDG_RUNTIME_DIR": execucao, "LC_ALL": "C.UTF-8"})
+                    "XDG_DATA_HOME": os.path.join(casa, "data"), "XDG_RUNTIME_DIR": execucao,
+                    "LC_ALL": self.localidade})
         self.programa = subprocess.Popen([self.copia], env=amb, stdout=self._log("programa.log"),
                                          stderr=subprocess.STDOUT)
         pid = self.programa.pid
@@ -429,3 +431,19 @@ class Sessao:
 
     def texto(self, obj):
         return texto(obj)
+
+    def copia_texto(self, texto_):
+        """Puts `texto_` on the X clipboard, as a spreadsheet's copy does (xclip
+        keeps it there until another program takes the clipboard)."""
+        if not shutil.which("xclip"):
+            raise Falha("xclip is not installed")
+        p = subprocess.Popen(["xclip", "-selection", "clipboard", "-i"], stdin=subprocess.PIPE,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        p.communicate(texto_.encode("utf-8"), timeout=10)
+        self.processos.append(p)
+
+    def caixa(self, titulo, limite=ESPERA_S):
+        """The message box of that title, once it is the active window, and
+        the texts of its labels run together."""
+        j = self.espera_ativa(titulo, limite)
+        return j, " ".join(normaliza(o.name) for o in percorre(j) if papel(o) in ROTULO)

@@ -158,7 +158,7 @@ class Conferencia:
         self.controles(b, GRADE, ["Parcelas"])
         self.controles(b, CAIXA, ["F7- Inclui Compensação", "F8- Feriados"])
         self.controles(b, BOTAO, ["F5 - Calcula", "F10 - Limpa", "F12 - Imprime", "Ajuda", "F2 - Fecha", "Firmatto",
-                                  "Feriados"])
+                                  "Feriados", "F9 - Taxa p/ líquido"])
         # The CET below the totals: found by its name, its figures in its description.
         cet = self.controles(b, ROTULO, ["CET"]).get("CET")
         if cet is not None and not descricao(cet):
@@ -278,6 +278,17 @@ class Conferencia:
         if not self.s.fechou("Renegociação de Dívida"):
             self.falta("the renegotiation window did not close with Escape")
 
+    def taxa_liquido(self):
+        """The dialog of the rate for a wanted net, over a cheque discount."""
+        b = self.janela("QUANTIVO")
+        self.pressiona(b, "F9 - Taxa p/ líquido", fecha_se_travar="Taxa p/ líquido")
+        d = self.janela("Taxa p/ líquido")
+        self.controles(d, CAMPO, ["Líquido desejado", "Líquido desejado (R$)"])
+        self.controles(d, BOTAO, ["OK", "Cancelar"])
+        self.pressiona(d, "Cancelar")
+        if not self.s.fechou("Taxa p/ líquido"):
+            self.falta("the rate dialog did not close")
+
     def fecha_bancada(self):
         b = self.janela("QUANTIVO")
         self.pressiona(b, "F2 - Fecha")
@@ -299,6 +310,7 @@ def main(argv):
             c.recibo(b)
             c.fecha_bancada()
             c.desconto(m)
+            c.taxa_liquido()
             c.fecha_bancada()
             c.prestacao(m)
             c.renegociacao(m)

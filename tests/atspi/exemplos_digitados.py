@@ -41,10 +41,11 @@ def texto_celula(grade, linha, coluna):
 
 def desconto_de_cheque(s, menu):
     """Main menu -> "Desconto de Cheque" -> the example's data and cheques,
-    one Enter between fields and cells -> F5 -> the workbench's totals."""
+    one Enter between fields and cells (the fee's into the first date) -> F5
+    -> the workbench's totals."""
     s.clica(s.acha("Desconto de Cheque", raiz=menu, papeis=BOTAO))
     s.espera_ativa("Desconto de Cheques")
-    s.digita("281207", ENTER, "3", ENTER, "2", ENTER, "0,0041", ENTER, ENTER, "2", ENTER, ENTER,
+    s.digita("281207", ENTER, "3", ENTER, "2", ENTER, "0,0041", ENTER, ENTER, "2", ENTER,
              "311207", ENTER, "1000", ENTER, ENTER, ENTER,
              "260108", ENTER, "500", ENTER, ENTER, ENTER,
              "150208", ENTER, "2500,50", "<F5>")
@@ -70,12 +71,35 @@ def f10_e_desfaz(s, b):
     print("F10 cleared the workbench; Ctrl+Z brought it back")
 
 
+def taxa_para_liquido(s, b):
+    """F9 over the example: the dialog, a net no rate reaches (its message,
+    Enter), then R$ 3.800,00 -> the rate and the net read back; Ctrl+Z right
+    after brings back the rate 3 and its net."""
+    s.digita("<F9>")
+    s.espera_ativa("Taxa p/ líquido")
+    s.digita("5000", ENTER)
+    s.espera_ativa("Quantivo")
+    s.digita(ENTER)
+    s.espera_ativa(BANCADA)
+    confere(s, b, "Taxa (%)", "3")
+    s.digita("<F9>")
+    s.espera_ativa("Taxa p/ líquido")
+    s.digita("3800", ENTER)
+    confere(s, b, "Taxa (%)", "2,1693")
+    confere(s, b, "Valor Financiado", "3.800,00")
+    confere_rotulo(s, b, "Juros =", "Juros = 109,57")
+    s.digita("<ctrl+z>")
+    confere(s, b, "Taxa (%)", "3")
+    confere(s, b, "Valor Financiado", "3.758,04")
+    print("Taxa p/ líquido: 5.000,00 out of reach, 3.800,00 at 2,1693 % a month; Ctrl+Z brought back 3 %")
+
+
 def venda_certa(s, menu):
     """With the workbench open: main menu -> "Venda certa" -> the example ->
     F5 -> the cheques' values and totals, the workbench active again."""
     s.pressiona(s.acha("Venda certa", raiz=menu, papeis=BOTAO))
     s.espera_ativa("Venda Certa (Desconto Inverso)")
-    s.digita("010607", ENTER, "5", ENTER, "1", ENTER, "0,0041", ENTER, ENTER, "2", ENTER, "5000", ENTER, ENTER,
+    s.digita("010607", ENTER, "5", ENTER, "1", ENTER, "0,0041", ENTER, ENTER, "2", ENTER, "5000", ENTER,
              "200607", ENTER, "300607", ENTER, "150707", "<F5>")
     b = s.espera_ativa(BANCADA)
     grade = s.acha("Parcelas", raiz=b, papeis=GRADE)
@@ -115,7 +139,8 @@ def renegociacao(s, menu):
     F10 pressed at once clears it."""
     s.pressiona(s.acha("Renegociação de Dívidas", raiz=menu, papeis=BOTAO))
     s.espera_ativa("Renegociação de Dívida")
-    s.digita("1000", ENTER, "010308", ENTER, "3", ENTER, " ", "150408", ENTER, "45", ENTER, "12", ENTER, "2", ENTER, " ")
+    s.digita("1000", ENTER, "010308", ENTER, "3", ENTER, "150408", ENTER, " ",
+             "150408", ENTER, "45", ENTER, "12", ENTER, "2", ENTER, " ")
     b = s.espera_ativa(BANCADA)
     confere(s, b, "Taxa (%)", "2")
     s.digita("<F10>")
@@ -131,6 +156,7 @@ def main(argv):
             menu = s.janela(MENU)
             b = desconto_de_cheque(s, menu)
             f10_e_desfaz(s, b)
+            taxa_para_liquido(s, b)
             b = venda_certa(s, menu)
             digita_apos_clicar(s, b)
             renegociacao(s, menu)

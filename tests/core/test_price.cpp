@@ -11,11 +11,6 @@ using namespace quantivo;
 namespace {
 Data D(int a, int m, int d) { return *CodificaData(a, m, d); }
 
-bool operator==(const Totais& a, const Totais& b) {
-    return a.ValorTotal == b.ValorTotal && a.TAC == b.TAC && a.IOF == b.IOF && a.Juros == b.Juros &&
-           a.Tarifa == b.Tarifa;
-}
-
 Bancada BancadaComLinhas() {
     Bancada b;
     b.dados.DataReferencia = D(2008, 4, 15);

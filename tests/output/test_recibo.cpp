@@ -240,15 +240,28 @@ TEST_F(JanelasRecibo, ReciboExtensoSegueOValorAoSairDoCampo) {
     EXPECT_TRUE(r.extenso->text().isEmpty());
 }
 
-TEST_F(JanelasRecibo, ReciboValorAcimaDoMaximoBaixaAoSairEOExtensoSegue) {
+// A value past what the words can write was brought down to 4294967295 on
+// leaving, its cents lost, unannounced: it stays as typed, the words' range
+// error says why there are no words, and nothing is printed.
+TEST_F(JanelasRecibo, ReciboValorAlemDoExtensoFicaComoDigitadoEAvisa) {
+    EscreveIni("[Cadastro]\r\nNome=Maria\r\nAtividade=Tecidos\r\nEndereco=Rua A\r\nCidade=Recife\r\n");
     TFPRIN r;
     r.setAttribute(Qt::WA_DeleteOnClose, false);
     Mostra(&r);
-    Preenche(r, "5000000000", "", "");
-    EXPECT_EQ(r.tvalor->text(), "5000000000");  // every digit taken while typing
+    Preenche(r, "4294967295,99", "Ana", "Aluguel");  // the largest the words write, cents included
     QTest::keyClick(r.tvalor, Qt::Key_Return);
-    EXPECT_EQ(r.tvalor->Texto(), "4294967295");
-    EXPECT_EQ(r.extenso->text(), QString::fromStdString(ValorExtenso(4294967295.0)));
+    EXPECT_EQ(r.extenso->text(), QString::fromStdString(ValorExtenso(4294967295.99)));
+    EXPECT_TRUE(msgs.mensagens.empty());
+    Preenche(r, "999999999999,99", "Ana", "Aluguel");
+    QTest::keyClick(r.tvalor, Qt::Key_Return);
+    const Mensagem faixa{"999999999999,99 Valor fora da faixa 0,01..4294967295,99", "", Icone::Erro};
+    EXPECT_EQ(msgs.mensagens, std::vector<Mensagem>{faixa});
+    EXPECT_EQ(r.tvalor->Texto(), "999999999999,99");
+    EXPECT_TRUE(r.extenso->text().isEmpty());  // not the words of the value before
+    msgs.mensagens.clear();
+    r.SpeedButton5->click();
+    EXPECT_EQ(msgs.mensagens, std::vector<Mensagem>{faixa});
+    EXPECT_TRUE(paginas.empty());
 }
 
 // The largest amounts' words take three lines at the window's font: they

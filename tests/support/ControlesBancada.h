@@ -42,6 +42,7 @@ struct ControlesBancada {
     QCheckBox* CheckBox2 = nullptr;
     QPushButton* btnFeriados = nullptr;
     QPushButton* btnCalcula = nullptr;
+    QPushButton* btnTaxa = nullptr;
     QPushButton* btnLimpa = nullptr;
     QPushButton* btnImprime = nullptr;
     QPushButton* SpeedButton2 = nullptr;
@@ -90,6 +91,7 @@ inline ControlesBancada Controles(const QWidget* bancada) {
     QUANTIVO_ACHA(CheckBox2);
     QUANTIVO_ACHA(btnFeriados);
     QUANTIVO_ACHA(btnCalcula);
+    QUANTIVO_ACHA(btnTaxa);
     QUANTIVO_ACHA(btnLimpa);
     QUANTIVO_ACHA(btnImprime);
     QUANTIVO_ACHA(SpeedButton2);

@@ -1,5 +1,6 @@
 // The shared numeric and date fields.
 #include <QCalendarWidget>
+#include <QClipboard>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
@@ -90,8 +91,24 @@ TEST_F(CampoNumericoTeste, TeclasFormamNumeroValidoComAsCasasDoCampo) {
         const char* teclas;
         const char* texto;
     } casos[] = {
-        {2, "12.5", "12,5"},      {2, "1,234", "1,23"}, {2, "1,2,3", "1,23"}, {2, "a1b2", "12"}, {0, "7,5", "75"},
-        {4, "0.00415", "0,0041"}, {2, "-3", "-3"},      {2, "3-", "3"},       {2, ",5", ",5"},   {2, "1e5", "15"},
+        {2, "12.5", "12,5"},
+        {2, "1,2345", "1,234"},
+        {2, "1,2,3", "1,23"},
+        {2, "a1b2", "12"},
+        {0, "7,5", "75"},
+        {4, "0.00415", "0,0041"},
+        {2, "-3", "-3"},
+        {2, "3-", "3"},
+        {2, ",5", ",5"},
+        {2, "1e5", "15"},
+        // A third decimal only as a digit group; a separator after one
+        // regroups the digits, any other second separator is refused.
+        {2, "0,500", "0,50"},
+        {2, "1.500,00", "1500,00"},
+        {2, "1.234.567,8", "1234567,8"},
+        {3, "1.500,5", "1500,5"},
+        {3, "1.5.2", "1,52"},
+        {0, "1.500", "1500"},
     };
     for (const auto& c : casos) {
         Janela<CampoNumerico> j(c.decimais);
@@ -226,7 +243,9 @@ TEST_F(CampoNumericoTeste, TextoPostoDeForaSemFocoViraOValor) {
         const char* texto;
         long double valor;
         const char* mostra;
-    } casos[] = {{"2,5", 2.5L, "R$ 2,50"}, {"1.5", 1.5L, "R$ 1,50"}, {"abc", 7, "R$ 7,00"}, {"", 0, ""}};
+    } casos[] = {{"2,5", 2.5L, "R$ 2,50"},       {"1.5", 1.5L, "R$ 1,50"},
+                 {"abc", 7, "R$ 7,00"},          {"", 0, ""},
+                 {"1.000", 1000, "R$ 1.000,00"}, {"R$ 2.500,50", 2500.5L, "R$ 2.500,50"}};
     for (const auto& c : casos) {
         Janela<CampoNumerico> j(2);
         j.Sai();
@@ -234,6 +253,43 @@ TEST_F(CampoNumericoTeste, TextoPostoDeForaSemFocoViraOValor) {
         j.campo->setText(c.texto);
         EXPECT_EQ(j.campo->Valor(), Segura(c.valor, 2)) << c.texto;
         EXPECT_EQ(j.campo->text().toStdString(), c.mostra) << c.texto;
+    }
+}
+
+// "1.500" typed into a field of two decimals: held as the thousands, and
+// asked about once the field is left (yes: 1500; no: back to the field with
+// the text as typed); an action reading the field first asks too. A paste is
+// read as a pasted amount.
+TEST_F(CampoNumericoTeste, MilharDigitadoPerguntaAoSairEColadoEhLido) {
+    Janela<CampoNumerico> j(2);
+    j.Entra();
+    QTest::keyClicks(j.campo, "1.500");
+    EXPECT_EQ(j.campo->text(), "1,500");
+    EXPECT_EQ(j.campo->Valor(), 1500);
+    j.Sai();
+    EXPECT_TRUE(msgs.mensagens.empty());  // once the focus has settled
+    QTest::qWait(0);
+    ASSERT_EQ(msgs.mensagens.size(), 1u);
+    EXPECT_EQ(msgs.mensagens[0].texto, "O valor \"1,500\" é 1.500,00?\nResponda Não para corrigi-lo.");
+    EXPECT_EQ(msgs.mensagens[0].icone, Icone::Pergunta);
+    EXPECT_EQ(j.campo->Valor(), 1500);
+    EXPECT_TRUE(j.outro->hasFocus());
+
+    msgs.respostas = {false};
+    j.Entra();
+    QTest::keyClick(j.campo, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(j.campo, "2,345");
+    EXPECT_FALSE(j.campo->ConfereValor());
+    EXPECT_TRUE(j.campo->hasFocus());
+    EXPECT_EQ(j.campo->text(), "2,345");
+    EXPECT_EQ(j.campo->selectedText(), "2,345");
+    EXPECT_EQ(msgs.mensagens.size(), 2u);
+
+    for (const auto& [colado, valor] : {std::pair{"R$ 2.500,50", 2500.5L}, {"1.000", 1000.0L}, {"1.5", 1.5L}}) {
+        QApplication::clipboard()->setText(colado);
+        QTest::keyClick(j.campo, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(j.campo, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(j.campo->Valor(), Segura(valor, 2)) << colado;
     }
 }
 
@@ -280,6 +336,45 @@ TEST_F(CampoDataTeste, TextoQueNaoEhDataAvisaAoSairEVoltaAoCampoComOTexto) {
         EXPECT_EQ(msgs.mensagens.size(), 2u) << c.teclas;  // the ConfereData above
         EXPECT_EQ(j.campo->Data(), D(2007, 12, 1));
     }
+}
+
+// Clicked inside 15/11/07, the typed 151107 gave 15/11/01 (the digits past
+// the caret's end were dropped). A click entering the field selects the date,
+// as Tab does; with the caret placed by a second click, a correction still
+// overwrites in place, and a whole date typed there still lands whole.
+TEST_F(CampoDataTeste, DataInteiraDigitadaDepoisDeUmCliqueEhADigitada) {
+    const auto clica = [](CampoData* c, int posicao) {
+        const int y = c->height() / 2;
+        int x = c->width() - 30;
+        if (posicao >= 0)
+            for (x = 0; x < c->width() && c->cursorPositionAt({x, y}) < posicao;) ++x;
+        QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(x, y));
+    };
+    struct Caso {
+        bool segundoClique;
+        int posicao;  // of the caret the click places; -1 past the text
+        const char* teclas;
+        Data esperada;
+    } casos[] = {
+        {false, 7, "281207", D(2007, 12, 28)},  {false, 3, "281207", D(2007, 12, 28)},
+        {false, -1, "281207", D(2007, 12, 28)}, {true, 7, "281207", D(2007, 12, 28)},
+        {true, 3, "010208", D(2008, 2, 1)},     {true, 1, "281207", D(2007, 12, 28)},
+        {true, 6, "08", D(2008, 11, 15)},  // a correction of the year
+        {true, 3, "12", D(2007, 12, 15)},  // of the month
+    };
+    for (const auto& c : casos) {
+        Janela<CampoData> j;
+        j.campo->DefineData(D(2007, 11, 15));
+        j.Sai();
+        if (c.segundoClique) clica(j.campo, 0);
+        clica(j.campo, c.posicao);
+        ASSERT_TRUE(j.campo->hasFocus());
+        QTest::keyClicks(j.campo, c.teclas);
+        EXPECT_EQ(j.campo->Data(), c.esperada) << c.segundoClique << " " << c.posicao << " " << c.teclas;
+        j.Sai();
+        EXPECT_EQ(j.campo->Data(), c.esperada) << c.segundoClique << " " << c.posicao << " " << c.teclas;
+    }
+    EXPECT_TRUE(msgs.mensagens.empty());
 }
 
 TEST_F(CampoDataTeste, DataCorrigidaDepoisDoAvisoEhTomada) {

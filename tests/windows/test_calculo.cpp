@@ -139,7 +139,7 @@ TEST_F(JanelaBancada, EscolherOTipoLimpaOsTotaisSemCalcular) {
     EXPECT_EQ(Celula(0, 4), "");
 }
 
-TEST_F(JanelaBancada, F10LimpaMasGuardaTotaisTipoECompensacao) {
+TEST_F(JanelaBancada, F10LimpaOsTotaisMasGuardaTipoECompensacao) {
     ctl.ComboBox1->setCurrentIndex(0);
     ctl.data_ref->DefineData(D(2007, 12, 28));
     ctl.Edit1->setText("3");
@@ -148,8 +148,13 @@ TEST_F(JanelaBancada, F10LimpaMasGuardaTotaisTipoECompensacao) {
     ctl.grid->Modelo()->DefineCelula(2, 0, "31/12/07");
     ctl.grid->Modelo()->DefineCelula(2, 1, "1000");
     Tecla(Qt::Key_F5);
-    const QString juros = ctl.Label14->text();
+    ASSERT_TRUE(ctl.Label14->text().startsWith("Juros = ")) << ctl.Label14->text().toStdString();
     Tecla(Qt::Key_F10);
+    // No old Tarifa, TAC, IOF or Juros beside a Valor Total of 0.
+    EXPECT_EQ(ctl.Label15->text(), "Tarifa:");
+    EXPECT_EQ(ctl.Label12->text(), "TAC:");
+    EXPECT_EQ(ctl.Label13->text(), "IOF:");
+    EXPECT_EQ(ctl.Label14->text(), "Juros:");
     EXPECT_EQ(ctl.grid->Modelo()->NumeroLinhas(), 1);
     EXPECT_EQ(Celula(0, 0), "");
     EXPECT_EQ(ctl.Edit6->text(), "");
@@ -158,7 +163,6 @@ TEST_F(JanelaBancada, F10LimpaMasGuardaTotaisTipoECompensacao) {
     EXPECT_EQ(ctl.edtTAC->Valor(), 0);
     EXPECT_EQ(ctl.data_ref->Data(), Hoje());
     EXPECT_TRUE(ctl.Edit6->hasFocus());
-    EXPECT_EQ(ctl.Label14->text(), juros);
     EXPECT_EQ(f->TipoSelecionado(), TipoCalculo::DescontoCheque);
     EXPECT_FALSE(ctl.CheckBox1->isChecked());
 }
@@ -187,9 +191,10 @@ TEST_F(JanelaBancada, FiltrosDeTeclasDasColunas) {
         const char* teclas;
         const char* celula;
     } casos[] = {
-        {1, "1.234,5", "1,234,5"},  // the point becomes a comma
-        {1, "1234,5", "1234,5"},   {1, "abc12", "12"},          {0, "ab3112cd07", "31/12/07"},
-        {4, "12ab", ""},           {2, "Bco 1/23", "Bco 1/23"},
+        {1, "1.234,5", "1234,5"},  // the point as the digit-group mark
+        {1, "1,5,2", "1,52"},      // a second separator that regroups nothing: refused
+        {1, "1234,5", "1234,5"},  {1, "abc12", "12"},          {0, "ab3112cd07", "31/12/07"},
+        {4, "12ab", ""},          {2, "Bco 1/23", "Bco 1/23"},
     };
     for (const auto& c : casos) {
         ctl.grid->Modelo()->DefineLinhas(std::vector<Parcela>(1));
@@ -201,19 +206,47 @@ TEST_F(JanelaBancada, FiltrosDeTeclasDasColunas) {
     }
 }
 
-TEST_F(JanelaBancada, ValorComPontoViraVirgulaEOCalculoRecusa) {
-    ctl.ComboBox1->setCurrentIndex(0);
-    ctl.data_ref->DefineData(D(2007, 12, 28));
-    ctl.Edit1->setText("3");
-    ctl.grid->setFocus();
-    ctl.grid->setCurrentIndex(ctl.grid->model()->index(0, 0));
-    Digita("311207");
+// Amounts typed as Brazilians write them are the amounts; one left with three
+// digits after its comma is asked about, in a cell as in "Valor Financiado".
+TEST_F(JanelaBancada, ValoresComPontoDeMilharSaoOQueFoiDigitado) {
+    DigitaPrimeiraData();
     Tecla(Qt::Key_Right);
     Digita("1.234,5");
     Tecla(Qt::Key_F5);
-    ASSERT_EQ(msgs.Textos().size(), 1u);
-    EXPECT_EQ(msgs.Textos()[0], "'1,234,5' is not a valid floating point value");
-    EXPECT_EQ(Celula(0, 4), "5");  // what pass 1 wrote stays
+    EXPECT_TRUE(msgs.mensagens.empty());
+    EXPECT_EQ(Celula(0, 1), "1234,5");
+    EXPECT_EQ(ctl.Edit2->text(), "1.234,50");
+
+    ctl.grid->Modelo()->DefineNumeroLinhas(2);
+    ctl.grid->setCurrentIndex(ctl.grid->model()->index(1, 1));
+    Digita("2.500");
+    Tecla(Qt::Key_Return);
+    ASSERT_EQ(msgs.mensagens.size(), 1u);
+    EXPECT_EQ(msgs.mensagens[0].texto, "O valor \"2,500\" da linha 2 é 2.500,00?\nResponda Não para corrigi-lo.");
+    EXPECT_EQ(Celula(1, 1), "2500");
+    EXPECT_EQ(ctl.grid->currentIndex(), ctl.grid->model()->index(1, 2));
+    // No: the cell stays current, as typed, and F5 asks again before it reads it.
+    msgs.respostas = {false, false};
+    ctl.grid->setCurrentIndex(ctl.grid->model()->index(1, 1));
+    Digita("1.000");
+    Tecla(Qt::Key_Return);
+    EXPECT_EQ(Celula(1, 1), "1,000");
+    EXPECT_EQ(ctl.grid->currentIndex(), ctl.grid->model()->index(1, 1));
+    Tecla(Qt::Key_F5);
+    EXPECT_EQ(msgs.mensagens.size(), 3u);
+    EXPECT_EQ(ctl.Edit2->text(), "1.234,50");  // not calculated
+
+    msgs.mensagens.clear();
+    ctl.Edit6->setFocus(Qt::TabFocusReason);
+    Digita("1.500,00");
+    EXPECT_EQ(ctl.Edit6->text(), "1500,00");
+    ctl.Edit6->selectAll();
+    Digita("1.500");
+    Tecla(Qt::Key_Return);
+    QTest::qWait(0);
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{"O valor \"1,500\" é 1.500,00?\nResponda Não para corrigi-lo."});
+    EXPECT_EQ(ctl.Edit6->text(), "1500");
+    EXPECT_TRUE(ctl.Edit1->hasFocus());
 }
 
 TEST_F(JanelaBancada, SetaDireitaNumaDataInvalidaAvisa) {
@@ -225,10 +258,87 @@ TEST_F(JanelaBancada, SetaDireitaNumaDataInvalidaAvisa) {
     Tecla(Qt::Key_Left);
     Digita("07");
     msgs.mensagens.clear();
-    Tecla(Qt::Key_Right);  // leaves the cell; its text stays
-    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{"Data invalida"});
+    // Leaving the cell says which row and text, once; the cell stays
+    // current with its text, for correction.
+    Tecla(Qt::Key_Right);
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{TextoDataInvalidaNaLinha("31/13/07", 1).toStdString()});
     EXPECT_EQ(Celula(0, 0), "31/13/07");
-    EXPECT_EQ(ctl.grid->currentIndex().column(), 1);
+    EXPECT_EQ(ctl.grid->currentIndex(), ctl.grid->model()->index(0, 0));
+}
+
+// A date that does not exist is said so when its cell is left (Enter, Tab,
+// a click elsewhere), F5 stops at it, and no typed value is lost; a date
+// cell opened and left blank says nothing and is an empty cell.
+TEST_F(JanelaBancada, DataQueNaoExisteAvisaAoSairEF5ParaSemPerderOValor) {
+    DigitaPrimeiraData();
+    Tecla(Qt::Key_Return);
+    Digita("900");
+    Tecla(Qt::Key_Down);
+    for (int i = 0; i < 2; ++i) Tecla(Qt::Key_Left);
+    Digita("310208");
+    Tecla(Qt::Key_Return);
+    const std::string aviso = TextoDataInvalidaNaLinha("31/02/08", 2).toStdString();
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{aviso});
+    EXPECT_EQ(ctl.grid->currentIndex(), ctl.grid->model()->index(1, 0));
+    ctl.grid->setCurrentIndex(ctl.grid->model()->index(1, 1));
+    Digita("400");
+    Tecla(Qt::Key_F5);
+    EXPECT_EQ(msgs.Textos(), (std::vector<std::string>{aviso, aviso}));
+    EXPECT_EQ(ctl.grid->currentIndex(), ctl.grid->model()->index(1, 0));
+    EXPECT_EQ(Celula(1, 1), "400");
+    EXPECT_EQ(ctl.Edit2->text(), "0");
+    // Left for another control: said once the focus has settled.
+    msgs.mensagens.clear();
+    Digita("000000");
+    Tecla(Qt::Key_Tab);
+    QTest::qWait(0);
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{TextoDataInvalidaNaLinha("00/00/00", 2).toStdString()});
+    EXPECT_TRUE(ctl.grid->hasFocus());
+    // Corrected: F5 counts both cheques; a blank mask is an empty cell.
+    msgs.mensagens.clear();
+    Digita("290208");
+    Tecla(Qt::Key_Down);
+    const QPoint vazia = ctl.grid->visualRect(ctl.grid->model()->index(2, 0)).center();
+    QTest::mouseClick(ctl.grid->viewport(), Qt::LeftButton, {}, vazia);
+    QTest::mouseDClick(ctl.grid->viewport(), Qt::LeftButton, {}, vazia);
+    ASSERT_NE(ctl.grid->EditorAberto(), nullptr);
+    Tecla(Qt::Key_Return);
+    EXPECT_EQ(Celula(2, 0), "");
+    Tecla(Qt::Key_F5);
+    EXPECT_TRUE(msgs.mensagens.empty());
+    EXPECT_EQ(ctl.Edit2->text(), "1.300,00");
+}
+
+// As in a spreadsheet: Delete and Backspace on cells not being edited clear
+// them (never "Nº Dias"); Ctrl+Z right after brings them back; F10's undo is
+// as before.
+TEST_F(JanelaBancada, DeleteEBackspaceLimpamCelulasECtrlZAsTraz) {
+    const std::vector<Parcela> linhas = {Parcela{"31/12/07", "1000", "001", "Ana", "5"},
+                                         Parcela{"26/01/08", "500", "002", "Rui", "33"}};
+    ctl.grid->Modelo()->DefineLinhas(linhas);
+    ctl.grid->setFocus(Qt::TabFocusReason);
+    ctl.grid->setCurrentIndex(ctl.grid->model()->index(0, 1));
+    Tecla(Qt::Key_Backspace);
+    EXPECT_EQ(Celula(0, 1), "");
+    EXPECT_EQ(ctl.grid->EditorAberto(), nullptr);
+    Tecla(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Celula(0, 1), "1000");
+    for (int i = 0; i < 3; ++i) Tecla(Qt::Key_Right, Qt::ShiftModifier);
+    Tecla(Qt::Key_Down, Qt::ShiftModifier);
+    Tecla(Qt::Key_Delete);
+    EXPECT_EQ(ctl.grid->Modelo()->Linhas(),
+              (std::vector<Parcela>{Parcela{"31/12/07", "", "", "", "5"}, Parcela{"26/01/08", "", "", "", "33"}}));
+    Tecla(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(ctl.grid->Modelo()->Linhas(), linhas);
+    Tecla(Qt::Key_Delete);
+    Digita("7");  // any other key keeps the clearing
+    ctl.grid->EncerraEdicao(false);
+    Tecla(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Celula(1, 3), "");
+    Tecla(Qt::Key_F10);
+    Tecla(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Celula(0, 0), "31/12/07");
+    EXPECT_EQ(Celula(1, 3), "");
 }
 
 TEST_F(JanelaBancada, SetaDireitaNumaDataValidaOuVaziaNaoAvisa) {
@@ -409,6 +519,26 @@ TEST_F(JanelaBancada, DuploCliqueAindaAbreOEditorDaCelula) {
     EXPECT_EQ(ctl.grid->EditorAberto()->text(), "Ana");
 }
 
+// A date cell opened by a double click and clicked into: a whole date typed
+// with the caret inside the old one is the date typed, not a mix of both.
+TEST_F(JanelaBancada, DataDigitadaNaCelulaAbertaComCliqueEhADigitada) {
+    ctl.grid->Modelo()->DefineCelula(0, 0, "15/11/07");
+    const QRect r = ctl.grid->visualRect(ctl.grid->model()->index(0, 0));
+    QTest::mouseClick(ctl.grid->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(ctl.grid->viewport(), Qt::LeftButton, {}, r.center());
+    QLineEdit* editor = ctl.grid->EditorAberto();
+    ASSERT_NE(editor, nullptr);
+    // A click between the year's digits.
+    const int y = editor->height() / 2;
+    int x = 0;
+    while (x < editor->width() && editor->cursorPositionAt({x, y}) < 7) ++x;
+    QTest::mouseClick(editor, Qt::LeftButton, {}, QPoint(x, y));
+    ASSERT_EQ(editor->cursorPosition(), 7);
+    Digita("281207");
+    Tecla(Qt::Key_Return);
+    EXPECT_EQ(Celula(0, 0), "28/12/07");
+}
+
 TEST_F(JanelaBancada, EnterLevaDeCelulaEmCelulaEDoEmitenteAProximaLinhaSemPassarPorNDias) {
     ctl.ComboBox1->setCurrentIndex(0);
     teste::DadosDoExemplo(*f);
@@ -475,7 +605,7 @@ TEST_F(JanelaBancada, TeclaDigitadaAposF10CancelaODesfazer) {
     EXPECT_EQ(f->findChild<QLabel*>("painel5")->text(), "");
 }
 
-TEST_F(JanelaBancada, F10EsvaziaOCETDaOperacaoECtrlZOTrazDeVolta) {
+TEST_F(JanelaBancada, F10EsvaziaOCETEOsTotaisECtrlZOsTrazDeVolta) {
     ctl.ComboBox1->setCurrentIndex(0);
     ctl.data_ref->DefineData(D(2007, 12, 28));
     ctl.Edit1->setText("3");
@@ -483,11 +613,13 @@ TEST_F(JanelaBancada, F10EsvaziaOCETDaOperacaoECtrlZOTrazDeVolta) {
     Tecla(Qt::Key_F5);
     const QString cet = ctl.LabelCET->text();
     ASSERT_TRUE(cet.startsWith("CET: ") && cet.size() > 5) << cet.toStdString();
-    const QString juros = ctl.Label14->text();
+    const QString juros = ctl.Label14->text(), tac = ctl.Label12->text();
     Tecla(Qt::Key_F10);
     EXPECT_EQ(ctl.LabelCET->text(), "");
-    EXPECT_EQ(ctl.Label14->text(), juros);  // the totals keep what they hold
+    EXPECT_EQ(ctl.Label14->text(), "Juros:");
     Tecla(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(ctl.Label14->text(), juros);
+    EXPECT_EQ(ctl.Label12->text(), tac);
     EXPECT_EQ(ctl.LabelCET->text(), cet);
     EXPECT_TRUE(ctl.LabelCET->accessibleDescription().startsWith(cet));
 }

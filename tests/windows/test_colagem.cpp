@@ -23,9 +23,16 @@ TEST(Colagem, Limpeza) {
         {FiltroTeclas::Valor, "1.000,00", "1000,00"},
         {FiltroTeclas::Valor, "R$ 2.500,50", "2500,50"},
         {FiltroTeclas::Valor, "1,000.50", "1000,50"},   // the other convention
-        {FiltroTeclas::Valor, "1.234.567", "1234567"},  // repeated marks group digits
-        {FiltroTeclas::Valor, "1.5", "1,5"},            // one "." alone: as typed
-        {FiltroTeclas::Valor, "1.000", "1,000"},        // ambiguous: as typed, one real
+        {FiltroTeclas::Valor, "1.234.567", "1234567"},  // dots every three digits group them
+        {FiltroTeclas::Valor, "1.000", "1000"},
+        {FiltroTeclas::Valor, "2.500", "2500"},
+        {FiltroTeclas::Valor, "1,000,000", "1000000"},
+        {FiltroTeclas::Valor, "1.5", "1,5"},  // one mark that groups nothing: the decimal one
+        {FiltroTeclas::Valor, "1.50", "1,50"},
+        {FiltroTeclas::Valor, "0.500", "0,500"},
+        {FiltroTeclas::Valor, "1,000", "1"},  // one comma: the decimal comma
+        {FiltroTeclas::Valor, "1,500", "1,5"},
+        {FiltroTeclas::Valor, "1.5.2", ""},  // no amount
         {FiltroTeclas::Valor, " 500 ", "500"},
         {FiltroTeclas::Valor, "-7,25", "7,25"},  // the minus cannot be typed either
         {FiltroTeclas::Valor, "abc", ""},
@@ -124,6 +131,27 @@ TEST_F(ColagemNaGrade, CopiaOBlocoSelecionado) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "26/01/08\t500,00\n15/02/08\t2500,50");
 }
 
+// What a paste cannot read is said in one box, each row and text named, the
+// first such cell current: dates that are no date stay for correction (F5
+// stops at them, the value kept), texts that are no amount are left out.
+TEST_F(ColagemNaGrade, DatasQueNaoExistemEValoresIlegiveisSaoDitos) {
+    ctl.ComboBox1->setCurrentIndex(0);
+    teste::DadosDoExemplo(*f);
+    Cola(ctl.grid, 0, 0, "31/12/2007\t1.000\n29/02/2025\t900\n31/02/26\t1.5.2\n");
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{"A data \"29/02/25\" da linha 2 não existe.\n"
+                                                      "A data \"31/02/26\" da linha 3 não existe.\n"
+                                                      "O valor \"1.5.2\" da linha 3 não é um valor; a célula ficou "
+                                                      "em branco.\n"
+                                                      "Digite uma data válida no formato dd/mm/aa."});
+    EXPECT_EQ(ctl.grid->currentIndex(), ctl.grid->model()->index(1, 0));
+    EXPECT_EQ(Celula(0, 1), "1000");
+    EXPECT_EQ(Celula(2, 1), "");
+    msgs.mensagens.clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{TextoDataInvalidaNaLinha("29/02/25", 2).toStdString()});
+    EXPECT_EQ(Celula(1, 1), "900");
+}
+
 TEST_F(ColagemNaGrade, GradesDasJanelasDeEntrada) {
     Tfrm_desconto cheques(nullptr, f.get());
     Cola(cheques.grid_pre, 0, 0, kChequesDaPlanilha);
@@ -134,4 +162,33 @@ TEST_F(ColagemNaGrade, GradesDasJanelasDeEntrada) {
     Cola(datas.grid_pre, 0, 0, kChequesDaPlanilha);  // one column: the values are dropped
     EXPECT_EQ(datas.grid_pre->Modelo()->NumeroLinhas(), 3);
     EXPECT_EQ(datas.grid_pre->Modelo()->Celula(1, 0), "26/01/08");
+    EXPECT_TRUE(msgs.mensagens.empty());
+    Cola(datas.grid_pre, 2, 0, "00/00/00\n");
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{TextoDataInvalidaNaLinha("00/00/00", 3).toStdString()});
+}
+
+// A column of magnetic lines goes to "Banco/Número" wherever the cursor
+// stands, each line checked: the refused and the repeated ones said in the
+// paste's box. "Venda certa" has no such column and takes none.
+TEST_F(ColagemNaGrade, ColunaDeCmc7VaiAoBancoNumeroConferida) {
+    const QString a = "<23704948<0180017935>377506100112:";
+    const QString colunas = a + "\n<23704948<0180017936>377506100112:\n\n " + a + " \n";
+    Cola(ctl.grid, 0, 0, colunas);
+    EXPECT_EQ(Celula(0, 2), "237/0494/001793");
+    EXPECT_EQ(ctl.grid->Modelo()->Linhas()[0].CMC7, a.toStdString());
+    EXPECT_EQ(Celula(1, 2), "<23704948<0180017936>377506100112:");
+    EXPECT_EQ(Celula(2, 2), "");
+    EXPECT_EQ(Celula(3, 2), "237/0494/001793");
+    EXPECT_EQ(Celula(0, 0), "");
+    EXPECT_EQ(msgs.Textos(),
+              std::vector<std::string>{"O CMC7 da linha 2 foi recusado: Dígito verificador do campo 2 não "
+                                       "confere.\nO cheque da linha 4 já está na linha 1."});
+    EXPECT_EQ(ctl.grid->currentIndex(), ctl.grid->model()->index(1, 2));
+
+    msgs.mensagens.clear();
+    Tfrm_venda_por_fora datas(nullptr, f.get());
+    Cola(datas.grid_pre, 0, 0, colunas);
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{kMsgLeitorSemBancoNumero});
+    EXPECT_EQ(datas.grid_pre->Modelo()->NumeroLinhas(), 1);
+    EXPECT_EQ(datas.grid_pre->Modelo()->Celula(0, 0), "");
 }

@@ -98,14 +98,16 @@ protected:
         teste::DigitaLinhas(linhas);
     }
     // The general data of the cheque-discount example, typed with Enter
-    // between the fields; the focus ends on the clearing box.
+    // between the fields; Enter after the fee goes to the grid's first date.
     static void DigitaDadosDoExemplo(Tfrm_desconto& j) {
         EXPECT_TRUE(j.data_ref->hasFocus());
         Campos({"281207", "3", "2", "0,0041", "", "2"});  // "": "Tarifa por título", chosen at start
-        EXPECT_TRUE(j.CheckBox1->hasFocus());
+        EXPECT_TRUE(j.grid_pre->hasFocus());
+        EXPECT_EQ(j.grid_pre->currentIndex(), j.grid_pre->model()->index(0, 0));
     }
-    static void ChequesDoExemplo(Tfrm_desconto& j) {
-        DigitaLinhas(j, {{"311207", "1000", "Bco 1", "Ana"}, {"260108", "500"}, {"150208", "2500,50"}});
+    // The example's cheques, typed on from where the fee's Enter left the focus.
+    static void ChequesDoExemplo() {
+        teste::DigitaLinhas({{"311207", "1000", "Bco 1", "Ana"}, {"260108", "500"}, {"150208", "2500,50"}});
     }
     QString Celula(int l, int c) const { return Controles(bancada).grid->Modelo()->Celula(l, c); }
     // Makes a cell the grid's current one and clicks it, with no wait after.
@@ -127,7 +129,7 @@ protected:
 TEST_F(Entrada, DescontoDeChequeDoExemploChegaAosTotaisDaBancada) {
     AbreDesconto([&](Tfrm_desconto& j) {
         DigitaDadosDoExemplo(j);
-        ChequesDoExemplo(j);
+        ChequesDoExemplo();
         Tecla(Qt::Key_F5);  // the last value still in its cell editor
     });
     EXPECT_FALSE(ficouAberta);
@@ -156,11 +158,9 @@ TEST_F(Entrada, VendaCertaDoExemploChegaAosValoresDosCheques) {
         EXPECT_TRUE(j.data_ref->hasFocus());
         Campos({"010607", "5", "1", "0,0041", "", "2"});
         EXPECT_TRUE(j.edtVlrFinanciado->hasFocus());
-        Campos({"5000"});
-        EXPECT_TRUE(j.CheckBox1->hasFocus());
-        Tecla(Qt::Key_Return);
+        Campos({"5000"});  // Enter after the financed value: to the first date
         EXPECT_TRUE(j.grid_pre->hasFocus());
-        DigitaLinhas(j, {{"200607"}, {"300607"}, {"150707"}});
+        teste::DigitaLinhas({{"200607"}, {"300607"}, {"150707"}});
         Tecla(Qt::Key_F5);
     });
     EXPECT_FALSE(ficouAberta);
@@ -188,8 +188,17 @@ TEST_F(Entrada, ParadasAntesDeEntregar) {
         const char* linha0Valor;  // the first row's value afterwards
     } casos[] = {
         {"sem taxa", 0, {L("31/12/07", "1000")}, {kTaxaObrigatoria}, "1000"},
-        {"linha sem valor", 3, {L("31/13/07", "1000"), L("26/01/08"), L("")}, {kSemValor}, "Data Invalida"},
-        {"valor sem data passa, a linha seguinte nao", 3, {L("", "5"), L("26/01/08")}, {kSemValor}, "5"},
+        {"linha sem valor", 3, {L("31/12/07", "1000"), L("26/01/08"), L("")}, {kSemValor}, "1000"},
+        {"data que nao existe, depois da linha sem valor",
+         3,
+         {L("31/12/07", "1000"), L("26/01/08"), L("31/13/07", "700")},
+         {TextoDataInvalidaNaLinha("31/13/07", 3).toStdString()},
+         "1000"},
+        {"valor sem data perguntado, a linha seguinte sem valor",
+         3,
+         {L("", "5"), L("26/01/08")},
+         {TextoValorSemData({"1"}).toStdString(), kSemValor},
+         "5"},
     };
     for (const Caso& c : casos) {
         msgs.mensagens.clear();
@@ -210,23 +219,60 @@ TEST_F(Entrada, ParadasAntesDeEntregar) {
     }
 }
 
-TEST_F(Entrada, DataInvalidaSaiSemAvisoEOResultoSegue) {
+// A date that does not exist stops F5 at its row, with its text and value,
+// that cell current; corrected, every cheque is handed over. A date cell
+// left blank is an empty one.
+TEST_F(Entrada, DataQueNaoExisteParaOF5NaSuaLinhaSemPerderOValor) {
     AbreDesconto([&](Tfrm_desconto& j) {
         j.edtTaxa->DefineValor(3);
         j.data_ref->DefineData(D(2007, 12, 28));
-        j.grid_pre->Modelo()->DefineLinhas({L("31/13/07", "700"), L("31/12/07", "1000"), L("//", "9")});
+        j.grid_pre->Modelo()->DefineLinhas(
+            {L("31/12/07", "1000"), L("29/02/25", "700"), L("00/00/00", "200"), L("//", "9")});
+        for (const char* correta : {"280225", "010325"}) {
+            Tecla(Qt::Key_F5);
+            ASSERT_TRUE(j.isVisible());
+            EXPECT_TRUE(j.grid_pre->hasFocus());
+            const QModelIndex atual = j.grid_pre->currentIndex();
+            EXPECT_EQ(atual.column(), 0);
+            EXPECT_EQ(msgs.Textos(),
+                      std::vector<std::string>{
+                          TextoDataInvalidaNaLinha(CelulaEntrada(j, atual.row(), 0), atual.row() + 1).toStdString()});
+            EXPECT_EQ(CelulaEntrada(j, 1, 1), "700");
+            msgs.mensagens.clear();
+            Digita(correta);  // over the text, kept selected for correction
+            Tecla(Qt::Key_Return);
+        }
+        EXPECT_EQ(CelulaEntrada(j, 2, 0), "01/03/25");
         Tecla(Qt::Key_F5);
-        EXPECT_EQ(CelulaEntrada(j, 0, 0), "");
-        EXPECT_EQ(CelulaEntrada(j, 0, 1), "Data Invalida");
-        EXPECT_EQ(CelulaEntrada(j, 2, 1), "Data Invalida");  // a mask left blank is no date
+    });
+    EXPECT_FALSE(ficouAberta);
+    // A value without a date is asked about; Enter leaves it out.
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{TextoValorSemData({"4"}).toStdString()});
+    EXPECT_EQ(Controles(bancada).Edit2->text(), "1.900,00");
+    EXPECT_EQ(Celula(3, 0), "");
+    EXPECT_EQ(Celula(3, 1), "");
+}
+
+// Told "no", the window goes back to the first such row's date, typed in
+// next, and nothing is handed over.
+TEST_F(Entrada, ValorSemDataNaoSomeSemAviso) {
+    AbreDesconto([&](Tfrm_desconto& j) {
+        j.edtTaxa->DefineValor(3);
+        j.data_ref->DefineData(D(2007, 12, 28));
+        j.grid_pre->Modelo()->DefineLinhas({L("31/12/07", "1000"), L("", "500"), L("", "300")});
+        msgs.respostas = {false};
+        Tecla(Qt::Key_F5);
+        ASSERT_TRUE(j.isVisible());
+        EXPECT_EQ(msgs.Textos(), std::vector<std::string>{TextoValorSemData({"2", "3"}).toStdString()});
+        EXPECT_EQ(j.grid_pre->currentIndex(), j.grid_pre->Modelo()->index(1, 0));
+        msgs.mensagens.clear();
+        teste::DigitaLinhas({{"260108"}});
+        j.grid_pre->Modelo()->DefineCelula(2, 0, "26/02/08");
+        Tecla(Qt::Key_F5);
     });
     EXPECT_FALSE(ficouAberta);
     EXPECT_TRUE(msgs.mensagens.empty());
-    EXPECT_EQ(Celula(0, 0), "");
-    EXPECT_EQ(Celula(0, 1), "");
-    EXPECT_EQ(Celula(1, 1), "1000");
-    EXPECT_EQ(Celula(1, 4), "5");
-    EXPECT_EQ(Controles(bancada).Edit2->text(), "1.000,00");
+    EXPECT_EQ(Controles(bancada).Edit2->text(), "1.800,00");
 }
 
 TEST_F(Entrada, VencimentoAntesDaOperacaoAvisaNasDuasJanelasEEntrega) {
@@ -245,7 +291,7 @@ TEST_F(Entrada, VencimentoAntesDaOperacaoAvisaNasDuasJanelasEEntrega) {
 TEST_F(Entrada, AvisoSegueOsFeriadosDaBancada) {
     // Christmas 2026 is a Friday: with holidays the cheque is paid on Monday
     // 28/12, the operation's date, so the entry window (without clearing)
-    // does not warn; the workbench counts its clearing days from there.
+    // does not warn; nor does the workbench, which counts as the window.
     const teste::PastaDePreferencias pasta;
     const auto passos = [&](Tfrm_desconto& j) {
         j.edtTaxa->DefineValor(3);
@@ -255,20 +301,67 @@ TEST_F(Entrada, AvisoSegueOsFeriadosDaBancada) {
         Tecla(Qt::Key_F5);
     };
     AbreDesconto(passos);
-    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{kAvisoEntrada});
-    EXPECT_EQ(Celula(0, 4), "0");  // Sunday 27/12 moves to Monday 28/12
+    EXPECT_EQ(msgs.Textos(), (std::vector<std::string>{kAvisoEntrada, kAvisoBancada}));
+    EXPECT_EQ(Celula(0, 4), "0");
     msgs.mensagens.clear();
     Controles(bancada).CheckBox2->setChecked(true);
     AbreDesconto(passos);
     EXPECT_TRUE(msgs.mensagens.empty());
-    EXPECT_EQ(Celula(0, 4), "2");
+    EXPECT_EQ(Celula(0, 4), "0");
 }
 
-TEST_F(Entrada, ValorComPontoParaNaBancadaEAJanelaFicaComOQueFoiDigitado) {
+// Amounts typed with digit-group marks are those amounts, in the grid as in
+// the fields; "1.000" left alone is asked about, Enter taking the thousands.
+TEST_F(Entrada, ValoresComPontoDeMilharChegamComoDigitados) {
+    AbreDesconto([&](Tfrm_desconto& j) {
+        j.data_ref->DefineData(D(2007, 12, 28));
+        j.edtTaxa->setFocus(Qt::TabFocusReason);
+        Campos({"3", "", "", "", "1.500,00"});
+        EXPECT_EQ(j.edtTARIFA->Valor(), 1500);
+        DefineServicoMensagens(nullptr);  // a real box, answered with Enter
+        std::string pergunta;
+        teste::EnterNaProximaCaixa(&pergunta);
+        teste::DigitaLinhas({{"311207", "1.000"}});
+        Tecla(Qt::Key_Return);
+        DefineServicoMensagens(&msgs);
+        EXPECT_EQ(pergunta, "O valor \"1,000\" da linha 1 é 1.000,00?\nResponda Não para corrigi-lo.");
+        EXPECT_EQ(CelulaEntrada(j, 0, 1), "1000");
+        Tecla(Qt::Key_Down);
+        for (int i = 0; i < 2; ++i) Tecla(Qt::Key_Left);
+        teste::DigitaLinhas({{"260108", "2.500,50"}});
+        Tecla(Qt::Key_F5);
+    });
+    EXPECT_FALSE(ficouAberta);
+    EXPECT_EQ(Celula(0, 1), "1000");
+    EXPECT_EQ(Celula(1, 1), "2500,50");
+    EXPECT_EQ(Controles(bancada).Edit2->text(), "3.500,50");
+    EXPECT_EQ(Controles(bancada).edtTARIFA->Valor(), 1500);
+
+    AbreVenda([&](Tfrm_venda_por_fora& j) {
+        j.data_ref->DefineData(D(2007, 6, 1));
+        j.edtVlrFinanciado->setFocus(Qt::TabFocusReason);
+        Digita("1.500");
+        msgs.respostas = {false};
+        Tecla(Qt::Key_F5);  // asked before it is read; no: back to correct it
+        ASSERT_TRUE(j.isVisible());
+        EXPECT_TRUE(j.edtVlrFinanciado->hasFocus());
+        EXPECT_EQ(j.edtVlrFinanciado->selectedText(), "1,500");
+        Digita("5.000,00");
+        Tecla(Qt::Key_Return);
+        Digita("020707");
+        Tecla(Qt::Key_F5);
+    });
+    EXPECT_EQ(msgs.mensagens.size(), 1u);
+    EXPECT_EQ(Controles(bancada).Edit6->text(), "5000");
+    EXPECT_EQ(Celula(0, 0), "02/07/07");
+}
+
+TEST_F(Entrada, CalculoQueParaNaBancadaDeixaAJanelaComOQueFoiDigitado) {
     AbreDesconto([&](Tfrm_desconto& j) {
         j.data_ref->DefineData(D(2007, 12, 27));
         j.edtTaxa->DefineValor(3);
-        DigitaLinhas(j, {{"311207", "1.500,00"}});
+        DigitaLinhas(j, {{"311207"}});
+        j.grid_pre->Modelo()->DefineCelula(0, 1, "1,500,00");  // a text no key gives
         Tecla(Qt::Key_F5);
         ASSERT_TRUE(j.isVisible());
         EXPECT_EQ(Celula(0, 1), "1,500,00");
@@ -284,7 +377,9 @@ TEST_F(Entrada, ValorComPontoParaNaBancadaEAJanelaFicaComOQueFoiDigitado) {
     EXPECT_EQ(msgs.Textos(), std::vector<std::string>{"'1,500,00' is not a valid floating point value"});
 }
 
-TEST_F(Entrada, EntregaDeixaACompensacaoDaBancadaETrocaTipoELinhasSemReacao) {
+// The workbench counts the days with the clearing box of the window the
+// clerk typed in (not with its own, as before).
+TEST_F(Entrada, EntregaLevaACompensacaoDaJanelaETrocaTipoELinhasSemReacao) {
     Controles(bancada).CheckBox1->setChecked(false);
     Controles(bancada).ComboBox1->setCurrentIndex(static_cast<int>(TipoCalculo::RenegociacaoDividas));
     int reacoes = 0;
@@ -317,12 +412,21 @@ TEST_F(Entrada, EntregaDeixaACompensacaoDaBancadaETrocaTipoELinhasSemReacao) {
         Tecla(Qt::Key_F5);
     });
     EXPECT_FALSE(ficouAberta);
-    EXPECT_FALSE(Controles(bancada).CheckBox1->isChecked());
+    EXPECT_TRUE(Controles(bancada).CheckBox1->isChecked());
     EXPECT_EQ(bancada->TipoSelecionado(), TipoCalculo::DescontoCheque);
     EXPECT_EQ(reacoes, 0);
     EXPECT_EQ(mudancas.count(), 0);
     EXPECT_EQ(Controles(bancada).grid->Modelo()->Linhas(),
-              (std::vector<Parcela>{L("29/12/07", "1000", "x", "y", "3"), L("")}));  // no clearing: Monday 31/12
+              (std::vector<Parcela>{L("29/12/07", "1000", "x", "y", "5"), L("")}));  // to Wednesday 02/01
+    AbreVenda([&](Tfrm_venda_por_fora& j) {
+        j.CheckBox1->setChecked(false);
+        j.edtVlrFinanciado->DefineValor(1000);
+        j.data_ref->DefineData(D(2007, 12, 28));
+        j.grid_pre->Modelo()->DefineLinhas({L("29/12/07")});
+        Tecla(Qt::Key_F5);
+    });
+    EXPECT_FALSE(Controles(bancada).CheckBox1->isChecked());
+    EXPECT_EQ(Celula(0, 4), "3");  // Monday 31/12
 }
 
 TEST_F(Entrada, VendaCertaParadasEEntregas) {
@@ -336,8 +440,9 @@ TEST_F(Entrada, VendaCertaParadasEEntregas) {
     EXPECT_EQ(msgs.Textos(), std::vector<std::string>{kValorObrigatorio});
     EXPECT_EQ(bancada->TipoSelecionado(), TipoCalculo::Nenhum);
 
-    // Rate 0 goes over as "0"; an invalid date is emptied without a word and
-    // its workbench row stays empty; the others get their values.
+    // A date that does not exist stops F5 with its row named; rate 0 goes
+    // over as "0"; the empty row left in the middle stays empty and the
+    // other dates get their values.
     ficouAberta = false;
     msgs.mensagens.clear();
     AbreVenda([&](Tfrm_venda_por_fora& j) {
@@ -345,7 +450,11 @@ TEST_F(Entrada, VendaCertaParadasEEntregas) {
         j.edtVlrFinanciado->DefineValor(1000);
         j.grid_pre->Modelo()->DefineLinhas({L("31/02/07"), L("02/07/07")});
         Tecla(Qt::Key_F5);
-        EXPECT_EQ(CelulaEntrada(j, 0, 0), "");
+        EXPECT_EQ(msgs.Textos(), std::vector<std::string>{TextoDataInvalidaNaLinha("31/02/07", 1).toStdString()});
+        EXPECT_EQ(CelulaEntrada(j, 0, 0), "31/02/07");
+        msgs.mensagens.clear();
+        j.grid_pre->Modelo()->DefineCelula(0, 0, "");
+        Tecla(Qt::Key_F5);
     });
     EXPECT_FALSE(ficouAberta);
     EXPECT_TRUE(msgs.mensagens.empty());
@@ -405,8 +514,11 @@ TEST_F(Entrada, FiltrosDeTeclasDasColunas) {
         const char* teclas;
         const char* celula;
     } casos[] = {
-        {0, "ab3112cd07", "31/12/07"}, {1, "1.500,00", "1,500,00"},           {1, "x12,5y", "12,5"},
-        {2, "Bco 1/23", "Bco 1/23"},   {3, "Jose da Silva", "Jose da Silva"},
+        {0, "ab3112cd07", "31/12/07"},
+        {1, "1.500,00", "1500,00"},
+        {1, "x12,5y", "12,5"},
+        {2, "Bco 1/23", "Bco 1/23"},
+        {3, "Jose da Silva", "Jose da Silva"},
     };
     AbreDesconto([&](Tfrm_desconto& j) {
         for (const auto& c : casos) {
@@ -431,10 +543,11 @@ TEST_F(Entrada, SetaDireitaNumaDataInvalidaAvisaEDescerDaUltimaLinhaCria) {
     AbreDesconto([&](Tfrm_desconto& j) {
         j.grid_pre->setFocus();
         j.grid_pre->setCurrentIndex(j.grid_pre->model()->index(0, 0));
-        Digita("311307");
-        Tecla(Qt::Key_Right);
+        Digita("3113");
+        Tecla(Qt::Key_Right);  // inside the text
         EXPECT_EQ(msgs.Textos(), std::vector<std::string>{"Data invalida"});
-        EXPECT_EQ(CelulaEntrada(j, 0, 0), "31/13/07");  // nothing changed
+        EXPECT_EQ(j.grid_pre->TextoCelula(0, 0), "31/13/");  // nothing changed
+        Tecla(Qt::Key_Escape);                               // the cell's editor drops what it holds
         Tecla(Qt::Key_Down);
         Tecla(Qt::Key_Down);
         EXPECT_EQ(j.grid_pre->Modelo()->NumeroLinhas(), 3);
@@ -569,13 +682,29 @@ TEST_F(Entrada, VinteChequesDigitadosRolamPorLinhasInteiras) {
     });
 }
 
-TEST_F(Entrada, EnterNosCamposMostraOQuadroDeFocoComoTab) {
+// Enter after the last general-data field goes to the first empty row's
+// date, a row added when none is empty, with the focus frame of Tab; the
+// date typed next lands there.
+TEST_F(Entrada, EnterDoUltimoCampoVaiADataDaPrimeiraLinhaVazia) {
     AbreVenda([&](Tfrm_venda_por_fora& j) {
         ASSERT_FALSE(j.testAttribute(Qt::WA_KeyboardFocusChange));
-        j.edtVlrFinanciado->setFocus(Qt::MouseFocusReason);
+        j.grid_pre->Modelo()->DefineLinhas({L("20/06/07")});
+        j.edtTARIFA->setFocus(Qt::MouseFocusReason);
+        Campos({"2"});
+        EXPECT_TRUE(j.edtVlrFinanciado->hasFocus());  // the financed value comes before the dates
         Campos({"5000"});
-        EXPECT_TRUE(j.CheckBox1->hasFocus());
+        EXPECT_TRUE(j.grid_pre->hasFocus());
         EXPECT_TRUE(j.testAttribute(Qt::WA_KeyboardFocusChange));
+        Digita("300607");
+        Tecla(Qt::Key_Return);
+        EXPECT_EQ(j.grid_pre->Modelo()->Linhas(), (std::vector<Parcela>{L("20/06/07"), L("30/06/07"), L("")}));
+    });
+    AbreDesconto([&](Tfrm_desconto& j) {
+        j.grid_pre->Modelo()->DefineLinhas({L("31/12/07", "1000"), L(""), L("26/01/08")});
+        j.edtTARIFA->setFocus(Qt::MouseFocusReason);
+        Tecla(Qt::Key_Return);
+        EXPECT_EQ(j.grid_pre->currentIndex(), j.grid_pre->model()->index(1, 0));
+        EXPECT_TRUE(msgs.mensagens.empty());
     });
 }
 
@@ -647,5 +776,32 @@ TEST_F(Entrada, CliqueAbaixoDaUltimaLinhaComecaUmaLinhaNova) {
         EXPECT_EQ(j.grid_pre->currentIndex(), j.grid_pre->model()->index(0, 0));
         EXPECT_TRUE(j.grid_pre->selectionModel()->isSelected(j.grid_pre->currentIndex()));
         EXPECT_EQ(j.grid_pre->Modelo()->NumeroLinhas(), 2);
+    });
+}
+
+// A cheque read into the cheque window reaches the workbench with its line;
+// "Venda certa", which holds dates only, says so and keeps its date cell.
+TEST_F(Entrada, ChequeLidoPeloLeitorNasDuasJanelas) {
+    const QString linha = "<23704948<0180017935>377506100112:";
+    AbreDesconto([&](Tfrm_desconto& j) {
+        DigitaDadosDoExemplo(j);
+        Digita(linha);
+        Tecla(Qt::Key_Return);
+        EXPECT_EQ(j.StatusBar1->findChild<QLabel*>("lblBanco")->text(), "Banco 237: BCO BRADESCO S.A.");
+        Campos({"311207", "1000"});
+        Tecla(Qt::Key_F5);
+    });
+    EXPECT_EQ(Celula(0, 2), "237/0494/001793");
+    EXPECT_EQ(Controles(bancada).grid->Modelo()->Linhas()[0].CMC7, linha.toStdString());
+    EXPECT_TRUE(msgs.mensagens.empty());
+    AbreVenda([&](Tfrm_venda_por_fora& j) {
+        DigitaLinhas(j, {{""}});
+        Digita(linha);
+        Tecla(Qt::Key_Return);
+        EXPECT_EQ(msgs.Textos(), std::vector<std::string>{kMsgLeitorSemBancoNumero});
+        EXPECT_EQ(j.grid_pre->TextoCelula(0, 0), "");
+        Digita("200607");
+        Tecla(Qt::Key_Return);
+        EXPECT_EQ(CelulaEntrada(j, 0, 0), "20/06/07");
     });
 }

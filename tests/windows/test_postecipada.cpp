@@ -91,7 +91,6 @@ TEST_F(Postecipada, CalculaResolveOValorEmBranco) {
         {1079.93L, 13, 4.12L, 0, "1079,93", "108,96", {}},
         {1000, 12, 2, 100, "1000,00", "100,00", {kUmEmBranco}},  // nothing blank any more
         {0, 12, 2, 0, "", "", {kUmEmBranco}},
-        {1000, 0, 2, 100, "1000,00", "100,00", {}},   // blank count: silent
         {1000, 12, 0, 100, "1000,00", "100,00", {}},  // blank rate: silent
         // A rate of 0,004 % is not blank, but its fraction is 0: 0 / 0.
         {1000, 12, 0.004L, 0, "1000,00", "", {"Erro de ponto flutuante: operação inválida"}},
@@ -122,7 +121,8 @@ TEST_F(Postecipada, MensagemDeDuasLinhasNaCaixaDeMensagem) {
             box->accept();
         }
     });
-    janela->BitBtn1->click();  // nothing typed: all four blank
+    janela->edtNumPrestacao->DefineValor(12);
+    janela->BitBtn1->click();  // the other three blank
     DefineServicoMensagens(&msgs);
     EXPECT_EQ(texto, "Necessário deixar apenas um valor em branco\nEste será o valor a ser apurado");
 }
@@ -230,12 +230,51 @@ TEST_F(Postecipada, TipoDaBancadaComFinanciadoEmBrancoResolveNaJanela) {
     // Nothing blank now: F5 again gives the two-line message and changes nothing.
     Controles(bancada).btnCalcula->click();
     EXPECT_EQ(msgs.Textos(), std::vector<std::string>{kUmEmBranco});
-    // Count blank: the workbench's F5 does nothing, silently.
+}
+
+// A count below 1 is refused on every road, naming the field, and nothing is
+// solved, printed or scheduled: -1 solved -999,99 unannounced, and 0 blamed
+// the blank values.
+TEST_F(Postecipada, NumeroDePrestacaoAbaixoDeUmRecusadoEmTodosOsCaminhos) {
+    const std::vector<std::string> recusa{kMsgNumPrestacaoMinima};
+    int impressoes = 0;
+    janela->imprime = [&] { ++impressoes; };
+    AbreLivre();
+    for (long double n : {-1.0L, 0.0L}) {
+        msgs.mensagens.clear();
+        Preenche(1000, n, 2, 0);
+        janela->BitBtn1->click();
+        EXPECT_EQ(msgs.Textos(), recusa) << n;
+        EXPECT_EQ(janela->edtVlrPrestacao->Valor(), 0) << n;
+        EXPECT_TRUE(janela->edtNumPrestacao->hasFocus()) << n;
+        msgs.mensagens.clear();
+        Tecla(Qt::Key_F12);
+        EXPECT_EQ(msgs.Textos(), recusa) << n;
+    }
+    EXPECT_EQ(impressoes, 0);
+    janela->bsair->click();
+
+    // The workbench's dialog keeps the clerk in it.
+    bancada->show();
+    Controles(bancada).grid->Modelo()->DefineCelula(0, 0, "01/01/08");
+    bool ficou = false;
+    QuandoAbrir(janela.get(), [&] {
+        Preenche(1000, -1, 2, 0);
+        msgs.mensagens.clear();
+        janela->btnOK->click();
+        ficou = janela->isVisible();
+        janela->bsair->click();
+    });
+    EscolheTipo(TipoCalculo::PrestacaoTaxaEfetiva);
+    EXPECT_TRUE(ficou);
+    EXPECT_EQ(msgs.Textos(), recusa);
+    // The workbench's F5 on the window's values leaves its rows as they are.
     msgs.mensagens.clear();
-    janela->edtNumPrestacao->DefineValor(0);
+    Controles(bancada).Edit6->setText("1000");
+    Controles(bancada).Edit1->setText("2");
     Controles(bancada).btnCalcula->click();
-    EXPECT_TRUE(msgs.mensagens.empty());
-    EXPECT_EQ(janela->edtValorFinanciado->text(), "1057,53");
+    EXPECT_EQ(msgs.Textos(), recusa);
+    EXPECT_EQ(Celula(0, 0), "01/01/08");
 }
 
 TEST_F(Postecipada, AbertaLivreViraDialogoSemFalhaESairCancela) {
@@ -264,4 +303,23 @@ TEST_F(Postecipada, OKSoTerminaODialogo) {
     AbreLivre();
     janela->btnOK->click();  // hidden, but even a stray click must not close the free window
     EXPECT_TRUE(janela->isVisible());
+}
+
+// An amount still being typed as "1.500" is asked about before Calcula, F12
+// or OK reads it: "no" goes back to the field, nothing solved or handed on.
+TEST_F(Postecipada, MilharAindaDigitadoPerguntadoAntesDeLer) {
+    AbreLivre();
+    Preenche(0, 5, 2, 0);
+    janela->edtValorFinanciado->setFocus(Qt::TabFocusReason);
+    Digita("1.000");
+    msgs.respostas = {false};
+    janela->BitBtn1->click();
+    ASSERT_EQ(msgs.mensagens.size(), 1u);
+    EXPECT_EQ(msgs.mensagens[0].texto, "O valor \"1,000\" é 1.000,00?\nResponda Não para corrigi-lo.");
+    EXPECT_EQ(janela->edtVlrPrestacao->Valor(), 0);
+    EXPECT_TRUE(janela->edtValorFinanciado->hasFocus());
+    msgs.mensagens.clear();
+    janela->BitBtn1->click();  // Enter's answer: the thousands
+    EXPECT_EQ(janela->edtValorFinanciado->Valor(), 1000);
+    EXPECT_GT(janela->edtVlrPrestacao->Valor(), 0);
 }

@@ -2,6 +2,7 @@
 // workbench, and the workbench's type "Renegociação de Dívidas".
 #include <QGroupBox>
 
+#include "core/Price.h"
 #include "core/Renegociacao.h"
 #include "core/Valores.h"
 #include "tests/support/ControlesBancada.h"
@@ -58,10 +59,10 @@ TEST_F(Renegociacao, CamposEOrdemDeTabulacao) {
     QuandoAbrir(janela.get(), [this] {
         EXPECT_EQ(janela->windowTitle(), "Renegociação de Dívida");
         EXPECT_EQ(janela->dtAtualizado->Data(), Hoje());
-        // From the rate, Tab and Enter go to "Calcula", the update date last;
-        // the three result fields are shown only.
-        QWidget* ordem[] = {janela->edtVlrDivida, janela->dtVencimento, janela->edtTaxa,    janela->btnCalcula,
-                            janela->dtAtualizado, janela->DateEdit1,    janela->edtVlrPago, janela->qtdParcelas,
+        // Tab and Enter go in screen order: from the rate to the update date,
+        // then "Calcula"; the three result fields are shown only.
+        QWidget* ordem[] = {janela->edtVlrDivida, janela->dtVencimento, janela->edtTaxa,    janela->dtAtualizado,
+                            janela->btnCalcula,   janela->DateEdit1,    janela->edtVlrPago, janela->qtdParcelas,
                             janela->edtNovaTaxa,  janela->BitBtn1};
         for (std::size_t i = 1; i < std::size(ordem); ++i) {
             Tecla(i % 2 ? Qt::Key_Return : Qt::Key_Tab);
@@ -185,10 +186,19 @@ TEST_F(Renegociacao, ConfirmacoesRecusadasDeixamAJanelaAberta) {
         janela->DateEdit1->DefineData(kDataNula);
         janela->BitBtn1->click();  // no payment date
         EXPECT_TRUE(janela->DateEdit1->hasFocus());
+        // No instalment, or a negative count: the division by zero, or an
+        // empty schedule, in the workbench.
+        janela->DateEdit1->DefineData(D(2008, 4, 15));
+        for (long double n : {0.0L, -3.0L}) {
+            janela->qtdParcelas->DefineValor(n);
+            janela->BitBtn1->click();
+            EXPECT_TRUE(janela->qtdParcelas->hasFocus()) << n;
+        }
         EXPECT_TRUE(janela->isVisible());
         janela->close();  // the title bar's close box: cancel
     });
-    EXPECT_EQ(msgs.Textos(), (std::vector<std::string>{kMsgCalculeDivida, kMsgPagoMaior, kMsgInformePagamento}));
+    EXPECT_EQ(msgs.Textos(), (std::vector<std::string>{kMsgCalculeDivida, kMsgPagoMaior, kMsgInformePagamento,
+                                                       kMsgQtdPrestacaoMinima, kMsgQtdPrestacaoMinima}));
     EXPECT_FALSE(mostrada);
     EXPECT_FALSE(bancada->isVisible());
     EXPECT_EQ(Controles(bancada).Edit6->text(), "0");
@@ -242,4 +252,12 @@ TEST_F(Renegociacao, TipoDaListaDaBancadaMantemADataDeReferencia) {
     ASSERT_EQ(Controles(bancada).grid->Modelo()->NumeroLinhas(), 3);
     EXPECT_EQ(Celula(0, 0), "29/02/08");
     EXPECT_EQ(janela->parentWidget(), nullptr);
+    // F5 later, with the window's count emptied by an opening that was
+    // cancelled: said so, not a division by zero, and the schedule stays.
+    QuandoAbrir(janela.get(), [this] { janela->reject(); });
+    Controles(bancada).ComboBox1->setCurrentIndex(3);
+    emit Controles(bancada).ComboBox1->activated(3);
+    Controles(bancada).btnCalcula->click();
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{kMsgQtdPrestacaoMinima});
+    EXPECT_EQ(Controles(bancada).grid->Modelo()->NumeroLinhas(), 3);
 }

@@ -7,15 +7,6 @@
 namespace quantivo::batch {
 namespace {
 
-// The type whose calculation the workbench's print action runs first.
-TipoCalculo TipoDoPedido(const Json& v) {
-    const long double t = Numero(v, "tipo");
-    for (TipoCalculo tipo : {TipoCalculo::Nenhum, TipoCalculo::DescontoCheque, TipoCalculo::PrestacaoTaxaEfetiva,
-                             TipoCalculo::VendaPorFora, TipoCalculo::RenegociacaoDividas})
-        if (t == static_cast<int>(tipo)) return tipo;
-    throw ErroPedido("tipo deve ser -1, 0, 1, 2 ou 3");
-}
-
 Json Linhas(const std::vector<std::string>& linhas) {
     Json j = Json::array();
     for (const std::string& s : linhas) j.push_back(s);
@@ -26,16 +17,13 @@ Json Linhas(const std::vector<std::string>& linhas) {
 // of what the workbench shows. A stop after a message ends the print before
 // anything is written (no lines); an error ends it too (no "linhas_texto").
 const Registro opListagem("listagem", [](Pedido& p) {
-    const TipoCalculo tipo = TipoDoPedido(Campo(p.req, "tipo"));
-    std::string tipoTarifaTexto;
-    const bool temTexto = p.req.contains("TipoTarifaTexto");
-    if (temTexto) tipoTarifaTexto = Texto(p.req["TipoTarifaTexto"], "TipoTarifaTexto");
-    Bancada b = LeBancada(p.req);
-    if (EncerraAcao(CalculaNaBancada(p, tipo, b))) {
+    quantivo::Operacao op = quantivo::OperacaoDoPedido(p.req);
+    if (EncerraAcao(CalculaNaBancada(p, op))) {
         p.resp["linhas_texto"] = Json::array();
         return;
     }
-    p.resp["linhas_texto"] = Linhas(GeraListagem(EntradaDaBancada(b, temTexto ? &tipoTarifaTexto : nullptr)));
+    const std::string* tipoTarifaTexto = op.tipoTarifaTexto ? &*op.tipoTarifaTexto : nullptr;
+    p.resp["linhas_texto"] = Linhas(GeraListagem(EntradaDaBancada(op.bancada, tipoTarifaTexto)));
 });
 
 const Registro opListagemPrestacoes("listagem_prestacoes", [](Pedido& p) {

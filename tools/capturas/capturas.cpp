@@ -13,9 +13,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,12 +26,14 @@
 
 #include "app/Janelas.h"
 #include "core/Datas.h"
+#include "output/Bordero.h"
 #include "output/F_PARAMETROS.h"
 #include "output/F_PRIN.h"
 #include "output/F_REL.h"
 #include "output/Listagem.h"
 #include "tests/support/ControlesBancada.h"
 #include "tests/support/Dialogos.h"
+#include "tests/support/ExemploBordero.h"
 #include "tests/support/ExemploListagem.h"
 #include "tests/support/ExemploRecibo.h"
 #include "tests/support/Exemplos.h"
@@ -196,7 +200,10 @@ void JanelasDeEntrada() {
 }
 
 // The keyboard at work: 20 cheques typed with Enter (whole rows at the top),
-// the focus frame after Enter, and the notice after F10 in the workbench.
+// Enter after the fee into the first empty row, the box of a date that does
+// not exist and the question on "1.000" left in a cell (real boxes, answered
+// as Enter would), the focus frame after Enter and the notice after F10 in
+// the workbench.
 void Teclado() {
     Tfrm_desconto_cheque bancada;
     {
@@ -213,16 +220,69 @@ void Teclado() {
         Salva(j, QStringLiteral("entrada-vinte-cheques.png"));
         j->CheckBox1->setFocus(Qt::MouseFocusReason);
         j->edtTARIFA->setFocus(Qt::MouseFocusReason);
-        Tecla(Qt::Key_Return);  // on to the clearing box, as by Tab
+        Tecla(Qt::Key_Return);  // on to the first empty row's date, with the focus frame of Tab
         Salva(j, QStringLiteral("entrada-foco-enter.png"));
+        Mensageiro& gravador = ServicoMensagens();
+        DefineServicoMensagens(nullptr);
+        teste::NaProximaModal([](QWidget* w) { Salva(w, QStringLiteral("entrada-data-inexistente.png")); });
+        Digita("290225");
+        Tecla(Qt::Key_Return);
+        teste::NaProximaModal([](QWidget* w) {
+            Salva(w, QStringLiteral("entrada-pergunta-milhar.png"));
+            if (auto* m = qobject_cast<QMessageBox*>(w)) m->defaultButton()->click();
+        });
+        Campos({"280225"});
+        Digita("1.000");
+        Tecla(Qt::Key_Return);
+        DefineServicoMensagens(&gravador);
         j->close();
     }
     Mostra(&bancada);
     Controles(bancada).btnLimpa->setFocus(Qt::MouseFocusReason);
     Tecla(Qt::Key_Return);  // on to "F12 - &Imprime"
     Salva(&bancada, QStringLiteral("bancada-foco-enter.png"));
+    // F10 after the worked example: the totals go back to their captions.
+    teste::DadosDoExemplo(bancada);
+    Bancada exemplo = bancada.LeBancada();
+    exemplo.linhas = {
+        {"31/12/07", "1000", "", "", ""}, {"26/01/08", "500", "", "", ""}, {"15/02/08", "2500,50", "", "", ""}};
+    bancada.EscreveBancada(exemplo);
+    bancada.DefineTipoSemReacao(TipoCalculo::DescontoCheque);
+    Controles(bancada).btnCalcula->click();
     Tecla(Qt::Key_F10);
     Salva(&bancada, QStringLiteral("bancada-f10.png"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Cheques read by a CMC7 reader into the cheque window (its keys typed as the
+// reader sends them), the bank of the current row in the status bar; and the
+// box of a refused line (a real one, answered as Enter would).
+void LeitorCmc7() {
+    Tfrm_desconto_cheque bancada;
+    auto* j = new Tfrm_desconto(nullptr, &bancada);
+    j->setWindowModality(Qt::NonModal);
+    Mostra(j);
+    Campos({"281207", "3", "", "", "", "2"});
+    const struct {
+        const char *linha, *data, *valor;
+    } cheques[] = {{"<23704948<0180017935>377506100112:", "311207", "1000"},
+                   {"<34112349<0180000425>200012345674:", "260108", "500"},
+                   {"<00132106<0188500015>000000987651:", "150208", "2500,50"}};
+    for (const auto& c : cheques) {
+        Digita(QString::fromLatin1(c.linha));
+        Tecla(Qt::Key_Return);
+        Campos({c.data, c.valor});
+    }
+    j->grid_pre->setCurrentIndex(j->grid_pre->model()->index(1, 2));
+    Salva(j, QStringLiteral("entrada-cmc7.png"));
+    Mensageiro& gravador = ServicoMensagens();
+    DefineServicoMensagens(nullptr);
+    teste::NaProximaModal([](QWidget* w) { Salva(w, QStringLiteral("entrada-cmc7-recusado.png")); });
+    j->grid_pre->setCurrentIndex(j->grid_pre->model()->index(3, 0));
+    Digita(QStringLiteral("<23704948<0180017936>377506100112:"));
+    Tecla(Qt::Key_Return);
+    DefineServicoMensagens(&gravador);
+    j->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -263,6 +323,14 @@ void PaginaDoRecibo(const QDir& pdfs) {
     const QString pdf = pdfs.filePath(QStringLiteral("recibo.pdf"));
     if (!rel.GravaPdf(pdf)) return teste::Falha("could not write the receipt page");
     PaginaComoFigura(pdf, QStringLiteral("recibo_pagina.png"), 50);
+}
+
+// The first page of the cheque-discount example's borderô, as saved.
+void Bordero(const QDir& pdfs) {
+    const QString pdf = pdfs.filePath(QStringLiteral("bordero.pdf"));
+    QString motivo;
+    if (!GravaBorderoPdf(teste::BorderoDoExemplo(), pdf, &motivo)) return teste::Falha(motivo.toStdString());
+    PaginaComoFigura(pdf, QStringLiteral("bordero.png"), 80);
 }
 
 // The instalment window on its own after a calculation, and as the
@@ -396,8 +464,10 @@ int main(int argc, char** argv) {
     DialogosDoQt(pasta);
     JanelasDeEntrada();
     Teclado();
+    LeitorCmc7();
     JanelasDoRecibo(pasta);
     PaginaDoRecibo(QDir(pdfs.path()));
+    Bordero(QDir(pdfs.path()));
     Prestacao();
     Renegociacao();
     Listagens(QDir(pdfs.path()));

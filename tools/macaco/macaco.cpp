@@ -6,19 +6,23 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/tools/macaco/macaco --semente 7 --segundos 100
 //
-// Message boxes and Qt's dialogs (print, preview, files) are answered with
-// Enter or Escape; web pages and files are never opened. Today is fixed, and
+// Ctrl+V pastes texts of several shapes (a spreadsheet's rows, amounts with
+// thousands dots, dates that do not exist, CMC7 lines, rubbish, a megabyte).
+// Message boxes and Qt's dialogs (print, preview, files, questions) are
+// answered with Enter or Escape; web pages and files are never opened. Today is fixed, and
 // the program's files, the home and the working folder live in a temporary
 // folder, so nothing of the user's is read or written.
 //
 // A crash (a signal, or a sanitizer's report) or an event loop that stops
 // turning prints the seed and the last actions and ends the run non-zero;
-// the same seed replays the same stream.
+// the same seed replays the same stream. So does every "Erro inesperado"
+// box (an exception the program did not expect), though the run goes on.
 #include <unistd.h>
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -92,8 +96,7 @@ void EscreveNumero(unsigned long long n) {
 }
 
 // Only what a signal handler may call.
-void RelataFalha(const char* motivo) {
-    if (g_relatado.exchange(true)) return;
+void EscreveFalha(const char* motivo) {
     Escreve("\nmacaco: FAILURE (");
     Escreve(motivo);
     Escreve(") with --semente ");
@@ -109,6 +112,12 @@ void RelataFalha(const char* motivo) {
         Escreve(g_registro[i % kRegistro]);
         Escreve("\n");
     }
+}
+
+// A failure that ends the run: reported once.
+void RelataFalha(const char* motivo) {
+    if (g_relatado.exchange(true)) return;
+    EscreveFalha(motivo);
 }
 
 void Registra(const std::string& s) {
@@ -229,6 +238,7 @@ const Tecla kTeclas[] = {
     {"7", Qt::Key_7, '7', {}, 2},
     {"9", Qt::Key_9, '9', {}, 2},
     {",", Qt::Key_Comma, ',', {}, 3},
+    {".", Qt::Key_Period, '.', {}, 3},
     {"/", Qt::Key_Slash, '/', {}, 2},
     {"-", Qt::Key_Minus, '-', {}, 2},
     {"a", Qt::Key_A, 'a', {}, 2},
@@ -247,8 +257,34 @@ const Tecla kTeclas[] = {
     {"F7", Qt::Key_F7, 0, {}, 1},
     {"F10", Qt::Key_F10, 0, {}, 2},
     {"F12", Qt::Key_F12, 0, {}, 2},
+    {"F8", Qt::Key_F8, 0, {}, 1},
+    {"Delete", Qt::Key_Delete, 0, {}, 2},
+    {"Space", Qt::Key_Space, ' ', {}, 2},
     {"Ctrl+Z", Qt::Key_Z, 0, Qt::ControlModifier, 2},
+    {"Ctrl+C", Qt::Key_C, 0, Qt::ControlModifier, 1},
+    {"Ctrl+V", Qt::Key_V, 0, Qt::ControlModifier, 2},
 };
+
+// Every message of the program reaches its box through here. "Erro
+// inesperado" is what an action ends with when it throws what no handler
+// expected: a fault of the program's, reported with the actions that led to
+// it; the box is answered and the run goes on.
+class MensagensVigiadas : public MensageiroQt {
+public:
+    using Mensageiro::Mostra;
+    void Mostra(const Mensagem& m) override {
+        if (m.texto == kErroInesperado && ++inesperados <= 10) {
+            EscreveFalha("an \"Erro inesperado\" box");
+            if (inesperados == 10) Escreve("(the next ones are only counted)\n");
+        }
+        MensageiroQt::Mostra(m);
+    }
+    int inesperados = 0;
+};
+
+// What Ctrl+V pastes: a spreadsheet's block with thousands dots, a date that
+// does not exist and texts that are no amount.
+constexpr const char* kColado = "29/02/2025\t1.000\n31/12/2007\tR$ 2.500,50\n1.5.2\t0.500\n";
 
 class Macaco {
 public:
@@ -380,8 +416,10 @@ private:
         const int r = Sorteia(100);
         if (r < 64)
             Teclado(topo);
-        else if (r < 95)
+        else if (r < 94)
             Clique(topo);
+        else if (r < 95)
+            ColaNumaGrade(topo);
         else
             JanelaDeOutro(topo);
     }
@@ -409,7 +447,81 @@ private:
 
     void Teclado(QWidget* topo) {
         const int i = std::discrete_distribution<int>(pesos_.begin(), pesos_.end())(sorte_);
+        // Most pastes bring a text of their own; the others what Ctrl+C
+        // last copied.
+        if (kTeclas[i].tecla == Qt::Key_V && Chance(75)) PoeNaAreaDeTransferencia();
         Pressiona(topo, kTeclas[i]);
+    }
+
+    // What a clerk pastes: rows copied from a spreadsheet, amounts and dates
+    // as other programs write them, a cheque reader's CMC7 line, rubbish, and
+    // now and then a megabyte.
+    void PoeNaAreaDeTransferencia() {
+        static const char* const kValores[] = {"1.000,00", "1.234.567,89", "1.000",  "1,000.00",   "2500,50",
+                                               "-12,5",    "R$ 1.045,00",  " 0,01 ", "9999999999", "0,001"};
+        static const char* const kDatas[] = {"31/12/2007", "2007-12-31", "31/12/07",   "29/02/2024", "31/02/2008",
+                                             "1/1/8",      "12/31/2007", "15.02.2008", "hoje",       ""};
+        static const char* const kCmc7[] = {
+            "<23704948<0180017935>377506100112:", "<23704948< 0180017935> 377506100112 :",
+            "<23704949<0180017935>377506100112:", "<2370?948<0180017935>377506100112:", "<23704948<01800179"};
+        const auto uma = [&](const auto& lista) {
+            return QString::fromUtf8(lista[static_cast<std::size_t>(Sorteia(static_cast<int>(std::size(lista))))]);
+        };
+        const auto linhas = [&](int n, const QString& fim) {
+            QString t;
+            for (int i = 0; i < n; ++i) {
+                t += uma(kDatas) + '\t' + uma(kValores);
+                if (Chance(50)) t += QStringLiteral("\t237/0494/00%1\tJos\u00e9 da Silva").arg(Sorteia(10000));
+                t += fim;
+            }
+            return t;
+        };
+        QString t;
+        const char* forma;
+        const int r = Sorteia(20);
+        if (r < 6) {
+            forma = "spreadsheet rows";
+            t = linhas(1 + Sorteia(20), Chance(50) ? QStringLiteral("\r\n") : QStringLiteral("\n"));
+        } else if (r < 9) {
+            forma = "amount";
+            t = uma(kValores);
+        } else if (r < 12) {
+            forma = "date";
+            t = uma(kDatas);
+        } else if (r < 15) {
+            forma = "CMC7 line";
+            t = uma(kCmc7);
+        } else if (r < 19) {
+            forma = "rubbish";
+            static const char16_t kLixo[] = u"\t\r\n\x7f\x01 ;\"'<>:?/\\%\u00e7\u00e3\u0301\u202e\u00a0\ufffd";
+            for (int i = Sorteia(300); i >= 0; --i) {
+                if (Chance(10))
+                    t += QChar(static_cast<char16_t>(Sorteia(0xD800)));
+                else
+                    t += QChar(kLixo[Sorteia(static_cast<int>(std::size(kLixo)) - 1)]);
+            }
+        } else if (Chance(50)) {
+            // Dates after today's: rows dated before the operation date would
+            // each bring the workbench's warning, tens of thousands of boxes
+            // that would take the rest of the run.
+            forma = "a megabyte of rows";
+            while (t.size() < (1 << 20))
+                t += QStringLiteral("%1/%2/2031\t%3,%4\n")
+                         .arg(1 + Sorteia(28), 2, 10, QLatin1Char('0'))
+                         .arg(1 + Sorteia(12), 2, 10, QLatin1Char('0'))
+                         .arg(Sorteia(100000))
+                         .arg(Sorteia(100), 2, 10, QLatin1Char('0'));
+        } else {
+            forma = "a megabyte on one line";
+            t = QString(1 << 20, QLatin1Char('7'));
+        }
+        QString amostra = t.left(40);
+        amostra.replace('\t', QLatin1String("\\t"))
+            .replace('\r', QLatin1String("\\r"))
+            .replace('\n', QLatin1String("\\n"));
+        Diz(std::string("clipboard: ") + forma + ", " + std::to_string(t.size()) + " characters: \"" +
+            amostra.toStdString() + "\"");
+        QGuiApplication::clipboard()->setText(t);
     }
 
     void Popup(QWidget* topo) {
@@ -467,6 +579,24 @@ private:
             QTest::mouseDClick(w, Qt::LeftButton, {}, ponto);
         else
             QTest::mouseClick(w, Qt::LeftButton, {}, ponto);
+    }
+
+    // A click on a cell of one of the window's grids, and a paste there:
+    // the grids take whole blocks, which the keys alone seldom bring them.
+    void ColaNumaGrade(QWidget* topo) {
+        std::vector<QAbstractItemView*> grades;
+        for (QAbstractItemView* g : topo->findChildren<QAbstractItemView*>())
+            if (g->window() == topo && Clicavel(g->viewport())) grades.push_back(g);
+        QWindow* w = topo->windowHandle();
+        if (grades.empty() || !w) return Teclado(topo);
+        QWidget* vp = grades[static_cast<std::size_t>(Sorteia(static_cast<int>(grades.size())))]->viewport();
+        const QPoint local(Sorteia(vp->width()), Sorteia(vp->height()));
+        Diz("[" + Nome(topo) + "] click on " + Nome(vp->parentWidget()) + " at " + std::to_string(local.x()) + "," +
+            std::to_string(local.y()) + " to paste");
+        QTest::mouseClick(w, Qt::LeftButton, {}, vp->mapTo(topo, local));
+        PoeNaAreaDeTransferencia();
+        static const Tecla colar{"Ctrl+V", Qt::Key_V, 0, Qt::ControlModifier, 0};
+        Pressiona(topo, colar);
     }
 
     // Another window of the program brought to the front, or the top one
@@ -578,9 +708,13 @@ int main(int argc, char** argv) {
     });
     CriaMenuPrincipal();
     MostraMenuECriaDemais();
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(kColado));
 
     MenuFica fica;
     frm_principal->installEventFilter(&fica);
+
+    MensagensVigiadas mensagens;
+    DefineServicoMensagens(&mensagens);
 
     Macaco macaco(o);
     Vigia(o.travamento);
@@ -594,5 +728,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     DestroiJanelas();
+    DefineServicoMensagens(nullptr);
+    if (mensagens.inesperados > 0) {
+        std::fprintf(stderr, "macaco: FAILURE: %d \"Erro inesperado\" box(es) with --semente %llu\n",
+                     mensagens.inesperados, o.semente);
+        return 1;
+    }
     return 0;
 }
