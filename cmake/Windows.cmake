@@ -23,10 +23,13 @@ target_sources(quantivo PRIVATE ${PROJECT_BINARY_DIR}/quantivo.rc)
 # The installer's version and names, for packaging/windows/quantivo.nsi.
 configure_file(${_w}/versao.nsh.in ${PROJECT_BINARY_DIR}/versao.nsh @ONLY)
 
-# A static Qt links no plugin at run time: the windows platform is linked
-# into the program. (Qt's SQLite driver comes in with Qt6::Sql.)
+# A static Qt loads no plugin at run time: the windows platform and the
+# journal's SQLite driver are linked into the program.
 if(QUANTIVO_QT_ESTATICO)
   qt_import_plugins(quantivo INCLUDE Qt6::QWindowsIntegrationPlugin)
+  if(QUANTIVO_DIARIO)
+    qt_import_plugins(quantivo INCLUDE Qt6::QSQLiteDriverPlugin)
+  endif()
 endif()
 
 # Qt's Portuguese texts (Debian's qt6-translations-l10n, of the same Qt

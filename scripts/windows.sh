@@ -44,6 +44,10 @@ etapa "Qt for Windows"
 qt=$(nice -n 19 bash scripts/qt-windows.sh | tail -n 1)
 [ -f "$qt/lib/cmake/Qt6/qt.toolchain.cmake" ] || { echo "no Qt for Windows in '$qt'" >&2; exit 1; }
 
+etapa "libxlsxwriter for Windows"
+xlsx=$(nice bash scripts/xlsxwriter-windows.sh "$qt" | tail -n 1)
+[ -f "$xlsx/bin/libxlsxwriter.dll" ] || { echo "no libxlsxwriter for Windows in '$xlsx'" >&2; exit 1; }
+
 saida=$raiz/build-windows
 mkdir -p "$saida"
 read -ra extra <<<"${CMAKE_ARGS:-}"
@@ -82,15 +86,20 @@ done
 } >"$saida/quantivo.ico"
 
 etapa "the program for Windows"
-# A build against another Qt (another cache key) starts over: CMake keeps
-# the toolchain of its first configure.
+# A build against another Qt or libxlsxwriter (another cache key) starts
+# over: CMake keeps the toolchain and the libraries of its first configure.
 if [ -f "$saida/obra/CMakeCache.txt" ] &&
-   ! grep -qxF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$qt/lib/cmake/Qt6/qt.toolchain.cmake" "$saida/obra/CMakeCache.txt"; then
+   { ! grep -qxF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$qt/lib/cmake/Qt6/qt.toolchain.cmake" "$saida/obra/CMakeCache.txt" ||
+     ! grep -qxF "CMAKE_FIND_ROOT_PATH:UNINITIALIZED=$xlsx" "$saida/obra/CMakeCache.txt"; }; then
   rm -rf "$saida/obra"
 fi
+# libxlsxwriter's pkg-config file is the only one the cross build may see
+# (the host's would name the Linux library), and its folder is one of the
+# target's roots.
+export PKG_CONFIG_LIBDIR=$xlsx/lib/pkgconfig
 cmake -S . -B "$saida/obra" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
-  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$raiz/cmake/mingw-w64-x86_64.cmake" \
+  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$raiz/cmake/mingw-w64-x86_64.cmake" -DCMAKE_FIND_ROOT_PATH="$xlsx" \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" \
   -DQUANTIVO_TESTS=$testes -DQUANTIVO_BENCH=OFF \
   -DQUANTIVO_MANUAL_PRONTO="$saida/linux/Manual_Quantivo.pdf" \
@@ -105,6 +114,7 @@ for p in quantivo.exe tools/quantivo-batch.exe; do
   x86_64-w64-mingw32-strip -o "$pasta/$(basename "$p")" "$saida/obra/$p"
 done
 cp "$saida/obra/Manual_Quantivo.pdf" "$pasta/"
+cp "$xlsx/bin/libxlsxwriter.dll" "$pasta/"
 cp "$saida/obra/translations/qtbase_pt_BR.qm" "$pasta/translations/"
 rm -f "$saida/quantivo-portatil.zip"
 (cd "$saida" && cmake -E tar cf quantivo-portatil.zip --format=zip Quantivo)
@@ -121,7 +131,9 @@ if [ "$testes" = ON ]; then
   "$wine" wineboot --init
   "$wineserver" -w
   # (The test programs pick Qt's offscreen platform themselves: wine hands
-  # no QT_ variable over.)
+  # no QT_ variable over.) The journal's exports find libxlsxwriter.dll
+  # through wine's PATH.
+  WINEPATH="Z:$(printf '%s' "$xlsx/bin" | tr / '\\')" \
   ctest --test-dir "$saida/obra" --output-on-failure -j2 || falhou=1
   "$wineserver" -k 2>/dev/null || true
 
@@ -136,6 +148,7 @@ if [ "$testes" = ON ]; then
   done
   cmake -DLINUX_BATCH="$saida/linux/tools/quantivo-batch" -DWINDOWS_BATCH="$instalado/quantivo-batch.exe" \
     -DWINE="$wine" -DGOLDEN_DIR="$raiz/tests/golden" -DWORK_DIR="$saida/gabaritos" \
+    -DDIARIO_SESSAO="$raiz/tests/golden/diario.sessao" \
     -P cmake/CompararWindows.cmake || falhou=1
   "$wineserver" -k 2>/dev/null || true
   etapa "done"
