@@ -82,6 +82,10 @@ QStringList LeListagem() {
 
 void DefineEscolheImpressora(EscolheImpressoraFn f) { g_escolheImpressora = std::move(f); }
 
+std::unique_ptr<QPrinter> EscolheImpressora() {
+    return g_escolheImpressora ? g_escolheImpressora() : DialogoImpressao();
+}
+
 void ImprimeLinhas(const QStringList& linhas, QPrinter& impressora) {
     QPainter p;
     if (!p.begin(&impressora)) throw ErroImpressora("a impressora não pôde ser aberta");
@@ -111,7 +115,7 @@ void ImprimeLinhas(const QStringList& linhas, QPrinter& impressora) {
 ResultadoImpressao ImprimeListagem(const QStringList& linhas) {
     std::string texto = kErroImpressao;
     try {
-        std::unique_ptr<QPrinter> impressora = g_escolheImpressora ? g_escolheImpressora() : DialogoImpressao();
+        std::unique_ptr<QPrinter> impressora = EscolheImpressora();
         if (!impressora) return ResultadoImpressao::Cancelado;
         ImprimeLinhas(linhas, *impressora);
         return ResultadoImpressao::Impresso;

@@ -51,6 +51,8 @@ QStringList LeListagem();
 // The print dialog: returns the chosen printer, or nullptr when cancelled.
 using EscolheImpressoraFn = std::function<std::unique_ptr<QPrinter>()>;
 void DefineEscolheImpressora(EscolheImpressoraFn f);  // empty restores QPrintDialog
+// The print dialog as the print buttons show it (or what replaces it).
+std::unique_ptr<QPrinter> EscolheImpressora();
 
 // Prints the lines on the printer in the listing's font, one text line below the
 // other from the top of the printable area, a new page when the next line does
