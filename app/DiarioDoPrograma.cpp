@@ -87,11 +87,10 @@ void SalvaBancada(Tfrm_desconto_cheque& f) {
             }
             // Said before the save, which the clerk may then give up.
             const std::vector<diario::Duplicado> repetidos = d->Duplicados(registro.cheques);
-            if (!repetidos.empty() &&
-                !ServicoMensagens().Pergunta(
-                    Mensagem{TextoDuplicados(repetidos, op.bancada) + "\nSalvar a operação assim mesmo?",
-                             "Cheques já salvos", Icone::Pergunta},
-                    false))
+            if (!repetidos.empty() && !ServicoMensagens().Pergunta(Mensagem{TextoDuplicados(repetidos, op.bancada) +
+                                                                                "\nSalvar a operação assim mesmo?",
+                                                                            "Cheques já salvos", Icone::Pergunta},
+                                                                   false))
                 return false;
             numero = d->Salva(registro);
         } catch (const diario::ErroDiario& e) {

@@ -90,7 +90,7 @@ public:
         if (!i.isValid() || i.row() >= rowCount()) return {};
         if (papel == Qt::TextAlignmentRole)
             return QVariant::fromValue(i.column() == 0 || i.column() >= 5 ? Qt::AlignRight | Qt::AlignVCenter
-                                                                         : Qt::AlignLeft | Qt::AlignVCenter);
+                                                                          : Qt::AlignLeft | Qt::AlignVCenter);
         if (papel != Qt::DisplayRole && papel != Qt::AccessibleTextRole) return {};
         const diario::Resumo& r = Linha(i.row());
         switch (i.column()) {
@@ -152,8 +152,8 @@ TfrmOperacoes::TfrmOperacoes(QWidget* parent) : QDialog(parent) {
     edtDe->setAccessibleName(QStringLiteral("De"));
     edtAte->setAccessibleName(QStringLiteral("Até"));
     edtCheque->setAccessibleName(QStringLiteral("Cheque (número ou CMC7)"));
-    for (QWidget* w : {static_cast<QWidget*>(edtCliente), static_cast<QWidget*>(edtDe),
-                       static_cast<QWidget*>(edtAte), static_cast<QWidget*>(edtCheque)}) {
+    for (QWidget* w : {static_cast<QWidget*>(edtCliente), static_cast<QWidget*>(edtDe), static_cast<QWidget*>(edtAte),
+                       static_cast<QWidget*>(edtCheque)}) {
         DestacaFoco(w);
         w->installEventFilter(this);
     }
@@ -208,8 +208,8 @@ TfrmOperacoes::TfrmOperacoes(QWidget* parent) : QDialog(parent) {
     EnterComoTab(
         this, [this](const QWidget* w) { return w == lstOperacoes || qobject_cast<const QPushButton*>(w); },
         [this] { Avanca(); });
-    DefineOrdemTab({edtCliente, edtDe, edtAte, edtCheque, lstOperacoes, btnReabre, btnExporta, btnPeriodo, btnImprime,
-                    btnFecha});
+    DefineOrdemTab(
+        {edtCliente, edtDe, edtAte, edtCheque, lstOperacoes, btnReabre, btnExporta, btnPeriodo, btnImprime, btnFecha});
 
     espera_ = new QTimer(this);
     espera_->setSingleShot(true);
@@ -338,8 +338,7 @@ bool TfrmOperacoes::Recalcula(Lida& lida) {
         lida.reaberta = diario::Reabre(lida.salva, Hoje());
         return true;
     } catch (const diario::ErroDiario& e) {
-        ServicoMensagens().Mostra(std::string("Não foi possível ler a operação: ") + e.what() + ".", {},
-                                  Icone::Erro);
+        ServicoMensagens().Mostra(std::string("Não foi possível ler a operação: ") + e.what() + ".", {}, Icone::Erro);
         return false;
     }
 }
@@ -371,7 +370,8 @@ void TfrmOperacoes::btnExportaClick() {
             return;
         }
     }
-    Situacao(QStringLiteral("Operação nº %1 exportada em %2").arg(numero).arg(QDir::toNativeSeparators(destino->caminho)));
+    Situacao(
+        QStringLiteral("Operação nº %1 exportada em %2").arg(numero).arg(QDir::toNativeSeparators(destino->caminho)));
 }
 
 void TfrmOperacoes::btnPeriodoClick() {
@@ -402,8 +402,9 @@ void TfrmOperacoes::btnPeriodoClick() {
         ServicoMensagens().Mostra("Nenhuma operação salva " + periodo.toStdString() + ".", {}, Icone::Informacao);
         return;
     }
-    const QString nome = QStringLiteral("operacoes-%1-a-%2")
-                             .arg(Q(FormataDataLonga(de)).replace('/', '-'), Q(FormataDataLonga(ate)).replace('/', '-'));
+    const QString nome =
+        QStringLiteral("operacoes-%1-a-%2")
+            .arg(Q(FormataDataLonga(de)).replace('/', '-'), Q(FormataDataLonga(ate)).replace('/', '-'));
     const auto destino = EscolheDestino(QStringLiteral("Exportar as operações %1").arg(periodo), nome, 2);
     if (!destino) return;
     try {

@@ -39,8 +39,7 @@ public:
     // The borderô of a saved operation, recalculated (output/Bordero, wired
     // in app/Janelas.cpp): written as a PDF file, with false and the reason
     // when it could not be; printed on a printer the clerk chooses.
-    std::function<bool(const diario::OperacaoSalva& salva, const Operacao& op, const QString& caminho,
-                       QString* motivo)>
+    std::function<bool(const diario::OperacaoSalva& salva, const Operacao& op, const QString& caminho, QString* motivo)>
         gravaBorderoPdf;
     std::function<void(const diario::OperacaoSalva& salva, const Operacao& op)> imprimeBordero;
 
@@ -50,25 +49,25 @@ public:
     // The operation Enter (or "Reabre") chose as the window closed.
     std::optional<std::int64_t> ParaReabrir() const { return paraReabrir_; }
 
-    void Procura();           // the list for the filters, now
-    void btnReabreClick();    // Enter in the list
-    void btnExportaClick();   // Ctrl+E: the chosen operation as CSV, XLSX or PDF
-    void btnPeriodoClick();   // Ctrl+M: every operation of the dates, CSV or XLSX
-    void btnImprimeClick();   // Ctrl+P: the chosen operation's borderô
+    void Procura();          // the list for the filters, now
+    void btnReabreClick();   // Enter in the list
+    void btnExportaClick();  // Ctrl+E: the chosen operation as CSV, XLSX or PDF
+    void btnPeriodoClick();  // Ctrl+M: every operation of the dates, CSV or XLSX
+    void btnImprimeClick();  // Ctrl+P: the chosen operation's borderô
     // The number of the operation chosen in the list.
     std::optional<std::int64_t> Escolhida() const;
 
-    QLineEdit* edtCliente;      // "Cliente (nome ou CPF/CNPJ)"
-    CampoData* edtDe;           // "De": DataReferencia from
-    CampoData* edtAte;          // "Até": DataReferencia up to
-    QLineEdit* edtCheque;       // "Cheque (número ou CMC7)"
-    QTableView* lstOperacoes;   // "Operações salvas"
-    QLabel* lblSituacao;        // how many were found, what was exported, the journal's failure
-    QPushButton* btnReabre;     // "&Reabre (Enter)"
-    QPushButton* btnExporta;    // "&Exporta (Ctrl+E)"
-    QPushButton* btnPeriodo;    // "Exporta o &período (Ctrl+M)"
-    QPushButton* btnImprime;    // "&Imprime borderô (Ctrl+P)"
-    QPushButton* btnFecha;      // "&Fecha (Esc)"
+    QLineEdit* edtCliente;     // "Cliente (nome ou CPF/CNPJ)"
+    CampoData* edtDe;          // "De": DataReferencia from
+    CampoData* edtAte;         // "Até": DataReferencia up to
+    QLineEdit* edtCheque;      // "Cheque (número ou CMC7)"
+    QTableView* lstOperacoes;  // "Operações salvas"
+    QLabel* lblSituacao;       // how many were found, what was exported, the journal's failure
+    QPushButton* btnReabre;    // "&Reabre (Enter)"
+    QPushButton* btnExporta;   // "&Exporta (Ctrl+E)"
+    QPushButton* btnPeriodo;   // "Exporta o &período (Ctrl+M)"
+    QPushButton* btnImprime;   // "&Imprime borderô (Ctrl+P)"
+    QPushButton* btnFecha;     // "&Fecha (Esc)"
 
 protected:
     bool eventFilter(QObject* obj, QEvent* e) override;

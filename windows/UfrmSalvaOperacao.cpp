@@ -57,8 +57,7 @@ bool Editando(const QTableWidget* t) { return static_cast<const GradeCheques*>(t
 
 }  // namespace
 
-TfrmSalvaOperacao::TfrmSalvaOperacao(const Operacao& operacao, QWidget* parent)
-    : QDialog(parent), operacao_(operacao) {
+TfrmSalvaOperacao::TfrmSalvaOperacao(const Operacao& operacao, QWidget* parent) : QDialog(parent), operacao_(operacao) {
     setObjectName(QStringLiteral("frmSalvaOperacao"));
     setWindowTitle(QStringLiteral("Salvar operação"));
     setFont(FonteJanela());
@@ -69,14 +68,14 @@ TfrmSalvaOperacao::TfrmSalvaOperacao(const Operacao& operacao, QWidget* parent)
         if (TemValor(b.linhas[i])) linhas_.push_back(i);
 
     const TipoOperacao* tipo = DescricaoDoTipo(b.dados.Tipo);
-    lblResumo = Nomeia(Rotulo(this,
-                              QStringLiteral("%1 de %2: %3 cheque(s), Valor Total %4, líquido %5")
-                                  .arg(tipo ? QString::fromUtf8(tipo->legenda) : QString(),
-                                       Q(FormataData(b.dados.DataReferencia)))
-                                  .arg(linhas_.size())
-                                  .arg(Q(b.totais.ValorTotal), Q(b.dados.ValorFinanciado)),
-                              {12, 8, 536, 16}),
-                       "lblResumo");
+    lblResumo = Nomeia(
+        Rotulo(this,
+               QStringLiteral("%1 de %2: %3 cheque(s), Valor Total %4, líquido %5")
+                   .arg(tipo ? QString::fromUtf8(tipo->legenda) : QString(), Q(FormataData(b.dados.DataReferencia)))
+                   .arg(linhas_.size())
+                   .arg(Q(b.totais.ValorTotal), Q(b.dados.ValorFinanciado)),
+               {12, 8, 536, 16}),
+        "lblResumo");
 
     edtCliente = Nomeia(new QLineEdit(Q(operacao_.cliente.nome), this), "edtCliente");
     edtCliente->setGeometry(12, 50, 330, 22);
@@ -108,6 +107,8 @@ TfrmSalvaOperacao::TfrmSalvaOperacao(const Operacao& operacao, QWidget* parent)
                                            QStringLiteral("Banco/Número"), QStringLiteral("Emitente"),
                                            QStringLiteral("CPF ou CNPJ do emitente")});
     grdCheques->verticalHeader()->hide();
+    grdCheques->verticalHeader()->setDefaultSectionSize(20);
+    grdCheques->setWordWrap(false);
     grdCheques->setSelectionMode(QAbstractItemView::SingleSelection);
     grdCheques->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                                 QAbstractItemView::EditKeyPressed);
@@ -139,8 +140,7 @@ TfrmSalvaOperacao::TfrmSalvaOperacao(const Operacao& operacao, QWidget* parent)
     });
     grdCheques->setAccessibleName(QStringLiteral("Cheques"));
     grdCheques->installEventFilter(this);
-    Rotulo(this, QStringLiteral("C&heques: o CPF ou CNPJ de cada emitente (opcional)"), {12, 85, 536, 16},
-           grdCheques);
+    Rotulo(this, QStringLiteral("C&heques: o CPF ou CNPJ de cada emitente (opcional)"), {12, 85, 536, 16}, grdCheques);
 
     auto* dica = Rotulo(this,
                         QStringLiteral("Enter passa ao campo seguinte e, na lista, ao cheque seguinte. "
@@ -173,8 +173,8 @@ void TfrmSalvaOperacao::edtClienteChange(const QString& digitado) {
     for (const Cliente& c : achados) {
         if (ofertas_->rowCount() >= kOfertas) break;
         const QString documento = DocumentoMostrado(Q(c.documento));
-        auto* item = new QStandardItem(documento.isEmpty() ? Q(c.nome)
-                                                           : Q(c.nome) + QStringLiteral("  (") + documento + ')');
+        auto* item =
+            new QStandardItem(documento.isEmpty() ? Q(c.nome) : Q(c.nome) + QStringLiteral("  (") + documento + ')');
         item->setData(Q(c.nome), kPapelNome);
         item->setData(documento, kPapelDocumento);
         ofertas_->appendRow(item);

@@ -42,12 +42,12 @@ public:
     // The customers for what is typed, in the field's list.
     void edtClienteChange(const QString& digitado);
 
-    QLabel* lblResumo;            // the operation: type, date, cheques, totals
-    QLineEdit* edtCliente;        // "Cliente (cedente)": the name
-    QLineEdit* edtDocumento;      // "CPF ou CNPJ do cliente"
-    QTableWidget* grdCheques;     // "Cheques": each with its drawer's "CPF ou CNPJ do emitente"
-    QPushButton* btnSalva;        // "Ctrl+S - &Salva"
-    QPushButton* btnCancela;      // "Cancela (Esc)": nothing saved
+    QLabel* lblResumo;         // the operation: type, date, cheques, totals
+    QLineEdit* edtCliente;     // "Cliente (cedente)": the name
+    QLineEdit* edtDocumento;   // "CPF ou CNPJ do cliente"
+    QTableWidget* grdCheques;  // "Cheques": each with its drawer's "CPF ou CNPJ do emitente"
+    QPushButton* btnSalva;     // "Ctrl+S - &Salva"
+    QPushButton* btnCancela;   // "Cancela (Esc)": nothing saved
     static constexpr int kColunaDocumento = 5;
 
 protected:
