@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "core/Cmc7.h"
 #include "core/Erros.h"
 #include "core/Fornecedor.h"
 #include "core/Valores.h"
@@ -36,6 +37,16 @@ std::string Corta(std::string_view s, std::size_t n, bool completa) {
     std::string r = Texto(s.substr(0, i));
     if (completa && chars < n) r += Espacos(n - chars);
     return r;
+}
+
+// The column takes the first 14 characters of a Banco/Número; a cheque
+// read by its magnetic line shows "237/0494/001793", 15 of them, and is
+// listed whole, or its number would lose its last digit.
+std::string BancoNumeroListado(const Parcela& p) {
+    if (!p.CMC7.empty())
+        if (const LeituraCmc7 l = LeCmc7(p.CMC7); l.Valido() && l.cmc7->BancoNumero() == p.BancoNumero)
+            return Texto(p.BancoNumero);
+    return Corta(p.BancoNumero, 14, true);
 }
 
 std::string AlinhaDireita(const std::string& s, std::size_t largura) {
@@ -163,7 +174,7 @@ std::vector<std::string> GeraListagem(const EntradaListagem& e) {
         std::string linha =
             Espacos(5) + Texto(p.Data) + " " + AlinhaDireita(FormataMascara(valor, kMascaraLinha), 15) + " ";
         if (!p.Dias.empty()) linha += QuatroDigitos(LeInteiro(p.Dias));
-        linha += " " + Corta(p.BancoNumero, 14, true) + " " + Corta(p.Emitente, 25, false);
+        linha += " " + BancoNumeroListado(p) + " " + Corta(p.Emitente, 25, false);
         total = Soma(total, valor);
         l.push_back(std::move(linha));
     }

@@ -186,6 +186,18 @@ void Tfrm_desconto_cheque::CriaParcelas() {
     grid->setGeometry(10, 18, 504, 204);
     grid->setToolTip(kDicaGradeCheques);
     connect(grid, &GradeParcelas::teclaSolta, this, &Tfrm_desconto_cheque::gridKeyUp);
+    connect(grid, &GradeParcelas::bancoDaLinha, this, &Tfrm_desconto_cheque::MostraBanco);
+}
+
+void Tfrm_desconto_cheque::MostraBanco(const QString& banco) {
+    banco_ = banco;
+    // An undo notice keeps the panel for its five seconds.
+    if (painelAviso_ && !avisoDesfazer_->isActive()) painelAviso_->setText(banco_);
+}
+
+void Tfrm_desconto_cheque::EncerraAviso() {
+    avisoDesfazer_->stop();
+    painelAviso_->setText(banco_);
 }
 
 void Tfrm_desconto_cheque::CriaTotais() {
@@ -325,7 +337,7 @@ void Tfrm_desconto_cheque::CriaStatus() {
     avisoDesfazer_ = new QTimer(this);
     avisoDesfazer_->setSingleShot(true);
     avisoDesfazer_->setInterval(kSegundosAvisoDesfazer * 1000);
-    connect(avisoDesfazer_, &QTimer::timeout, painelAviso_, &QLabel::clear);
+    connect(avisoDesfazer_, &QTimer::timeout, this, &Tfrm_desconto_cheque::EncerraAviso);
     Timer = Nomeia(new QTimer(this), "Timer");
     Timer->setInterval(1000);
     connect(Timer, &QTimer::timeout, this, &Tfrm_desconto_cheque::TimerTimer);
@@ -655,10 +667,7 @@ void Tfrm_desconto_cheque::EsqueceLimpeza() {
     // Later: this may run inside the watcher's own look at a key.
     if (vigiaLimpeza_) vigiaLimpeza_->deleteLater();
     vigiaLimpeza_ = nullptr;
-    if (avisoDesfazer_->isActive()) {
-        avisoDesfazer_->stop();
-        painelAviso_->clear();
-    }
+    if (avisoDesfazer_->isActive()) EncerraAviso();
 }
 
 void Tfrm_desconto_cheque::btnImprimeClick() {
@@ -811,10 +820,7 @@ void Tfrm_desconto_cheque::EsqueceTaxa() {
     antesDaTaxa_.reset();
     if (vigiaTaxa_) vigiaTaxa_->deleteLater();
     vigiaTaxa_ = nullptr;
-    if (painelAviso_->text() == QString::fromLatin1(kAvisoDesfazerTaxa)) {
-        avisoDesfazer_->stop();
-        painelAviso_->clear();
-    }
+    if (painelAviso_->text() == QString::fromLatin1(kAvisoDesfazerTaxa)) EncerraAviso();
 }
 
 void Tfrm_desconto_cheque::edtTARIFAExit(Qt::FocusReason motivo) {

@@ -199,7 +199,7 @@ private:
     QPushButton* SpeedButton2;  // "Ajuda": the help window
     QPushButton* btnFecha;      // "F2 - &Fecha": hides the window
     QPushButton* btnrecibo;     // "Firmatto": the receipt window
-    QStatusBar* Status;         // the keys, the clock and the undo notice
+    QStatusBar* Status;         // the keys, the clock, the undo notice or the current cheque's bank
     QTimer* Timer;              // the clock's one-second tick
 
     void CriaDadosGerais();
@@ -216,6 +216,10 @@ private:
     bool TeclaAposLimpeza(const QKeyEvent* e);
     void edtTARIFAExit(Qt::FocusReason motivo);
     void LimpaTotais();
+    // The last status panel: the current row's bank, unless an undo notice
+    // stands there; and the bank again once the notice ends.
+    void MostraBanco(const QString& banco);
+    void EncerraAviso();
     // The four totals labels as before any calculation ("Tarifa:", ...).
     void RotulosIniciais();
     // A new operation: the charges (TAC, IOF, fee) go to 0, the totals
@@ -267,6 +271,7 @@ private:
     void EsqueceOperacaoSalva();
     QLabel* relogio_ = nullptr;
     QLabel* painelAviso_ = nullptr;
+    QString banco_;  // the current row's bank, for that panel
 };
 
 // The reference date in words as Label4 shows it.

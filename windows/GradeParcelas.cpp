@@ -10,8 +10,10 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 
+#include "core/Cmc7.h"
 #include "core/Datas.h"
 #include "ui/Aparencia.h"
 #include "ui/CampoData.h"
@@ -74,14 +76,25 @@ int ModeloParcelas::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ModeloParcelas::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
+    if (!index.isValid()) return {};
+    if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole) {
+        // Empty: the grid's own hint is shown instead.
+        const QString banco = TextoBancoDaLinha(linhas_[static_cast<std::size_t>(index.row())]);
+        return banco.isEmpty() ? QVariant() : QVariant(banco);
+    }
+    if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
     return Celula(index.row(), index.column());
 }
 
 bool ModeloParcelas::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole) return false;
-    linhas_[static_cast<std::size_t>(index.row())].*colunas_[static_cast<std::size_t>(index.column())].campo =
-        value.toString().toStdString();
+    Parcela& p = linhas_[static_cast<std::size_t>(index.row())];
+    std::string Parcela::*campo = colunas_[static_cast<std::size_t>(index.column())].campo;
+    std::string texto = value.toString().toStdString();
+    // A kept magnetic line never stands behind another Banco/Número than
+    // the one it gave.
+    if (campo == &Parcela::BancoNumero && texto != p.BancoNumero) p.CMC7.clear();
+    p.*campo = std::move(texto);
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
@@ -138,6 +151,21 @@ void ModeloParcelas::DefineCelula(int linha, int coluna, const QString& texto) {
 
 void ModeloParcelas::AcrescentaLinha() { DefineNumeroLinhas(NumeroLinhas() + 1); }
 
+int ModeloParcelas::ColunaDe(std::string Parcela::*campo) const {
+    for (std::size_t c = 0; c < colunas_.size(); ++c)
+        if (colunas_[c].campo == campo) return static_cast<int>(c);
+    return -1;
+}
+
+void ModeloParcelas::DefineCheque(int linha, const QString& bancoNumero, const std::string& cmc7) {
+    const int coluna = ColunaDe(&Parcela::BancoNumero);
+    if (linha < 0 || coluna < 0) return;
+    DefineCelula(linha, coluna, bancoNumero);
+    linhas_[static_cast<std::size_t>(linha)].CMC7 = cmc7;
+    // The row's tooltip follows its bank.
+    emit dataChanged(index(linha, 0), index(linha, columnCount() - 1), {Qt::ToolTipRole});
+}
+
 void ModeloParcelas::DefineTitulos(const QStringList& titulos) {
     for (int i = 0; i < titulos.size() && i < columnCount(); ++i)
         colunas_[static_cast<std::size_t>(i)].titulo = titulos[i];
@@ -181,6 +209,24 @@ GradeParcelas::GradeParcelas(std::vector<ColunaGrade> colunas, QWidget* parent)
     connect(modelo_, &QAbstractItemModel::dataChanged, this, esquece);
     connect(modelo_, &QAbstractItemModel::modelReset, this, esquece);
     connect(modelo_, &QAbstractItemModel::rowsRemoved, this, esquece);
+
+    leitor_ = new RecepcaoLeitor(this);
+    connect(leitor_, &RecepcaoLeitor::pausa, this, &GradeParcelas::TerminaLeitura);
+    // The status bar names the bank of the row the cursor is on.
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &GradeParcelas::AvisaBanco);
+    connect(modelo_, &QAbstractItemModel::dataChanged, this, &GradeParcelas::AvisaBanco);
+    connect(modelo_, &QAbstractItemModel::modelReset, this, &GradeParcelas::AvisaBanco);
+    connect(modelo_, &QAbstractItemModel::rowsRemoved, this, &GradeParcelas::AvisaBanco);
+}
+
+void GradeParcelas::AvisaBanco() {
+    const int l = currentIndex().isValid() ? currentIndex().row() : -1;
+    const QString banco = l >= 0 && l < modelo_->NumeroLinhas()
+                              ? TextoBancoDaLinha(modelo_->Linhas()[static_cast<std::size_t>(l)])
+                              : QString();
+    if (banco == bancoAvisado_) return;
+    bancoAvisado_ = banco;
+    emit bancoDaLinha(banco);
 }
 
 FiltroTeclas GradeParcelas::FiltroDa(int coluna) const {
@@ -209,6 +255,13 @@ void GradeParcelas::ConfirmaEdicao() {
 }
 
 void GradeParcelas::EncerraEdicao(bool confirma) {
+    // A reader's line still coming is complete or dropped with the cell.
+    if (leitor_->Recebendo()) {
+        if (confirma)
+            TerminaLeitura();
+        else
+            leitor_->Cancela();
+    }
     if (!editor_) return;
     if (confirma) ConfirmaEdicao();
     const QScopedValueRollback aqui(encerrando_, true);
@@ -247,8 +300,34 @@ bool GradeParcelas::TemProblema(const QModelIndex& i) const {
         case FiltroTeclas::Valor:
             return MilharAmbiguo(t);
         default:
-            return false;
+            // A valid line still to become its Banco/Número is one too.
+            return i.column() == modelo_->ColunaDe(&Parcela::BancoNumero) && PareceCmc7(t.toStdString());
     }
+}
+
+GradeParcelas::Cheque GradeParcelas::LeCheque(const QModelIndex& i, int* repetida, std::string* problema) {
+    *repetida = -1;
+    const QString t = modelo_->Celula(i.row(), i.column());
+    if (i.column() != modelo_->ColunaDe(&Parcela::BancoNumero) || !PareceCmc7(t.toStdString())) return Cheque::Livre;
+    const LeituraCmc7 lida = LeCmc7(t.toStdString());
+    if (!lida.Valido()) {
+        *problema = lida.problema;
+        return Cheque::Recusado;
+    }
+    modelo_->DefineCheque(i.row(), QString::fromStdString(lida.cmc7->BancoNumero()), t.toStdString());
+    *repetida = LinhaDoMesmoCheque(i.row());
+    return Cheque::Aceito;
+}
+
+int GradeParcelas::LinhaDoMesmoCheque(int linha) const {
+    const std::vector<Parcela>& linhas = modelo_->Linhas();
+    if (linha < 0 || linha >= modelo_->NumeroLinhas()) return -1;
+    const std::string d = DigitosDoCmc7(linhas[static_cast<std::size_t>(linha)].CMC7);
+    if (d.empty()) return -1;
+    for (std::size_t l = 0; l < linhas.size(); ++l)
+        if (static_cast<int>(l) != linha && !linhas[l].CMC7.empty() && DigitosDoCmc7(linhas[l].CMC7) == d)
+            return static_cast<int>(l);
+    return -1;
 }
 
 void GradeParcelas::VoltaACelula(const QModelIndex& i) {
@@ -264,6 +343,26 @@ bool GradeParcelas::ConfereCelula(const QModelIndex& indice) {
     const QString t = modelo_->Celula(i.row(), i.column());
     const int linha = i.row() + 1;
     const QPointer<GradeParcelas> viva(this);
+    int repetida = -1;
+    std::string problema;
+    switch (LeCheque(i, &repetida, &problema)) {
+        case Cheque::Livre:
+            break;
+        case Cheque::Aceito:
+            // Said, and the row kept: the clerk decides.
+            if (repetida >= 0) {
+                avisouNaTecla_ = true;
+                ServicoMensagens().Mostra(TextoChequeRepetido(repetida + 1).toStdString(), kTituloAtencao,
+                                          Icone::Aviso);
+            }
+            return true;
+        case Cheque::Recusado:
+            VoltaACelula(i);
+            avisouNaTecla_ = true;
+            ServicoMensagens().Mostra(TextoCmc7Recusado(linha, problema).toStdString(), kTituloAtencao, Icone::Aviso);
+            if (viva) VoltaACelula(i);
+            return false;
+    }
     // The cell is current under the box, so that the focus comes back to it.
     VoltaACelula(i);
     avisouNaTecla_ = true;
@@ -290,13 +389,14 @@ void GradeParcelas::AgendaConferencia(const QModelIndex& i) {
 bool GradeParcelas::ConfereCelulas(bool valores) {
     EncerraEdicao(true);
     pendente_ = QPersistentModelIndex();
+    const int bancoNumero = modelo_->ColunaDe(&Parcela::BancoNumero);
     for (int l = 0; l < modelo_->NumeroLinhas(); ++l) {
         for (int c = 0; c < modelo_->columnCount(); ++c) {
             const FiltroTeclas f = FiltroDa(c);
             if (f == FiltroTeclas::Vencimento) {
                 const QString t = modelo_->Celula(l, c);
                 if (!t.isEmpty() && SemDigito(t)) modelo_->DefineCelula(l, c, QString());
-            } else if (f != FiltroTeclas::Valor || !valores) {
+            } else if (c != bancoNumero && (f != FiltroTeclas::Valor || !valores)) {
                 continue;
             }
             if (!ConfereCelula(modelo_->index(l, c))) return false;
@@ -394,19 +494,45 @@ void GradeParcelas::keyboardSearch(const QString&) {
     // a row that happens to begin with them.
 }
 
+// A copied column of magnetic lines: every cell blank or looking like a
+// line, and one at least a reader's or a valid one (a column of long numbers
+// is not taken for cheques).
+static bool ColunaDeCmc7(const std::vector<QStringList>& bloco) {
+    bool alguma = false;
+    for (const QStringList& l : bloco) {
+        if (l.size() != 1) return false;
+        const std::string t = l[0].trimmed().toStdString();
+        if (t.empty()) continue;
+        if (!PareceCmc7(t)) return false;
+        alguma = alguma || VemDoLeitor(t) || LeCmc7(t).Valido();
+    }
+    return alguma;
+}
+
 void GradeParcelas::Cola() {
     const std::vector<QStringList> bloco = LeBloco(QGuiApplication::clipboard()->text());
     if (bloco.empty()) return;
     EncerraEdicao(true);
     const QModelIndex atual = currentIndex();
+    const int bancoNumero = modelo_->ColunaDe(&Parcela::BancoNumero);
+    // A column of magnetic lines goes into "Banco/Número" wherever the
+    // cursor stands, as a reader's line does.
+    const bool cheques = ColunaDeCmc7(bloco);
+    if (cheques && bancoNumero < 0) {
+        ServicoMensagens().Mostra(kMsgLeitorSemBancoNumero, kTituloAtencao, Icone::Aviso);
+        return;
+    }
     const int linha0 = atual.isValid() ? atual.row() : 0;
-    const int coluna0 = atual.isValid() ? atual.column() : 0;
+    const int coluna0 = cheques ? bancoNumero : atual.isValid() ? atual.column() : 0;
     int ultimaColuna = coluna0;
     // What the paste could not read, in row order: dates that are no date
-    // (they stay, for correction) and texts that are no amount (left out).
+    // (they stay, for correction), texts that are no amount (left out) and
+    // magnetic lines refused (they stay); then the cheques already in the
+    // grid.
     QStringList problemas;
     bool datas = false;
     QModelIndex primeiro;
+    std::vector<int> lidos;
     for (std::size_t i = 0; i < bloco.size(); ++i) {
         const int linha = linha0 + static_cast<int>(i);
         for (int j = 0; j < bloco[i].size(); ++j) {
@@ -415,12 +541,20 @@ void GradeParcelas::Cola() {
             const FiltroTeclas filtro = FiltroDa(coluna);
             if (filtro == FiltroTeclas::Bloqueado) continue;
             const QString colado = bloco[i][j].trimmed();
-            const QString celula = LimpaCelulaColada(filtro, bloco[i][j]);
+            const bool cmc7 = coluna == bancoNumero && PareceCmc7(colado.toStdString());
+            const QString celula = cmc7 ? colado : LimpaCelulaColada(filtro, bloco[i][j]);
             modelo_->DefineCelula(linha, coluna, celula);
             ultimaColuna = std::max(ultimaColuna, coluna);
             QString problema;
-            if (filtro == FiltroTeclas::Vencimento && !colado.isEmpty() &&
-                (SemDigito(celula) || DataInvalidaNaCelula(celula))) {
+            int repetida = -1;
+            std::string recusa;
+            if (cmc7) {
+                if (LeCheque(modelo_->index(linha, coluna), &repetida, &recusa) == Cheque::Recusado)
+                    problema = TextoCmc7Recusado(linha + 1, recusa);
+                else
+                    lidos.push_back(linha);
+            } else if (filtro == FiltroTeclas::Vencimento && !colado.isEmpty() &&
+                       (SemDigito(celula) || DataInvalidaNaCelula(celula))) {
                 problema = QStringLiteral("A data \"%1\" da linha %2 não existe.")
                                .arg(SemDigito(celula) ? colado : celula)
                                .arg(linha + 1);
@@ -435,7 +569,25 @@ void GradeParcelas::Cola() {
             problemas << problema;
         }
     }
-    const QModelIndex fim = modelo_->index(linha0 + static_cast<int>(bloco.size()) - 1, ultimaColuna);
+    // Each cheque's first two rows, so that a long paste is not checked row
+    // against row; of two equal cheques within the paste, the later is said.
+    std::unordered_map<std::string, std::pair<int, int>> primeiras;
+    for (int l = 0; l < modelo_->NumeroLinhas(); ++l) {
+        const std::string d = DigitosDoCmc7(modelo_->Linhas()[static_cast<std::size_t>(l)].CMC7);
+        if (d.empty()) continue;
+        auto& [a, b] = primeiras.try_emplace(d, -1, -1).first->second;
+        if (a < 0)
+            a = l;
+        else if (b < 0)
+            b = l;
+    }
+    const int linhaFim = linha0 + static_cast<int>(bloco.size()) - 1;
+    for (const int l : lidos) {
+        const auto [a, b] = primeiras[DigitosDoCmc7(modelo_->Linhas()[static_cast<std::size_t>(l)].CMC7)];
+        if (const int r = a != l ? a : b; r >= 0 && (r < l || r > linhaFim))
+            problemas << QStringLiteral("O cheque da linha %1 já está na linha %2.").arg(l + 1).arg(r + 1);
+    }
+    const QModelIndex fim = modelo_->index(linhaFim, ultimaColuna);
     selectionModel()->select(QItemSelection(modelo_->index(linha0, coluna0), fim), QItemSelectionModel::ClearAndSelect);
     if (!problemas.isEmpty()) RelataColagem(problemas, datas, primeiro);
 }
@@ -460,7 +612,7 @@ void GradeParcelas::ApagaSelecao() {
     for (const QModelIndex& i : celulas) {
         const QString t = modelo_->Celula(i.row(), i.column());
         if (FiltroDa(i.column()) == FiltroTeclas::Bloqueado || t.isEmpty()) continue;
-        apagadas.push_back({QPersistentModelIndex(i), t});
+        apagadas.push_back({QPersistentModelIndex(i), t, modelo_->Linhas()[static_cast<std::size_t>(i.row())].CMC7});
         modelo_->setData(i, QString(), Qt::EditRole);
     }
     if (!apagadas.empty()) apagadas_ = std::move(apagadas);
@@ -469,9 +621,14 @@ void GradeParcelas::ApagaSelecao() {
 void GradeParcelas::DesfazApagamento() {
     const std::vector<CelulaApagada> apagadas = std::exchange(apagadas_, {});
     const QScopedValueRollback apagando(apagando_, true);
-    for (const CelulaApagada& a : apagadas)
-        if (a.indice.isValid() && modelo_->Celula(a.indice.row(), a.indice.column()).isEmpty())
+    const int bancoNumero = modelo_->ColunaDe(&Parcela::BancoNumero);
+    for (const CelulaApagada& a : apagadas) {
+        if (!a.indice.isValid() || !modelo_->Celula(a.indice.row(), a.indice.column()).isEmpty()) continue;
+        if (a.indice.column() == bancoNumero)
+            modelo_->DefineCheque(a.indice.row(), a.texto, a.cmc7);
+        else
             modelo_->setData(a.indice, a.texto, Qt::EditRole);
+    }
 }
 
 void GradeParcelas::Copia() {
@@ -525,6 +682,10 @@ static bool Navegacao(const QKeyEvent* e) {
 
 void GradeParcelas::keyPressEvent(QKeyEvent* e) {
     avisouNaTecla_ = false;
+    if (TeclaDoLeitor(e)) {
+        e->accept();
+        return;
+    }
     if (e->matches(QKeySequence::Paste)) {
         Cola();
         return;
@@ -609,6 +770,103 @@ void GradeParcelas::mouseDoubleClickEvent(QMouseEvent* e) {
     QTableView::mouseDoubleClickEvent(e);
 }
 
+bool GradeParcelas::TeclaDoLeitor(QKeyEvent* e) {
+    const bool comecando = !leitor_->Recebendo();
+    const QModelIndex atual = editor_ && indiceEditor_.isValid() ? QModelIndex(indiceEditor_) : currentIndex();
+    switch (leitor_->Recebe(e)) {
+        case RecepcaoLeitor::Tecla::Livre:
+            return false;
+        case RecepcaoLeitor::Tecla::Tomada:
+            if (comecando) {
+                // The line goes to the row the cursor is on; the cell being
+                // edited keeps its text, checked when the clerk leaves it
+                // again (no box may open while the reader's keys come).
+                linhaDoLeitor_ = atual.isValid() ? atual.row() : 0;
+                if (editor_) {
+                    ConfirmaEdicao();
+                    const QScopedValueRollback aqui(encerrando_, true);
+                    closeEditor(editor_, QAbstractItemDelegate::NoHint);
+                }
+                setFocus(Qt::OtherFocusReason);
+            }
+            return true;
+        case RecepcaoLeitor::Tecla::Fim:
+            TerminaLeitura();
+            return true;
+        case RecepcaoLeitor::Tecla::FimAntes: {
+            // The key after the line is the clerk's own, unless a box came
+            // in between.
+            const QPointer<GradeParcelas> viva(this);
+            TerminaLeitura();
+            return !viva || avisouNaTecla_;
+        }
+    }
+    return false;
+}
+
+void GradeParcelas::TerminaLeitura() {
+    if (!leitor_->Recebendo()) return;
+    const QString linhaLida = leitor_->Encerra();
+    const QPointer<GradeParcelas> viva(this);
+    const int bancoNumero = modelo_->ColunaDe(&Parcela::BancoNumero);
+    if (bancoNumero < 0) {
+        avisouNaTecla_ = true;
+        ServicoMensagens().Mostra(kMsgLeitorSemBancoNumero, kTituloAtencao, Icone::Aviso);
+        return;
+    }
+    // A row whose cheque was read already is not written over: the line is
+    // the next cheque's, in the next row without one.
+    int linha = std::clamp(linhaDoLeitor_, 0, modelo_->NumeroLinhas() - 1);
+    if (!modelo_->Linhas()[static_cast<std::size_t>(linha)].CMC7.empty()) {
+        ++linha;
+        while (linha < modelo_->NumeroLinhas() && !modelo_->Celula(linha, bancoNumero).isEmpty()) ++linha;
+    }
+    const QString antes = modelo_->Celula(linha, bancoNumero);
+    modelo_->DefineCelula(linha, bancoNumero, linhaLida);
+    const QPersistentModelIndex i(modelo_->index(linha, bancoNumero));
+    int repetida = -1;
+    std::string problema;
+    if (LeCheque(i, &repetida, &problema) == Cheque::Recusado) {
+        // A Banco/Número the clerk wrote is not lost to a line refused (a
+        // "<" typed by mistake starts one too): the cell keeps it.
+        if (!antes.isEmpty() && !PareceCmc7(antes.toStdString())) modelo_->DefineCelula(linha, bancoNumero, antes);
+        VoltaACelula(i);
+        avisouNaTecla_ = true;
+        ServicoMensagens().Mostra(TextoCmc7Recusado(linha + 1, problema).toStdString(), kTituloAtencao, Icone::Aviso);
+        if (viva) VoltaACelula(i);
+        return;
+    }
+    const QModelIndex proxima = CelulaAposLeitura(linha);
+    setCurrentIndex(proxima);
+    scrollTo(proxima);
+    if (repetida >= 0) {
+        avisouNaTecla_ = true;
+        ServicoMensagens().Mostra(TextoChequeRepetido(repetida + 1).toStdString(), kTituloAtencao, Icone::Aviso);
+    }
+}
+
+QModelIndex GradeParcelas::CelulaAposLeitura(int linha) {
+    for (const FiltroTeclas f : {FiltroTeclas::Vencimento, FiltroTeclas::Valor}) {
+        for (int c = 0; c < modelo_->columnCount(); ++c) {
+            if (FiltroDa(c) != f) continue;
+            const QModelIndex i = modelo_->index(linha, c);
+            if (modelo_->Celula(linha, c).isEmpty() || TemProblema(i)) return i;
+        }
+    }
+    // Date and value typed before the cheque was read: the next cheque.
+    return ProximaCelula(modelo_->index(linha, modelo_->columnCount() - 1));
+}
+
+// Tab ends a reader's line (some readers send it in place of Enter) and
+// stays in the grid.
+bool GradeParcelas::focusNextPrevChild(bool proximo) {
+    if (leitor_->Recebendo()) {
+        TerminaLeitura();
+        return true;
+    }
+    return QTableView::focusNextPrevChild(proximo);
+}
+
 void GradeParcelas::keyReleaseEvent(QKeyEvent* e) {
     if (!e->isAutoRepeat() && !avisouNaTecla_) emit teclaSolta(e->key());
     QTableView::keyReleaseEvent(e);
@@ -665,6 +923,8 @@ bool DelegadoParcelas::eventFilter(QObject* obj, QEvent* e) {
     }
     if (e->type() == QEvent::KeyPress) {
         grade_->avisouNaTecla_ = false;
+        // A reader's line, whatever the cell's mask or key filter.
+        if (grade_->TeclaDoLeitor(static_cast<QKeyEvent*>(e))) return true;
         // A paste in an open cell goes through the grid's paste, cleaned, not
         // straight into the editor past its key filter.
         if (static_cast<QKeyEvent*>(e)->matches(QKeySequence::Paste)) {

@@ -11,6 +11,13 @@
 // empty cell. The windows run ConfereCelulas before they calculate, a paste
 // reports what it could not read, and Delete or Backspace clear the selected
 // cells (Ctrl+Z right after brings them back).
+//
+// Cheques by their magnetic line (windows/LeitorCmc7.h): a "Banco/Número"
+// that looks like a CMC7 line is checked when its cell is left; a valid line
+// shows as "237/0494/001793" and the row keeps the line itself
+// (Parcela::CMC7) for as long as the cell keeps that text. A reader's line,
+// which begins with "<", goes into the current row's "Banco/Número" wherever
+// the cursor stands, and the cursor then goes where the clerk types next.
 #include <QAbstractTableModel>
 #include <QLineEdit>
 #include <QPointer>
@@ -20,6 +27,7 @@
 
 #include "core/Tipos.h"
 #include "ui/Teclado.h"
+#include "windows/LeitorCmc7.h"
 
 namespace quantivo {
 
@@ -51,6 +59,8 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation o, int role) const override;
+    // A row's cells answer its bank (TextoBancoDaLinha) as their tooltip and
+    // accessible description, where its code is known.
 
     const std::vector<Parcela>& Linhas() const { return linhas_; }
     // Replaces every row; keeps open editors when the row count stays.
@@ -61,6 +71,11 @@ public:
     // Grows the grid when the row does not exist yet.
     void DefineCelula(int linha, int coluna, const QString& texto);
     void AcrescentaLinha();
+    // The column of a field; -1 when the grid does not show it.
+    int ColunaDe(std::string Parcela::*campo) const;
+    // A row's "Banco/Número" text together with the magnetic line it comes
+    // from (any other change of that text drops the kept line).
+    void DefineCheque(int linha, const QString& bancoNumero, const std::string& cmc7);
     // Writes the column titles (they are fixed, but a window may rewrite them).
     void DefineTitulos(const QStringList& titulos);
     const std::vector<ColunaGrade>& Colunas() const { return colunas_; }
@@ -115,16 +130,22 @@ public:
     // The focus to the first row with every typed cell empty (one added at
     // the end when there is none), on its first typed cell.
     void VaiParaPrimeiraLinhaVazia();
+    // The first other row that holds the same cheque (the same 30 digits of
+    // a kept line) as row `linha`; -1 when none does.
+    int LinhaDoMesmoCheque(int linha) const;
 
 signals:
     // A key released in the grid or in its cell editor.
     void teclaSolta(int tecla);
+    // The current row's bank changed (TextoBancoDaLinha; empty when unknown).
+    void bancoDaLinha(const QString& texto);
 
 protected:
     QModelIndex moveCursor(CursorAction acao, Qt::KeyboardModifiers mods) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint dica) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
+    bool focusNextPrevChild(bool proximo) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -139,6 +160,22 @@ private:
     // asked about. False leaves it current, with its text, for correction.
     bool ConfereCelula(const QModelIndex& i);
     bool TemProblema(const QModelIndex& i) const;
+    // A "Banco/Número" cell that looks like a CMC7 line, checked: a valid
+    // line becomes the cheque's Banco/Número and is kept with the row
+    // (`repetida` the other row with that cheque, or -1); a refused one is
+    // left as it stands, `problema` saying why.
+    enum class Cheque { Livre, Aceito, Recusado };
+    Cheque LeCheque(const QModelIndex& i, int* repetida, std::string* problema);
+    // A key pressed in the grid or its cell editor that belongs to a reader's
+    // line: true when it goes no further.
+    bool TeclaDoLeitor(QKeyEvent* e);
+    // The reader's line is complete: into its row's "Banco/Número" (the next
+    // row with none when that row holds a cheque read already), checked.
+    void TerminaLeitura();
+    // Where the clerk types after a cheque was read into row `linha`: its
+    // date, its value, or the next row.
+    QModelIndex CelulaAposLeitura(int linha);
+    void AvisaBanco();
     void VoltaACelula(const QModelIndex& i);
     // The check of a cell left for another control, once the focus has settled.
     void AgendaConferencia(const QModelIndex& i);
@@ -166,9 +203,14 @@ private:
     struct CelulaApagada {
         QPersistentModelIndex indice;
         QString texto;
+        std::string cmc7;  // the kept line of a "Banco/Número" cleared
     };
     std::vector<CelulaApagada> apagadas_;
     bool apagando_ = false;
+    // A reader's line being received, and the row it goes to.
+    RecepcaoLeitor* leitor_;
+    int linhaDoLeitor_ = 0;
+    QString bancoAvisado_;
 };
 
 class DelegadoParcelas : public QStyledItemDelegate {

@@ -193,6 +193,10 @@ void JanelaEntrada::CriaStatus() {
     StatusBar1 = Nomeia(new QStatusBar(this), "StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setGeometry(0, height() - 20, width(), 20);
+    // Empty but for the bank of the cheque the grid's cursor is on.
+    auto* banco = Nomeia(new QLabel(StatusBar1), "lblBanco");
+    StatusBar1->addWidget(banco, 1);
+    connect(grid_pre, &GradeParcelas::bancoDaLinha, banco, &QLabel::setText);
 }
 
 void JanelaEntrada::AoSair(QWidget* campo, std::function<void()> aoSair) {

@@ -37,7 +37,7 @@ public:
     QCheckBox* CheckBox1 = nullptr;      // "F7- Inclui C&ompensação": which dates draw the warning only
     GradeParcelas* grid_pre = nullptr;   // the cheques (or their due dates)
     QPushButton* BitBtn1 = nullptr;      // "F5 - CONTINUA": checks and hands over to the workbench
-    QStatusBar* StatusBar1 = nullptr;    // the empty status bar
+    QStatusBar* StatusBar1 = nullptr;    // the status bar: empty, or the current cheque's bank
 
     // The workbench this window fills.
     Tfrm_desconto_cheque* JanelaBancada() const { return bancada_; }
@@ -65,7 +65,7 @@ protected:
     void CriaGrade(QGroupBox* g, const QString& tituloBarra, std::vector<ColunaGrade> colunas, const QColor& corTexto,
                    const QRect& geoGrade);
     void CriaBotao(int y);
-    void CriaStatus();
+    void CriaStatus();  // after the grid
     // Runs `aoSair` when the field loses the focus to another of this
     // window's controls (not when the window itself loses it).
     void AoSair(QWidget* campo, std::function<void()> aoSair);

@@ -59,7 +59,8 @@ void Tfrm_desconto::BitBtn1Click() {
         if (!ConfereLinhasDaEntrada(/*exigeValor=*/true)) return;
         EntregaABancada(
             Operacao(TipoCalculo::DescontoCheque, edtTaxa->Texto(),
-                     {&Parcela::Data, &Parcela::Valor, &Parcela::BancoNumero, &Parcela::Emitente}, TemDataEValor),
+                     {&Parcela::Data, &Parcela::Valor, &Parcela::BancoNumero, &Parcela::Emitente, &Parcela::CMC7},
+                     TemDataEValor),
             /*comValorFinanciado=*/false);
     });
 }

@@ -17,6 +17,11 @@ Parcela P(std::string data, std::string valor, std::string banco = "", std::stri
     return Parcela{std::move(data), std::move(valor), std::move(banco), std::move(emitente), std::move(dias)};
 }
 
+Parcela ComCmc7(Parcela p) {
+    p.CMC7 = "<23704948<0180017935>377506100112:";
+    return p;
+}
+
 // The lines between the header's closing rule and the rule before the total.
 std::vector<std::string> Linhas(const std::vector<std::string>& l, std::size_t primeira = 14) {
     return {l.begin() + static_cast<long>(primeira), l.end() - 10};
@@ -77,6 +82,11 @@ TEST(GeraListagem, LinhasDaGrade) {
          "     1/2/08        1.500,00 0007                "},
         {"controle vira espaço", P("01/01/08", "1", "a\tb", "c\r\nd", "1"),
          "     01/01/08            1,00 0001 a b            c  d"},
+        {"cheque lido pelo CMC7 sai inteiro, com seus 15",
+         ComCmc7(P("31/12/07", "1000", "237/0494/001793", "José", "5")),
+         "     31/12/07        1.000,00 0005 237/0494/001793 José"},
+        {"outro texto ao lado de um CMC7 é cortado", ComCmc7(P("31/12/07", "1000", "237/0494/001793 X", "José", "5")),
+         "     31/12/07        1.000,00 0005 237/0494/00179 José"},
     };
     for (const Caso& c : casos) {
         EntradaListagem e = teste::ListagemDoExemplo();

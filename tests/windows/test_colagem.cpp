@@ -166,3 +166,29 @@ TEST_F(ColagemNaGrade, GradesDasJanelasDeEntrada) {
     Cola(datas.grid_pre, 2, 0, "00/00/00\n");
     EXPECT_EQ(msgs.Textos(), std::vector<std::string>{TextoDataInvalidaNaLinha("00/00/00", 3).toStdString()});
 }
+
+// A column of magnetic lines goes to "Banco/Número" wherever the cursor
+// stands, each line checked: the refused and the repeated ones said in the
+// paste's box. "Venda certa" has no such column and takes none.
+TEST_F(ColagemNaGrade, ColunaDeCmc7VaiAoBancoNumeroConferida) {
+    const QString a = "<23704948<0180017935>377506100112:";
+    const QString colunas = a + "\n<23704948<0180017936>377506100112:\n\n " + a + " \n";
+    Cola(ctl.grid, 0, 0, colunas);
+    EXPECT_EQ(Celula(0, 2), "237/0494/001793");
+    EXPECT_EQ(ctl.grid->Modelo()->Linhas()[0].CMC7, a.toStdString());
+    EXPECT_EQ(Celula(1, 2), "<23704948<0180017936>377506100112:");
+    EXPECT_EQ(Celula(2, 2), "");
+    EXPECT_EQ(Celula(3, 2), "237/0494/001793");
+    EXPECT_EQ(Celula(0, 0), "");
+    EXPECT_EQ(msgs.Textos(),
+              std::vector<std::string>{"O CMC7 da linha 2 foi recusado: Dígito verificador do campo 2 não "
+                                       "confere.\nO cheque da linha 4 já está na linha 1."});
+    EXPECT_EQ(ctl.grid->currentIndex(), ctl.grid->model()->index(1, 2));
+
+    msgs.mensagens.clear();
+    Tfrm_venda_por_fora datas(nullptr, f.get());
+    Cola(datas.grid_pre, 0, 0, colunas);
+    EXPECT_EQ(msgs.Textos(), std::vector<std::string>{kMsgLeitorSemBancoNumero});
+    EXPECT_EQ(datas.grid_pre->Modelo()->NumeroLinhas(), 1);
+    EXPECT_EQ(datas.grid_pre->Modelo()->Celula(0, 0), "");
+}

@@ -778,3 +778,30 @@ TEST_F(Entrada, CliqueAbaixoDaUltimaLinhaComecaUmaLinhaNova) {
         EXPECT_EQ(j.grid_pre->Modelo()->NumeroLinhas(), 2);
     });
 }
+
+// A cheque read into the cheque window reaches the workbench with its line;
+// "Venda certa", which holds dates only, says so and keeps its date cell.
+TEST_F(Entrada, ChequeLidoPeloLeitorNasDuasJanelas) {
+    const QString linha = "<23704948<0180017935>377506100112:";
+    AbreDesconto([&](Tfrm_desconto& j) {
+        DigitaDadosDoExemplo(j);
+        Digita(linha);
+        Tecla(Qt::Key_Return);
+        EXPECT_EQ(j.StatusBar1->findChild<QLabel*>("lblBanco")->text(), "Banco 237: BCO BRADESCO S.A.");
+        Campos({"311207", "1000"});
+        Tecla(Qt::Key_F5);
+    });
+    EXPECT_EQ(Celula(0, 2), "237/0494/001793");
+    EXPECT_EQ(Controles(bancada).grid->Modelo()->Linhas()[0].CMC7, linha.toStdString());
+    EXPECT_TRUE(msgs.mensagens.empty());
+    AbreVenda([&](Tfrm_venda_por_fora& j) {
+        DigitaLinhas(j, {{""}});
+        Digita(linha);
+        Tecla(Qt::Key_Return);
+        EXPECT_EQ(msgs.Textos(), std::vector<std::string>{kMsgLeitorSemBancoNumero});
+        EXPECT_EQ(j.grid_pre->TextoCelula(0, 0), "");
+        Digita("200607");
+        Tecla(Qt::Key_Return);
+        EXPECT_EQ(CelulaEntrada(j, 0, 0), "20/06/07");
+    });
+}

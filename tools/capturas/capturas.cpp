@@ -256,6 +256,38 @@ void Teclado() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// Cheques read by a CMC7 reader into the cheque window (its keys typed as the
+// reader sends them), the bank of the current row in the status bar; and the
+// box of a refused line (a real one, answered as Enter would).
+void LeitorCmc7() {
+    Tfrm_desconto_cheque bancada;
+    auto* j = new Tfrm_desconto(nullptr, &bancada);
+    j->setWindowModality(Qt::NonModal);
+    Mostra(j);
+    Campos({"281207", "3", "", "", "", "2"});
+    const struct {
+        const char *linha, *data, *valor;
+    } cheques[] = {{"<23704948<0180017935>377506100112:", "311207", "1000"},
+                   {"<34112349<0180000425>200012345674:", "260108", "500"},
+                   {"<00132106<0188500015>000000987651:", "150208", "2500,50"}};
+    for (const auto& c : cheques) {
+        Digita(QString::fromLatin1(c.linha));
+        Tecla(Qt::Key_Return);
+        Campos({c.data, c.valor});
+    }
+    j->grid_pre->setCurrentIndex(j->grid_pre->model()->index(1, 2));
+    Salva(j, QStringLiteral("entrada-cmc7.png"));
+    Mensageiro& gravador = ServicoMensagens();
+    DefineServicoMensagens(nullptr);
+    teste::NaProximaModal([](QWidget* w) { Salva(w, QStringLiteral("entrada-cmc7-recusado.png")); });
+    j->grid_pre->setCurrentIndex(j->grid_pre->model()->index(3, 0));
+    Digita(QStringLiteral("<23704948<0180017936>377506100112:"));
+    Tecla(Qt::Key_Return);
+    DefineServicoMensagens(&gravador);
+    j->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 // The receipt window with the largest value it takes, and the issuer settings.
 void JanelasDoRecibo(const teste::PastaDoPrograma& pasta) {
     DefineHoje(Dia(2008, 3, 5));
@@ -490,6 +522,7 @@ int main(int argc, char** argv) {
     DialogosDoQt(pasta);
     JanelasDeEntrada();
     Teclado();
+    LeitorCmc7();
     JanelasDoRecibo(pasta);
     PaginaDoRecibo(QDir(pdfs.path()));
     Prestacao();
