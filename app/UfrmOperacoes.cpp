@@ -288,7 +288,7 @@ void TfrmOperacoes::Avanca() {
     const bool filtro = foco == edtCliente || foco == edtDe || foco == edtAte || foco == edtCheque;
     if (!filtro) return PassaAdiante(this);
     // A date being typed that is no date is said, and stays for correction.
-    if (auto* data = qobject_cast<CampoData*>(foco); data && !data->ConfereData()) return;
+    if (auto* campo = qobject_cast<CampoData*>(foco); campo && !campo->ConfereData()) return;
     Procura();
     if (modelo_->rowCount() == 0) return PassaAdiante(this);
     lstOperacoes->setFocus(Qt::TabFocusReason);
