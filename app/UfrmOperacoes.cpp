@@ -15,6 +15,9 @@
 #include "app/DiarioDoPrograma.h"
 #include "diario/Chaves.h"
 #include "diario/Exporta.h"
+#include "output/Bordero.h"
+#include "output/F_PARAMETROS.h"
+#include "output/Listagem.h"
 #include "ui/Aparencia.h"
 #include "ui/CampoData.h"
 #include "ui/Construcao.h"
@@ -32,7 +35,6 @@ constexpr std::size_t kListadas = 200;
 constexpr int kEsperaMs = 150;
 
 constexpr const char* kMsgEscolha = "Escolha uma operação na lista.";
-constexpr const char* kMsgSemBordero = "O borderô ainda não pode ser impresso nem gravado em PDF nesta versão.";
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -333,6 +335,25 @@ std::optional<TfrmOperacoes::Lida> TfrmOperacoes::LeEscolhida() {
     }
 }
 
+// The borderô of an operation read and recalculated: the firm from the
+// issuer's settings (none configured prints none; one that cannot be read is
+// said, and nothing is printed).
+std::optional<DadosBordero> TfrmOperacoes::DadosDoBordero(const Lida& lida) {
+    DadosBordero d;
+    d.numero = lida.salva.numero;
+    d.salvaEm = lida.salva.salvaEm;
+    d.operacao = lida.reaberta.operacao;
+    d.operacao.cliente = {lida.salva.cliente.nome, lida.salva.cliente.documento};
+    d.hoje = lida.reaberta.hoje;
+    try {
+        d.firma = LeCadastroDoPrograma().value_or(Cadastro{});
+    } catch (const ErroArquivo& e) {
+        ServicoMensagens().Mostra(e.what(), {}, Icone::Erro);
+        return std::nullopt;
+    }
+    return d;
+}
+
 bool TfrmOperacoes::Recalcula(Lida& lida) {
     try {
         lida.reaberta = diario::Reabre(lida.salva, Hoje());
@@ -351,14 +372,12 @@ void TfrmOperacoes::btnExportaClick() {
                                         QStringLiteral("operacao-%1").arg(numero), 3);
     if (!destino) return;
     if (destino->saida == Saida::Pdf) {
-        if (!gravaBorderoPdf) return ServicoMensagens().Mostra(kMsgSemBordero, {}, Icone::Aviso);
         if (!Recalcula(*lida)) return;
+        const auto dados = DadosDoBordero(*lida);
+        if (!dados) return;
         QString motivo;
-        if (!gravaBorderoPdf(lida->salva, lida->reaberta.operacao, destino->caminho, &motivo)) {
-            ServicoMensagens().Mostra(QStringLiteral("Não foi possível gravar o borderô em %1: %2.")
-                                          .arg(destino->caminho, motivo)
-                                          .toStdString(),
-                                      {}, Icone::Erro);
+        if (!GravaBorderoPdf(*dados, destino->caminho, &motivo)) {
+            ServicoMensagens().Mostra(motivo.toStdString(), {}, Icone::Erro);
             return;
         }
     } else {
@@ -420,10 +439,12 @@ void TfrmOperacoes::btnPeriodoClick() {
 }
 
 void TfrmOperacoes::btnImprimeClick() {
-    if (!imprimeBordero) return ServicoMensagens().Mostra(kMsgSemBordero, {}, Icone::Aviso);
     auto lida = LeEscolhida();
     if (!lida || !Recalcula(*lida)) return;
-    ProtegeAcao([&] { imprimeBordero(lida->salva, lida->reaberta.operacao); });
+    const auto dados = DadosDoBordero(*lida);
+    if (!dados) return;
+    if (ImprimeBordero(*dados) == ResultadoImpressao::Impresso)
+        Situacao(QStringLiteral("Borderô da operação nº %1 impresso").arg(lida->salva.numero));
 }
 
 bool TfrmOperacoes::eventFilter(QObject* obj, QEvent* e) {

@@ -13,12 +13,12 @@
 // listed), and at once on Enter.
 #include <QDialog>
 #include <cstdint>
-#include <functional>
 #include <optional>
 
 #include "core/Operacao.h"
 #include "diario/DaOperacao.h"
 #include "diario/Registros.h"
+#include "output/Bordero.h"
 
 class QLabel;
 class QLineEdit;
@@ -35,13 +35,6 @@ class TfrmOperacoes : public QDialog {
     Q_OBJECT
 public:
     explicit TfrmOperacoes(QWidget* parent = nullptr);
-
-    // The borderô of a saved operation, recalculated (output/Bordero, wired
-    // in app/Janelas.cpp): written as a PDF file, with false and the reason
-    // when it could not be; printed on a printer the clerk chooses.
-    std::function<bool(const diario::OperacaoSalva& salva, const Operacao& op, const QString& caminho, QString* motivo)>
-        gravaBorderoPdf;
-    std::function<void(const diario::OperacaoSalva& salva, const Operacao& op)> imprimeBordero;
 
     // Before it is shown: the list as the journal holds it now. False, with
     // the journal's failure said, when the journal cannot be opened.
@@ -85,6 +78,7 @@ private:
     };
     std::optional<Lida> LeEscolhida();
     bool Recalcula(Lida& lida);
+    std::optional<DadosBordero> DadosDoBordero(const Lida& lida);
     void Situacao(const QString& texto);
 
     ModeloOperacoes* modelo_;

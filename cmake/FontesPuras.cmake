@@ -5,3 +5,8 @@
 set(QUANTIVO_OUTPUT_PURO ArquivoSeguro.cpp Cp1252.cpp GeraListagem.cpp Cadastro.cpp OperacaoJson.cpp)
 # and its headers that have no source of their own.
 set(QUANTIVO_OUTPUT_PURO_SO_CABECALHOS ErroArquivo.h)
+
+# output's Qt Gui part (Qt Core and Qt Gui, no widgets): the borderô's
+# layout and painting and the program's file locations (valida.ini, the
+# listing, the manual). The desktop program and quantivo-batch share it.
+set(QUANTIVO_OUTPUT_GUI Arquivos.cpp Bordero.cpp)

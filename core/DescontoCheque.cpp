@@ -30,20 +30,13 @@ Desfecho CalculaDescontoCheque(Bancada& b, const Contexto& ctx) {
     if (n == 0) return Desfecho::NadaAFazer;
 
     // Pass 2: interest, row by row, each held to four decimals.
-    double valorTotal = 0;
-    double juros = 0;
     std::vector<FluxoCet> cheques;
     cheques.reserve(static_cast<std::size_t>(n));
-    for (const Parcela& p : b.linhas) {
-        if (p.Data.empty()) continue;
-        const long double v = LeValor(p.Valor);
-        const long double t = TaxaAoDia(g.Taxa);
-        const long double d = LeValor(p.Dias);
-        juros = Acumula(juros, DeDmil(JurosDoCheque(d, t, v)));
-        valorTotal = Acumula(valorTotal, v);
-        // The rows counted, in their order: the day count the check kept for each.
-        cheques.push_back({conferidas.dias[cheques.size()], v});
-    }
+    const auto [valorTotal, juros] =
+        SomaJurosDasLinhas(b.linhas, g.Taxa, [&](std::size_t, long double v, Dmil, const SomasDoDesconto&) {
+            // The rows counted, in their order: the day count the check kept for each.
+            cheques.push_back({conferidas.dias[cheques.size()], v});
+        });
 
     // Charges and net value.
     const EncargosDesconto encargos = CalculaEncargos(g, valorTotal, somaDias, n);

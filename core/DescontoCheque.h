@@ -1,6 +1,8 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "core/Mensagens.h"
 #include "core/Tipos.h"
@@ -27,6 +29,32 @@ inline Dmil JurosDoCheque(long double dias, long double taxaAoDia, long double v
 }
 // A running sum, kept in double.
 inline double Acumula(double soma, long double parcela) { return ParaDouble(soma + parcela); }
+
+// The second pass, on rows whose day counts the first one wrote: each dated
+// row's value and interest, in row order, added up as the discount adds
+// them. `porCheque(linha, valor, juros, somas)` sees each cheque with the
+// sums that include it. The discount's totals and the borderô's lines both
+// come from here, so that the lines add up to the totals.
+struct SomasDoDesconto {
+    double valorTotal = 0;
+    double juros = 0;
+};
+template <class PorCheque>
+SomasDoDesconto SomaJurosDasLinhas(const std::vector<Parcela>& linhas, std::string_view taxa, PorCheque&& porCheque) {
+    SomasDoDesconto s;
+    for (std::size_t i = 0; i < linhas.size(); ++i) {
+        const Parcela& p = linhas[i];
+        if (p.Data.empty()) continue;
+        const long double v = LeValor(p.Valor);
+        const long double t = TaxaAoDia(taxa);
+        const long double d = LeValor(p.Dias);
+        const Dmil juros = JurosDoCheque(d, t, v);
+        s.juros = Acumula(s.juros, DeDmil(juros));
+        s.valorTotal = Acumula(s.valorTotal, v);
+        porCheque(i, v, juros, s);
+    }
+    return s;
+}
 
 // The charges, which do not depend on the rate.
 struct EncargosDesconto {

@@ -94,6 +94,7 @@ Reaberta Reabre(const OperacaoSalva& salva, Data hoje) {
         throw ErroDiario(qual + " não pôde ser lida (" + e.what() + ")");
     }
 
+    r.hoje = hoje;
     MensageiroGravador mensagens;
     try {
         r.desfecho = CalculaOperacao(r.operacao, Contexto{mensagens, hoje});

@@ -32,6 +32,7 @@ OperacaoSalva ParaODiario(const Operacao& op, Data hoje);
 // recorded, not shown.
 struct Reaberta {
     Operacao operacao;  // as recalculated
+    Data hoje = kDataNula;  // the day it was recalculated as (the saved "hoje", else the one given)
     Desfecho desfecho = Desfecho::Erro;
     std::vector<std::string> mensagens;  // the recalculation's
     std::string erro;                    // the error that ended it, if one did

@@ -71,6 +71,10 @@ ResultadoImpressao ImprimeListagem(const QStringList& linhas);
 // number, the file not writable) is shown as the action's error and nothing is
 // printed; never throws.
 ResultadoImpressao ImprimeListagemBancada(const EntradaListagem& e);
+// The borderô (output/Bordero.h) on the printer the clerk chooses, failures
+// said as the listing's are.
+struct DadosBordero;
+ResultadoImpressao ImprimeBordero(const DadosBordero& d);
 ResultadoImpressao ImprimeListagemPrestacoes(const EntradaListagemPrestacoes& e);
 
 }  // namespace quantivo

@@ -60,8 +60,11 @@ Diário de operações (com --diario ARQUIVO, criado quando não existe):
   reabre_operacao     "numero"; responde "pedido", "resposta" (recalculada
                       agora) e "confere" (os mesmos valores de quando salva)
   lista_operacoes     opcionais "cliente", "de", "ate", "cheque"
-  exporta_operacao    "numero", "formato" ("csv" ou "xlsx"), "arquivo"; ou
-                      "de" e "ate" no lugar de "numero": todas do período
+  exporta_operacao    "numero", "formato" ("csv", "xlsx" ou "pdf"), "arquivo";
+                      ou "de" e "ate" no lugar de "numero": todas do período
+                      (csv e xlsx). "pdf" é o borderô do cliente, recalculado;
+                      "cadastro" (opcional) é o caminho do valida.ini da
+                      empresa ("" para nenhuma; sem ele, o do programa)
   verifica_diario     a verificação completa do arquivo; responde "integro"
                       e "problema"
 

@@ -13,6 +13,7 @@
 #include "ui/Aparencia.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
+#include "ui/Teclado.h"
 
 namespace quantivo {
 namespace {
@@ -31,13 +32,6 @@ QDate ParaQDate(quantivo::Data d) {
 // The positions of a date mask ("00/00/99") that take a digit.
 bool PosicaoDeDigito(const QString& mascara, int i) {
     return i < mascara.size() && (mascara[i] == QLatin1Char('0') || mascara[i] == QLatin1Char('9'));
-}
-
-// Keys that change nothing by themselves (Shift before a digit, the Alt of a
-// window's accelerator held down).
-bool SoModificador(int tecla) {
-    return tecla == Qt::Key_Shift || tecla == Qt::Key_Control || tecla == Qt::Key_Alt || tecla == Qt::Key_AltGr ||
-           tecla == Qt::Key_Meta;
 }
 
 // Watches the digits typed in a row into a masked date editor, from the last

@@ -186,4 +186,9 @@ bool VigiaTeclas::eventFilter(QObject* obj, QEvent* e) {
     return true;
 }
 
+bool SoModificador(int tecla) {
+    return tecla == Qt::Key_Shift || tecla == Qt::Key_Control || tecla == Qt::Key_Alt || tecla == Qt::Key_AltGr ||
+           tecla == Qt::Key_Meta;
+}
+
 }  // namespace quantivo

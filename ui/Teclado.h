@@ -25,6 +25,10 @@ enum class FiltroTeclas {
 // second separator regroups the digits or is dropped, and a text pasted or
 // dropped into it is cleaned as a pasted amount.
 
+// Keys that change nothing by themselves: Shift before a digit, the Ctrl of
+// Ctrl+Z, the Alt of a window's accelerator held down.
+bool SoModificador(int tecla);
+
 // Installs the filter on a widget (a field or a grid cell editor).
 void InstalaFiltroTeclas(QWidget* w, FiltroTeclas filtro);
 // Whether the filter drops the character this key press carries.

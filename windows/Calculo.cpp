@@ -43,20 +43,6 @@ constexpr const char* kAvisoDesfazerTaxa = "Ctrl+Z desfaz a taxa";
 constexpr const char* kMsgTaxaSoNoDesconto =
     "Escolha \"Desconto de Cheque\" no tipo de cálculo para procurar a taxa do líquido desejado.";
 
-// Keys that only modify the next one (Ctrl before the Z).
-bool SoModificador(const QKeyEvent* e) {
-    switch (e->key()) {
-        case Qt::Key_Control:
-        case Qt::Key_Shift:
-        case Qt::Key_Alt:
-        case Qt::Key_Meta:
-        case Qt::Key_AltGr:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // After a dialog of its own closed, the window takes the keyboard back, also
 // on a desktop with no window manager to hand it back, and waits a moment for
 // it (keys typed meanwhile wait their turn), so that a message shown next
@@ -803,7 +789,7 @@ void Tfrm_desconto_cheque::OfereceDesfazerTaxa(Bancada antes) {
 }
 
 bool Tfrm_desconto_cheque::TeclaAposTaxa(const QKeyEvent* e) {
-    if (!antesDaTaxa_ || SoModificador(e)) return false;
+    if (!antesDaTaxa_ || SoModificador(e->key())) return false;
     if (e->matches(QKeySequence::Undo)) {
         if (e->type() != QEvent::KeyPress) return false;
         const Bancada antes = std::move(*antesDaTaxa_);
@@ -878,7 +864,7 @@ void Tfrm_desconto_cheque::FormKeyDown(int tecla) {
 }
 
 bool Tfrm_desconto_cheque::TeclaAposLimpeza(const QKeyEvent* e) {
-    if (!limpeza_ || SoModificador(e)) return false;
+    if (!limpeza_ || SoModificador(e->key())) return false;
     if (e->matches(QKeySequence::Undo)) {
         // Taken as the key press, before a field's own undo sees it.
         if (e->type() != QEvent::KeyPress) return false;

@@ -652,20 +652,6 @@ void GradeParcelas::Copia() {
     QGuiApplication::clipboard()->setText(EscreveBloco(bloco));
 }
 
-// Keys that only modify the next one (Ctrl before the Z).
-static bool SoModificador(const QKeyEvent* e) {
-    switch (e->key()) {
-        case Qt::Key_Control:
-        case Qt::Key_Shift:
-        case Qt::Key_Alt:
-        case Qt::Key_Meta:
-        case Qt::Key_AltGr:
-            return true;
-        default:
-            return false;
-    }
-}
-
 static bool Navegacao(const QKeyEvent* e) {
     switch (e->key()) {
         case Qt::Key_Up:
@@ -722,7 +708,7 @@ void GradeParcelas::keyPressEvent(QKeyEvent* e) {
         e->accept();
         return;
     }
-    if (!SoModificador(e)) apagadas_.clear();
+    if (!SoModificador(e->key())) apagadas_.clear();
     // A key the current column's filter drops opens no editor either.
     const QModelIndex atual = currentIndex();
     if (atual.isValid() && TeclaDescartada(modelo_->Colunas()[static_cast<std::size_t>(atual.column())].filtro, e)) {

@@ -7,6 +7,7 @@
 
 #include "core/Bancos.h"
 #include "core/Cmc7.h"
+#include "ui/Teclado.h"
 
 namespace quantivo {
 
@@ -44,19 +45,6 @@ QString TextoBancoDaLinha(const Parcela& p) {
 
 namespace {
 
-bool SoModificador(const QKeyEvent* e) {
-    switch (e->key()) {
-        case Qt::Key_Control:
-        case Qt::Key_Shift:
-        case Qt::Key_Alt:
-        case Qt::Key_Meta:
-        case Qt::Key_AltGr:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // A reader sends its keys a millisecond or two apart and a typist some tens
 // of milliseconds apart; the line is taken as ended after a pause a few
 // times longer than the longest gap so far, so that a line typed by hand at
@@ -85,7 +73,7 @@ RecepcaoLeitor::Tecla RecepcaoLeitor::Recebe(const QKeyEvent* e) {
         Acrescenta(t);
         return Tecla::Tomada;
     }
-    if (SoModificador(e)) {
+    if (SoModificador(e->key())) {
         // The Shift of "<", ">" and ":": the line is still coming.
         pausa_.start();
         return Tecla::Tomada;

@@ -6,12 +6,14 @@
 #include <QCompleter>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
 
 #include "app/DiarioDoPrograma.h"
 #include "output/Arquivos.h"
+#include "output/Listagem.h"
 #include "tests/support/ControlesBancada.h"
 #include "tests/support/Dialogos.h"
 #include "tests/support/Exemplos.h"
@@ -224,6 +226,19 @@ TEST_F(Operacoes, ProcuraExportaEReabreNaBancada) {
         j->edtAte->DefineData(D(2007, 12, 31));
         j->btnPeriodo->click();
         EXPECT_TRUE(teste::Bytes(saida + ".xlsx").startsWith("PK"));
+        // The customer's borderô, written and printed (to a PDF file here).
+        filtro = 2;
+        j->btnExporta->click();
+        EXPECT_TRUE(teste::Bytes(saida + ".pdf").startsWith("%PDF"));
+        const QString impresso = dir.filePath(QStringLiteral("impresso.pdf"));
+        DefineEscolheImpressora([&] {
+            auto p = std::make_unique<QPrinter>();
+            p->setOutputFileName(impresso);
+            return p;
+        });
+        j->btnImprime->click();
+        DefineEscolheImpressora({});
+        EXPECT_TRUE(teste::Bytes(impresso).startsWith("%PDF"));
         EXPECT_EQ(msgs.Textos(), std::vector<std::string>{});
         j->lstOperacoes->setFocus();
         teste::Tecla(Qt::Key_Return);

@@ -269,8 +269,12 @@ TEST_F(DiarioDoLote, NadaSeSalvaSemCalculoCompletoNemComDadosInvalidos) {
     });
     EXPECT_EQ(salva["numero"], 1) << salva.dump();
     EXPECT_EQ(Responde({{"op", "lista_operacoes"}})["operacoes"][0]["documento"], "12.ABC.345/01DE-35");
-    const Json pdf = Responde({{"op", "exporta_operacao"}, {"numero", 1}, {"formato", "pdf"}, {"arquivo", "x.pdf"}});
-    EXPECT_EQ(pdf["erro"]["texto"], "exportação em PDF ainda não disponível");
+    const Json pdf = Responde({{"op", "exporta_operacao"},
+                               {"de", "01/01/2000"},
+                               {"ate", "31/12/2030"},
+                               {"formato", "pdf"},
+                               {"arquivo", "x.pdf"}});
+    EXPECT_EQ(pdf["erro"]["tipo"], "pedido") << pdf.dump();
     EXPECT_EQ(Responde({{"op", "reabre_operacao"}, {"numero", 2}})["erro"]["tipo"], "diario");
     quantivo::batch::UsaDiario({});
     EXPECT_EQ(Responde({{"op", "lista_operacoes"}})["erro"]["tipo"], "pedido");
@@ -395,6 +399,31 @@ TEST_F(DiarioDoLote, ExportacoesLidasPorOutrosProgramas) {
     EXPECT_EQ(linhas[3][0][0], "Valor total");
     EXPECT_EQ(linhas[3][1][0], salva["rotulos"]["ValorTotal"]);
     EXPECT_EQ(linhas[9][1][0], salva["CET"]);
+
+#ifdef QUANTIVO_COM_PDF
+    // The borderô, recomputed from the saved request, with the firm of the
+    // valida.ini named; one that is not there is said.
+    const std::string ini = (pasta_ / "valida.ini").string(), pdf = (pasta_ / "op.pdf").string();
+    std::FILE* f = std::fopen(ini.c_str(), "wb");
+    ASSERT_TRUE(f);
+    std::fputs("[Cadastro]\r\nNome=Fomento Boa Vista\r\nCidade=Recife\r\n", f);
+    std::fclose(f);
+    const Json r =
+        Responde({{"op", "exporta_operacao"}, {"numero", 1}, {"formato", "pdf"}, {"arquivo", pdf}, {"cadastro", ini}});
+    ASSERT_TRUE(r["erro"].is_null()) << r.dump();
+    const std::string texto = Executa("pdftotext " + pdf + " - | tr -s ' \\n' '  '");
+    const std::string liquido = "Valor líquido R$ " + salva["ValorFinanciado"].get<std::string>();
+    for (const std::string& trecho :
+         {liquido, salva["CET"].get<std::string>(), std::string("Fomento Boa Vista"), std::string("Operação nº 1"),
+          std::string("Cliente Conceição 0"), std::string("1.000,00"), std::string("CPF 111.444.777-35")})
+        EXPECT_NE(texto.find(trecho), std::string::npos) << trecho << "\n" << texto;
+    const Json semIni = Responde({{"op", "exporta_operacao"},
+                                  {"numero", 1},
+                                  {"formato", "pdf"},
+                                  {"arquivo", pdf},
+                                  {"cadastro", (pasta_ / "outro.ini").string()}});
+    EXPECT_EQ(semIni["erro"]["tipo"], "diario") << semIni.dump();
+#endif
 }
 
 #endif

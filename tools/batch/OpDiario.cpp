@@ -1,7 +1,8 @@
 // The journal ops: an operation of the workbench saved with its customer,
 // reopened and recomputed, the saved ones listed and exported. They need
 // quantivo-batch --diario FILE; a program built without the journal (the
-// Windows build, which has no Qt) answers that it has none.
+// Windows build, which has no Qt) answers that it has none. The borderô as a
+// PDF needs Qt Gui as well.
 #include "tools/batch/Batch.h"
 
 #ifdef QUANTIVO_COM_DIARIO
@@ -10,6 +11,15 @@
 #include "diario/Chaves.h"
 #include "diario/Diario.h"
 #include "diario/Exporta.h"
+#endif
+#ifdef QUANTIVO_COM_PDF
+#include <QFile>
+#include <QGuiApplication>
+#include <cstdlib>
+
+#include "output/Arquivos.h"
+#include "output/Bordero.h"
+#include "output/Cadastro.h"
 #endif
 
 namespace quantivo::batch {
@@ -184,14 +194,17 @@ diario::OperacaoSalva OperacaoDoDiario(const Json& req) {
     return std::move(*op);
 }
 
-void ReabreOperacao(Pedido& p) {
-    const diario::OperacaoSalva op = OperacaoDoDiario(p.req);
-    Json pedido;
+Json PedidoSalvo(const diario::OperacaoSalva& op) {
     try {
-        pedido = Json::parse(op.json);
+        return Json::parse(op.json);
     } catch (const std::exception&) {
         FalhaDiario("a operação nº " + std::to_string(op.numero) + " está guardada num JSON ilegível");
     }
+}
+
+void ReabreOperacao(Pedido& p) {
+    const diario::OperacaoSalva op = OperacaoDoDiario(p.req);
+    Json pedido = PedidoSalvo(op);
     Json resposta = Recalcula(pedido, op.tipo);
     p.resp["confere"] = ConfereFiguras(op, resposta);
     p.resp["pedido"] = std::move(pedido);
@@ -224,6 +237,76 @@ void ListaOperacoes(Pedido& p) {
     p.resp["operacoes"] = std::move(lista);
 }
 
+#ifdef QUANTIVO_COM_PDF
+
+// Fonts and the PDF writer need a QGuiApplication. It is made at the first
+// PDF asked for, on the offscreen platform (no display needed), so that the
+// other ops start without loading a window system; it is destroyed at exit,
+// before Qt's own statics.
+void AplicacaoParaPdf() {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
+    if (QCoreApplication::instance()) FalhaDiario("o PDF precisa de uma aplicação gráfica do Qt");
+    static int argc = 3;
+    static char nome[] = "quantivo-batch", opcao[] = "-platform", plataforma[] = "offscreen";
+    static char* argv[] = {nome, opcao, plataforma, nullptr};
+    new QGuiApplication(argc, argv);
+    // valida.ini's per-user folder is the desktop program's.
+    QCoreApplication::setApplicationName(QStringLiteral("Quantivo"));
+    std::atexit([] { delete QCoreApplication::instance(); });
+}
+
+// The firm that issues the borderô: the valida.ini that "cadastro" names
+// ("" for none), or else the one the desktop program reads beside this
+// program or in the per-user folder; none configured prints no firm.
+Cadastro FirmaDoBordero(const Json& req) {
+    std::string caminho;
+    const auto it = req.find("cadastro");
+    const bool dado = it != req.end() && !it->is_null();
+    if (dado) {
+        caminho = Texto(*it, "cadastro");
+        if (caminho.empty()) return {};
+    } else {
+        caminho = QFile::encodeName(CaminhoValidaIniLeitura()).toStdString();
+        if (caminho.empty()) return {};
+    }
+    try {
+        const std::optional<Cadastro> c = LeCadastro(caminho);
+        if (!c && dado) FalhaDiario("não há arquivo de cadastro em " + caminho);
+        return c.value_or(Cadastro{});
+    } catch (const ErroArquivo& e) {
+        FalhaDiario(e.what());
+    }
+}
+
+// The saved operation recomputed from its saved form, as reabre_operacao
+// recomputes it (its "hoje" included), and its borderô written.
+void ExportaBordero(const diario::OperacaoSalva& salva, Pedido& p, const std::string& arquivo) {
+    const Json pedido = PedidoSalvo(salva);
+    const std::string nome = "a operação nº " + std::to_string(salva.numero);
+    DadosBordero d;
+    d.numero = salva.numero;
+    d.salvaEm = salva.salvaEm;
+    d.hoje = p.ctx.hoje;
+    try {
+        if (const auto h = pedido.find("hoje"); h != pedido.end()) d.hoje = DataDoPedido(*h, "hoje");
+        d.operacao = quantivo::OperacaoDoPedido(pedido, salva.tipo);
+        MensageiroGravador calado;
+        if (CalculaOperacao(d.operacao, Contexto{calado, d.hoje}) != Desfecho::Concluido)
+            FalhaDiario(nome + " não pôde ser recalculada: o cálculo não chegou ao fim");
+    } catch (const ErroPedido& e) {
+        FalhaDiario(nome + " está guardada num pedido ilegível: " + e.what());
+    } catch (const ErroQuantivo& e) {
+        FalhaDiario(nome + " não pôde ser recalculada: " + e.what());
+    }
+    d.operacao.cliente = {salva.cliente.nome, salva.cliente.documento};
+    d.firma = FirmaDoBordero(p.req);
+    AplicacaoParaPdf();
+    QString motivo;
+    if (!GravaBorderoPdf(d, QString::fromStdString(arquivo), &motivo)) FalhaDiario(motivo.toStdString());
+}
+
+#endif
+
 // One operation by "numero", or (our own addition) every operation of a date
 // range by "de" and "ate".
 void ExportaOperacao(Pedido& p) {
@@ -233,7 +316,16 @@ void ExportaOperacao(Pedido& p) {
         throw ErroPedido("formato deve ser \"csv\", \"xlsx\" ou \"pdf\"");
     if (arquivo.empty()) throw ErroPedido("arquivo deve ser o caminho do arquivo a gravar");
     const bool periodo = !p.req.contains("numero") && (p.req.contains("de") || p.req.contains("ate"));
-    if (formato == "pdf") FalhaDiario("exportação em PDF ainda não disponível");
+    if (formato == "pdf") {
+        if (periodo) throw ErroPedido("o borderô em PDF é de uma operação: dê \"numero\"");
+#ifdef QUANTIVO_COM_PDF
+        ExportaBordero(OperacaoDoDiario(p.req), p, arquivo);
+        p.resp["arquivo"] = arquivo;
+        return;
+#else
+        FalhaDiario("este quantivo-batch foi construído sem o PDF do borderô (sem o Qt Gui)");
+#endif
+    }
     const diario::Formato f = formato == "csv" ? diario::Formato::Csv : diario::Formato::Xlsx;
     if (periodo) {
         const Data de = DataDoPedido(Campo(p.req, "de"), "de");

@@ -28,12 +28,14 @@
 #include "app/DiarioDoPrograma.h"
 #include "app/Janelas.h"
 #include "core/Datas.h"
+#include "output/Bordero.h"
 #include "output/F_PARAMETROS.h"
 #include "output/F_PRIN.h"
 #include "output/F_REL.h"
 #include "output/Listagem.h"
 #include "tests/support/ControlesBancada.h"
 #include "tests/support/Dialogos.h"
+#include "tests/support/ExemploBordero.h"
 #include "tests/support/ExemploListagem.h"
 #include "tests/support/ExemploRecibo.h"
 #include "tests/support/Exemplos.h"
@@ -327,6 +329,14 @@ void PaginaDoRecibo(const QDir& pdfs) {
     PaginaComoFigura(pdf, QStringLiteral("recibo_pagina.png"), 50);
 }
 
+// The first page of the cheque-discount example's borderô, as saved.
+void Bordero(const QDir& pdfs) {
+    const QString pdf = pdfs.filePath(QStringLiteral("bordero.pdf"));
+    QString motivo;
+    if (!GravaBorderoPdf(teste::BorderoDoExemplo(), pdf, &motivo)) return teste::Falha(motivo.toStdString());
+    PaginaComoFigura(pdf, QStringLiteral("bordero.png"), 80);
+}
+
 // The instalment window on its own after a calculation, and as the
 // workbench's dialog.
 void Prestacao() {
@@ -525,6 +535,7 @@ int main(int argc, char** argv) {
     LeitorCmc7();
     JanelasDoRecibo(pasta);
     PaginaDoRecibo(QDir(pdfs.path()));
+    Bordero(QDir(pdfs.path()));
     Prestacao();
     Renegociacao();
     Listagens(QDir(pdfs.path()));
