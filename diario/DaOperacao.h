@@ -31,7 +31,7 @@ OperacaoSalva ParaODiario(const Operacao& op, Data hoje);
 // JSON form gives it ("hoje"), else `hoje`; the calculation's messages are
 // recorded, not shown.
 struct Reaberta {
-    Operacao operacao;  // as recalculated
+    Operacao operacao;      // as recalculated
     Data hoje = kDataNula;  // the day it was recalculated as (the saved "hoje", else the one given)
     Desfecho desfecho = Desfecho::Erro;
     std::vector<std::string> mensagens;  // the recalculation's

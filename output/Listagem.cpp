@@ -13,8 +13,8 @@
 #include <cstring>
 
 #include "output/ArquivoSeguro.h"
-#include "output/Bordero.h"
 #include "output/Arquivos.h"
+#include "output/Bordero.h"
 #include "output/Cp1252.h"
 #include "ui/Servicos.h"
 
