@@ -206,6 +206,7 @@ class Sessao:
         os.makedirs(os.path.dirname(self.copia))
         shutil.copy2(os.path.abspath(programa), self.copia)
         self.guarda = False
+        self.inicios = 0
         self.processos = []
         self.programa = None
         self.app = None
@@ -279,15 +280,16 @@ class Sessao:
     def _inicia_programa(self):
         casa = os.path.join(self.pasta, "casa")
         execucao = os.path.join(self.pasta, "xdg")
-        os.makedirs(casa)
-        os.makedirs(execucao, mode=0o700)
+        os.makedirs(casa, exist_ok=True)
+        os.makedirs(execucao, mode=0o700, exist_ok=True)
         amb = dict(os.environ)
         amb.update({"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1", "QT_QPA_PLATFORM": "xcb",
                     "DISPLAY": self.display, "HOME": casa, "XDG_CONFIG_HOME": os.path.join(casa, "config"),
                     "XDG_DATA_HOME": os.path.join(casa, "data"), "XDG_RUNTIME_DIR": execucao,
                     "LC_ALL": self.localidade})
-        self.programa = subprocess.Popen([self.copia], env=amb, stdout=self._log("programa.log"),
-                                         stderr=subprocess.STDOUT)
+        self.inicios += 1
+        log = "programa.log" if self.inicios == 1 else "programa-%d.log" % self.inicios
+        self.programa = subprocess.Popen([self.copia], env=amb, stdout=self._log(log), stderr=subprocess.STDOUT)
         pid = self.programa.pid
 
         def achada():
@@ -306,6 +308,13 @@ class Sessao:
     def terminou(self, limite=ESPERA_S):
         """Whether the program ended within `limite` seconds."""
         return espera(lambda: self.programa.poll() is not None, limite) is not None
+
+    def inicia_de_novo(self):
+        """Starts the program again, once it has ended, with the same home,
+        settings and data folders (what it saved is there)."""
+        if self.programa.poll() is None:
+            raise Falha("the program is still running")
+        self._inicia_programa()
 
     # --- finding ----------------------------------------------------------------
 
