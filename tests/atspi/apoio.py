@@ -52,6 +52,10 @@ CAIXA = ("check box", "radio button")
 ROTULO = ("label",)
 
 
+# The main menu's title, the first window of every run.
+MENU = "Quantivo - www.example.com"
+
+
 class Falha(Exception):
     """A window, control or value that could not be found or used."""
 
@@ -456,3 +460,24 @@ class Sessao:
         the texts of its labels run together."""
         j = self.espera_ativa(titulo, limite)
         return j, " ".join(normaliza(o.name) for o in percorre(j) if papel(o) in ROTULO)
+
+
+def roteiro(argv, passos, feito):
+    """A script's whole run: the program (argv[1], default build/quantivo)
+    started under the locale argv[2] (default C.UTF-8), `passos(s, menu)` on
+    it, and one line said at the end, `feito` with the locale and the time, or
+    the failure. Returns the exit status."""
+    import sys
+    programa = argv[1] if len(argv) > 1 else "build/quantivo"
+    # One locale a run: a second session in the same D-Bus session would not
+    # find its program on the bus (run.sh runs each script under each).
+    localidade = argv[2] if len(argv) > 2 else "C.UTF-8"
+    inicio = time.monotonic()
+    try:
+        with Sessao(programa, localidade=localidade) as s:
+            passos(s, s.janela(MENU))
+    except Falha as f:
+        print("FAILED under %s: %s" % (localidade, f), file=sys.stderr)
+        return 1
+    print("%s, under %s (%.0f s)" % (feito, localidade, time.monotonic() - inicio))
+    return 0

@@ -11,12 +11,10 @@ rows, totals and CET in the workbench, whose title names the operation.
 """
 import os
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from apoio import BOTAO, CAMPO, GRADE, ROTULO, Falha, Sessao, celula, descricao, espera_igual, texto  # noqa: E402
+from apoio import MENU, roteiro, BOTAO, CAMPO, GRADE, ROTULO, Falha, celula, descricao, espera_igual, texto  # noqa: E402
 
-MENU = "Quantivo - www.example.com"
 BANCADA = "QUANTIVO"
 SALVA = "QUANTIVO - Operação nº 1"
 ENTER = "<Return>"
@@ -81,23 +79,15 @@ def reabre(s):
 
 
 def main(argv):
-    programa = argv[1] if len(argv) > 1 else "build/quantivo"
-    localidade = argv[2] if len(argv) > 2 else "C.UTF-8"
-    inicio = time.monotonic()
-    try:
-        with Sessao(programa, localidade=localidade) as s:
-            menu = s.janela(MENU)
-            salva(s, menu)
-            s.pressiona(s.acha("Sair", raiz=menu, papeis=BOTAO))
-            if not s.terminou():
-                raise Falha("the program did not end with \"Sair\"")
-            s.inicia_de_novo()
-            reabre(s)
-    except Falha as f:
-        print("FAILED:", f, file=sys.stderr)
-        return 1
-    print("the operation saved, found and reopened (%.0f s)" % (time.monotonic() - inicio))
-    return 0
+    def passos(s, menu):
+        salva(s, menu)
+        s.pressiona(s.acha("Sair", raiz=menu, papeis=BOTAO))
+        if not s.terminou():
+            raise Falha("the program did not end with \"Sair\"")
+        s.inicia_de_novo()
+        reabre(s)
+
+    return roteiro(argv, passos, 'the operation saved, found and reopened')
 
 
 if __name__ == "__main__":
