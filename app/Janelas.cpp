@@ -5,9 +5,11 @@
 #include <functional>
 #include <utility>
 
+#include "app/DiarioDoPrograma.h"
 #include "output/F_PRIN.h"
 #include "output/F_REL.h"
 #include "output/Listagem.h"
+#include "ui/Construcao.h"
 #include "windows/Ufrm_desconto.h"
 #include "windows/Ufrm_venda_por_fora.h"
 
@@ -41,6 +43,7 @@ QPointer<Tfrm_desconto_cheque> frm_desconto_cheque;
 QPointer<Tfrm_Ajuda> frm_Ajuda;
 QPointer<TfrmPostecipada> frmPostecipada;
 QPointer<TfrmRenegociacao> frmRenegociacao;
+QPointer<TfrmOperacoes> frmOperacoes;
 
 void CriaJanelas() {
     CriaMenuPrincipal();
@@ -81,6 +84,10 @@ void CriaDemaisJanelas() {
     LigaRenegociacao(frm_desconto_cheque, frmRenegociacao);
     frm_principal->abrePrestacao = [] { frmPostecipada->MostraLivre(); };
     frm_principal->abreRenegociacao = [] { RenegociaDoMenu(frm_desconto_cheque, frmRenegociacao, frm_principal); };
+    // The journal of operations, opened at the first save or search.
+    frm_principal->abreOperacoes = [] { AbreOperacoes(frm_principal); };
+    frm_desconto_cheque->abreOperacoes = [] { AbreOperacoes(frm_desconto_cheque); };
+    frm_desconto_cheque->salva = [] { SalvaBancada(*frm_desconto_cheque); };
 }
 
 namespace {
@@ -109,11 +116,21 @@ void MostraMenuECriaDemais() {
 }
 
 void DestroiJanelas() {
+    delete frmOperacoes;
+    FechaDiarioDoPrograma();
     delete frm_Ajuda;
     delete frmRenegociacao;
     delete frmPostecipada;
     delete frm_desconto_cheque;
     delete frm_principal;
+}
+
+void AbreOperacoes(QWidget* dono) {
+    if (!frmOperacoes) frmOperacoes = new TfrmOperacoes;
+    if (!frmOperacoes->Prepara()) return;
+    ExecComoDialogoDe(frmOperacoes, dono);
+    if (const auto numero = frmOperacoes->ParaReabrir(); numero && frm_desconto_cheque)
+        ReabreNaBancada(*frm_desconto_cheque, *numero);
 }
 
 void MostraAjuda(QWidget* dono) {

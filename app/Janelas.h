@@ -4,6 +4,7 @@
 // main menu first; see CriaJanelas.
 #include <QPointer>
 
+#include "app/UfrmOperacoes.h"
 #include "app/Ufrm_Ajuda.h"
 #include "app/Ufrm_principal.h"
 #include "windows/Calculo.h"
@@ -17,6 +18,8 @@ extern QPointer<Tfrm_desconto_cheque> frm_desconto_cheque;
 extern QPointer<Tfrm_Ajuda> frm_Ajuda;
 extern QPointer<TfrmPostecipada> frmPostecipada;
 extern QPointer<TfrmRenegociacao> frmRenegociacao;
+// The saved operations: created when first opened, then kept.
+extern QPointer<TfrmOperacoes> frmOperacoes;
 
 // Creates the windows in their start-up order (all hidden) and wires the
 // actions that cross from one window to another.
@@ -33,5 +36,9 @@ void DestroiJanelas();
 // The help window, created when it is first shown and then kept, shown as a
 // modal dialog over `dono`.
 void MostraAjuda(QWidget* dono);
+
+// The saved operations as a modal dialog over `dono` (the main menu, the
+// workbench); the one chosen to reopen goes into the workbench.
+void AbreOperacoes(QWidget* dono);
 
 }  // namespace quantivo

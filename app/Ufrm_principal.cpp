@@ -164,9 +164,14 @@ void Tfrm_principal::CriaColunaDireita() {
     Label1->setGeometry(584, 250, 162, 18);
     Label1->setAlignment(Qt::AlignCenter);
 
+    // Bottom right, level with "Sair", where the column was empty.
+    btnOperacoes = Botao(this, "btnOperacoes", QStringLiteral("Operações"), {584, 398, 162, 28}, f);
+    btnOperacoes->setToolTip(QStringLiteral("As operações salvas: procurar, reabrir, exportar e imprimir o borderô"));
+
     connect(SpeedButton2, &QPushButton::clicked, this, &Tfrm_principal::SpeedButton2Click);
     connect(SpeedButton1, &QPushButton::clicked, this, &Tfrm_principal::SpeedButton1Click);
     connect(SpeedButton10, &QPushButton::clicked, this, &Tfrm_principal::AbrePaginaProdutos);
+    connect(btnOperacoes, &QPushButton::clicked, this, &Tfrm_principal::btnOperacoesClick);
 }
 
 void Tfrm_principal::SpeedButton5Click() {
@@ -183,6 +188,10 @@ void Tfrm_principal::SpeedButton8Click() {
 }
 
 void Tfrm_principal::SpeedButton9Click() { close(); }
+
+void Tfrm_principal::btnOperacoesClick() {
+    if (abreOperacoes) ProtegeAcao(abreOperacoes);
+}
 
 void Tfrm_principal::SpeedButton2Click() {
     const QString manual = CaminhoManual();

@@ -29,6 +29,8 @@ public:
     // (created afresh, shown modally, destroyed), the instalment window (not
     // modal) and the renegotiation flow.
     std::function<void()> abreDescontoCheque, abreVendaCerta, abrePrestacao, abreRenegociacao;
+    // The saved operations (our own addition beside the calculations).
+    std::function<void()> abreOperacoes;
 
     QPushButton* SpeedButton5;   // "Desconto de Cheque": opens the cheque-discount entry window
     QPushButton* SpeedButton6;   // "Venda certa": opens the inverse-discount entry window
@@ -42,6 +44,7 @@ public:
     QPushButton* SpeedButton2;   // "Ajuda": opens the PDF manual (or the built-in one)
     QPushButton* SpeedButton1;   // "Sobre...": the vendor's name, address and telephone in a message box
     QPushButton* SpeedButton10;  // "Outros produtos": opens the vendor's products page
+    QPushButton* btnOperacoes;   // "Operações": the saved operations, searched, reopened, exported
     QLabel* Image;               // the vendor's picture, right column: opens the products page
     QLabel* Label1;              // "Versão 7 (21/09/2007)", under the picture
     QLabel* Label2;              // the yellow banner along the bottom advertising the products: opens their page
@@ -52,6 +55,7 @@ public:
     void SpeedButton7Click();   // shows the instalment window as a free window
     void SpeedButton8Click();   // the renegotiation dialog; on OK the workbench calculates the re-split
     void SpeedButton9Click();   // closes the main menu, ending the program
+    void btnOperacoesClick();   // the saved operations
     void SpeedButton2Click();   // opens the PDF manual; when missing or unopened, the built-in one
     void SpeedButton1Click();   // the "Sobre..." message box
     void AbrePaginaProdutos();  // SpeedButton10Click, ImageClick, Label2Click: opens the vendor's products page

@@ -62,10 +62,16 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://${_site}/")
 # The Qt and C++ runtime libraries come from dpkg-shlibdeps; the fonts are
 # the faces the printouts ask for by their Windows names; Qt's Portuguese
 # catalogue gives the print dialog, the preview and the menus in Portuguese;
-# Qt SQL loads the journal's SQLite driver as a plugin, which dpkg-shlibdeps
-# does not see.
+# Qt SQL loads the journal's SQLite driver as a plugin, and the journal's
+# exports load libxlsxwriter at their first spreadsheet, which dpkg-shlibdeps
+# does not see (its package is named after its soname: libxlsxwriter.so.4 is
+# libxlsxwriter4's).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n, libqt6sql6-sqlite")
+set(_xlsx_pacote "")
+if(QUANTIVO_XLSXWRITER_ARQUIVO MATCHES "^libxlsxwriter\\.so\\.([0-9]+)")
+  set(_xlsx_pacote ", libxlsxwriter${CMAKE_MATCH_1}")
+endif()
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n, libqt6sql6-sqlite${_xlsx_pacote}")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -4,9 +4,11 @@
 #include <xlsxwriter.h>
 
 #include <QFile>
+#include <QLibrary>
 #include <QTemporaryDir>
 #include <charconv>
 #include <clocale>
+#include <type_traits>
 
 #include "core/Erros.h"
 #include "core/Operacao.h"
@@ -161,25 +163,74 @@ public:
     NumerosEmC& operator=(const NumerosEmC&) = delete;
 };
 
+// libxlsxwriter, loaded at the first spreadsheet written, not with the
+// program: it brings OpenSSL's libcrypto and minizip, whose loading alone
+// made the desktop program's start 2 ms of CPU (some 4 %) slower, for an
+// export the clerk seldom makes. Its functions by their own names and types.
+struct Xlsxwriter {
+    decltype(&::workbook_new) workbook_new = nullptr;
+    decltype(&::workbook_add_worksheet) workbook_add_worksheet = nullptr;
+    decltype(&::workbook_add_format) workbook_add_format = nullptr;
+    decltype(&::format_set_bold) format_set_bold = nullptr;
+    decltype(&::format_set_num_format) format_set_num_format = nullptr;
+    decltype(&::worksheet_set_column) worksheet_set_column = nullptr;
+    decltype(&::worksheet_write_string) worksheet_write_string = nullptr;
+    decltype(&::worksheet_write_number) worksheet_write_number = nullptr;
+    decltype(&::workbook_close) workbook_close = nullptr;
+    bool carregada = false;
+    std::string motivo;  // why it could not be loaded
+};
+
+const Xlsxwriter& CarregaXlsxwriter() {
+    static const Xlsxwriter x = [] {
+        Xlsxwriter b;
+        QLibrary biblioteca(QStringLiteral(QUANTIVO_XLSXWRITER));
+        if (!biblioteca.load()) {
+            b.motivo = "falta a biblioteca " QUANTIVO_XLSXWRITER " (" + biblioteca.errorString().toStdString() + ")";
+            return b;
+        }
+        bool todas = true;
+        const auto resolve = [&](auto& f, const char* nome) {
+            f = reinterpret_cast<std::remove_reference_t<decltype(f)>>(biblioteca.resolve(nome));
+            todas = todas && f;
+        };
+        resolve(b.workbook_new, "workbook_new");
+        resolve(b.workbook_add_worksheet, "workbook_add_worksheet");
+        resolve(b.workbook_add_format, "workbook_add_format");
+        resolve(b.format_set_bold, "format_set_bold");
+        resolve(b.format_set_num_format, "format_set_num_format");
+        resolve(b.worksheet_set_column, "worksheet_set_column");
+        resolve(b.worksheet_write_string, "worksheet_write_string");
+        resolve(b.worksheet_write_number, "worksheet_write_number");
+        resolve(b.workbook_close, "workbook_close");
+        b.carregada = todas;
+        if (!todas) b.motivo = "a biblioteca " QUANTIVO_XLSXWRITER " não é a esperada";
+        return b;
+    }();
+    return x;
+}
+
 std::string Xlsx(const std::vector<Linha>& tabela, const std::string& folha, const std::string& caminho) {
+    const Xlsxwriter& x = CarregaXlsxwriter();
+    if (!x.carregada) FalhaGravacao(caminho, x.motivo);
     const NumerosEmC numeros;
     // The library writes to a file of its own naming: a private folder, then
     // the bytes go to the path as every file the program writes does.
     QTemporaryDir pasta;
     if (!pasta.isValid()) FalhaGravacao(caminho, "a pasta temporária não pôde ser criada");
     const std::string temporario = pasta.filePath("exporta.xlsx").toStdString();
-    lxw_workbook* livro = workbook_new(temporario.c_str());
+    lxw_workbook* livro = x.workbook_new(temporario.c_str());
     if (!livro) FalhaGravacao(caminho, "a planilha não pôde ser criada");
-    lxw_worksheet* planilha = workbook_add_worksheet(livro, folha.c_str());
-    lxw_format* negrito = workbook_add_format(livro);
-    format_set_bold(negrito);
-    lxw_format* dinheiro = workbook_add_format(livro);
-    format_set_num_format(dinheiro, "0.00");
-    lxw_format* inteiro = workbook_add_format(livro);
-    format_set_num_format(inteiro, "0");
-    worksheet_set_column(planilha, 0, 0, 14, nullptr);
-    worksheet_set_column(planilha, 1, 2, 12, nullptr);
-    worksheet_set_column(planilha, 3, 6, 24, nullptr);
+    lxw_worksheet* planilha = x.workbook_add_worksheet(livro, folha.c_str());
+    lxw_format* negrito = x.workbook_add_format(livro);
+    x.format_set_bold(negrito);
+    lxw_format* dinheiro = x.workbook_add_format(livro);
+    x.format_set_num_format(dinheiro, "0.00");
+    lxw_format* inteiro = x.workbook_add_format(livro);
+    x.format_set_num_format(inteiro, "0");
+    x.worksheet_set_column(planilha, 0, 0, 14, nullptr);
+    x.worksheet_set_column(planilha, 1, 2, 12, nullptr);
+    x.worksheet_set_column(planilha, 3, 6, 24, nullptr);
     for (std::size_t r = 0; r < tabela.size(); ++r) {
         const Linha& l = tabela[r];
         for (std::size_t c = 0; c < l.size(); ++c) {
@@ -188,13 +239,14 @@ std::string Xlsx(const std::vector<Linha>& tabela, const std::string& folha, con
             const auto col = static_cast<lxw_col_t>(c);
             if (cel.tipo == Celula::Texto) {
                 if (!cel.texto.empty())
-                    worksheet_write_string(planilha, lin, col, cel.texto.c_str(), cel.titulo ? negrito : nullptr);
+                    x.worksheet_write_string(planilha, lin, col, cel.texto.c_str(), cel.titulo ? negrito : nullptr);
             } else {
-                worksheet_write_number(planilha, lin, col, cel.numero, cel.tipo == Celula::Valor ? dinheiro : inteiro);
+                x.worksheet_write_number(planilha, lin, col, cel.numero,
+                                         cel.tipo == Celula::Valor ? dinheiro : inteiro);
             }
         }
     }
-    const lxw_error e = workbook_close(livro);
+    const lxw_error e = x.workbook_close(livro);
     if (e != LXW_NO_ERROR) FalhaGravacao(caminho, MotivoXlsx(e));
     QFile arquivo(QString::fromStdString(temporario));
     if (!arquivo.open(QIODevice::ReadOnly)) FalhaGravacao(caminho, "a planilha temporária não pôde ser lida");

@@ -18,6 +18,7 @@ namespace {
 
 QString g_dirPrograma;
 QString g_dirListagem;
+QString g_dirDiario;
 
 bool DiretorioGravavel(const QString& dir) {
     const QFileInfo fi(dir);
@@ -70,6 +71,19 @@ QString CaminhoListagem() {
 }
 
 void DefineDiretorioListagem(const QString& dir) { g_dirListagem = dir; }
+
+QString CaminhoDiario() {
+    // The per-user data folder on every system: ~/.local/share/Quantivo on
+    // Linux; on Windows %LOCALAPPDATA%\Quantivo, the local profile, not the
+    // roaming one (Qt's AppDataLocation there), which is copied to a server at
+    // logoff and back at logon: a database copied so comes back without the
+    // saves made on another machine meanwhile.
+    const QString dir =
+        g_dirDiario.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) : g_dirDiario;
+    return QDir(dir).filePath(QStringLiteral("diario.sqlite"));
+}
+
+void DefineDiretorioDiario(const QString& dir) { g_dirDiario = dir; }
 
 QString CaminhoManual() {
     const QString nome = QStringLiteral("Manual_Quantivo.pdf");

@@ -22,6 +22,11 @@ QString CaminhoValidaIniLeitura();
 QString CaminhoListagem();
 void DefineDiretorioListagem(const QString& dir);  // for tests; empty restores
 
+// The journal of saved operations, diario.sqlite, in the per-user data
+// directory. Only the path: the journal makes its folder when it first saves.
+QString CaminhoDiario();
+void DefineDiretorioDiario(const QString& dir);  // for tests; empty restores
+
 // The user manual "Manual_Quantivo.pdf", or empty when it is not found.
 QString CaminhoManual();
 

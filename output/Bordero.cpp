@@ -457,12 +457,13 @@ private:
 
 }  // namespace
 
-void DesenhaBordero(const DadosBordero& d, QPagedPaintDevice& dispositivo) {
+bool DesenhaBordero(const DadosBordero& d, QPagedPaintDevice& dispositivo) {
     const Conteudo c = MontaConteudo(d);
-    QPainter p(&dispositivo);
-    if (!p.isActive()) return;
+    QPainter p;
+    if (!p.begin(&dispositivo)) return false;
     p.setPen(Qt::black);
-    Leiaute(c, p, dispositivo).Pinta(dispositivo);
+    const bool paginou = Leiaute(c, p, dispositivo).Pinta(dispositivo);
+    return p.end() && paginou;
 }
 
 bool GravaBorderoPdf(const DadosBordero& d, const QString& caminho, QString* motivo) {

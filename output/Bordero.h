@@ -31,8 +31,9 @@ struct DadosBordero {
 
 // Paints the borderô on a paged device (QPdfWriter, or a QPrinter the window
 // set up), breaking pages. An operation that holds no completed discount
-// prints its rows' cells without their figures.
-void DesenhaBordero(const DadosBordero& d, QPagedPaintDevice& dispositivo);
+// prints its rows' cells without their figures. False when the device could
+// not be opened, refused a page or failed to finish the document.
+bool DesenhaBordero(const DadosBordero& d, QPagedPaintDevice& dispositivo);
 
 // Writes the PDF at `caminho` safely (never leaving a half-written file at
 // the path); false with a Portuguese reason.

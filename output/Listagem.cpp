@@ -15,6 +15,7 @@
 
 #include "output/ArquivoSeguro.h"
 #include "output/Arquivos.h"
+#include "output/Bordero.h"
 #include "output/Cp1252.h"
 #include "ui/Servicos.h"
 
@@ -89,6 +90,10 @@ QStringList LeListagem() {
 
 void DefineEscolheImpressora(EscolheImpressoraFn f) { g_escolheImpressora = std::move(f); }
 
+std::unique_ptr<QPrinter> EscolheImpressora() {
+    return g_escolheImpressora ? g_escolheImpressora() : DialogoImpressao();
+}
+
 void ImprimeLinhas(const QStringList& linhas, QPrinter& impressora) {
     QPainter p;
     if (!p.begin(&impressora)) throw ErroImpressora("a impressora não pôde ser aberta");
@@ -115,12 +120,17 @@ void ImprimeLinhas(const QStringList& linhas, QPrinter& impressora) {
         throw ErroImpressora("a impressora falhou ao fechar o documento");
 }
 
-ResultadoImpressao ImprimeListagem(const QStringList& linhas) {
+namespace {
+
+// The print dialog, then `imprime` on the printer chosen; the printer's
+// failure said in a box.
+template <class Imprime>
+ResultadoImpressao NaImpressora(Imprime imprime) {
     std::string texto = kErroImpressao;
     try {
-        std::unique_ptr<QPrinter> impressora = g_escolheImpressora ? g_escolheImpressora() : DialogoImpressao();
+        std::unique_ptr<QPrinter> impressora = EscolheImpressora();
         if (!impressora) return ResultadoImpressao::Cancelado;
-        ImprimeLinhas(linhas, *impressora);
+        imprime(*impressora);
         return ResultadoImpressao::Impresso;
     } catch (const ErroImpressora& e) {
         // The printer's own reason tells the user what to fix (the paper,
@@ -131,6 +141,18 @@ ResultadoImpressao ImprimeListagem(const QStringList& linhas) {
     }
     ServicoMensagens().Mostra(texto, kTituloAtencao, Icone::Aviso);
     return ResultadoImpressao::Falhou;
+}
+
+}  // namespace
+
+ResultadoImpressao ImprimeListagem(const QStringList& linhas) {
+    return NaImpressora([&](QPrinter& impressora) { ImprimeLinhas(linhas, impressora); });
+}
+
+ResultadoImpressao ImprimeBordero(const DadosBordero& d) {
+    return NaImpressora([&](QPrinter& impressora) {
+        if (!DesenhaBordero(d, impressora)) throw ErroImpressora("a impressora recusou o borderô");
+    });
 }
 
 ResultadoImpressao ImprimeListagemBancada(const EntradaListagem& e) {

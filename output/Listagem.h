@@ -51,6 +51,8 @@ QStringList LeListagem();
 // The print dialog: returns the chosen printer, or nullptr when cancelled.
 using EscolheImpressoraFn = std::function<std::unique_ptr<QPrinter>()>;
 void DefineEscolheImpressora(EscolheImpressoraFn f);  // empty restores QPrintDialog
+// The print dialog as the print buttons show it (or what replaces it).
+std::unique_ptr<QPrinter> EscolheImpressora();
 
 // Prints the lines on the printer in the listing's font, one text line below the
 // other from the top of the printable area, a new page when the next line does
@@ -69,6 +71,10 @@ ResultadoImpressao ImprimeListagem(const QStringList& linhas);
 // number, the file not writable) is shown as the action's error and nothing is
 // printed; never throws.
 ResultadoImpressao ImprimeListagemBancada(const EntradaListagem& e);
+// The borderô (output/Bordero.h) on the printer the clerk chooses, failures
+// said as the listing's are.
+struct DadosBordero;
+ResultadoImpressao ImprimeBordero(const DadosBordero& d);
 ResultadoImpressao ImprimeListagemPrestacoes(const EntradaListagemPrestacoes& e);
 
 }  // namespace quantivo

@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QDate>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
+#include <algorithm>
 #include <exception>
 
 #include "core/Erros.h"
@@ -19,6 +21,7 @@ Mensageiro* g_mensageiro = nullptr;
 std::optional<Data> g_hoje;
 AbreUrlFn g_abreUrl;
 AbreArquivoFn g_abreArquivo;
+EscolheArquivoFn g_escolheArquivo;
 
 QMessageBox::Icon IconeQt(Icone i) {
     switch (i) {
@@ -132,6 +135,20 @@ void AbreArquivo(const QString& caminho, std::function<void()> naoAbriu) {
 #else
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(caminho))) naoAbriu();
 #endif
+}
+
+void DefineEscolheArquivo(EscolheArquivoFn f) { g_escolheArquivo = std::move(f); }
+
+std::optional<ArquivoEscolhido> EscolheArquivo(const QString& titulo, const QString& sugerido,
+                                               const QStringList& filtros) {
+    if (g_escolheArquivo) return g_escolheArquivo(titulo, sugerido, filtros);
+    QString escolhido = filtros.value(0);
+    const QPointer<QWidget> dono = QApplication::activeWindow();
+    const QString caminho =
+        QFileDialog::getSaveFileName(dono, titulo, sugerido, filtros.join(QStringLiteral(";;")), &escolhido);
+    if (dono && dono->isVisible() && QApplication::activeWindow() != dono) dono->activateWindow();
+    if (caminho.isEmpty()) return std::nullopt;
+    return ArquivoEscolhido{caminho, std::max(0, static_cast<int>(filtros.indexOf(escolhido)))};
 }
 
 }  // namespace quantivo

@@ -3,6 +3,7 @@
 // the actions that leave the program (opening a web page, starting a program).
 // Tests replace each of them so that nothing blocks and nothing leaves.
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -54,5 +55,18 @@ void AbreUrl(const QString& url);
 using AbreArquivoFn = std::function<bool(const QString& caminho)>;
 void DefineAbreArquivo(AbreArquivoFn f);
 void AbreArquivo(const QString& caminho, std::function<void()> naoAbriu = {});
+
+// A file to write, chosen in the save dialog: its path and which of the
+// filters offered ("Planilha XLSX (*.xlsx)", ...) was chosen; nothing when
+// the dialog was cancelled. Replaceable for tests.
+struct ArquivoEscolhido {
+    QString caminho;
+    int filtro = 0;
+};
+using EscolheArquivoFn = std::function<std::optional<ArquivoEscolhido>(const QString& titulo, const QString& sugerido,
+                                                                       const QStringList& filtros)>;
+void DefineEscolheArquivo(EscolheArquivoFn f);  // empty restores the dialog
+std::optional<ArquivoEscolhido> EscolheArquivo(const QString& titulo, const QString& sugerido,
+                                               const QStringList& filtros);
 
 }  // namespace quantivo

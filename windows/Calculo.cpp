@@ -83,12 +83,14 @@ Tfrm_desconto_cheque::Tfrm_desconto_cheque(QWidget* parent) : QWidget(parent, Qt
     CriaBotoes();
     CriaLinksFornecedor();
     CriaStatus();
-    DefineOrdemTab({data_ref, Edit6, Edit1, edtTAC, edtIOF, edtTARIFA, cbTipoTarifa, ComboBox1, grid, CheckBox1,
-                    CheckBox2, btnFeriados, btnCalcula, btnLimpa, btnImprime, btnFecha, btnrecibo, btnTaxa});
+    DefineOrdemTab({data_ref,   Edit6,    Edit1,     edtTAC,    edtIOF,      edtTARIFA,   cbTipoTarifa,
+                    ComboBox1,  grid,     CheckBox1, CheckBox2, btnFeriados, btnCalcula,  btnLimpa,
+                    btnImprime, btnFecha, btnrecibo, btnTaxa,   btnSalva,    btnOperacoes});
     CentraAoMostrar(this);
     DefineNomesAcessiveis();
 
     CriaTeclas();
+    VigiaAlteracoes();
     new Ativacao(this, [this] { FormActivate(); });
 }
 
@@ -210,6 +212,7 @@ void Tfrm_desconto_cheque::CriaTotais() {
 
 // The label is found by its name "CET"; what it shows is read in its description.
 void Tfrm_desconto_cheque::MostraCET(const QString& texto) {
+    if (titulo_) titulo_->start();
     LabelCET->setText(texto);
     EncaixaTexto(LabelCET);
     LabelCET->setAccessibleDescription(texto.isEmpty() ? kHintCET : texto + QStringLiteral(". ") + kHintCET);
@@ -248,6 +251,11 @@ void Tfrm_desconto_cheque::CriaBotoes() {
     // Below the holidays, where the column was empty down to the picture.
     btnTaxa = botao("btnTaxa", QStringLiteral("F9 - &Taxa p/ líquido"), 364);
     btnTaxa->setToolTip(QStringLiteral("A taxa ao mês que dá ao cliente o líquido desejado"));
+    // Down to the picture, in the column's last free space.
+    btnSalva = botao("btnSalva", QStringLiteral("Ctrl+S - &Salva"), 400, 28);
+    btnSalva->setToolTip(QStringLiteral("Guardar a operação calculada, com o cliente, no diário de operações"));
+    btnOperacoes = botao("btnOperacoes", QStringLiteral("Ctrl+O - O&perações"), 432, 28);
+    btnOperacoes->setToolTip(QStringLiteral("Procurar, reabrir, exportar e imprimir as operações salvas"));
 
     connect(btnCalcula, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnCalculaClick);
     connect(btnLimpa, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnLimpaClick);
@@ -257,6 +265,8 @@ void Tfrm_desconto_cheque::CriaBotoes() {
     connect(btnrecibo, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnreciboClick);
     connect(btnFeriados, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnFeriadosClick);
     connect(btnTaxa, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnTaxaClick);
+    connect(btnSalva, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnSalvaClick);
+    connect(btnOperacoes, &QPushButton::clicked, this, &Tfrm_desconto_cheque::btnOperacoesClick);
     // Another calculation or the clearing keeps what the rate search wrote.
     for (QPushButton* b : {btnCalcula, btnLimpa})
         connect(b, &QPushButton::clicked, this, &Tfrm_desconto_cheque::EsqueceTaxa);
@@ -364,6 +374,8 @@ std::optional<Calendario> Tfrm_desconto_cheque::CalendarioDeFeriados() const {
 
 Desfecho Tfrm_desconto_cheque::Recebe(const Bancada& operacao, Repasse repasse) {
     const DadosGerais& d = operacao.dados;
+    // A new operation: no longer the one saved or reopened, nor its customer's.
+    EsqueceOperacaoSalva();
     ComecaOperacao();
     if (repasse.cheques) {
         // An editor left open would later write its old text over the rows.
@@ -398,6 +410,10 @@ void Tfrm_desconto_cheque::ComecaOperacao() {
 
 Bancada Tfrm_desconto_cheque::LeBancada() {
     grid->ConfirmaEdicao();
+    return BancadaNaTela();
+}
+
+Bancada Tfrm_desconto_cheque::BancadaNaTela() const {
     Bancada b;
     DadosGerais& d = b.dados;
     d.DataReferencia = data_ref->Data();
@@ -450,6 +466,90 @@ void Tfrm_desconto_cheque::EscreveBancada(const Bancada& b) {
     rotulo(Label14, b.totais.Juros);
     rotulo(Label15, b.totais.Tarifa);
     if (LabelCET->text() != Q(b.totais.CET)) MostraCET(Q(b.totais.CET));
+    if (titulo_) titulo_->start();
+}
+
+Operacao Tfrm_desconto_cheque::LeOperacao() {
+    Operacao op;
+    op.bancada = LeBancada();
+    if (const TipoOperacao* t = DescricaoDoTipo(op.bancada.dados.Tipo)) {
+        if (t->leJanelaPrestacao && lePrestacao) op.janelas.prestacao = lePrestacao();
+        if (t->leQtdParcelas && leQtdParcelas) op.janelas.qtdParcelas = leQtdParcelas();
+    }
+    op.tipoTarifaTexto = S(TextoTipoTarifa());
+    op.cliente = cliente_;
+    return op;
+}
+
+void Tfrm_desconto_cheque::MostraOperacao(const Operacao& op, Desfecho desfecho) {
+    EsqueceLimpeza();
+    EsqueceTaxa();
+    // An editor left open would later write its old text over the rows.
+    grid->EncerraEdicao(false);
+    EscreveBancada(op.bancada);
+    if (op.tipoTarifaTexto && cbTipoTarifa->currentText() != Q(*op.tipoTarifaTexto))
+        cbTipoTarifa->setEditText(Q(*op.tipoTarifaTexto));
+    data_refChange();
+    cliente_ = op.cliente;
+    ultimoDesfecho_ = desfecho;
+    calculada_.reset();
+    if (desfecho == Desfecho::Concluido) calculada_ = BancadaNaTela();
+}
+
+void Tfrm_desconto_cheque::MarcaSalva(std::int64_t numero, bool difere) {
+    numeroSalvo_ = numero;
+    salva_ = BancadaNaTela();
+    difereDoSalvo_ = difere;
+    AtualizaTitulo();
+}
+
+void Tfrm_desconto_cheque::EsqueceOperacaoSalva() {
+    numeroSalvo_ = 0;
+    salva_.reset();
+    difereDoSalvo_ = false;
+    cliente_ = {};
+    AtualizaTitulo();
+}
+
+bool Tfrm_desconto_cheque::TemCalculoConcluido() {
+    grid->ConfirmaEdicao();
+    return ultimoDesfecho_ == Desfecho::Concluido && calculada_ && *calculada_ == BancadaNaTela();
+}
+
+void Tfrm_desconto_cheque::VigiaAlteracoes() {
+    // Whatever changes a field, a cell, a box or a label looks again, once,
+    // after the event that changed it (a calculation changes many at once).
+    titulo_ = new QTimer(this);
+    titulo_->setSingleShot(true);
+    titulo_->setInterval(0);
+    connect(titulo_, &QTimer::timeout, this, &Tfrm_desconto_cheque::AtualizaTitulo);
+    const auto olha = [this] { titulo_->start(); };
+    connect(data_ref, &CampoData::dataAlterada, this, olha);
+    for (QLineEdit* e : {Edit6, Edit1, Edit2, static_cast<QLineEdit*>(edtTAC), static_cast<QLineEdit*>(edtIOF),
+                         static_cast<QLineEdit*>(edtTARIFA)})
+        connect(e, &QLineEdit::textChanged, this, olha);
+    connect(cbTipoTarifa, &QComboBox::currentTextChanged, this, olha);
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, olha);
+    for (QCheckBox* c : {CheckBox1, CheckBox2}) connect(c, &QCheckBox::toggled, this, olha);
+    ModeloParcelas* m = grid->Modelo();
+    connect(m, &QAbstractItemModel::dataChanged, this, olha);
+    connect(m, &QAbstractItemModel::modelReset, this, olha);
+    connect(m, &QAbstractItemModel::rowsInserted, this, olha);
+    connect(m, &QAbstractItemModel::rowsRemoved, this, olha);
+}
+
+void Tfrm_desconto_cheque::AtualizaTitulo() {
+    QString titulo = QStringLiteral("QUANTIVO");
+    if (numeroSalvo_ != 0) {
+        titulo += QStringLiteral(" - Operação nº %1").arg(numeroSalvo_);
+        if (difereDoSalvo_ || !salva_ || *salva_ != BancadaNaTela()) titulo += QStringLiteral(" (alterada)");
+    }
+    if (windowTitle() != titulo) setWindowTitle(titulo);
+}
+
+void Tfrm_desconto_cheque::MostraAviso(const QString& texto) {
+    painelAviso_->setText(texto);
+    avisoDesfazer_->start();
 }
 
 // --- Event handlers ---------------------------------------------------------
@@ -509,6 +609,8 @@ Desfecho Tfrm_desconto_cheque::Calcula() {
     });
     if (d == Desfecho::Concluido && apuraFinanciado && apurouValorFinanciado) apurouValorFinanciado(outras.prestacao);
     ultimoDesfecho_ = d;
+    calculada_.reset();
+    if (d == Desfecho::Concluido) calculada_ = BancadaNaTela();
     return d;
 }
 
@@ -569,11 +671,13 @@ void Tfrm_desconto_cheque::btnreciboClick() {
 }
 
 void Tfrm_desconto_cheque::LimpaTotais() {
+    if (titulo_) titulo_->start();
     for (QLabel* l : {Label15, Label12, Label13, Label14}) l->clear();
     MostraCET({});
 }
 
 void Tfrm_desconto_cheque::RotulosIniciais() {
+    if (titulo_) titulo_->start();
     const Totais t;
     for (auto [l, texto] : {std::pair{Label15, t.Tarifa}, std::pair{Label12, t.TAC}, std::pair{Label13, t.IOF},
                             std::pair{Label14, t.Juros}}) {
@@ -665,6 +769,17 @@ void Tfrm_desconto_cheque::btnTaxaClick() {
     });
 }
 
+void Tfrm_desconto_cheque::btnSalvaClick() {
+    // What a cell editor holds goes to the grid first, as for F5.
+    grid->EncerraEdicao(true);
+    if (salva) ProtegeAcao(salva);
+}
+
+void Tfrm_desconto_cheque::btnOperacoesClick() {
+    grid->EncerraEdicao(true);
+    if (abreOperacoes) ProtegeAcao(abreOperacoes);
+}
+
 void Tfrm_desconto_cheque::OfereceDesfazerTaxa(Bancada antes) {
     EsqueceTaxa();
     antesDaTaxa_ = std::move(antes);
@@ -703,6 +818,8 @@ void Tfrm_desconto_cheque::edtTARIFAExit(Qt::FocusReason motivo) {
 void Tfrm_desconto_cheque::CriaTeclas() {
     for (const Qt::Key k : {Qt::Key_F5, Qt::Key_F7, Qt::Key_F8, Qt::Key_F9, Qt::Key_F10, Qt::Key_F12, Qt::Key_F2})
         TeclaDaJanela(this, k, [this, k] { FormKeyDown(k); });
+    TeclaDaJanela(this, QKeySequence(Qt::CTRL | Qt::Key_S), [this] { btnSalva->click(); });
+    TeclaDaJanela(this, QKeySequence(Qt::CTRL | Qt::Key_O), [this] { btnOperacoes->click(); });
     // Enter outside the grid moves on as Tab does; the fee field tells it
     // from a Tab.
     EnterComoTab(

@@ -15,7 +15,9 @@
 // Other windows never touch the workbench's controls: the entry windows and
 // the main menu's renegotiation hand an operation over through Recebe, the
 // instalment and renegotiation windows answer the hooks below, and the
-// listing reads LeBancada.
+// listing reads LeBancada. A kept operation (the journal, wired in app/)
+// comes back whole through MostraOperacao; the title then names its number
+// and says when what the screen shows is no longer what was saved.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -24,10 +26,12 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <optional>
 
 #include "core/Mensagens.h"
+#include "core/Operacao.h"
 #include "core/Price.h"
 #include "core/Tipos.h"
 #include "ui/CampoData.h"
@@ -65,9 +69,33 @@ public:
     std::function<void()> imprime;      // "F12 - &Imprime": the listing
     std::function<void()> abreRecibo;   // "Firmatto": the receipt window
     std::function<void()> mostraAjuda;  // "Ajuda": the help window
+    // The journal of operations: Ctrl+S saves the operation on screen,
+    // Ctrl+O opens the saved ones.
+    std::function<void()> salva;
+    std::function<void()> abreOperacoes;
 
     // --- The operation as the widgets hold it.
     Bancada LeBancada();
+    // The whole operation: the workbench, what the type reads through the
+    // other windows' hooks, the fee kind's text and the customer it was last
+    // saved or reopened with.
+    Operacao LeOperacao();
+    // Shows a whole operation as its calculation left it (`desfecho`): the
+    // fields, the rows with their CMC7 lines and drawers' documents, the
+    // totals, the fee kind's text, the clearing and holiday boxes, the type
+    // (quietly), the date in words and the customer. Ctrl+S then takes it as
+    // calculated when `desfecho` says it completed.
+    void MostraOperacao(const Operacao& op, Desfecho desfecho);
+    // The operation on screen is the journal's number `numero`: the title
+    // says so ("QUANTIVO - Operação nº 12"), and adds "(alterada)" once the
+    // screen no longer shows what was saved, or at once with `difere` (a
+    // reopened operation whose recalculation differs from its saved figures).
+    void MarcaSalva(std::int64_t numero, bool difere = false);
+    std::int64_t NumeroSalvo() const { return numeroSalvo_; }
+    // The screen holds a calculation that completed, unchanged since.
+    bool TemCalculoConcluido();
+    // A notice in the last status panel for five seconds.
+    void MostraAviso(const QString& texto);
     void EscreveBancada(const Bancada& b);
     TipoCalculo TipoSelecionado() const;
     // The type set as the filling windows set it: without the type list's
@@ -126,6 +154,8 @@ public:
     // (to the nearest cent) into "Taxa (%)" and calculates; Ctrl+Z right
     // after brings back the rate and the figures that were there.
     void btnTaxaClick();
+    void btnSalvaClick();      // Ctrl+S
+    void btnOperacoesClick();  // Ctrl+O
 
     // The clerk's local holidays, as read from their file; read again after
     // the holidays window closes.
@@ -161,6 +191,8 @@ private:
     QCheckBox* CheckBox2;       // "F8- Feriados"
     QPushButton* btnFeriados;   // "Feria&dos...": the holidays window
     QPushButton* btnTaxa;       // "F9 - &Taxa p/ líquido": the rate for a wanted net value
+    QPushButton* btnSalva;      // "Ctrl+S - &Salva": the operation into the journal
+    QPushButton* btnOperacoes;  // "Ctrl+O - O&perações": the saved operations
     QPushButton* btnCalcula;    // "F5 - &Calcula"
     QPushButton* btnLimpa;      // "F10 - &Limpa": clears the operation (Ctrl+Z brings it back)
     QPushButton* btnImprime;    // "F12 - &Imprime": the listing
@@ -222,6 +254,21 @@ private:
     QString avisoFeriados_;
 
     Desfecho ultimoDesfecho_ = Desfecho::NadaAFazer;
+    // The screen as the last completed calculation left it.
+    std::optional<Bancada> calculada_;
+    // What the screen shows, compared as a change of the saved operation is
+    // looked for (an open cell editor's text not yet in it).
+    Bancada BancadaNaTela() const;
+    // The saved operation on screen: its number, the screen as it was saved
+    // and whether it differed at once; the title follows them.
+    std::int64_t numeroSalvo_ = 0;
+    std::optional<Bancada> salva_;
+    bool difereDoSalvo_ = false;
+    Cliente cliente_;
+    QTimer* titulo_ = nullptr;  // looks for a change once the event that made it is done
+    void VigiaAlteracoes();
+    void AtualizaTitulo();
+    void EsqueceOperacaoSalva();
     QLabel* relogio_ = nullptr;
     QLabel* painelAviso_ = nullptr;
     QString banco_;  // the current row's bank, for that panel

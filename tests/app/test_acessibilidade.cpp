@@ -30,7 +30,9 @@
 #include "output/Listagem.h"
 #include "tests/support/ControlesBancada.h"
 #include "tests/support/Dialogos.h"
+#include "tests/support/Exemplos.h"
 #include "tests/support/ProgramaTeste.h"
+#include "windows/UfrmSalvaOperacao.h"
 #include "windows/Ufrm_desconto.h"
 #include "windows/Ufrm_venda_por_fora.h"
 
@@ -368,10 +370,31 @@ TEST_F(Acessibilidade, TodaJanelaLegivelEDialogosDoQtEmPortugues) {
     });
     Controles(f).btnrecibo->click();
 
+    // The kept operations: the save dialog over a calculated discount, the
+    // list of the saved ones, and Qt's file dialog of an export.
+    teste::DadosDoExemplo(*f);
+    f->DefineTipoSemReacao(TipoCalculo::DescontoCheque);
+    Controles(f).grid->Modelo()->DefineCelula(0, 0, QStringLiteral("31/12/07"));
+    Controles(f).grid->Modelo()->DefineCelula(0, 1, QStringLiteral("1000"));
+    Controles(f).btnCalcula->click();
+    NaProximaModal<TfrmSalvaOperacao>([this](TfrmSalvaOperacao* d) {
+        Confere(d);
+        d->edtCliente->setText(QStringLiteral("Fulano"));
+        d->btnSalva->click();
+    });
+    Controles(f).btnSalva->click();
+    NaProximaModal<TfrmOperacoes>([this](TfrmOperacoes* j) {
+        Confere(j);
+        j->lstOperacoes->selectRow(0);
+        NaProximaModal([this](QWidget* d) { ConfereQt(d, "file dialog"); });
+        j->btnExporta->click();
+    });
+    AbreOperacoes(f);
+
 #ifdef _WIN32
-    EXPECT_EQ(vistas.size(), 14) << vistas.join(", ").toStdString();
+    EXPECT_EQ(vistas.size(), 17) << vistas.join(", ").toStdString();
 #else
-    EXPECT_EQ(vistas.size(), 15) << vistas.join(", ").toStdString();
+    EXPECT_EQ(vistas.size(), 18) << vistas.join(", ").toStdString();
 #endif
     EXPECT_EQ(faltas, QStringList{}) << faltas.join("\n").toStdString();
     if (qEnvironmentVariableIsSet("QUANTIVO_CONTRASTES")) std::printf("%s\n", qPrintable(contrastes.join("\n")));

@@ -95,8 +95,10 @@ TEST_F(Programa, EnterNoMenuPassaAoProximoBotaoComOQuadroDeFoco) {
     EXPECT_TRUE(opcao.state & QStyle::State_KeyboardFocusChange);
     int abertas = 0;
     m->abreDescontoCheque = m->abreVendaCerta = m->abrePrestacao = m->abreRenegociacao = [&abertas] { ++abertas; };
-    const std::vector<QWidget*> ordem = {m->SpeedButton6, m->SpeedButton7, m->SpeedButton8,  m->SpeedButton9,
-                                         m->SpeedButton2, m->SpeedButton1, m->SpeedButton10, m->SpeedButton5};
+    m->abreOperacoes = [&abertas] { ++abertas; };
+    const std::vector<QWidget*> ordem = {m->SpeedButton6,  m->SpeedButton7, m->SpeedButton8,
+                                         m->SpeedButton9,  m->SpeedButton2, m->SpeedButton1,
+                                         m->SpeedButton10, m->btnOperacoes, m->SpeedButton5};
     for (QWidget* proximo : ordem) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         EXPECT_EQ(QApplication::focusWidget(), proximo) << proximo->objectName().toStdString();

@@ -52,6 +52,10 @@ CAIXA = ("check box", "radio button")
 ROTULO = ("label",)
 
 
+# The main menu's title, the first window of every run.
+MENU = "Quantivo - www.example.com"
+
+
 class Falha(Exception):
     """A window, control or value that could not be found or used."""
 
@@ -206,6 +210,7 @@ class Sessao:
         os.makedirs(os.path.dirname(self.copia))
         shutil.copy2(os.path.abspath(programa), self.copia)
         self.guarda = False
+        self.inicios = 0
         self.processos = []
         self.programa = None
         self.app = None
@@ -279,15 +284,16 @@ class Sessao:
     def _inicia_programa(self):
         casa = os.path.join(self.pasta, "casa")
         execucao = os.path.join(self.pasta, "xdg")
-        os.makedirs(casa)
-        os.makedirs(execucao, mode=0o700)
+        os.makedirs(casa, exist_ok=True)
+        os.makedirs(execucao, mode=0o700, exist_ok=True)
         amb = dict(os.environ)
         amb.update({"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1", "QT_QPA_PLATFORM": "xcb",
                     "DISPLAY": self.display, "HOME": casa, "XDG_CONFIG_HOME": os.path.join(casa, "config"),
                     "XDG_DATA_HOME": os.path.join(casa, "data"), "XDG_RUNTIME_DIR": execucao,
                     "LC_ALL": self.localidade})
-        self.programa = subprocess.Popen([self.copia], env=amb, stdout=self._log("programa.log"),
-                                         stderr=subprocess.STDOUT)
+        self.inicios += 1
+        log = "programa.log" if self.inicios == 1 else "programa-%d.log" % self.inicios
+        self.programa = subprocess.Popen([self.copia], env=amb, stdout=self._log(log), stderr=subprocess.STDOUT)
         pid = self.programa.pid
 
         def achada():
@@ -306,6 +312,13 @@ class Sessao:
     def terminou(self, limite=ESPERA_S):
         """Whether the program ended within `limite` seconds."""
         return espera(lambda: self.programa.poll() is not None, limite) is not None
+
+    def inicia_de_novo(self):
+        """Starts the program again, once it has ended, with the same home,
+        settings and data folders (what it saved is there)."""
+        if self.programa.poll() is None:
+            raise Falha("the program is still running")
+        self._inicia_programa()
 
     # --- finding ----------------------------------------------------------------
 
@@ -447,3 +460,24 @@ class Sessao:
         the texts of its labels run together."""
         j = self.espera_ativa(titulo, limite)
         return j, " ".join(normaliza(o.name) for o in percorre(j) if papel(o) in ROTULO)
+
+
+def roteiro(argv, passos, feito):
+    """A script's whole run: the program (argv[1], default build/quantivo)
+    started under the locale argv[2] (default C.UTF-8), `passos(s, menu)` on
+    it, and one line said at the end, `feito` with the locale and the time, or
+    the failure. Returns the exit status."""
+    import sys
+    programa = argv[1] if len(argv) > 1 else "build/quantivo"
+    # One locale a run: a second session in the same D-Bus session would not
+    # find its program on the bus (run.sh runs each script under each).
+    localidade = argv[2] if len(argv) > 2 else "C.UTF-8"
+    inicio = time.monotonic()
+    try:
+        with Sessao(programa, localidade=localidade) as s:
+            passos(s, s.janela(MENU))
+    except Falha as f:
+        print("FAILED under %s: %s" % (localidade, f), file=sys.stderr)
+        return 1
+    print("%s, under %s (%.0f s)" % (feito, localidade, time.monotonic() - inicio))
+    return 0

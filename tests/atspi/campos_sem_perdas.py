@@ -11,15 +11,13 @@ Exits non-zero at the first difference.
 """
 import os
 import sys
-import time
 
 import pyatspi
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from apoio import (BOTAO, CAMPO, GRADE, LISTA, ROTULO, Falha, Sessao, celula, espera, espera_igual, estados,  # noqa: E402
+from apoio import (roteiro, BOTAO, CAMPO, GRADE, LISTA, Falha, celula, espera, espera_igual, estados,  # noqa: E402
                    normaliza, papel, percorre, texto, xdotool)
 
-MENU = "Quantivo - www.example.com"
 BANCADA = "QUANTIVO"
 ENTER = "<Return>"
 CAPTIONS = ["Tarifa:", "TAC:", "IOF:", "Juros:"]
@@ -202,22 +200,13 @@ ROTEIRO = (entrega, f10, datas, lista, recibo, prestacoes)
 
 
 def main(argv):
-    programa = argv[1] if len(argv) > 1 else "build/quantivo"
-    idioma = argv[2] if len(argv) > 2 else "C.UTF-8"
-    inicio = time.monotonic()
-    try:
-        with Sessao(programa, localidade=idioma) as s:
-            menu = s.janela(MENU)
-            # QUANTIVO_PASSOS=desconto,datas runs only those steps (to look at one).
-            nomes = os.environ.get("QUANTIVO_PASSOS")
-            passos = [globals()[n] for n in nomes.split(",")] if nomes else ROTEIRO
-            for passo in passos:
-                passo(s, menu)
-    except Falha as f:
-        print("FAILED (%s):" % idioma, f, file=sys.stderr)
-        return 1
-    print("nothing typed was lost or changed, under %s (%.0f s)" % (idioma, time.monotonic() - inicio))
-    return 0
+    def passos(s, menu):
+        # QUANTIVO_PASSOS=desconto,datas runs only those steps (to look at one).
+        nomes = os.environ.get("QUANTIVO_PASSOS")
+        for passo in [globals()[n] for n in nomes.split(",")] if nomes else ROTEIRO:
+            passo(s, menu)
+
+    return roteiro(argv, passos, 'nothing typed was lost or changed')
 
 
 if __name__ == "__main__":

@@ -15,12 +15,10 @@ first difference.
 """
 import os
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from apoio import BOTAO, GRADE, ROTULO, Falha, Sessao, celula, descricao, espera_igual, xdotool  # noqa: E402
+from apoio import roteiro, BOTAO, GRADE, ROTULO, Falha, celula, descricao, espera_igual, xdotool  # noqa: E402
 
-MENU = "Quantivo - www.example.com"
 BANCADA = "QUANTIVO"
 ATENCAO = "Atenção"
 ENTER = "<Return>"
@@ -159,20 +157,12 @@ def venda_certa(s, menu):
 
 
 def main(argv):
-    programa = argv[1] if len(argv) > 1 else "build/quantivo"
-    localidade = argv[2] if len(argv) > 2 else "C.UTF-8"
-    inicio = time.monotonic()
-    try:
-        with Sessao(programa, localidade=localidade) as s:
-            menu = s.janela(MENU)
-            b, grade = desconto(s, menu)
-            bancada(s, b, grade)
-            venda_certa(s, menu)
-    except Falha as f:
-        print("FAILED under %s: %s" % (localidade, f), file=sys.stderr)
-        return 1
-    print("cheques read into the grids under %s (%.0f s)" % (localidade, time.monotonic() - inicio))
-    return 0
+    def passos(s, menu):
+        b, grade = desconto(s, menu)
+        bancada(s, b, grade)
+        venda_certa(s, menu)
+
+    return roteiro(argv, passos, 'cheques read into the grids')
 
 
 if __name__ == "__main__":

@@ -107,7 +107,8 @@ class Conferencia:
     def menu(self):
         m = self.janela(MENU)
         self.controles(m, BOTAO, ["Desconto de Cheque", "Venda certa", "Prestação Taxa Efetiva",
-                                  "Renegociação de Dívidas", "Sair", "Ajuda", "Sobre...", "Outros produtos"])
+                                  "Renegociação de Dívidas", "Sair", "Ajuda", "Sobre...", "Outros produtos",
+                                  "Operações"])
         for comeco in ("Utilize esta opção", "Também conhecido como", "Tabela Price", "Atualiza débitos"):
             if not self.s.procura(comeco, raiz=m, papeis=ROTULO, comeco=True):
                 self.falta("main menu: description starting %r not readable" % comeco)
@@ -158,7 +159,10 @@ class Conferencia:
         self.controles(b, GRADE, ["Parcelas"])
         self.controles(b, CAIXA, ["F7- Inclui Compensação", "F8- Feriados"])
         self.controles(b, BOTAO, ["F5 - Calcula", "F10 - Limpa", "F12 - Imprime", "Ajuda", "F2 - Fecha", "Firmatto",
-                                  "Feriados", "F9 - Taxa p/ líquido"])
+                                  "Feriados", "F9 - Taxa p/ líquido", "Ctrl+S - Salva", "Ctrl+O - Operações"])
+        # Nothing calculated to the end yet: saving says to calculate first.
+        self.pressiona(b, "Ctrl+S - Salva", fecha_se_travar="Quantivo")
+        self.fecha_mensagem("Quantivo")
         # The CET below the totals: found by its name, its figures in its description.
         cet = self.controles(b, ROTULO, ["CET"]).get("CET")
         if cet is not None and not descricao(cet):
@@ -289,11 +293,69 @@ class Conferencia:
         if not self.s.fechou("Taxa p/ líquido"):
             self.falta("the rate dialog did not close")
 
-    def fecha_bancada(self):
-        b = self.janela("QUANTIVO")
+    def fecha_bancada(self, titulo="QUANTIVO"):
+        b = self.janela(titulo)
         self.pressiona(b, "F2 - Fecha")
-        if not self.s.fechou("QUANTIVO"):
+        if not self.s.fechou(titulo):
             self.falta("the workbench did not close")
+
+    def operacoes(self, m):
+        """A cheque discount calculated and saved through the save dialog;
+        the saved operations from the main menu: found, exported (Qt's file
+        dialog, closed), the period asked for, the borderô, reopened; and
+        from the workbench."""
+        self.pressiona(m, "Desconto de Cheque")
+        self.s.espera_ativa("Desconto de Cheques")
+        self.s.digita("281207", "<Return>", "3", "<Return>", "<Return>", "<Return>", "<Return>", "<Return>",
+                      "311207", "<Return>", "1000", "<Return>", "001/123456", "<F5>")
+        titulo = "QUANTIVO - Operação nº 1"
+        b = self.janela("QUANTIVO")
+        self.pressiona(b, "Ctrl+S - Salva", fecha_se_travar="Salvar operação")
+        d = self.janela("Salvar operação")
+        self.controles(d, CAMPO, ["Cliente (cedente)", "CPF ou CNPJ do cliente"])
+        self.controles(d, GRADE, ["Cheques"])
+        self.controles(d, BOTAO, ["Ctrl+S - Salva", "Cancela (Esc)"])
+        self.escreve(d, "Cliente (cedente)", "Fulano de Tal")
+        self.pressiona(d, "Ctrl+S - Salva")
+        if not self.s.fechou("Salvar operação"):
+            self.falta("the save dialog did not close after saving")
+        self.fecha_bancada(titulo)
+
+        self.pressiona(m, "Operações", fecha_se_travar="Operações")
+        j = self.janela("Operações")
+        self.controles(j, CAMPO, ["Cliente (nome ou CPF/CNPJ)", "De", "Até", "Cheque (número ou CMC7)"])
+        self.controles(j, GRADE, ["Operações salvas"])
+        self.controles(j, BOTAO, ["Reabre (Enter)", "Exporta (Ctrl+E)", "Exporta o período (Ctrl+M)",
+                                  "Imprime borderô (Ctrl+P)", "Fecha (Esc)"])
+        self.controles(j, ROTULO, ["1 operação."])
+        self.pressiona(j, "Exporta (Ctrl+E)", fecha_se_travar="Exportar a operação nº 1")
+        self.janela("Exportar a operação nº 1")
+        self.s.foca_janela("Exportar a operação nº 1")
+        self.s.digita("<Escape>")
+        if not self.s.fechou("Exportar a operação nº 1"):
+            self.falta("the export's file dialog did not close with Escape")
+        self.pressiona(j, "Exporta o período (Ctrl+M)", fecha_se_travar="Quantivo")
+        self.fecha_mensagem("Quantivo")  # the dates are asked for
+        self.pressiona(j, "Imprime borderô (Ctrl+P)", fecha_se_travar="Imprimir")
+        impressao = espera(lambda: next((t for t in ("Imprimir", "Quantivo")
+                                         if any(normaliza(x.name) == t for x in self.s.janelas())), None), 5)
+        if impressao == "Imprimir":
+            self.pressiona(self.janela("Imprimir"), "Cancelar")
+            self.s.fechou("Imprimir")
+        elif impressao == "Quantivo":
+            self.fecha_mensagem("Quantivo")
+        else:
+            self.falta("the borderô's print showed neither the print dialog nor a message")
+        self.pressiona(j, "Reabre (Enter)")
+        if not self.s.fechou("Operações"):
+            self.falta("the saved operations did not close on reopening")
+        b = self.janela(titulo)
+        self.pressiona(b, "Ctrl+O - Operações", fecha_se_travar="Operações")
+        j = self.janela("Operações")
+        self.pressiona(j, "Fecha (Esc)")
+        if not self.s.fechou("Operações"):
+            self.falta("the saved operations did not close")
+        self.fecha_bancada(titulo)
 
 
 def main(argv):
@@ -314,6 +376,7 @@ def main(argv):
             c.fecha_bancada()
             c.prestacao(m)
             c.renegociacao(m)
+            c.operacoes(m)
             c.pressiona(m, "Sair")
             if not s.terminou():
                 c.falta("the program did not end after \"Sair\"")

@@ -11,14 +11,12 @@ Enter. Exits non-zero at the first difference.
 """
 import os
 import sys
-import time
 
 import pyatspi
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from apoio import BOTAO, CAIXA, CAMPO, GRADE, Falha, Sessao, celula, espera_igual, estados, texto  # noqa: E402
+from apoio import roteiro, BOTAO, CAIXA, CAMPO, GRADE, Falha, celula, espera_igual, estados, texto  # noqa: E402
 
-MENU = "Quantivo - www.example.com"
 BANCADA = "QUANTIVO"
 ATENCAO = "Atenção"
 ENTER = "<Return>"
@@ -134,22 +132,12 @@ def venda_certa(s, menu):
 
 
 def main(argv):
-    programa = argv[1] if len(argv) > 1 else "build/quantivo"
-    # One locale a run: a second session in the same D-Bus session would not
-    # find its program on the bus (tests/atspi/run.sh runs it under each).
-    localidade = argv[2] if len(argv) > 2 else "C.UTF-8"
-    inicio = time.monotonic()
-    try:
-        with Sessao(programa, localidade=localidade) as s:
-            menu = s.janela(MENU)
-            b, grade = desconto(s, menu)
-            apaga_e_cola(s, b, grade)
-            venda_certa(s, menu)
-    except Falha as f:
-        print("FAILED under %s: %s" % (localidade, f), file=sys.stderr)
-        return 1
-    print("nothing typed was lost under %s (%.0f s)" % (localidade, time.monotonic() - inicio))
-    return 0
+    def passos(s, menu):
+        b, grade = desconto(s, menu)
+        apaga_e_cola(s, b, grade)
+        venda_certa(s, menu)
+
+    return roteiro(argv, passos, 'nothing typed was lost')
 
 
 if __name__ == "__main__":

@@ -8,12 +8,10 @@ through the accessibility tree. Exits non-zero at the first difference.
 """
 import os
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from apoio import BOTAO, CAMPO, GRADE, ROTULO, Falha, Sessao, celula, descricao, espera_igual, texto  # noqa: E402
+from apoio import roteiro, BOTAO, CAMPO, GRADE, ROTULO, celula, descricao, espera_igual, texto  # noqa: E402
 
-MENU = "Quantivo - www.example.com"
 BANCADA = "QUANTIVO"
 ENTER = "<Return>"
 
@@ -149,22 +147,15 @@ def renegociacao(s, menu):
 
 
 def main(argv):
-    programa = argv[1] if len(argv) > 1 else "build/quantivo"
-    inicio = time.monotonic()
-    try:
-        with Sessao(programa) as s:
-            menu = s.janela(MENU)
-            b = desconto_de_cheque(s, menu)
-            f10_e_desfaz(s, b)
-            taxa_para_liquido(s, b)
-            b = venda_certa(s, menu)
-            digita_apos_clicar(s, b)
-            renegociacao(s, menu)
-    except Falha as f:
-        print("FAILED:", f, file=sys.stderr)
-        return 1
-    print("all roads gave the worked examples (%.0f s)" % (time.monotonic() - inicio))
-    return 0
+    def passos(s, menu):
+        b = desconto_de_cheque(s, menu)
+        f10_e_desfaz(s, b)
+        taxa_para_liquido(s, b)
+        b = venda_certa(s, menu)
+        digita_apos_clicar(s, b)
+        renegociacao(s, menu)
+
+    return roteiro(argv, passos, 'all roads gave the worked examples')
 
 
 if __name__ == "__main__":

@@ -4,7 +4,9 @@
 # typed at a typist's speed (exemplos_digitados.py), and what the clerk types
 # kept on its way in, under the C and the Brazilian locales (the grids and
 # entry windows: entrada_sem_perdas.py; the other fields: campos_sem_perdas.py;
-# cheques read by a CMC7 reader: cmc7_nas_grades.py).
+# cheques read by a CMC7 reader: cmc7_nas_grades.py), and an operation saved,
+# the program started again, the operation found and reopened
+# (operacoes_salvas.py, both locales).
 # Installs what is missing, builds, runs them all and
 # exits non-zero when any failed. BUILD_DIR (default build) as for
 # scripts/build.sh.
@@ -18,7 +20,8 @@ falhas=0
 verificacoes=(confere_janelas exemplos_digitados
   "entrada_sem_perdas C.UTF-8" "entrada_sem_perdas pt_BR.UTF-8"
   "campos_sem_perdas C.UTF-8" "campos_sem_perdas pt_BR.UTF-8"
-  "cmc7_nas_grades C.UTF-8" "cmc7_nas_grades pt_BR.UTF-8")
+  "cmc7_nas_grades C.UTF-8" "cmc7_nas_grades pt_BR.UTF-8"
+  "operacoes_salvas C.UTF-8" "operacoes_salvas pt_BR.UTF-8")
 for v in "${verificacoes[@]}"; do
   read -r verificacao argumentos <<<"$v"
   echo "== $v"

@@ -48,6 +48,8 @@ struct ControlesBancada {
     QPushButton* SpeedButton2 = nullptr;
     QPushButton* btnFecha = nullptr;
     QPushButton* btnrecibo = nullptr;
+    QPushButton* btnSalva = nullptr;
+    QPushButton* btnOperacoes = nullptr;
     QStatusBar* Status = nullptr;
 };
 
@@ -97,6 +99,8 @@ inline ControlesBancada Controles(const QWidget* bancada) {
     QUANTIVO_ACHA(SpeedButton2);
     QUANTIVO_ACHA(btnFecha);
     QUANTIVO_ACHA(btnrecibo);
+    QUANTIVO_ACHA(btnSalva);
+    QUANTIVO_ACHA(btnOperacoes);
     QUANTIVO_ACHA(Status);
 #undef QUANTIVO_ACHA
     return c;

@@ -1,9 +1,9 @@
 #pragma once
 // A temporary folder that stands for the program's own folder (where
-// valida.ini is kept beside the executable) and for the listing's folder
-// (Listagem.txt) for as long as it lives, so that nothing is read from or
-// written to the user's real places. The clerk's own settings (the holiday
-// option, the local holidays) go there too.
+// valida.ini is kept beside the executable), the listing's folder
+// (Listagem.txt) and the journal's (diario.sqlite) for as long as it lives,
+// so that nothing is read from or written to the user's real places. The
+// clerk's own settings (the holiday option, the local holidays) go there too.
 #include <QByteArray>
 #include <QFile>
 #include <QTemporaryDir>
@@ -18,10 +18,12 @@ public:
     PastaDoPrograma() : preferenciasAntes_(DiretorioPreferencias()) {
         DefineDiretorioPrograma(path());
         DefineDiretorioListagem(path());
+        DefineDiretorioDiario(path());
         DefineDiretorioPreferencias(path());
     }
     ~PastaDoPrograma() {
         DefineDiretorioPreferencias(preferenciasAntes_);
+        DefineDiretorioDiario({});
         DefineDiretorioListagem({});
         DefineDiretorioPrograma({});
     }

@@ -16,7 +16,9 @@
 #include <random>
 #include <set>
 
+#include "core/Calculos.h"
 #include "core/Datas.h"
+#include "diario/DaOperacao.h"
 #include "diario/Diario.h"
 #include "tools/batch/Batch.h"
 
@@ -183,6 +185,49 @@ TEST_F(DiarioDoLote, CentenasDeOperacoesReabremComOsMesmosValores) {
     }
     const Json lista = Responde({{"op", "lista_operacoes"}, {"cliente", "CONCEICAO 7"}});
     EXPECT_EQ(lista["operacoes"].size(), 8u);  // i = 7, 44, ..., 266
+}
+
+// The desktop program saves the operation it calculated (diario/DaOperacao.h)
+// and quantivo-batch the request as given: each reopens the other's with the
+// same figures, text for text, and each cheque's CMC7 and drawer's document
+// come back.
+TEST_F(DiarioDoLote, OperacoesDoProgramaEDoLoteReabremUmNoOutro) {
+    std::mt19937 g(12);
+    for (int i = 0; i < 40; ++i) {
+        Json pedido = GeraPedido(g, i);
+        if (i % 4 != 3) {
+            pedido["linhas"][0]["CMC7"] = "<23704948<0180017935>377506100112:";
+            pedido["linhas"][0]["Documento"] = "111.444.777-35";
+        }
+        const Json r = Responde(pedido);
+        ASSERT_TRUE(r["erro"].is_null()) << r.dump();
+
+        quantivo::diario::Diario diario(arquivo_);
+        // The batch's, recalculated as the desktop program reopens it.
+        const auto doLote = diario.Le(r["numero"].get<std::int64_t>());
+        ASSERT_TRUE(doLote);
+        const quantivo::diario::Reaberta reaberta =
+            quantivo::diario::Reabre(*doLote, *quantivo::CodificaData(2026, 12, 9));
+        EXPECT_EQ(reaberta.diferencas, std::vector<std::string>{}) << i;
+        Json resposta;
+        quantivo::EscreveRespostaDaOperacao(reaberta.operacao, resposta);
+        EXPECT_EQ(resposta["linhas"], r["linhas"]) << i;
+        EXPECT_EQ(reaberta.operacao.bancada.linhas[0].CMC7, pedido["linhas"][0].value("CMC7", "")) << i;
+
+        // The desktop program's, from the same request, reopened by the batch.
+        quantivo::Operacao op = quantivo::OperacaoDoPedido(pedido);
+        quantivo::MensageiroGravador msgs;
+        ASSERT_EQ(quantivo::CalculaOperacao(op, {msgs, *quantivo::CodificaData(2026, 12, 9)}),
+                  quantivo::Desfecho::Concluido);
+        quantivo::diario::OperacaoSalva doPrograma =
+            quantivo::diario::ParaODiario(op, *quantivo::CodificaData(2026, 12, 9));
+        const std::int64_t numero = diario.Salva(doPrograma);
+        const Json outra = Responde({{"op", "reabre_operacao"}, {"numero", numero}});
+        ASSERT_TRUE(outra["erro"].is_null()) << outra.dump();
+        EXPECT_TRUE(outra["confere"].get<bool>()) << i;
+        EXPECT_EQ(Figuras(outra["resposta"]), Figuras(r)) << i;
+        EXPECT_EQ(diario.Le(numero)->cheques, doLote->cheques) << i;
+    }
 }
 
 TEST_F(DiarioDoLote, NadaSeSalvaSemCalculoCompletoNemComDadosInvalidos) {

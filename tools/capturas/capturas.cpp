@@ -19,11 +19,13 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 #include <memory>
 
+#include "app/DiarioDoPrograma.h"
 #include "app/Janelas.h"
 #include "core/Datas.h"
 #include "output/Bordero.h"
@@ -39,9 +41,11 @@
 #include "tests/support/Exemplos.h"
 #include "tests/support/PastaDoPrograma.h"
 #include "tests/support/Teclas.h"
+#include "ui/CampoData.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
 #include "windows/UfrmFeriados.h"
+#include "windows/UfrmSalvaOperacao.h"
 #include "windows/Ufrm_desconto.h"
 #include "windows/Ufrm_venda_por_fora.h"
 
@@ -422,6 +426,70 @@ void Feriados(const teste::PastaDoPrograma& pasta) {
     Controles(bancada).CheckBox2->setChecked(false);
 }
 
+// Kept operations: the save dialog filled in for the worked example, the
+// question on a cheque saved before, and the "Operações" window searched
+// by a customer's name.
+void OperacoesSalvas() {
+    CriaJanelas();
+    Tfrm_desconto_cheque* f = frm_desconto_cheque;
+    const auto calcula = [f](const char* ultimo) {
+        Mostra(f);
+        teste::DadosDoExemplo(*f);
+        Controles(f).ComboBox1->setCurrentIndex(0);
+        PoeCheques(Controles(f).grid, ultimo);
+        Controles(f).btnCalcula->click();
+    };
+    const auto salva = [f](const char* nome, const char* documento, bool foto) {
+        teste::NaProximaModal<TfrmSalvaOperacao>([=](TfrmSalvaOperacao* d) {
+            d->edtCliente->setText(QString::fromUtf8(nome));
+            d->edtDocumento->setText(QString::fromUtf8(documento));
+            d->grdCheques->item(1, TfrmSalvaOperacao::kColunaDocumento)->setText(QStringLiteral("390.533.447-05"));
+            d->edtCliente->setFocus();
+            if (foto) Salva(d, QStringLiteral("salvar-operacao.png"));
+            d->btnSalva->click();
+        });
+        Controles(f).btnSalva->click();
+    };
+    calcula("Comercial Exemplo Ltda");
+    salva("Maria da Conceição", "11.222.333/0001-81", true);
+    Controles(f).grid->setFocus();
+    Salva(f, QStringLiteral("bancada-operacao-salva.png"));
+    DefineHoje(Dia(2007, 12, 29));
+    Controles(f).data_ref->DefineData(Dia(2007, 12, 29));
+    Controles(f).Edit1->setText(QStringLiteral("3,5"));
+    Controles(f).btnCalcula->click();
+    // The question on the cheques saved before, as a real box.
+    Mensageiro& gravador = ServicoMensagens();
+    DefineServicoMensagens(nullptr);
+    teste::NaProximaModal<TfrmSalvaOperacao>([](TfrmSalvaOperacao* d) {
+        d->edtCliente->setText(QStringLiteral("José Ferreira"));
+        teste::NaProximaModal([](QWidget* w) {
+            Salva(w, QStringLiteral("operacao-cheque-repetido.png"));
+            if (auto* m = qobject_cast<QMessageBox*>(w)) m->button(QMessageBox::Yes)->click();
+        });
+        d->btnSalva->click();
+    });
+    Controles(f).btnSalva->click();
+    DefineServicoMensagens(&gravador);
+    Controles(f).grid->Modelo()->DefineCelula(0, 2, QStringLiteral("341/100200"));
+    Controles(f).grid->Modelo()->DefineCelula(1, 2, QStringLiteral("033/200300"));
+    Controles(f).grid->Modelo()->DefineCelula(2, 2, QStringLiteral("104/300400"));
+    Controles(f).btnCalcula->click();
+    salva("Mercearia Boa Vista", "", false);
+    DefineHoje(Dia(2007, 12, 28));
+
+    teste::NaProximaModal<TfrmOperacoes>([](TfrmOperacoes* j) {
+        Salva(j, QStringLiteral("operacoes.png"));
+        j->edtCliente->setFocus();
+        teste::Digita(QStringLiteral("conceicao"));
+        teste::Tecla(Qt::Key_Return);
+        Salva(j, QStringLiteral("operacoes-busca.png"));
+        j->reject();
+    });
+    AbreOperacoes(frm_principal);
+    DestroiJanelas();
+}
+
 }  // namespace
 
 // A step that could not be done: said on the error output, and the run fails.
@@ -472,6 +540,7 @@ int main(int argc, char** argv) {
     Renegociacao();
     Listagens(QDir(pdfs.path()));
     Feriados(pasta);
+    OperacoesSalvas();
 
     for (const std::string& m : msgs.Textos()) std::fprintf(stderr, "capturas: message shown: %s\n", m.c_str());
     DefineServicoMensagens(nullptr);

@@ -10,8 +10,9 @@
 // thousands dots, dates that do not exist, CMC7 lines, rubbish, a megabyte).
 // Message boxes and Qt's dialogs (print, preview, files, questions) are
 // answered with Enter or Escape; web pages and files are never opened. Today is fixed, and
-// the program's files, the home and the working folder live in a temporary
-// folder, so nothing of the user's is read or written.
+// the program's files (the journal of operations among them, holding a few
+// operations at the start), the home and the working folder live in a
+// temporary folder, so nothing of the user's is read or written.
 //
 // A crash (a signal, or a sanitizer's report) or an event loop that stops
 // turning prints the seed and the last actions and ends the run non-zero;
@@ -47,8 +48,12 @@
 #include <thread>
 #include <vector>
 
+#include "app/DiarioDoPrograma.h"
 #include "app/Janelas.h"
+#include "core/Calculos.h"
 #include "core/Datas.h"
+#include "diario/DaOperacao.h"
+#include "output/Arquivos.h"
 #include "tests/support/PastaDoPrograma.h"
 #include "ui/Regional.h"
 #include "ui/Servicos.h"
@@ -263,6 +268,12 @@ const Tecla kTeclas[] = {
     {"Ctrl+Z", Qt::Key_Z, 0, Qt::ControlModifier, 2},
     {"Ctrl+C", Qt::Key_C, 0, Qt::ControlModifier, 1},
     {"Ctrl+V", Qt::Key_V, 0, Qt::ControlModifier, 2},
+    // The kept operations: save, the list, its exports and the borderô.
+    {"Ctrl+S", Qt::Key_S, 0, Qt::ControlModifier, 1},
+    {"Ctrl+O", Qt::Key_O, 0, Qt::ControlModifier, 1},
+    {"Ctrl+E", Qt::Key_E, 0, Qt::ControlModifier, 1},
+    {"Ctrl+M", Qt::Key_M, 0, Qt::ControlModifier, 1},
+    {"Ctrl+P", Qt::Key_P, 0, Qt::ControlModifier, 1},
 };
 
 // Every message of the program reaches its box through here. "Erro
@@ -648,6 +659,32 @@ public:
     }
 };
 
+// A few saved operations in the run's own journal, so that the list of the
+// saved ones has something to reopen, export and print.
+void SalvaOperacoesDeExemplo() {
+    diario::Diario* d = DiarioDoPrograma();
+    if (!d) return;
+    Operacao op;
+    DadosGerais& g = op.bancada.dados;
+    g.DataReferencia = *CodificaData(2026, 3, 16);
+    g.Taxa = "3";
+    g.TAC = 2;
+    g.IOF = 0.0041L;
+    g.TipoTarifa = TipoDeTarifa::TarifaPorTitulo;
+    g.Tarifa = 2;
+    g.Tipo = TipoCalculo::DescontoCheque;
+    op.bancada.linhas = {{"31/03/26", "1000", "001/123456", "Maria", "", "", ""},
+                         {"26/04/26", "500", "237/004411", "José", "", "", ""}};
+    for (const char* nome : {"Maria da Conceição", "José Ferreira", "Mercearia Boa Vista"}) {
+        Operacao c = op;
+        c.cliente.nome = nome;
+        MensageiroGravador m;
+        if (CalculaOperacao(c, {m, Hoje()}) != Desfecho::Concluido) continue;
+        diario::OperacaoSalva registro = diario::ParaODiario(c, Hoje());
+        d->Salva(registro);
+    }
+}
+
 // Ends the run when no step has started for `limite` seconds.
 void Vigia(double limite) {
     std::thread([limite] {
@@ -700,12 +737,15 @@ int main(int argc, char** argv) {
     CarregaTraducoesQt();
     app.setQuitOnLastWindowClosed(false);
     teste::PastaDoPrograma pasta;
+    // The journal the run saves into is its own, never the user's.
+    if (!CaminhoDiario().startsWith(pasta.path())) return 2;
     DefineHoje(*CodificaData(2026, 3, 16));
     DefineAbreUrl([](const QString& u) { Registra("(web page not opened: " + u.toStdString() + ")"); });
     DefineAbreArquivo([](const QString& a) {
         Registra("(file not opened: " + a.toStdString() + ")");
         return false;  // as with no PDF reader: the program shows the manual itself
     });
+    SalvaOperacoesDeExemplo();
     CriaMenuPrincipal();
     MostraMenuECriaDemais();
     QGuiApplication::clipboard()->setText(QString::fromLatin1(kColado));
