@@ -143,7 +143,11 @@ if [ "$testes" = ON ]; then
   "$wine" "$saida/quantivo-setup.exe" /S
   "$wineserver" -w
   instalado="$WINEPREFIX/drive_c/Program Files/Quantivo"
-  for f in quantivo.exe quantivo-batch.exe Manual_Quantivo.pdf Desinstalar.exe; do
+  # A Windows machine has Arial and Courier New in its Fonts folder, where
+  # quantivo-batch.exe draws the borderô's PDF from; wine's has none: the
+  # Liberation faces of the same metrics there.
+  cp /usr/share/fonts/truetype/liberation2/Liberation{Sans,Mono}-*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  for f in quantivo.exe quantivo-batch.exe libxlsxwriter.dll Manual_Quantivo.pdf Desinstalar.exe; do
     [ -f "$instalado/$f" ] || { echo "the installer left no $f in $instalado" >&2; falhou=1; }
   done
   cmake -DLINUX_BATCH="$saida/linux/tools/quantivo-batch" -DWINDOWS_BATCH="$instalado/quantivo-batch.exe" \

@@ -242,9 +242,8 @@ TEST(ArquivoFeriados, GravacaoRecusadaDizPorQueEmPortugues) {
     QString motivo;
     EXPECT_FALSE(GravaArquivoFeriados({{1, 2, 0, "x"}}, {}, motivo));
 #ifdef _WIN32
-    // Qt's file functions on Windows leave errno alone: the failure is said
-    // without the system's reason.
-    EXPECT_EQ(motivo, "erro de leitura ou gravação");
+    // Windows says the path is not found (its error 3, which is no errno).
+    EXPECT_EQ(motivo, "arquivo ou pasta inexistente");
 #else
     EXPECT_EQ(motivo, "uma parte do caminho não é uma pasta");
 #endif
