@@ -78,7 +78,7 @@ foto "$menu" windows-principal.png
 clica "$menu" 100 52
 entrada=$(janela "Desconto de Cheques")
 xdotool windowactivate --sync "$entrada" 2>/dev/null || true
-for k in 281207 3 2 0,0041 "" 2 "" 311207 1000 "" "" 260108 500 "" "" 150208; do
+for k in 281207 3 2 0,0041 "" 2 311207 1000 "" "" 260108 500 "" "" 150208; do
   [ -n "$k" ] && digita "$k"
   teclas Return
 done
