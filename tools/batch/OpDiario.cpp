@@ -267,7 +267,8 @@ void AplicacaoParaPdf() {
 #ifdef _WIN32
     // Without Windows' faces, the Liberation ones of the same metrics, as
     // fontconfig gives them on Linux.
-    for (const auto& [windows, liberation] : {std::pair{"Arial", "Liberation Sans"}, std::pair{"Courier New", "Liberation Mono"}})
+    for (const auto& [windows, liberation] :
+         {std::pair{"Arial", "Liberation Sans"}, std::pair{"Courier New", "Liberation Mono"}})
         if (!QFontDatabase::hasFamily(QString::fromLatin1(windows)) &&
             QFontDatabase::hasFamily(QString::fromLatin1(liberation)))
             QFont::insertSubstitution(QString::fromLatin1(windows), QString::fromLatin1(liberation));
