@@ -523,19 +523,23 @@ void Tfrm_desconto_cheque::VigiaAlteracoes() {
     titulo_->setSingleShot(true);
     titulo_->setInterval(0);
     connect(titulo_, &QTimer::timeout, this, &Tfrm_desconto_cheque::AtualizaTitulo);
-    const auto olha = [this] { titulo_->start(); };
-    connect(data_ref, &CampoData::dataAlterada, this, olha);
+    // The timer, not the window, is the connections' receiver: a cell
+    // committed while the window is being destroyed (its editor losing the
+    // focus) must not reach a half-destroyed workbench.
+    QTimer* t = titulo_;
+    const auto olha = [t] { t->start(); };
+    connect(data_ref, &CampoData::dataAlterada, t, olha);
     for (QLineEdit* e : {Edit6, Edit1, Edit2, static_cast<QLineEdit*>(edtTAC), static_cast<QLineEdit*>(edtIOF),
                          static_cast<QLineEdit*>(edtTARIFA)})
-        connect(e, &QLineEdit::textChanged, this, olha);
-    connect(cbTipoTarifa, &QComboBox::currentTextChanged, this, olha);
-    connect(ComboBox1, &QComboBox::currentIndexChanged, this, olha);
-    for (QCheckBox* c : {CheckBox1, CheckBox2}) connect(c, &QCheckBox::toggled, this, olha);
+        connect(e, &QLineEdit::textChanged, t, olha);
+    connect(cbTipoTarifa, &QComboBox::currentTextChanged, t, olha);
+    connect(ComboBox1, &QComboBox::currentIndexChanged, t, olha);
+    for (QCheckBox* c : {CheckBox1, CheckBox2}) connect(c, &QCheckBox::toggled, t, olha);
     ModeloParcelas* m = grid->Modelo();
-    connect(m, &QAbstractItemModel::dataChanged, this, olha);
-    connect(m, &QAbstractItemModel::modelReset, this, olha);
-    connect(m, &QAbstractItemModel::rowsInserted, this, olha);
-    connect(m, &QAbstractItemModel::rowsRemoved, this, olha);
+    connect(m, &QAbstractItemModel::dataChanged, t, olha);
+    connect(m, &QAbstractItemModel::modelReset, t, olha);
+    connect(m, &QAbstractItemModel::rowsInserted, t, olha);
+    connect(m, &QAbstractItemModel::rowsRemoved, t, olha);
 }
 
 void Tfrm_desconto_cheque::AtualizaTitulo() {
