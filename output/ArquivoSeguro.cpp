@@ -15,6 +15,14 @@
 
 namespace quantivo {
 
+std::filesystem::path CaminhoDoSistema(const std::string& caminho) {
+#ifdef _WIN32
+    return std::filesystem::path(std::u8string(caminho.begin(), caminho.end()));
+#else
+    return std::filesystem::path(caminho);
+#endif
+}
+
 #ifndef _WIN32
 namespace {
 
@@ -77,17 +85,28 @@ bool GravaSubstituindo(const std::string& caminho, std::string_view bytes, std::
 }
 #else
 bool GravaSubstituindo(const std::string& caminho, std::string_view bytes, std::string& motivo) {
-    const std::filesystem::path alvo(caminho);
-    const std::filesystem::path temp = alvo.parent_path() / ("." + alvo.filename().string() + ".tmp");
+    const std::filesystem::path alvo = CaminhoDoSistema(caminho);
+    std::filesystem::path nomeTemp = u8".";
+    nomeTemp += alvo.filename();
+    nomeTemp += u8".tmp";
+    const std::filesystem::path temp = alvo.parent_path() / nomeTemp;
     bool ok;
+    int erro = 0;
     {
+        errno = 0;
         std::ofstream f(temp, std::ios::binary | std::ios::trunc);
+        // The C library's reason for a file that cannot be made (a folder
+        // missing, access denied, the disk full).
+        if (!f) erro = errno;
         ok = f && f.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) && f.flush();
+        if (f && !ok) erro = errno;
     }
     std::error_code ec;
     if (ok) std::filesystem::rename(temp, alvo, ec);
     if (!ok || ec) {
-        motivo = ec ? "o arquivo novo não pôde tomar o lugar do antigo" : "falha de escrita";
+        motivo = ec ? "o arquivo novo não pôde tomar o lugar do antigo"
+                 : erro ? MotivoSistema(erro)
+                        : "falha de escrita";
         std::filesystem::remove(temp, ec);
         return false;
     }

@@ -2,14 +2,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 #include "output/Cp1252.h"
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
 
 #ifndef QUANTIVO_DATA_DIR_RELATIVE
 #define QUANTIVO_DATA_DIR_RELATIVE "share/quantivo"
@@ -24,7 +22,16 @@ QString g_dirDiario;
 
 bool DiretorioGravavel(const QString& dir) {
     const QFileInfo fi(dir);
+#ifdef Q_OS_WIN
+    // Windows' file attributes do not say whether this user may write here
+    // (Program Files is closed to a normal user by its access rules, which
+    // Qt does not read): a file is created and removed to know.
+    if (!fi.isDir()) return false;
+    QTemporaryFile sonda(QDir(dir).filePath(QStringLiteral("quantivo-XXXXXX.tmp")));
+    return sonda.open();
+#else
     return fi.isDir() && fi.isWritable();
+#endif
 }
 
 QString DiretorioConfiguracao() { return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation); }
@@ -56,15 +63,9 @@ QString CaminhoValidaIniLeitura() {
 
 QString CaminhoListagem() {
     QString dir = g_dirListagem;
-    if (dir.isEmpty()) {
-#ifdef Q_OS_WIN
-        wchar_t buf[MAX_PATH + 1];
-        const UINT n = GetWindowsDirectoryW(buf, MAX_PATH);
-        dir = QString::fromWCharArray(buf, static_cast<int>(n));
-#else
-        dir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-#endif
-    }
+    // The per-user data directory, %LOCALAPPDATA%\Quantivo on Windows (not
+    // the Windows directory, which a normal user cannot write).
+    if (dir.isEmpty()) dir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     QDir().mkpath(dir);
     return QDir(dir).filePath("Listagem.txt");
 }
@@ -98,6 +99,14 @@ QString CaminhoManual() {
     for (const QString& c : candidatos)
         if (QFileInfo(c).isFile()) return QDir::cleanPath(c);
     return {};
+}
+
+std::string CaminhoParaArquivo(const QString& caminho) {
+#ifdef Q_OS_WIN
+    return QDir::toNativeSeparators(caminho).toStdString();
+#else
+    return QFile::encodeName(caminho).toStdString();
+#endif
 }
 
 QString DeWindows1252(const QByteArray& bytes) {

@@ -3,6 +3,7 @@
 // platform-specific place is one small function here.
 #include <QByteArray>
 #include <QString>
+#include <string>
 
 namespace quantivo {
 
@@ -16,8 +17,8 @@ void DefineDiretorioPrograma(const QString& dir);  // empty restores the default
 QString CaminhoValidaIniEscrita();
 QString CaminhoValidaIniLeitura();
 
-// Listagem.txt: the Windows directory on Windows; elsewhere the per-user data
-// directory (never a shared world-writable one). The directory is created.
+// Listagem.txt: in the per-user data directory (never a shared
+// world-writable one, nor the Windows directory). The directory is created.
 QString CaminhoListagem();
 void DefineDiretorioListagem(const QString& dir);  // for tests; empty restores
 
@@ -30,5 +31,9 @@ void DefineDiretorioDiario(const QString& dir);  // for tests; empty restores
 QString CaminhoManual();
 
 QString DeWindows1252(const QByteArray& bytes);
+
+// A path as output/ArquivoSeguro and output/Cadastro take it (see
+// CaminhoDoSistema): the system's bytes on POSIX, UTF-8 on Windows.
+std::string CaminhoParaArquivo(const QString& caminho);
 
 }  // namespace quantivo

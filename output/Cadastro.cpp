@@ -148,12 +148,14 @@ std::string LeBytes(const std::string& caminho, bool& existe) {
 #else
 std::string LeBytes(const std::string& caminho, bool& existe) {
     std::error_code ec;
-    const auto st = std::filesystem::status(caminho, ec);
+    const std::filesystem::path arquivo = CaminhoDoSistema(caminho);
+    const auto st = std::filesystem::status(arquivo, ec);
     existe = std::filesystem::exists(st);
     if (!existe) return {};
     if (std::filesystem::is_directory(st)) throw ErroArquivo::Leitura(caminho, MotivoSistema(EISDIR));
     if (!std::filesystem::is_regular_file(st)) throw ErroArquivo::Leitura(caminho, kNaoEhArquivo);
-    std::ifstream f(caminho, std::ios::binary);
+    errno = 0;
+    std::ifstream f(arquivo, std::ios::binary);
     if (!f) throw ErroArquivo::Leitura(caminho, MotivoSistema(errno ? errno : EACCES));
     std::string r;
     char buf[8192];

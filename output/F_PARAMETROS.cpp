@@ -1,8 +1,6 @@
 #include "output/F_PARAMETROS.h"
 
 #include <QButtonGroup>
-#include <QDir>
-#include <QFile>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -21,21 +19,13 @@
 #include "ui/Teclado.h"
 
 namespace quantivo {
-namespace {
-
-std::string CaminhoNativo(const QString& caminho) {
-    return QFile::encodeName(QDir::toNativeSeparators(caminho)).toStdString();
-}
-
-}  // namespace
-
 std::optional<Cadastro> LeCadastroDoPrograma() {
     const QString caminho = CaminhoValidaIniLeitura();
     if (caminho.isEmpty()) return std::nullopt;
-    return LeCadastro(CaminhoNativo(caminho));
+    return LeCadastro(CaminhoParaArquivo(caminho));
 }
 
-void GravaCadastroDoPrograma(const Cadastro& c) { GravaCadastro(CaminhoNativo(CaminhoValidaIniEscrita()), c); }
+void GravaCadastroDoPrograma(const Cadastro& c) { GravaCadastro(CaminhoParaArquivo(CaminhoValidaIniEscrita()), c); }
 
 TFPARAMETROS::TFPARAMETROS(QWidget* parent) : QDialog(parent) {
     setAttribute(Qt::WA_DeleteOnClose);

@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QTextLayout>
+#include <QToolButton>
 
 #include "core/Valores.h"
 #include "ui/Aparencia.h"
@@ -260,6 +261,9 @@ void NomeiaControlesDaPrevia(QPrintPreviewDialog& dialogo) {
     for (QLineEdit* e : dialogo.findChildren<QLineEdit*>())
         if (!qobject_cast<QComboBox*>(e->parentWidget()) && e->accessibleName().isEmpty())
             e->setAccessibleName(QStringLiteral("Página"));
+    // The toolbar's "»" button, there when the window is too narrow for it.
+    for (QToolButton* b : dialogo.findChildren<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        b->setAccessibleName(QStringLiteral("Mais botões"));
 }
 
 void TFREL::Visualiza(QWidget* pai) const {

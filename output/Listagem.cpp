@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -32,6 +33,12 @@ ErroArquivo ErroGravacao(const QString& caminho, const QString& motivo) {
 }
 
 std::unique_ptr<QPrinter> DialogoImpressao() {
+#ifdef Q_OS_WIN
+    // Windows' own print dialog, with no printer to offer, closes at once as
+    // if cancelled: the clerk would see nothing happen.
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        throw ErroImpressora("nenhuma impressora está instalada no Windows");
+#endif
     auto impressora = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPrintDialog dialogo(impressora.get(), QApplication::activeWindow());
     if (dialogo.exec() != QDialog::Accepted) return nullptr;
@@ -67,7 +74,7 @@ void GravaListagem(const std::vector<std::string>& linhas) {
         bytes += "\r\n";
     }
     std::string motivo;
-    if (!GravaSubstituindo(QFile::encodeName(caminho).toStdString(), bytes, motivo))
+    if (!GravaSubstituindo(CaminhoParaArquivo(caminho), bytes, motivo))
         throw ErroGravacao(caminho, QString::fromStdString(motivo));
 }
 

@@ -1,5 +1,6 @@
 #include "output/OperacaoJson.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -329,6 +330,9 @@ std::string TextoDoNumero(long double v) {
     std::to_chars_result r{};
     for (int p = 15; p <= 21; ++p) {
         r = std::to_chars(b, b + sizeof b - 1, v, std::chars_format::general, p);
+        // mingw-w64's to_chars of a long double goes through printf, which
+        // writes the C library locale's decimal point (a "," in pt_BR).
+        std::replace(b, r.ptr, ',', '.');
         *r.ptr = '\0';
         if (LeFormaGeral(b) == v) break;
     }

@@ -16,7 +16,11 @@ pkgs=(qt6-base-dev libgtest-dev nlohmann-json3-dev ninja-build cmake g++
 declare -A grupos=(
   [formato]="clang-format"                                                   # scripts/formato.sh
   [atspi]="at-spi2-core python3-pyatspi gir1.2-atspi-2.0 xdotool xclip dbus-daemon"  # tests/atspi/run.sh
-  [windows]="g++-mingw-w64-x86-64-posix wine64"                              # the Windows build under wine
+  # scripts/windows.sh: Qt's, SQLite's and libxlsxwriter's sources (dpkg-dev,
+  # tcl, make), the cross compiler and zlib, the installer, the icon, and
+  # wine for the tests.
+  [windows]="dpkg-dev tcl make xz-utils g++-mingw-w64-x86-64-posix libz-mingw-w64-dev nsis librsvg2-bin wine64"
+  [capturas-windows]="imagemagick xdotool"                                   # scripts/capturas-windows.sh
   [pacote]="dpkg-dev lintian appstream desktop-file-utils"                   # the Debian package's checks
   [fuzz]="clang-14 libclang-rt-14-dev jq"                                    # fuzz/run.sh
   [bench]="libbenchmark-dev"                                                 # -DQUANTIVO_BENCH=ON

@@ -6,6 +6,6 @@ cd "$(dirname "$0")/.."
 bash scripts/build.sh
 build="${BUILD_DIR:-build}"
 export QT_QPA_PLATFORM=offscreen
-# The slow tests (label "lento": the Windows build under wine, the Debian
-# package) run from .ci/run; `ctest --test-dir build -L lento` runs them here.
+# The slow test (label "lento": the Debian package) runs from .ci/run, as
+# does scripts/windows.sh --testes; `ctest --test-dir build -L lento` runs it here.
 ctest --test-dir "$build" --output-on-failure -j2 -LE lento

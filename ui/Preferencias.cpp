@@ -27,10 +27,45 @@ const char* const kChaveFeriados = "Bancada/Feriados";
 // failed only as its text (errno may have been changed since by Qt's own
 // clean-up): the system's texts are matched back to their numbers. A reason
 // of Qt's own says in which way the file failed.
+#ifdef Q_OS_WIN
+// On Windows Qt's texts are the system's for Windows' own error codes, not
+// for the C library's errno values: the ones a file meets, as their errno.
+int ErrnoDoCodigoWindows(int codigo) {
+    switch (codigo) {
+        case 2:  // ERROR_FILE_NOT_FOUND
+        case 3:  // ERROR_PATH_NOT_FOUND (also a folder in the path that is a file)
+            return ENOENT;
+        case 4:  // ERROR_TOO_MANY_OPEN_FILES
+            return EMFILE;
+        case 5:  // ERROR_ACCESS_DENIED
+            return EACCES;
+        case 19:  // ERROR_WRITE_PROTECT
+            return EROFS;
+        case 32:  // ERROR_SHARING_VIOLATION
+        case 33:  // ERROR_LOCK_VIOLATION
+            return EBUSY;
+        case 39:   // ERROR_HANDLE_DISK_FULL
+        case 112:  // ERROR_DISK_FULL
+            return ENOSPC;
+        case 206:  // ERROR_FILENAME_EXCED_RANGE
+            return ENAMETOOLONG;
+        default:
+            return 0;
+    }
+}
+#endif
+
 QString MotivoEmPortugues(const QFileDevice& f) {
     const QString texto = f.errorString();
     for (int erro = 1; erro < 256; ++erro)
-        if (texto == qt_error_string(erro)) return QString::fromStdString(MotivoSistema(erro));
+        if (texto == qt_error_string(erro)) {
+#ifdef Q_OS_WIN
+            if (const int e = ErrnoDoCodigoWindows(erro)) return QString::fromStdString(MotivoSistema(e));
+            break;
+#else
+            return QString::fromStdString(MotivoSistema(erro));
+#endif
+        }
     if (QFileInfo(f.fileName()).isDir()) return QString::fromStdString(MotivoSistema(EISDIR));
     if (f.error() == QFileDevice::WriteError && QFileInfo::exists(f.fileName()) &&
         !QFileInfo(f.fileName()).isWritable())

@@ -330,8 +330,10 @@ TEST_F(Acessibilidade, TodaJanelaLegivelEDialogosDoQtEmPortugues) {
     Confere(f);
     NaProximaModal([this](QWidget* w) { Confere(w); });
     Controles(f).SpeedButton2->click();  // "Ajuda"
+#ifndef _WIN32                           // Windows' print dialog is the system's own, not Qt's widgets
     NaProximaModal([this](QWidget* w) { ConfereQt(w, "print dialog"); });
     Controles(f).btnImprime->click();
+#endif
 
     // The receipt, its settings, the message of a missing settings file, and the preview.
     DefineVisualizaRecibo({});
@@ -389,7 +391,11 @@ TEST_F(Acessibilidade, TodaJanelaLegivelEDialogosDoQtEmPortugues) {
     });
     AbreOperacoes(f);
 
+#ifdef _WIN32
+    EXPECT_EQ(vistas.size(), 17) << vistas.join(", ").toStdString();
+#else
     EXPECT_EQ(vistas.size(), 18) << vistas.join(", ").toStdString();
+#endif
     EXPECT_EQ(faltas, QStringList{}) << faltas.join("\n").toStdString();
     if (qEnvironmentVariableIsSet("QUANTIVO_CONTRASTES")) std::printf("%s\n", qPrintable(contrastes.join("\n")));
 }

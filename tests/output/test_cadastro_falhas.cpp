@@ -12,13 +12,17 @@
 #include "output/Arquivos.h"
 #include "output/Cadastro.h"
 #include "output/F_PARAMETROS.h"
+#ifndef _WIN32  // the failures made on purpose are POSIX's
 #include "tests/support/LimiteArquivo.h"
+#endif
 #include "tests/support/PastaDoPrograma.h"
 #include "ui/Servicos.h"
 
 using namespace quantivo;
 using quantivo::teste::Bytes;
+#ifndef _WIN32
 using quantivo::teste::ComLimiteDeArquivo;
+#endif
 
 namespace {
 
@@ -39,6 +43,7 @@ protected:
 
 }  // namespace
 
+#ifndef _WIN32
 TEST_F(CadastroFalhas, SalvarRecusadoNoInicioOuAoMeioAvisaEGuardaOAntigo) {
     const QByteArray antigo = "[Outra]\r\nChave=valor\r\n\r\n[Cadastro]\r\nNome=Velho\r\nVias=1\r\n";
     EscreveIni(antigo);
@@ -62,6 +67,7 @@ TEST_F(CadastroFalhas, SalvarRecusadoNoInicioOuAoMeioAvisaEGuardaOAntigo) {
         EXPECT_EQ(Arquivos(), QStringList{QStringLiteral("valida.ini")}) << "temporary file left behind";
     }
 }
+#endif
 
 TEST_F(CadastroFalhas, ArquivoBinarioAbreESalvarGuardaCadaByteDasOutrasLinhas) {
     // Every byte but the line feed, NUL and lone CR included, in lines that are
@@ -93,11 +99,16 @@ TEST_F(CadastroFalhas, DiretorioDoArquivoQueNaoEhDiretorio) {
     arquivo.write("intacto");
     arquivo.close();
     const std::pair<QString, std::string> casos[] = {
+#ifdef _WIN32
+        // Windows does not tell a path through a file from a missing folder.
+        {dir.filePath(QStringLiteral("arquivo/valida.ini")), "arquivo ou pasta inexistente"},
+#else
         {dir.filePath(QStringLiteral("arquivo/valida.ini")),
          "o arquivo atual não pôde ser lido (uma parte do caminho não é uma pasta)"},
+#endif
         {dir.filePath(QStringLiteral("nao/existe/valida.ini")), "arquivo ou pasta inexistente"}};
     for (const auto& [caminho, motivo] : casos) {
-        const std::string c = QFile::encodeName(caminho).toStdString();
+        const std::string c = CaminhoParaArquivo(caminho);
         try {
             GravaCadastro(c, Cadastro{"A", "B", "C", "D", "E", "1"});
             ADD_FAILURE() << c;

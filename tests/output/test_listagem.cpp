@@ -8,6 +8,7 @@
 #include <QPageSize>
 #include <QPaintEngine>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -117,6 +118,15 @@ TEST_F(Listagem, ArquivoEmWindows1252ComCrLfAposCadaLinha) {
     EXPECT_EQ(Bytes(CaminhoListagem()), QByteArray("x\r\n"));
 }
 
+// Left to itself the listing goes to the user's own data folder (never the
+// Windows directory, which a normal user cannot write).
+TEST_F(Listagem, SemPastaDadaFicaNosDadosDoUsuario) {
+    DefineDiretorioListagem({});
+    const QString dados = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    EXPECT_EQ(QFileInfo(CaminhoListagem()).absolutePath(), QDir(dados).absolutePath());
+    DefineDiretorioListagem(dir.path());
+}
+
 TEST_F(Listagem, LinkPlantadoNoCaminhoEhSubstituidoNuncaSeguido) {
     const QString alvo = dir.filePath(QStringLiteral("outro.txt"));
     QFile a(alvo);
@@ -172,6 +182,19 @@ TEST_F(Listagem, CancelarNaoImprimeNemAvisaMasDeixaOArquivo) {
     EXPECT_TRUE(msgs.mensagens.empty());
     EXPECT_TRUE(Bytes(CaminhoListagem()).contains("     31/12/07           10,00  "));
 }
+
+#ifdef _WIN32
+// Windows' print dialog has nothing to offer without a printer (wine has none):
+// the clerk is told, instead of nothing happening.
+TEST_F(Listagem, SemImpressoraNoWindowsAvisaEmVezDoDialogo) {
+    if (!QPrinterInfo::availablePrinterNames().isEmpty()) GTEST_SKIP() << "this Windows has printers";
+    DefineEscolheImpressora({});
+    EXPECT_EQ(ImprimeListagemPrestacoes(Prestacoes(3)), ResultadoImpressao::Falhou);
+    EXPECT_EQ(msgs.Textos(),
+              std::vector<std::string>{"Erro na rotina de impressão: nenhuma impressora está instalada no Windows."});
+    EXPECT_TRUE(QFile::exists(CaminhoListagem()));
+}
+#endif
 
 TEST_F(Listagem, FalhaDaImpressoraMostraErroNaRotinaDeImpressao) {
     const QString pdf = dir.filePath(QStringLiteral("nao/existe/saida.pdf"));

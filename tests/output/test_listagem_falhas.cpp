@@ -9,13 +9,17 @@
 
 #include "output/Arquivos.h"
 #include "output/Listagem.h"
+#ifndef _WIN32  // the failures made on purpose are POSIX's
 #include "tests/support/LimiteArquivo.h"
+#endif
 #include "tests/support/PastaDoPrograma.h"
 #include "ui/Servicos.h"
 
 using namespace quantivo;
 using quantivo::teste::Bytes;
+#ifndef _WIN32
 using quantivo::teste::ComLimiteDeArquivo;
+#endif
 
 namespace {
 
@@ -37,6 +41,7 @@ protected:
 
 }  // namespace
 
+#ifndef _WIN32
 TEST_F(ListagemFalhas, GravacaoRecusadaNoInicioOuAoMeioNaoDestroiOArquivo) {
     const std::vector<std::string> longa(200, std::string(70, 'x'));
     const std::string esperado = "Não foi possível gravar o arquivo " + CaminhoListagem().toStdString() + ": ";
@@ -51,7 +56,9 @@ TEST_F(ListagemFalhas, GravacaoRecusadaNoInicioOuAoMeioNaoDestroiOArquivo) {
         NadaPerdido();
     }
 }
+#endif
 
+#ifndef _WIN32
 TEST_F(ListagemFalhas, AcaoDeImprimirAvisaENaoAbreODialogo) {
     const auto r = ComLimiteDeArquivo(0, [] {
         MensageiroGravador msgs;
@@ -71,3 +78,4 @@ TEST_F(ListagemFalhas, AcaoDeImprimirAvisaENaoAbreODialogo) {
         << r.texto;
     NadaPerdido();
 }
+#endif

@@ -126,6 +126,19 @@ TEST_F(JanelasRecibo, CadastroSalvoEReabertoMostraOsAcentos) {
     EXPECT_TRUE(q.rbduasvias->isChecked());
 }
 
+// The program's folder named with accents (on Windows its path goes through
+// the system's code page to the file functions).
+TEST_F(JanelasRecibo, CadastroNumaPastaComAcentosVoltaIgual) {
+    const QString pasta = dir.filePath(QStringLiteral("Usuários/João Conceição"));
+    ASSERT_TRUE(QDir().mkpath(pasta));
+    DefineDiretorioPrograma(pasta);
+    const Cadastro c{"Fábio", "Câmbio", "Rua Ó, 1", "Jaú", "F", "1"};
+    GravaCadastroDoPrograma(c);
+    EXPECT_TRUE(QFile::exists(QDir(pasta).filePath(QStringLiteral("valida.ini"))));
+    EXPECT_EQ(LeCadastroDoPrograma(), c);
+    DefineDiretorioPrograma(dir.path());
+}
+
 TEST_F(JanelasRecibo, CadastroComViasDiferenteDeUmCarregaDuas) {
     const std::pair<QByteArray, bool> casos[] = {
         {"[Cadastro]\r\nVias=1\r\n", true}, {"[Cadastro]\r\nNome=X\r\n", false}, {"[Cadastro]\r\nVias=3\r\n", false}};

@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "tests/support/Ambiente.h"
 #include "tests/support/Localidade.h"
 
 int main(int argc, char** argv) {
-    setenv("TZ", "UTC", 1);
-    tzset();
+    quantivo::teste::FusoUtc();
     quantivo::teste::AplicaLocalidadeDoAmbiente();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "tests/support/Ambiente.h"
 #include "tests/support/Falha.h"
 #include "tests/support/Localidade.h"
 #include "ui/Preferencias.h"
@@ -29,18 +30,27 @@ void FiltraAvisos(QtMsgType tipo, const QMessageLogContext& ctx, const QString& 
 
 int main(int argc, char** argv) {
     g_anterior = qInstallMessageHandler(FiltraAvisos);
-    setenv("TZ", "UTC", 1);
-    tzset();
+    quantivo::teste::FusoUtc();
     quantivo::teste::AplicaLocalidadeDoAmbiente();
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!std::getenv("QT_QPA_PLATFORM")) quantivo::teste::DefineVariavel("QT_QPA_PLATFORM", "offscreen");
+#ifdef QUANTIVO_FONTES_TESTE
+    // Set here: wine hands no QT_ variable over from Linux.
+    if (!std::getenv("QT_QPA_FONTDIR")) quantivo::teste::DefineVariavel("QT_QPA_FONTDIR", QUANTIVO_FONTES_TESTE);
+#endif
     QTemporaryDir runtime;
-    setenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit().constData(), 1);
+    quantivo::teste::DefineVariavel("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit().constData());
     QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QStandardPaths::setTestModeEnabled(true);
     // The clerk's settings of a test never outlive the run.
     QTemporaryDir preferencias;
     quantivo::DefineDiretorioPreferencias(preferencias.path());
     QApplication app(argc, argv);
+#ifdef QUANTIVO_FONTES_TESTE
+    // Windows' own faces by the names the program asks for, as fontconfig
+    // gives them on Linux (that folder knows no substitutes).
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+#endif
     // The program's font and Qt's own texts in Portuguese, as the program has them.
     QApplication::setFont(quantivo::FonteJanela());
     quantivo::CarregaTraducoesQt();

@@ -3,7 +3,8 @@
 // saves; two programs saving into one journal at once; what is not saved and
 // why; the exports read back by other programs (Python's csv module and
 // openpyxl, from Debian's python3-openpyxl).
-#ifdef QUANTIVO_COM_DIARIO
+// (POSIX only: the program is killed and run twice through fork and signals.)
+#if defined(QUANTIVO_COM_DIARIO) && !defined(_WIN32)
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>

@@ -13,9 +13,13 @@
 #include "diario/Exporta.h"
 #endif
 #ifdef QUANTIVO_COM_PDF
+#include <QDir>
 #include <QFile>
+#include <QFont>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <cstdlib>
+#include <utility>
 
 #include "output/Arquivos.h"
 #include "output/Bordero.h"
@@ -249,10 +253,34 @@ void AplicacaoParaPdf() {
     static int argc = 3;
     static char nome[] = "quantivo-batch", opcao[] = "-platform", plataforma[] = "offscreen";
     static char* argv[] = {nome, opcao, plataforma, nullptr};
+#ifdef _WIN32
+    // The offscreen platform on Windows reads its faces from one folder, by
+    // default a folder of Qt's own build that no clerk's machine has (the
+    // borderô came out without a letter): the system's fonts, where Arial
+    // and Courier New are.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR")) {
+        const QString windows = qEnvironmentVariable("WINDIR", QStringLiteral("C:\\Windows"));
+        qputenv("QT_QPA_FONTDIR", QFile::encodeName(QDir(windows).filePath(QStringLiteral("Fonts"))));
+    }
+#endif
     new QGuiApplication(argc, argv);
+#ifdef _WIN32
+    // Without Windows' faces, the Liberation ones of the same metrics, as
+    // fontconfig gives them on Linux.
+    for (const auto& [windows, liberation] :
+         {std::pair{"Arial", "Liberation Sans"}, std::pair{"Courier New", "Liberation Mono"}})
+        if (!QFontDatabase::hasFamily(QString::fromLatin1(windows)) &&
+            QFontDatabase::hasFamily(QString::fromLatin1(liberation)))
+            QFont::insertSubstitution(QString::fromLatin1(windows), QString::fromLatin1(liberation));
+#endif
     // valida.ini's per-user folder is the desktop program's.
     QCoreApplication::setApplicationName(QStringLiteral("Quantivo"));
+    // (On Windows the process ends with it alive: destroyed among the C
+    // runtime's exit handlers, the static Qt's application corrupted the
+    // heap there, and the program ended with a crash after its answers.)
+#ifndef _WIN32
     std::atexit([] { delete QCoreApplication::instance(); });
+#endif
 }
 
 // The firm that issues the borderô: the valida.ini that "cadastro" names
