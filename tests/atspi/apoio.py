@@ -52,8 +52,12 @@ CAIXA = ("check box", "radio button")
 ROTULO = ("label",)
 
 
-# The main menu's title, the first window of every run.
+# The main menu's title, the first window of every run; the workbench's; the
+# message boxes' title; xdotool's name of the Enter key.
 MENU = "Quantivo - www.example.com"
+BANCADA = "QUANTIVO"
+ATENCAO = "Atenção"
+ENTER = "<Return>"
 
 
 class Falha(Exception):

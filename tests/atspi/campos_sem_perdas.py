@@ -15,11 +15,9 @@ import sys
 import pyatspi
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from apoio import (roteiro, BOTAO, CAMPO, GRADE, LISTA, Falha, celula, espera, espera_igual, estados,  # noqa: E402
+from apoio import (BANCADA, ENTER, roteiro, BOTAO, CAMPO, GRADE, LISTA, Falha, celula, espera, espera_igual, estados,  # noqa: E402
                    normaliza, papel, percorre, texto, xdotool)
 
-BANCADA = "QUANTIVO"
-ENTER = "<Return>"
 CAPTIONS = ["Tarifa:", "TAC:", "IOF:", "Juros:"]
 
 

@@ -17,11 +17,9 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from apoio import roteiro, BOTAO, GRADE, ROTULO, Falha, celula, descricao, espera_igual, xdotool  # noqa: E402
+from apoio import (BANCADA, ATENCAO, ENTER, roteiro, BOTAO, GRADE, ROTULO, Falha, celula, descricao, espera_igual,  # noqa: E402
+                   xdotool)
 
-BANCADA = "QUANTIVO"
-ATENCAO = "Atenção"
-ENTER = "<Return>"
 LEITOR_MS = 1  # a reader: 35 keys in some 50 ms
 
 

@@ -15,13 +15,12 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from apoio import (BOTAO, CAIXA, CAMPO, GRADE, LISTA, ROTULO, Falha, Sessao, Travou, descricao, espera,  # noqa: E402
+from apoio import (MENU, BOTAO, CAIXA, CAMPO, GRADE, LISTA, ROTULO, Falha, Sessao, Travou, descricao, espera,  # noqa: E402
                    normaliza, papel)
 
 # The roles a top-level window may have; a "filler" is no window to a screen reader.
 PAPEIS_JANELA = ("frame", "dialog", "alert", "window", "file chooser")
 
-MENU = "Quantivo - www.example.com"
 
 
 class Conferencia:

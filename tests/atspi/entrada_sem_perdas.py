@@ -15,11 +15,9 @@ import sys
 import pyatspi
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from apoio import roteiro, BOTAO, CAIXA, CAMPO, GRADE, Falha, celula, espera_igual, estados, texto  # noqa: E402
+from apoio import (BANCADA, ATENCAO, ENTER, roteiro, BOTAO, CAIXA, CAMPO, GRADE, Falha, celula, espera_igual, estados,  # noqa: E402
+                   texto)
 
-BANCADA = "QUANTIVO"
-ATENCAO = "Atenção"
-ENTER = "<Return>"
 
 
 def responde(s, *diz):

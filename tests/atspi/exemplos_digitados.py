@@ -10,10 +10,8 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from apoio import roteiro, BOTAO, CAMPO, GRADE, ROTULO, celula, descricao, espera_igual, texto  # noqa: E402
+from apoio import (BANCADA, ENTER, roteiro, BOTAO, CAMPO, GRADE, ROTULO, celula, descricao, espera_igual, texto)  # noqa: E402
 
-BANCADA = "QUANTIVO"
-ENTER = "<Return>"
 
 
 def confere(s, janela, legenda, esperado):

@@ -13,11 +13,10 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from apoio import MENU, roteiro, BOTAO, CAMPO, GRADE, ROTULO, Falha, celula, descricao, espera_igual, texto  # noqa: E402
+from apoio import (BANCADA, ENTER, MENU, roteiro, BOTAO, CAMPO, GRADE, ROTULO, Falha, celula, descricao, espera_igual,  # noqa: E402
+                   texto)
 
-BANCADA = "QUANTIVO"
 SALVA = "QUANTIVO - Operação nº 1"
-ENTER = "<Return>"
 
 # The worked example's rows as the workbench shows them after F5.
 LINHAS = [["31/12/07", "1000", "001/123456", "Maria da Silva", "5"],
